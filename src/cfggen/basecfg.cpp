@@ -1,0 +1,71 @@
+#include "basecfg.h"
+
+#include "build/analoginstall.h"
+#include "common/files.h"
+#include "common/messages.h"
+#include "common/texts.h"
+#include "settings/siterecord.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir)
+{
+    static const char* const kCommands[] = {"LOGFILE", "LOGFORMAT", "APACHELOGFORMAT",
+                                            "OUTFILE", "OUTPUT",    "FROM",
+                                            "TO",      "HOSTNAME",  "ERRFILE"};
+    for (const char* command : kCommands)
+        text.replace(QByteArray("\n").append(command), QByteArray("\n#").append(command));
+    if (withImageDir)
+        text.replace("\nIMAGEDIR", "\n#IMAGEDIR");
+    return text;
+}
+
+bool PrepareDefaultBase(const SiteRecord& site)
+{
+    const QString source = analogFolders().configFile;
+    if (!QFile::exists(source))
+        return false;
+    const QString destination = joinPath(site.cfgFolder(), u"analog.basecfg"_s);
+    if (!QFile::exists(destination))
+        QFile::copy(source, destination);
+    QByteArray text;
+    if (!readFileUpToNul(destination, &text)) {
+        messages().error(texts::errorOpeningFile(destination));
+        return false;
+    }
+    const QByteArray prepared = commentOutGeneratedCommands(text, !site.ImagePath.isEmpty());
+    if (prepared == text)
+        return true; // nothing to switch off: the user's file stays untouched
+    if (!writeFileAtomically(destination, prepared)) {
+        messages().error(texts::errorCreatingFile(destination));
+        return false;
+    }
+    return true;
+}
+
+bool OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath, QString* result)
+{
+    const bool isPath = nameOrPath.contains(u'/') || nameOrPath.contains(u'\\');
+    const QString path = isPath ? nameOrPath : site.configFile(nameOrPath);
+    *result = path;
+    QByteArray text;
+    if (!readFileUpToNul(path, &text)) {
+        messages().error(texts::errorOpeningFile(path));
+        return false;
+    }
+    const qsizetype at = text.indexOf("OUTFILE ");
+    if (at < 0)
+        return false;
+    const qsizetype start = at + 8;
+    const qsizetype lineEnd = text.indexOf('\n', start);
+    QByteArray value = text.mid(start, lineEnd < 0 ? -1 : lineEnd - start);
+    value.replace('\r', QByteArray()).replace('"', QByteArray());
+    *result = QString::fromUtf8(value);
+    return true;
+}
+
+} // namespace meridan

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace meridan {
+
+class SiteRecord;
+
+// Copies Analog's own configuration to Root/CfgDir/analog.basecfg when that
+// file does not exist yet, then comments out the commands that the generated
+// configuration writes itself. True when the base file was written.
+bool PrepareDefaultBase(const SiteRecord& site);
+
+// The text of a base file with those commands commented out.
+QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir);
+
+// The report path named by the OUTFILE command of a configuration file,
+// given by its full path or by its period name. False when there is none or
+// the file cannot be read; *result is then the configuration file's path.
+bool OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath, QString* result);
+
+} // namespace meridan

@@ -1,0 +1,159 @@
+#include "logfiles.h"
+
+#include "cfggen/logformats.h"
+#include "common/files.h"
+#include "common/messages.h"
+#include "common/numbers.h"
+#include "common/texts.h"
+#include "settings/settingsstore.h"
+#include "settings/siterecord.h"
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+// What the listing reads of the Site's key, once per configuration file.
+struct MonthlyRules
+{
+    QStringList changes; // months, latest first
+    QString special;
+    StoreNode key;
+};
+
+MonthlyRules readMonthlyRules(const SiteRecord& site)
+{
+    MonthlyRules rules;
+    if (std::optional<StoreNode> key = SettingsKey(site.keyPath(), kQueryValue).snapshot())
+        rules.key = std::move(*key);
+    const auto text = [&](const QString& name) {
+        const StoredValue* value = rules.key.value(name);
+        const auto* stored = value ? std::get_if<QString>(&value->data) : nullptr;
+        return stored ? *stored : QString();
+    };
+    rules.changes = text(u"LogFormatChanges"_s).split(u'|', Qt::SkipEmptyParts);
+    rules.special = text(u"LogSpecial"_s);
+    return rules;
+}
+
+enum class SpecialResult { Error, None, Inserted };
+
+SpecialResult insertSpecialMonth(const SiteRecord& site, const MonthlyRules& rules,
+                                 const QString& month, QByteArray* out)
+{
+    const qsizetype at = rules.special.indexOf(month + u'*');
+    if (month.isEmpty() || at < 0)
+        return SpecialResult::None;
+    const qsizetype nameStart = at + month.size() + 1;
+    const qsizetype bar = rules.special.indexOf(u'|', nameStart);
+    const QString name = rules.special.mid(nameStart, bar < 0 ? -1 : bar - nameStart);
+    const bool fullPath = name.contains(u'/') || name.contains(u'\\');
+    const QString path = fullPath ? name : joinPath(site.cfgFolder(), name);
+    QByteArray contents;
+    if (!readFileUpToNul(path, &contents)) {
+        messages().error(texts::errorOpeningFile(path));
+        return SpecialResult::Error;
+    }
+    out->append(contents);
+    out->append("\r\n");
+    return SpecialResult::Inserted;
+}
+
+// The format in force for a month is the latest change at or before it. A
+// line is written only when that differs from the one applied last, so an
+// older format never follows a newer one.
+void applyFormatChange(const MonthlyRules& rules, const QString& month, QString* lastApplied,
+                       QByteArray* out)
+{
+    QString inForce;
+    for (const QString& change : rules.changes)
+        if (change.toUtf8() <= month.toUtf8() && change.toUtf8() > inForce.toUtf8())
+            inForce = change;
+    if (inForce.isEmpty() || inForce == *lastApplied)
+        return;
+    const StoredValue* value = rules.key.value(inForce);
+    const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
+    if (text && !text->isEmpty()) {
+        out->append(text->startsWith(u'A') ? "APACHELOGFORMAT " : "LOGFORMAT ");
+        out->append(text->mid(1).toUtf8());
+        out->append("\r\n");
+    }
+    *lastApplied = inForce;
+}
+
+QByteArray singleStars(QByteArray name)
+{
+    return name.replace("**", "*");
+}
+
+} // namespace
+
+QString logNameForMonth(const SiteRecord& site, const QDate& date)
+{
+    QString scheme = site.LogNameStruct;
+    scheme.replace(u'\\', u'/');
+    const QString year = QString::number(date.year());
+    return joinPath(site.LogsDir, scheme)
+        .replace(u"%yyyy%"_s, year.left(4))
+        .replace(u"%yy%"_s, year.mid(2, 2))
+        .replace(u"%mm%"_s, twoDigits(date.month()));
+}
+
+bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
+                  const QDate& end, QByteArray* out)
+{
+    const MonthlyRules rules = readMonthlyRules(site);
+    QDate current = start.addDays(-1);
+    const QDate stop = end.addDays(site.LogPeriodicity == kLogWeekly ? 7 : 1);
+    QString lastMonthLooked;
+    QString lastApplied;
+    while (current < stop) {
+        const QString month = QString::number(current.year()) + twoDigits(current.month());
+        const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
+        if (month.toUtf8() > lastMonthLooked.toUtf8()) {
+            lastMonthLooked = month;
+            const SpecialResult special = insertSpecialMonth(site, rules, month, out);
+            if (special == SpecialResult::Error)
+                return false;
+            if (special == SpecialResult::Inserted) {
+                current = nextMonth;
+                continue;
+            }
+        }
+        if (month.toUtf8() > lastApplied.toUtf8())
+            applyFormatChange(rules, month, &lastApplied, out);
+
+        QString name = logNameForMonth(site, current);
+        const bool inPeriod = period.periodicity >= kMonth && current >= start && current < end;
+        QDate next = current.addDays(1); // also for a periodicity no button gives
+        switch (site.LogPeriodicity) {
+        case kLogHourly:
+        case kLogDaily:
+            if (site.LogPeriodicity == kLogHourly)
+                name.replace(u"%hh%"_s, u"*"_s);
+            if (inPeriod) {
+                name.replace(u"%dd%"_s, u"*"_s);
+                next = nextMonth;
+            } else {
+                name.replace(u"%dd%"_s, twoDigits(current.day()));
+            }
+            break;
+        case kLogWeekly:
+            name.replace(u"%wk%"_s,
+                         twoDigits(WeekOfYear(current.year(), current.month(), current.day())));
+            next = current.addDays(7);
+            break;
+        case kLogMonthly:
+            next = nextMonth;
+            break;
+        default:
+            break;
+        }
+        current = next;
+        out->append("LOGFILE \"" + singleStars(name.toUtf8()) + "\"\r\n");
+    }
+    return true;
+}
+
+} // namespace meridan

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace meridan {
+
+// A log format in force from a month on: Analog's APACHELOGFORMAT when
+// apache is set, LOGFORMAT otherwise.
+struct FormatChange
+{
+    QString month; // yyyymm
+    bool apache = false;
+    QString format;
+};
+
+// A month whose configuration gets a user's file instead of LOGFILE lines.
+struct SpecialMonth
+{
+    QString month; // yyyymm
+    QString file;
+};
+
+// A month text as the month column of a list accepts it: six characters,
+// the year 1992 to 2099, the month 1 to 12.
+bool isValidMonthText(const QString& month);
+
+// The stored forms: "LogFormatChanges" (months, latest first, each followed
+// by "|", with one value per month holding "A" or "L" and the format) and
+// "LogSpecial" (month "*" file "|" ...). Read from the Site's key as stored
+// under siteKeyName.
+QList<FormatChange> readFormatChanges(const QString& siteKeyName);
+QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName);
+
+// Stores the lists under the Site's current name, latest month first. Rows
+// whose month does not start with a non-zero year are dropped; the
+// per-month values of the previous list are deleted first.
+bool storeFormatChanges(const QString& siteName, QList<FormatChange> rows);
+bool storeSpecialMonths(const QString& siteName, QList<SpecialMonth> rows);
+
+// The stored texts, as written by the functions above.
+QString formatChangesText(const QList<FormatChange>& rows);
+QString specialMonthsText(const QList<SpecialMonth>& rows);
+QList<SpecialMonth> parseSpecialMonths(const QString& stored);
+
+} // namespace meridan

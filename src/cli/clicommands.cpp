@@ -1,0 +1,247 @@
+#include "clicommands.h"
+
+#include "cfggen/cfggenerator.h"
+#include "cfggen/logformats.h"
+#include "cfggen/reportlist.h"
+#include "cli/sitesettings.h"
+#include "common/messages.h"
+#include "common/texts.h"
+#include "settings/preferences.h"
+#include "settings/settingsstore.h"
+#include "settings/siterecord.h"
+#include "settings/siterules.h"
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan::cli {
+
+namespace {
+
+struct Context
+{
+    QStringList args; // the command's arguments, without its name
+    QTextStream& out;
+};
+
+int fail(const QString& text)
+{
+    messages().error(text);
+    return kFailure;
+}
+
+int usageError(const QString& text)
+{
+    messages().error(text + u"\n"_s + usageText());
+    return kUsage;
+}
+
+// The stored Site of that name, or a message.
+std::optional<SiteRecord> storedSite(const QString& name)
+{
+    if (!siteIsStored(name)) {
+        messages().error(u"There is no Site named %1."_s.arg(name));
+        return std::nullopt;
+    }
+    return SiteRecord(name);
+}
+
+int listSites(Context& c)
+{
+    for (const QString& name : storedSiteNames())
+        c.out << name << '\n';
+    return kSuccess;
+}
+
+int addSite(Context& c)
+{
+    SiteRecord site;
+    site.name = c.args.at(0);
+    if (const QString problem = siteNameProblem(site.name); !problem.isEmpty())
+        return fail(problem);
+    if (site.NameExists())
+        return kFailure;
+    site.DeriveDefaults();
+    site.isNew = true;
+    if (!createSiteFolders(site, false) || !site.Save())
+        return kFailure;
+    return kSuccess;
+}
+
+int showSite(Context& c)
+{
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    const SettingsKey key(site->keyPath(), kQueryValue);
+    for (const SiteValue& value : siteValues(*site)) {
+        const bool cipher = value.name == u"FTPAccess"_s;
+        c.out << value.name << '=' << (cipher ? key.readString(value.name) : value.text) << '\n';
+    }
+    for (const QString& name : {u"LogFormatChanges"_s, u"LogSpecial"_s}) {
+        QString text;
+        if (key.readString(name, &text) == kStoreOk)
+            c.out << name << '=' << text << '\n';
+    }
+    for (const FormatChange& change : readFormatChanges(site->name))
+        c.out << change.month << '=' << key.readString(change.month) << '\n';
+    return kSuccess;
+}
+
+int setValues(Context& c)
+{
+    ValuePairs pairs;
+    if (!splitPairs(c.args.mid(1), &pairs))
+        return usageError(u"set takes VALUE=TEXT pairs."_s);
+    if (!storedSite(c.args.at(0)))
+        return kFailure;
+    SiteSettings settings = SiteSettings::load(c.args.at(0));
+    if (const QString problem = applyPairs(settings, pairs); !problem.isEmpty())
+        return fail(problem + u"\nNothing was changed."_s);
+    return saveSettings(settings) ? kSuccess : kFailure;
+}
+
+int renameSite(Context& c)
+{
+    if (!storedSite(c.args.at(0)))
+        return kFailure;
+    // The Specific formats values follow the Site to its new key.
+    SiteSettings settings = SiteSettings::load(c.args.at(0));
+    settings.site.name = trimmedField(c.args.at(1));
+    settings.formatsChanged = settings.specialChanged = true;
+    return settings.site.Save() && saveSettings(settings) ? kSuccess : kFailure;
+}
+
+int removeSite(Context& c)
+{
+    if (!storedSite(c.args.at(0)))
+        return kFailure;
+    return deleteStoredSite(c.args.at(0)) ? kSuccess : fail(u"The Site could not be deleted."_s);
+}
+
+int preferences(Context& c)
+{
+    if (c.args.isEmpty()) {
+        const Preferences prefs = Preferences::load();
+        c.out << "AnalogPath=" << prefs.analogPath << '\n'
+              << "TextEditor=" << Preferences::effectiveTextEditor() << '\n'
+              << "CfgAscending=" << (prefs.cfgAscending ? 1 : 0) << '\n';
+        return kSuccess;
+    }
+    ValuePairs pairs;
+    if (!splitPairs(c.args, &pairs))
+        return usageError(u"prefs takes VALUE=TEXT pairs."_s);
+    Preferences prefs = Preferences::load();
+    for (const auto& [name, text] : pairs) {
+        if (name.compare(u"AnalogPath"_s, Qt::CaseInsensitive) == 0)
+            prefs.analogPath = text;
+        else if (name.compare(u"TextEditor"_s, Qt::CaseInsensitive) == 0)
+            prefs.textEditor = text;
+        else if (name.compare(u"CfgAscending"_s, Qt::CaseInsensitive) == 0 &&
+                 (text == u"0"_s || text == u"1"_s))
+            prefs.cfgAscending = text == u"1"_s;
+        else
+            return fail(u"%1=%2: the preferences are AnalogPath, TextEditor and CfgAscending "
+                        u"(0 or 1). Nothing was changed."_s.arg(name, text));
+    }
+    return prefs.save() ? kSuccess : kFailure;
+}
+
+int generate(Context& c)
+{
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    QList<Period> periods;
+    for (const QString& text : c.args.mid(1)) {
+        const std::optional<QList<Period>> matched = periodsOfPattern(text);
+        if (!matched)
+            return usageError(u"\"%1\" is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, "
+                              u"2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; "
+                              u"years 1992 to 2099)."_s.arg(text));
+        periods.append(*matched);
+    }
+    int status = kSuccess;
+    for (const Period& period : std::as_const(periods)) {
+        const QString name = PeriodName(period);
+        CCfgGenerator generator(period, ReportNameOf(name, site->Output), *site);
+        if (generator.Generate())
+            c.out << site->configFile(name) << '\n';
+        else
+            status = kFailure;
+        c.out.flush();
+    }
+    return status;
+}
+
+int listReports(Context& c)
+{
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    for (const QString& name : configuredPeriods(*site, Preferences::ascending()))
+        c.out << name << '\n';
+    return kSuccess;
+}
+
+struct Command
+{
+    QString name;
+    int minArgs;
+    int maxArgs; // -1: any number
+    std::function<int(Context&)> run;
+};
+
+const QList<Command>& commands()
+{
+    static const QList<Command> list = {
+        {u"sites"_s, 0, 0, listSites},     {u"add"_s, 1, 1, addSite},
+        {u"show"_s, 1, 1, showSite},       {u"set"_s, 2, -1, setValues},
+        {u"rename"_s, 2, 2, renameSite},   {u"rm"_s, 1, 1, removeSite},
+        {u"prefs"_s, 0, -1, preferences},  {u"generate"_s, 2, -1, generate},
+        {u"reports"_s, 1, 1, listReports},
+    };
+    return list;
+}
+
+} // namespace
+
+QString usageText()
+{
+    return u"Usage: meridan-cli COMMAND [ARGUMENTS]\n"
+           u"  sites                          the stored Sites\n"
+           u"  add NAME                       a new Site with the defaults of its name\n"
+           u"  show NAME                      every stored value of the Site\n"
+           u"  set NAME VALUE=TEXT...         change stored values (all or none)\n"
+           u"  rename NAME NEWNAME            rename a Site\n"
+           u"  rm NAME                        delete a Site's settings (its files stay)\n"
+           u"  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending\n"
+           u"  generate NAME PERIOD...        write the configuration file of each period\n"
+           u"  reports NAME                   the periods that have a configuration file\n"
+           u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
+           u"of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*."_s;
+}
+
+int runCommand(const QStringList& arguments, QTextStream& out)
+{
+    if (arguments.isEmpty())
+        return usageError(u"No command given."_s);
+    const QString& name = arguments.first();
+    if (name == u"--help"_s || name == u"-h"_s || name == u"help"_s) {
+        out << usageText() << '\n';
+        return kSuccess;
+    }
+    for (const Command& command : commands()) {
+        if (command.name != name)
+            continue;
+        const qsizetype count = arguments.size() - 1;
+        if (count < command.minArgs || (command.maxArgs >= 0 && count > command.maxArgs))
+            return usageError(u"Wrong number of arguments for %1."_s.arg(name));
+        Context context{arguments.mid(1), out};
+        return command.run(context);
+    }
+    return usageError(u"Unknown command %1."_s.arg(name));
+}
+
+} // namespace meridan::cli

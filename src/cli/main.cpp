@@ -1,0 +1,17 @@
+#include "cli/clicommands.h"
+#include "common/messages.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("meridan-cli"));
+    meridan::StderrMessages toStderr;
+    meridan::setMessages(&toStderr);
+    QTextStream out(stdout);
+    const int status = meridan::cli::runCommand(app.arguments().mid(1), out);
+    out.flush();
+    return status;
+}

@@ -1,0 +1,241 @@
+#include "sitesettings.h"
+
+#include "cfggen/cfggenerator.h"
+#include "cfggen/variables.h"
+#include "common/texts.h"
+#include "settings/passwordcipher.h"
+#include "settings/siterules.h"
+
+#include <QDir>
+#include <QMap>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan::cli {
+
+namespace {
+
+bool isMonthName(const QString& name)
+{
+    return name.size() == 6 &&
+           std::all_of(name.begin(), name.end(), [](QChar c) { return c.isDigit(); });
+}
+
+bool named(const QString& name, const QString& wanted)
+{
+    return name.compare(wanted, Qt::CaseInsensitive) == 0;
+}
+
+QString checkReportOrder(const QString& valueName, const QString& order)
+{
+    QSet<QChar> seen;
+    for (QChar c : order) {
+        const bool known =
+            c == u'-' || std::any_of(ReportCodes().begin(), ReportCodes().end(),
+                                     [c](const ReportCode& r) { return r.code == c; });
+        if (!known)
+            return u"%1: \"%2\" is no report code."_s.arg(valueName, QString(c));
+        if (seen.contains(c))
+            return u"%1: \"%2\" stands twice."_s.arg(valueName, QString(c));
+        seen.insert(c);
+    }
+    return {};
+}
+
+QString checkFolderName(const QString& valueName, const QString& text)
+{
+    if (text.isEmpty() || text.contains(u'/') || text.contains(u'\\'))
+        return u"%1 must be a folder name without \"/\" or \"\\\"."_s.arg(valueName);
+    return {};
+}
+
+QString checkFullPath(const QString& valueName, const QString& text)
+{
+    if (!QDir::isAbsolutePath(text))
+        return u"%1 must be a full path, not \"%2\"."_s.arg(valueName, text);
+    return {};
+}
+
+// The rules of the pages, by value; returns the text to store in *text.
+QString normaliseField(const QString& valueName, QString* text)
+{
+    const auto is = [&](QStringView wanted) {
+        return valueName.compare(wanted, Qt::CaseInsensitive) == 0;
+    };
+    if (is(u"AnalogCommand")) {
+        *text = analogCommandOrDefault(*text);
+    } else if (is(u"PostProcessCmd")) {
+        *text = normalizedPostProcess(*text);
+    } else if (is(u"FTPUrl")) {
+        if (text->trimmed().isEmpty()) {
+            text->clear();
+            return {};
+        }
+        const std::optional<QString> url = acceptedFtpUrl(*text);
+        if (!url)
+            return u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text);
+        *text = *url;
+    } else if (is(u"FTPAccess")) {
+        if (!passwordFits(*text))
+            return passwordTooLongText();
+    } else if (is(u"Url") || is(u"LogNameStruct") || is(u"ErrorFile")) {
+        *text = trimmedField(*text);
+    } else if (is(u"Root") || is(u"LogsDir")) {
+        *text = QDir::cleanPath(trimmedField(*text));
+        return checkFullPath(valueName, *text);
+    } else if (is(u"CfgDir") || is(u"ReportsRoot")) {
+        *text = trimmedField(*text);
+        return checkFolderName(valueName, *text);
+    } else if (is(u"ImagePath")) {
+        *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
+    } else if (is(u"LogPeriodicity")) {
+        if (*text != u"1017"_s && *text != u"1018"_s && *text != u"1019"_s && *text != u"1020"_s)
+            return u"LogPeriodicity takes 1017 (hourly), 1018 (daily), 1019 (weekly) or 1020 "
+                   u"(monthly)."_s;
+    } else if (is(u"Output")) {
+        bool ok = false;
+        const int output = text->toInt(&ok);
+        if (!ok || output < 0 || output >= kOutputTypeCount || *text != QString::number(output))
+            return u"Output takes a number from 0 to 6 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, "
+                   u"COMPUTER)."_s;
+    } else if (valueName.startsWith(u"ReportOrder"_s, Qt::CaseInsensitive)) {
+        return checkReportOrder(valueName, *text);
+    }
+    return {};
+}
+
+QString applyFormatList(SiteSettings& s, const QString& text, QStringList* months)
+{
+    months->clear();
+    for (const QString& month : text.split(u'|', Qt::SkipEmptyParts)) {
+        if (!isValidMonthText(month))
+            return u"LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 209912."_s.arg(
+                month);
+        months->append(month);
+    }
+    s.formatsChanged = true;
+    return {};
+}
+
+QString applySpecialList(SiteSettings& s, const QString& text)
+{
+    if (!text.isEmpty() && !text.endsWith(u'|'))
+        return u"LogSpecial: every entry ends with \"|\" (yyyymm*file|)."_s;
+    const QList<SpecialMonth> rows = parseSpecialMonths(text);
+    for (const SpecialMonth& row : rows)
+        if (!isValidMonthText(row.month) || row.file.isEmpty())
+            return u"LogSpecial: \"%1*%2\" is no entry yyyymm*file."_s.arg(row.month, row.file);
+    s.specialMonths = rows;
+    s.specialChanged = true;
+    return {};
+}
+
+// Joins the months of the list with their formats, given or stored.
+QString buildFormatChanges(SiteSettings& s, const QStringList& months,
+                           const QMap<QString, QString>& given)
+{
+    QMap<QString, FormatChange> stored;
+    for (const FormatChange& row : std::as_const(s.formatChanges))
+        stored.insert(row.month, row);
+    for (auto it = given.begin(); it != given.end(); ++it)
+        if (!months.contains(it.key()))
+            return u"%1 is not listed in LogFormatChanges."_s.arg(it.key());
+    QList<FormatChange> rows;
+    for (const QString& month : months) {
+        if (given.contains(month)) {
+            const QString value = given.value(month);
+            rows.append({month, value.startsWith(u'A'), value.mid(1)});
+        } else if (stored.contains(month)) {
+            rows.append(stored.value(month));
+        } else {
+            return u"The format change %1 has no format: give %1=A<format> or %1=L<format>."_s.arg(
+                month);
+        }
+    }
+    s.formatChanges = rows;
+    return {};
+}
+
+} // namespace
+
+SiteSettings SiteSettings::load(const QString& siteName)
+{
+    SiteSettings settings{SiteRecord(siteName), {}, {}};
+    settings.formatChanges = readFormatChanges(siteName);
+    settings.specialMonths = readSpecialMonths(siteName);
+    return settings;
+}
+
+bool splitPairs(const QStringList& arguments, ValuePairs* pairs)
+{
+    for (const QString& argument : arguments) {
+        const qsizetype equals = argument.indexOf(u'=');
+        if (equals <= 0)
+            return false;
+        pairs->append({argument.left(equals), argument.mid(equals + 1)});
+    }
+    return true;
+}
+
+QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
+{
+    QStringList months;
+    for (const FormatChange& row : std::as_const(s.formatChanges))
+        months.append(row.month);
+    QMap<QString, QString> givenFormats;
+    bool schemeTouched = false;
+    bool languageGiven = false;
+    bool langCodeGiven = false;
+    for (const auto& [name, value] : pairs) {
+        QString text = value;
+        QString problem;
+        if (named(name, u"LogFormatChanges"_s)) {
+            problem = applyFormatList(s, text, &months);
+        } else if (named(name, u"LogSpecial"_s)) {
+            problem = applySpecialList(s, text);
+        } else if (isMonthName(name)) {
+            if (!text.startsWith(u'A') && !text.startsWith(u'L'))
+                problem = u"%1 takes \"A\" (APACHELOGFORMAT) or \"L\" (LOGFORMAT) followed by "
+                          u"the format."_s.arg(name);
+            givenFormats.insert(name, text);
+            s.formatsChanged = true;
+        } else if (!isSiteFieldName(name)) {
+            problem = u"%1 is not a value of a Site."_s.arg(name);
+        } else {
+            problem = normaliseField(name, &text);
+            if (problem.isEmpty())
+                problem = setSiteField(s.site, name, text);
+            schemeTouched |= named(name, u"LogNameStruct"_s) || named(name, u"LogPeriodicity"_s);
+            languageGiven |= named(name, u"Language"_s);
+            langCodeGiven |= named(name, u"LangCode"_s);
+        }
+        if (!problem.isEmpty())
+            return problem;
+    }
+    if (s.formatsChanged)
+        if (QString problem = buildFormatChanges(s, months, givenFormats); !problem.isEmpty())
+            return problem;
+    if (schemeTouched && !CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity))
+        return texts::inconsistentLogNaming;
+    if (!s.site.Language.isEmpty() && !s.site.LangCode.isEmpty()) {
+        if (languageGiven && langCodeGiven)
+            return u"A Site uses either Language or LangCode, not both."_s;
+        if (languageGiven)
+            chooseLanguage(s.site, s.site.Language);
+        else
+            chooseLanguageFile(s.site, s.site.LangCode);
+    }
+    return {};
+}
+
+bool saveSettings(SiteSettings& s)
+{
+    if (!createSiteFolders(s.site, false) || !s.site.Save())
+        return false;
+    if (s.formatsChanged && !storeFormatChanges(s.site.name, s.formatChanges))
+        return false;
+    return !s.specialChanged || storeSpecialMonths(s.site.name, s.specialMonths);
+}
+
+} // namespace meridan::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "cfggen/logformats.h"
+#include "settings/siterecord.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace meridan::cli {
+
+using ValuePairs = QList<QPair<QString, QString>>;
+
+// A Site's record with its Specific formats lists, changed together.
+struct SiteSettings
+{
+    SiteRecord site;
+    QList<FormatChange> formatChanges;
+    QList<SpecialMonth> specialMonths;
+    bool formatsChanged = false;
+    bool specialChanged = false;
+
+    static SiteSettings load(const QString& siteName);
+};
+
+// Splits "VALUE=TEXT" arguments; false when one has no "=".
+bool splitPairs(const QStringList& arguments, ValuePairs* pairs);
+
+// Checks and applies every pair as the property pages would; returns why a
+// pair was refused, or "" when all were applied. On a refusal the settings
+// are left partly changed and must not be saved.
+QString applyPairs(SiteSettings& settings, const ValuePairs& pairs);
+
+// Creates missing folders and stores everything. False after a message.
+bool saveSettings(SiteSettings& settings);
+
+} // namespace meridan::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace meridan {
+
+// The one way the core talks to the user. The desktop program answers with
+// message boxes, the command-line tool with standard error, tests with a
+// recorder that also supplies scripted answers.
+class Messages
+{
+public:
+    virtual ~Messages() = default;
+
+    // A failure or a piece of information, shown with an OK button.
+    virtual void error(const QString& text) = 0;
+    // A question with OK and Cancel; true means OK.
+    virtual bool ask(const QString& text) = 0;
+    // A refused edit or the end of a job.
+    virtual void beep() {}
+};
+
+// Writes every message to standard error and answers every question with
+// the safe answer (Cancel) unless told otherwise.
+class StderrMessages : public Messages
+{
+public:
+    explicit StderrMessages(bool answerYes = false) : m_answerYes(answerYes) {}
+    void error(const QString& text) override;
+    bool ask(const QString& text) override;
+
+private:
+    bool m_answerYes;
+};
+
+// The messages interface in use; a StderrMessages until one is installed.
+Messages& messages();
+// Installs the interface for the rest of the program's run (nullptr restores
+// the default). The caller keeps ownership.
+void setMessages(Messages* sink);
+
+} // namespace meridan

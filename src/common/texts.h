@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// The program's own texts: messages, captions and fixed names. One place for
+// each so that every caller shows the same words.
+namespace meridan::texts {
+
+inline QString errorOpeningFile(const QString& path)
+{
+    return QStringLiteral("Error opening file %1").arg(path);
+}
+inline QString errorCreatingFile(const QString& path)
+{
+    return QStringLiteral("Error creating file %1").arg(path);
+}
+inline QString hostExists(const QString& name)
+{
+    return QStringLiteral("The host %1 exists already!").arg(name);
+}
+inline QString fileIsNotFolder(const QString& path)
+{
+    return QStringLiteral("%1 file exists, and is not a folder.").arg(path);
+}
+inline QString configurationMissing(const QString& path)
+{
+    return QStringLiteral("The configuration file %1 does not exist").arg(path);
+}
+inline QString askCreateFolder(const QString& path)
+{
+    return QStringLiteral("The folder %1 does not exist\nDo you want to create it?").arg(path);
+}
+inline QString cipherError(const QString& step, unsigned long code)
+{
+    return QStringLiteral("%1\nError #: %2").arg(step, QString::number(code, 16).toUpper());
+}
+inline const QString inconsistentLogNaming = QStringLiteral("Inconsistent log file naming.");
+inline const QString cannotFindAnalog =
+    QStringLiteral("Cannot find Analog.exe. Please enter access path in Preferences Dialog.");
+inline const QString newSiteName = QStringLiteral("NewWebSite");
+inline const QString reportsFolderName = QStringLiteral("reports");
+inline const QString logsFolderName = QStringLiteral("logs");
+inline const QString allChoice = QStringLiteral("(all)");
+inline const QString periodicityLetters = QStringLiteral("-DWMQHY");
+inline const QString programName = QStringLiteral("Meridan");
+
+} // namespace meridan::texts

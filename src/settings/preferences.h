@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace meridan {
+
+// The program-wide settings, stored directly under the product key.
+struct Preferences
+{
+    QString analogPath;
+    QString textEditor;
+    bool cfgAscending = false;
+
+    // As stored: a missing value reads as "", "" and false.
+    static Preferences load();
+    bool save() const;
+
+    // What the preferences dialog proposes for an empty field.
+    static QString proposedAnalogPath();
+    static QString defaultTextEditor();
+
+    // Each reader's view: the Analog path is taken as stored; the editor
+    // falls back to the default when empty.
+    static QString storedAnalogPath();
+    static QString effectiveTextEditor();
+    static bool ascending();
+};
+
+} // namespace meridan

@@ -1,0 +1,337 @@
+#include "siterecord.h"
+
+#include "cfggen/basecfg.h"
+#include "common/files.h"
+#include "common/messages.h"
+#include "common/texts.h"
+#include "settings/passwordcipher.h"
+#include "settings/settingsstore.h"
+
+#include <QDir>
+#include <variant>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+using FieldRef = std::variant<QString SiteRecord::*, quint32 SiteRecord::*, qint32 SiteRecord::*,
+                              int /* report order index */>;
+
+struct FieldSpec
+{
+    QString valueName;
+    FieldRef field;
+    quint32 missingNumber = 0; // what a missing number reads as
+};
+
+const QString kFtpAccess = u"FTPAccess"_s;
+
+// Every stored value of a Site, in the order Load reads and Save writes them.
+const QList<FieldSpec>& fieldSpecs()
+{
+    static const QList<FieldSpec> specs = [] {
+        QList<FieldSpec> list{
+            {u"Url"_s, &SiteRecord::Url},
+            {u"Root"_s, &SiteRecord::Root},
+            {u"AnalogCommand"_s, &SiteRecord::AnalogCommand},
+            {u"CfgDir"_s, &SiteRecord::CfgDir},
+            {u"ReportsRoot"_s, &SiteRecord::ReportsRoot},
+            {u"ImagePath"_s, &SiteRecord::ImagePath},
+            {u"LogsDir"_s, &SiteRecord::LogsDir},
+            {u"LogNameStruct"_s, &SiteRecord::LogNameStruct},
+            {u"ErrorFile"_s, &SiteRecord::ErrorFile},
+            {u"LogPeriodicity"_s, &SiteRecord::LogPeriodicity, kLogDaily},
+            {u"PostProcessCmd"_s, &SiteRecord::PostProcessCmd},
+        };
+        for (int i = 0; i < kReportOrderCount; ++i)
+            list.append({reportOrderValueName(i), i});
+        list.append({{u"FTPUrl"_s, &SiteRecord::FTPUrl},
+                     {u"FTPUser"_s, &SiteRecord::FTPUser},
+                     {kFtpAccess, &SiteRecord::FTPAccess},
+                     {u"DefaultBase"_s, &SiteRecord::DefaultBase},
+                     {u"Output"_s, &SiteRecord::Output, 0},
+                     {u"Language"_s, &SiteRecord::Language},
+                     {u"LangCode"_s, &SiteRecord::LangCode}});
+        return list;
+    }();
+    return specs;
+}
+
+const FieldSpec* findSpec(const QString& valueName)
+{
+    for (const FieldSpec& spec : fieldSpecs())
+        if (spec.valueName.compare(valueName, Qt::CaseInsensitive) == 0)
+            return &spec;
+    return nullptr;
+}
+
+StoredValue storedValue(const SiteRecord& site, const FieldSpec& spec)
+{
+    return std::visit(
+        [&](auto ref) -> StoredValue {
+            using Ref = decltype(ref);
+            if constexpr (std::is_same_v<Ref, int>)
+                return {spec.valueName, site.ReportOrder[ref]};
+            else if constexpr (std::is_same_v<Ref, QString SiteRecord::*>)
+                return {spec.valueName, site.*ref};
+            else
+                return {spec.valueName, static_cast<quint32>(site.*ref)};
+        },
+        spec.field);
+}
+
+void loadField(SiteRecord& site, const FieldSpec& spec, const StoreNode* key)
+{
+    const StoredValue* stored = key ? key->value(spec.valueName) : nullptr;
+    std::visit(
+        [&](auto ref) {
+            using Ref = decltype(ref);
+            if constexpr (std::is_same_v<Ref, int> || std::is_same_v<Ref, QString SiteRecord::*>) {
+                QString text;
+                if (stored && std::holds_alternative<QString>(stored->data))
+                    text = std::get<QString>(stored->data);
+                else if (stored)
+                    text = QString::number(std::get<quint32>(stored->data));
+                if constexpr (std::is_same_v<Ref, int>)
+                    site.ReportOrder[ref] = text;
+                else
+                    site.*ref = text;
+            } else {
+                quint32 number = spec.missingNumber;
+                if (stored && std::holds_alternative<quint32>(stored->data))
+                    number = std::get<quint32>(stored->data);
+                else if (stored) {
+                    bool ok = false;
+                    const quint32 parsed = std::get<QString>(stored->data).toUInt(&ok);
+                    number = ok ? parsed : spec.missingNumber;
+                }
+                site.*ref = static_cast<std::remove_reference_t<decltype(site.*ref)>>(number);
+            }
+        },
+        spec.field);
+}
+
+bool sameKeyName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString reportOrderValueName(int index)
+{
+    if (index == 0)
+        return u"ReportOrder"_s;
+    return u"ReportOrder_"_s + texts::periodicityLetters.at(index);
+}
+
+SiteRecord::SiteRecord(const QString& storedName) : keyName(storedName), name(storedName)
+{
+    Load();
+}
+
+QString SiteRecord::keyPathOf(const QString& siteName)
+{
+    return kProductKey + u'\\' + siteName;
+}
+
+QString SiteRecord::keyPath() const
+{
+    return keyPathOf(name);
+}
+
+SiteRecord SiteRecord::NewSite()
+{
+    SiteRecord site;
+    site.name = texts::newSiteName;
+    for (int counter = 1; siteIsStored(site.name); ++counter)
+        site.name = u"%1(%2)"_s.arg(texts::newSiteName).arg(counter);
+    site.DeriveDefaults();
+    site.isNew = true;
+    return site;
+}
+
+void SiteRecord::DeriveDefaults()
+{
+    keyName = name;
+    AnalogCommand = u"-G -g\"%CfgFile%\""_s;
+    Url = u"www."_s + name;
+    if (!name.contains(u'.'))
+        Url += u".com"_s;
+    Url = Url.toLower();
+    Root = joinPath(QDir::homePath(), name) + u"/stats"_s;
+    CfgDir = u"cfg"_s;
+    ReportsRoot = texts::reportsFolderName;
+    ImagePath = u"images"_s;
+    LogsDir = joinPath(Root, texts::logsFolderName);
+    ErrorFile = u"errors.txt"_s;
+    LogNameStruct = u"%yyyy%/www."_s + name + u"_%yyyy%%mm%%dd%.log.gz"_s;
+    LogPeriodicity = kLogDaily;
+    PostProcessCmd.clear();
+    FTPUrl.clear();
+    FTPUser.clear();
+    FTPAccess.clear();
+    DefaultBase = u"analog"_s;
+    Output = 1;
+}
+
+bool SiteRecord::NameExists() const
+{
+    if (!siteIsStored(name))
+        return false;
+    messages().error(texts::hostExists(name));
+    return true;
+}
+
+void SiteRecord::Load()
+{
+    const std::optional<StoreNode> key = SettingsKey(keyPath(), kQueryValue).snapshot();
+    const StoreNode* node = key ? &*key : nullptr;
+    for (const FieldSpec& spec : fieldSpecs())
+        loadField(*this, spec, node);
+    if (!FTPAccess.isEmpty())
+        FTPAccess = decipherPassword(FTPAccess);
+}
+
+bool SiteRecord::Save()
+{
+    if (const QString problem = siteNameProblem(name); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
+    const bool renaming = !isNew && name != keyName;
+    const bool caseOnly = renaming && sameKeyName(name, keyName);
+    if ((isNew || (renaming && !caseOnly)) && NameExists())
+        return false;
+    const std::optional<QString> password = encipherPassword(FTPAccess);
+    if (!password)
+        return false;
+
+    QList<StoredValue> values;
+    for (const FieldSpec& spec : fieldSpecs())
+        values.append(spec.valueName == kFtpAccess ? StoredValue{kFtpAccess, *password}
+                                                   : storedValue(*this, spec));
+    // One change of the file: a rename never leaves the Site half-stored.
+    const int status = SettingsStore::update([&](StoreNode& root) {
+        StoreNode* product = &root;
+        for (const QString& part : kProductKey.split(u'\\')) {
+            if (!product->child(part))
+                product->keys.append(StoreNode{part, {}, {}});
+            product = product->child(part);
+        }
+        StoreNode* previous = product->child(keyName);
+        if (caseOnly && previous) // the same key spelled anew keeps its other values
+            previous->name = name;
+        else if (renaming)
+            product->removeChild(keyName);
+        if (!product->child(name))
+            product->keys.append(StoreNode{name, {}, {}});
+        StoreNode* key = product->child(name);
+        for (const StoredValue& value : values)
+            key->setValue(value);
+        return true;
+    });
+    if (status != kStoreOk)
+        return false;
+    keyName = name;
+    PrepareDefaultBase(*this);
+    isNew = false;
+    return true;
+}
+
+QString SiteRecord::cfgFolder() const
+{
+    return joinPath(Root, CfgDir);
+}
+
+QString SiteRecord::reportsFolder() const
+{
+    return joinPath(Root, ReportsRoot);
+}
+
+QString SiteRecord::configFile(const QString& periodName) const
+{
+    return joinPath(cfgFolder(), periodName + u".cfg"_s);
+}
+
+QStringList storedSiteNames()
+{
+    QStringList names = SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+bool siteIsStored(const QString& siteName)
+{
+    return !siteName.isEmpty() &&
+           SettingsKey(SiteRecord::keyPathOf(siteName), kQueryValue).isOpen();
+}
+
+bool deleteStoredSite(const QString& siteName)
+{
+    SettingsKey product(kProductKey, kCreateSubKey);
+    return product.deleteSubkey(siteName) == kStoreOk;
+}
+
+QString siteNameProblem(const QString& siteName)
+{
+    if (siteName.trimmed().isEmpty())
+        return u"The host name cannot be empty."_s;
+    if (siteName.contains(u'/') || siteName.contains(u'\\'))
+        return u"The host name %1 cannot hold \"/\" or \"\\\"."_s.arg(siteName);
+    if (siteName == u"."_s || siteName == u".."_s)
+        return u"The host name %1 is not allowed."_s.arg(siteName);
+    for (QChar c : siteName)
+        if (c.category() == QChar::Other_Control)
+            return u"The host name cannot hold control characters."_s;
+    if (siteName != siteName.trimmed())
+        return u"The host name \"%1\" cannot begin or end with white space."_s.arg(siteName);
+    return {};
+}
+
+QList<SiteValue> siteValues(const SiteRecord& site)
+{
+    QList<SiteValue> list;
+    for (const FieldSpec& spec : fieldSpecs()) {
+        const StoredValue value = storedValue(site, spec);
+        if (const auto* text = std::get_if<QString>(&value.data))
+            list.append({spec.valueName, *text});
+        else
+            list.append({spec.valueName, QString::number(std::get<quint32>(value.data))});
+    }
+    return list;
+}
+
+bool isSiteFieldName(const QString& valueName)
+{
+    return findSpec(valueName) != nullptr;
+}
+
+QString setSiteField(SiteRecord& site, const QString& valueName, const QString& text)
+{
+    const FieldSpec* spec = findSpec(valueName);
+    if (!spec)
+        return u"%1 is not a value of a Site."_s.arg(valueName);
+    if (std::holds_alternative<QString SiteRecord::*>(spec->field) ||
+        std::holds_alternative<int>(spec->field)) {
+        loadField(site, *spec, nullptr); // clears the field
+        StoreNode holder;
+        holder.values.append({spec->valueName, text});
+        loadField(site, *spec, &holder);
+        return {};
+    }
+    bool ok = false;
+    const quint32 number = text.toUInt(&ok, 10);
+    if (!ok || text != text.trimmed() || text.startsWith(u'+'))
+        return u"%1 takes a decimal number, not \"%2\"."_s.arg(spec->valueName, text);
+    StoreNode holder;
+    holder.values.append({spec->valueName, number});
+    loadField(site, *spec, &holder);
+    return {};
+}
+
+} // namespace meridan
