@@ -1,0 +1,285 @@
+#include "common/testenvironment.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Result
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    QProcess* start(const QStringList& arguments)
+    {
+        auto* process = new QProcess(this);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"HOME"_s, home->path());
+        env.insert(u"XDG_CONFIG_HOME"_s, home->file(u".config"_s));
+        process->setProcessEnvironment(env);
+        process->start(qEnvironmentVariable("MERIDAN_CLI"), arguments);
+        return process;
+    }
+
+    Result run(const QStringList& arguments)
+    {
+        QProcess* process = start(arguments);
+        process->waitForFinished(60000);
+        Result result{process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
+                      QString::fromUtf8(process->readAllStandardError())};
+        delete process;
+        return result;
+    }
+
+    QString showValue(const QString& site, const QString& name)
+    {
+        const QString out = run({u"show"_s, site}).out;
+        for (const QString& line : out.split(u'\n'))
+            if (line.startsWith(name + u'='))
+                return line.mid(name.size() + 1);
+        return u"<missing>"_s;
+    }
+
+    QString settingsFile() const { return home->file(u".config/Meridan/settings.json"_s); }
+
+private slots:
+    void initTestCase() { QVERIFY(QFile::exists(qEnvironmentVariable("MERIDAN_CLI"))); }
+    void init() { home = std::make_unique<TestHome>(); }
+    void cleanup() { home.reset(); }
+
+    void addCreatesTheSiteAndItsFolders()
+    {
+        QCOMPARE(run({u"sites"_s}).out, QString());
+        const Result added = run({u"add"_s, u"shop"_s});
+        QCOMPARE(added.status, 0);
+        QCOMPARE(added.err, QString());
+        for (const QString& folder : {u"shop/stats/cfg"_s, u"shop/stats/reports/images"_s,
+                                      u"shop/stats/logs"_s})
+            QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
+        const QString root = home->file(u"shop/stats"_s);
+        const QString expected =
+            u"Url=www.shop.com\nRoot=%1\nAnalogCommand=-G -g\"%CfgFile%\"\nCfgDir=cfg\n"
+            u"ReportsRoot=reports\nImagePath=images\nLogsDir=%1/logs\n"
+            u"LogNameStruct=%yyyy%/www.shop_%yyyy%%mm%%dd%.log.gz\nErrorFile=errors.txt\n"
+            u"LogPeriodicity=1018\nPostProcessCmd=\nReportOrder=\nReportOrder_D=\n"
+            u"ReportOrder_W=\nReportOrder_M=\nReportOrder_Q=\nReportOrder_H=\nReportOrder_Y=\n"
+            u"FTPUrl=\nFTPUser=\nFTPAccess=\nDefaultBase=analog\nOutput=1\nLanguage=\n"
+            u"LangCode=\n"_s.arg(root);
+        QCOMPARE(run({u"show"_s, u"shop"_s}).out, expected);
+        QCOMPARE(QFile::permissions(settingsFile()) & 0x0077, QFileDevice::Permissions());
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("existing name") << QStringList{u"add"_s, u"SHOP"_s} << 1
+                                       << u"The host SHOP exists already!"_s;
+        QTest::newRow("slash in name") << QStringList{u"add"_s, u"a/b"_s} << 1 << u"\"/\""_s;
+        QTest::newRow("empty name") << QStringList{u"add"_s, u" "_s} << 1 << u"empty"_s;
+        QTest::newRow("unknown site") << QStringList{u"show"_s, u"none"_s} << 1
+                                      << u"There is no Site named none."_s;
+        QTest::newRow("rename onto another")
+            << QStringList{u"rename"_s, u"shop"_s, u"Other"_s} << 1
+            << u"The host Other exists already!"_s;
+        QTest::newRow("set without =") << QStringList{u"set"_s, u"shop"_s, u"Url"_s} << 2
+                                       << u"Usage"_s;
+        QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"Usage"_s;
+        QTest::newRow("no command") << QStringList{} << 2 << u"Usage"_s;
+        QTest::newRow("bad period") << QStringList{u"generate"_s, u"shop"_s, u"2003-13"_s} << 2
+                                    << u"\"2003-13\" is no period"_s;
+        QTest::newRow("week 54") << QStringList{u"generate"_s, u"shop"_s, u"2003-W54"_s} << 2
+                                 << u"no period"_s;
+        QTest::newRow("bad preference")
+            << QStringList{u"prefs"_s, u"CfgAscending=yes"_s} << 1 << u"Nothing was changed"_s;
+        QTest::newRow("too many") << QStringList{u"sites"_s, u"x"_s} << 2 << u"Wrong number"_s;
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        QCOMPARE(run({u"add"_s, u"other"_s}).status, 0);
+        const QByteArray before = readAll(settingsFile());
+        const Result result = run(arguments);
+        QCOMPARE(result.status, status);
+        QVERIFY2(result.err.contains(message), qPrintable(result.err));
+        QCOMPARE(result.out, QString());
+        QCOMPARE(readAll(settingsFile()), before);
+    }
+
+    void setAppliesAllOrNothing_data()
+    {
+        QTest::addColumn<QStringList>("pairs");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("inconsistent scheme")
+            << QStringList{u"Url=www.changed.com"_s, u"LogNameStruct=%yyyy%\\x%dd%"_s}
+            << u"Inconsistent log file naming."_s;
+        QTest::newRow("bad number") << QStringList{u"Url=www.changed.com"_s, u"Output=9"_s}
+                                    << u"Output takes"_s;
+        QTest::newRow("long password")
+            << QStringList{u"Url=www.changed.com"_s, u"FTPAccess="_s + QString(64, u'p')}
+            << u"too long"_s;
+        QTest::newRow("bad url") << QStringList{u"Url=www.changed.com"_s, u"FTPUrl=ftp://a b/"_s}
+                                 << u"FTP URL"_s;
+        QTest::newRow("both languages")
+            << QStringList{u"Language=FRENCH"_s, u"LangCode=de"_s} << u"either"_s;
+        QTest::newRow("unknown value") << QStringList{u"Colour=red"_s} << u"Colour"_s;
+        QTest::newRow("format change without format")
+            << QStringList{u"LogFormatChanges=200301|"_s} << u"has no format"_s;
+        QTest::newRow("format of an unlisted month") << QStringList{u"200301=Lx"_s}
+                                                     << u"not listed"_s;
+        QTest::newRow("bad month") << QStringList{u"LogFormatChanges=200313|"_s, u"200313=Lx"_s}
+                                   << u"no month"_s;
+        QTest::newRow("relative root") << QStringList{u"Root=stats"_s} << u"full path"_s;
+        QTest::newRow("report code") << QStringList{u"ReportOrder_M=x-x"_s} << u"twice"_s;
+    }
+    void setAppliesAllOrNothing()
+    {
+        QFETCH(QStringList, pairs);
+        QFETCH(QString, message);
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        const QByteArray before = readAll(settingsFile());
+        const Result result = run(QStringList{u"set"_s, u"shop"_s} + pairs);
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains(message), qPrintable(result.err));
+        QCOMPARE(readAll(settingsFile()), before);
+    }
+
+    void setNormalisesAsThePagesDo()
+    {
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"LangCode=de"_s}).status, 0);
+        const Result result =
+            run({u"set"_s, u"shop"_s, u"LogNameStruct= %YYYY%/ex%YYYY%%MM%.log "_s,
+                 u"LogPeriodicity=1020"_s, u"PostProcessCmd=cp %outfile% /x"_s,
+                 u"FTPUrl=logs.example.com:2121/www"_s, u"FTPAccess=s3cr3t"_s,
+                 u"AnalogCommand="_s, u"Language=FRENCH"_s,
+                 u"LogFormatChanges=200212|200305|"_s, u"200305=A%h %l"_s, u"200212=L%S"_s,
+                 u"LogSpecial=200308*cfgspecial.txt|"_s, u"Root="_s + home->file(u"new/root"_s)});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.status, 0);
+        const QString out = run({u"show"_s, u"shop"_s}).out;
+        for (const QString& line :
+             {u"LogNameStruct=%yyyy%/ex%yyyy%%mm%.log\n"_s, u"LogPeriodicity=1020\n"_s,
+              u"PostProcessCmd=cp %OutFile% /x\n"_s, u"FTPUrl=ftp://logs.example.com:2121/www\n"_s,
+              u"AnalogCommand=-G -g\"%CfgFile%\"\n"_s, u"Language=FRENCH\nLangCode=\n"_s,
+              u"LogFormatChanges=200305|200212|\n"_s, u"LogSpecial=200308*cfgspecial.txt|\n"_s,
+              u"200305=A%h %l\n200212=L%S\n"_s})
+            QVERIFY2(out.contains(line), qPrintable(line));
+        QVERIFY(QRegularExpression(u"\nFTPAccess=[0-9A-F]{128}\n"_s).match(out).hasMatch());
+        QVERIFY(QFileInfo(home->file(u"new/root/cfg"_s)).isDir());
+        // The password survives the round trip: its digits stay, the noise changes.
+        const QString stored = showValue(u"shop"_s, u"FTPAccess"_s);
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"FTPUser=me"_s}).status, 0);
+        const QString again = showValue(u"shop"_s, u"FTPAccess"_s);
+        QCOMPARE(again.left(14), stored.left(14));
+        QVERIFY(again != stored);
+    }
+
+    void renameKeepsTheSpecificFormats()
+    {
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"LogFormatChanges=200301|"_s, u"200301=Lfmt"_s,
+                      u"LogSpecial=200302*s.txt|"_s})
+                     .status,
+                 0);
+        QCOMPARE(run({u"rename"_s, u"shop"_s, u"Shop.org"_s}).status, 0);
+        QCOMPARE(run({u"sites"_s}).out, u"Shop.org\n"_s);
+        QCOMPARE(showValue(u"Shop.org"_s, u"200301"_s), u"Lfmt"_s);
+        QCOMPARE(showValue(u"Shop.org"_s, u"LogSpecial"_s), u"200302*s.txt|"_s);
+        QCOMPARE(run({u"rm"_s, u"shop.ORG"_s}).status, 0);
+        QCOMPARE(run({u"sites"_s}).out, QString());
+        QVERIFY(QFileInfo(home->file(u"shop/stats/cfg"_s)).isDir());
+    }
+
+    void preferences()
+    {
+        QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=\nTextEditor=xdg-open\nCfgAscending=0\n"_s);
+        QCOMPARE(run({u"prefs"_s, u"AnalogPath=/opt/analog/analog"_s, u"CfgAscending=1"_s}).status,
+                 0);
+        QCOMPARE(run({u"prefs"_s}).out,
+                 u"AnalogPath=/opt/analog/analog\nTextEditor=xdg-open\nCfgAscending=1\n"_s);
+    }
+
+    void generateAndListReports()
+    {
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        const Result generated =
+            run({u"generate"_s, u"shop"_s, u"2004-02-*"_s, u"2003-W53"_s, u"2003"_s});
+        QCOMPARE(generated.status, 0);
+        const QStringList paths = generated.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(paths.size(), 31);
+        QCOMPARE(paths.first(), home->file(u"shop/stats/cfg/2004-02-01.cfg"_s));
+        for (const QString& path : paths)
+            QVERIFY(readAll(path).contains("HOSTNAME \"shop\"\r\n"));
+        const QStringList listed = run({u"reports"_s, u"shop"_s}).out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(listed.size(), 31);
+        QCOMPARE(listed.first(), u"2004-02-29"_s);
+        QCOMPARE(listed.last(), u"2003"_s);
+        QCOMPARE(run({u"prefs"_s, u"CfgAscending=1"_s}).status, 0);
+        QCOMPARE(run({u"reports"_s, u"shop"_s}).out.section(u'\n', 0, 1), u"2003\n2003-W53"_s);
+    }
+
+    void generateGoesOnAfterAFailure()
+    {
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"DefaultBase=gone"_s}).status, 0);
+        const Result result = run({u"generate"_s, u"shop"_s, u"2003-Q*"_s});
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err.count(u"Error opening file"_s), 4);
+        QCOMPARE(result.out, QString());
+    }
+
+    void concurrentWritersLoseNothing()
+    {
+        QList<QProcess*> adding;
+        for (int i = 0; i < 8; ++i)
+            adding.append(start({u"add"_s, u"site%1"_s.arg(i)}));
+        for (QProcess* process : adding)
+            QVERIFY(process->waitForFinished(60000) && process->exitCode() == 0);
+        QCOMPARE(run({u"sites"_s}).out.count(u'\n'), 8);
+        QList<QProcess*> setting;
+        for (int i = 0; i < 8; ++i)
+            setting.append(start({u"set"_s, u"site%1"_s.arg(i), u"ErrorFile=e%1.txt"_s.arg(i)}));
+        for (QProcess* process : setting)
+            QVERIFY(process->waitForFinished(60000) && process->exitCode() == 0);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(showValue(u"site%1"_s.arg(i), u"ErrorFile"_s), u"e%1.txt"_s.arg(i));
+    }
+
+    void damagedSettingsFileStaysForRepair()
+    {
+        writeFile(settingsFile(), "{ \"Meridan settings\": 1, \"root\": {");
+        const QByteArray damaged = readAll(settingsFile());
+        const Result result = run({u"add"_s, u"shop"_s});
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.err.contains(settingsFile()));
+        QCOMPARE(result.err.count(settingsFile()), 1);
+        QCOMPARE(readAll(settingsFile()), damaged);
+        QCOMPARE(run({u"prefs"_s, u"CfgAscending=1"_s}).status, 1);
+        QCOMPARE(readAll(settingsFile()), damaged);
+    }
+
+private:
+    std::unique_ptr<TestHome> home;
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
