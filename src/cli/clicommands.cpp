@@ -1,5 +1,7 @@
 #include "clicommands.h"
 
+#include "build/builddriver.h"
+#include "build/consolerunner.h"
 #include "cfggen/cfggenerator.h"
 #include "cfggen/logformats.h"
 #include "cfggen/reportlist.h"
@@ -185,6 +187,49 @@ int listReports(Context& c)
     return kSuccess;
 }
 
+// Console lines go to standard output as they come.
+class StreamSink : public ConsoleSink
+{
+public:
+    explicit StreamSink(QTextStream& out) : m_out(out) {}
+    void appendLines(const QStringList& lines) override
+    {
+        for (const QString& line : lines)
+            m_out << line << '\n';
+        m_out.flush();
+    }
+
+private:
+    QTextStream& m_out;
+};
+
+int build(Context& c)
+{
+    QStringList periods = c.args.mid(1);
+    const bool useExisting = periods.removeAll(u"--use-existing"_s) > 0;
+    if (periods.isEmpty())
+        return usageError(u"build takes at least one PERIOD."_s);
+    QList<BuildRequest> requests;
+    for (const QString& text : std::as_const(periods)) {
+        std::optional<BuildRequest> request = BuildRequest::fromText(text);
+        if (!request)
+            return usageError(u"\"%1\" is no period."_s.arg(text));
+        request->useExisting = useExisting;
+        requests.append(*request);
+    }
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    StreamSink sink(c.out);
+    CConsoleRunner runner([&sink] { return &sink; });
+    BuildDriver driver(*site, runner);
+    int status = kSuccess;
+    for (const BuildRequest& request : std::as_const(requests))
+        if (!driver.OnBuild(request))
+            status = kFailure;
+    return status;
+}
+
 struct Command
 {
     QString name;
@@ -200,7 +245,7 @@ const QList<Command>& commands()
         {u"show"_s, 1, 1, showSite},       {u"set"_s, 2, -1, setValues},
         {u"rename"_s, 2, 2, renameSite},   {u"rm"_s, 1, 1, removeSite},
         {u"prefs"_s, 0, -1, preferences},  {u"generate"_s, 2, -1, generate},
-        {u"reports"_s, 1, 1, listReports},
+        {u"reports"_s, 1, 1, listReports}, {u"build"_s, 2, -1, build},
     };
     return list;
 }
@@ -219,6 +264,8 @@ QString usageText()
            u"  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending\n"
            u"  generate NAME PERIOD...        write the configuration file of each period\n"
            u"  reports NAME                   the periods that have a configuration file\n"
+           u"  build NAME PERIOD... [--use-existing]\n"
+           u"                                 build each period's report with Analog\n"
            u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
            u"of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*."_s;
 }

@@ -67,8 +67,8 @@ private slots:
         const Result added = run({u"add"_s, u"shop"_s});
         QCOMPARE(added.status, 0);
         QCOMPARE(added.err, QString());
-        for (const QString& folder : {u"shop/stats/cfg"_s, u"shop/stats/reports/images"_s,
-                                      u"shop/stats/logs"_s})
+        for (const QString& folder :
+             {u"shop/stats/cfg"_s, u"shop/stats/reports/images"_s, u"shop/stats/logs"_s})
             QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
         const QString root = home->file(u"shop/stats"_s);
         const QString expected =
@@ -88,17 +88,16 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        QTest::newRow("existing name") << QStringList{u"add"_s, u"SHOP"_s} << 1
-                                       << u"The host SHOP exists already!"_s;
+        QTest::newRow("existing name")
+            << QStringList{u"add"_s, u"SHOP"_s} << 1 << u"The host SHOP exists already!"_s;
         QTest::newRow("slash in name") << QStringList{u"add"_s, u"a/b"_s} << 1 << u"\"/\""_s;
         QTest::newRow("empty name") << QStringList{u"add"_s, u" "_s} << 1 << u"empty"_s;
-        QTest::newRow("unknown site") << QStringList{u"show"_s, u"none"_s} << 1
-                                      << u"There is no Site named none."_s;
-        QTest::newRow("rename onto another")
-            << QStringList{u"rename"_s, u"shop"_s, u"Other"_s} << 1
-            << u"The host Other exists already!"_s;
-        QTest::newRow("set without =") << QStringList{u"set"_s, u"shop"_s, u"Url"_s} << 2
-                                       << u"Usage"_s;
+        QTest::newRow("unknown site")
+            << QStringList{u"show"_s, u"none"_s} << 1 << u"There is no Site named none."_s;
+        QTest::newRow("rename onto another") << QStringList{u"rename"_s, u"shop"_s, u"Other"_s} << 1
+                                             << u"The host Other exists already!"_s;
+        QTest::newRow("set without =")
+            << QStringList{u"set"_s, u"shop"_s, u"Url"_s} << 2 << u"Usage"_s;
         QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"Usage"_s;
         QTest::newRow("no command") << QStringList{} << 2 << u"Usage"_s;
         QTest::newRow("bad period") << QStringList{u"generate"_s, u"shop"_s, u"2003-13"_s} << 2
@@ -131,8 +130,8 @@ private slots:
         QTest::newRow("inconsistent scheme")
             << QStringList{u"Url=www.changed.com"_s, u"LogNameStruct=%yyyy%\\x%dd%"_s}
             << u"Inconsistent log file naming."_s;
-        QTest::newRow("bad number") << QStringList{u"Url=www.changed.com"_s, u"Output=9"_s}
-                                    << u"Output takes"_s;
+        QTest::newRow("bad number")
+            << QStringList{u"Url=www.changed.com"_s, u"Output=9"_s} << u"Output takes"_s;
         QTest::newRow("long password")
             << QStringList{u"Url=www.changed.com"_s, u"FTPAccess="_s + QString(64, u'p')}
             << u"too long"_s;
@@ -143,10 +142,10 @@ private slots:
         QTest::newRow("unknown value") << QStringList{u"Colour=red"_s} << u"Colour"_s;
         QTest::newRow("format change without format")
             << QStringList{u"LogFormatChanges=200301|"_s} << u"has no format"_s;
-        QTest::newRow("format of an unlisted month") << QStringList{u"200301=Lx"_s}
-                                                     << u"not listed"_s;
-        QTest::newRow("bad month") << QStringList{u"LogFormatChanges=200313|"_s, u"200313=Lx"_s}
-                                   << u"no month"_s;
+        QTest::newRow("format of an unlisted month")
+            << QStringList{u"200301=Lx"_s} << u"not listed"_s;
+        QTest::newRow("bad month")
+            << QStringList{u"LogFormatChanges=200313|"_s, u"200313=Lx"_s} << u"no month"_s;
         QTest::newRow("relative root") << QStringList{u"Root=stats"_s} << u"full path"_s;
         QTest::newRow("report code") << QStringList{u"ReportOrder_M=x-x"_s} << u"twice"_s;
     }
@@ -169,10 +168,10 @@ private slots:
         const Result result =
             run({u"set"_s, u"shop"_s, u"LogNameStruct= %YYYY%/ex%YYYY%%MM%.log "_s,
                  u"LogPeriodicity=1020"_s, u"PostProcessCmd=cp %outfile% /x"_s,
-                 u"FTPUrl=logs.example.com:2121/www"_s, u"FTPAccess=s3cr3t"_s,
-                 u"AnalogCommand="_s, u"Language=FRENCH"_s,
-                 u"LogFormatChanges=200212|200305|"_s, u"200305=A%h %l"_s, u"200212=L%S"_s,
-                 u"LogSpecial=200308*cfgspecial.txt|"_s, u"Root="_s + home->file(u"new/root"_s)});
+                 u"FTPUrl=logs.example.com:2121/www"_s, u"FTPAccess=s3cr3t"_s, u"AnalogCommand="_s,
+                 u"Language=FRENCH"_s, u"LogFormatChanges=200212|200305|"_s, u"200305=A%h %l"_s,
+                 u"200212=L%S"_s, u"LogSpecial=200308*cfgspecial.txt|"_s,
+                 u"Root="_s + home->file(u"new/root"_s)});
         QCOMPARE(result.err, QString());
         QCOMPARE(result.status, 0);
         const QString out = run({u"show"_s, u"shop"_s}).out;
@@ -229,7 +228,8 @@ private slots:
         QCOMPARE(paths.first(), home->file(u"shop/stats/cfg/2004-02-01.cfg"_s));
         for (const QString& path : paths)
             QVERIFY(readAll(path).contains("HOSTNAME \"shop\"\r\n"));
-        const QStringList listed = run({u"reports"_s, u"shop"_s}).out.split(u'\n', Qt::SkipEmptyParts);
+        const QStringList listed =
+            run({u"reports"_s, u"shop"_s}).out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(listed.size(), 31);
         QCOMPARE(listed.first(), u"2004-02-29"_s);
         QCOMPARE(listed.last(), u"2003"_s);
@@ -245,6 +245,40 @@ private slots:
         QCOMPARE(result.status, 1);
         QCOMPARE(result.err.count(u"Error opening file"_s), 4);
         QCOMPARE(result.out, QString());
+    }
+
+    void buildStreamsTheConsole()
+    {
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        QCOMPARE(run({u"build"_s, u"shop"_s, u"2003-09"_s}).err,
+                 u"Cannot find Analog.exe. Please enter access path in Preferences Dialog.\n"_s);
+        QCOMPARE(run({u"prefs"_s, u"AnalogPath=/usr/bin/analog"_s}).status, 0);
+        QCOMPARE(run({u"set"_s, u"shop"_s,
+                      u"PostProcessCmd=/bin/sh -c \"echo first; sleep 5; echo second\""_s})
+                     .status,
+                 0);
+        QProcess* process = start({u"build"_s, u"shop"_s, u"2003-09"_s});
+        QByteArray seen;
+        while (!seen.contains("\nfirst\n") && process->waitForReadyRead(30000))
+            seen += process->readAllStandardOutput();
+        QVERIFY2(seen.contains("\nfirst\n"), seen.constData());
+        QCOMPARE(process->state(), QProcess::Running); // still sleeping
+        QVERIFY(process->waitForFinished(60000));
+        seen += process->readAllStandardOutput();
+        QCOMPARE(process->exitCode(), 0);
+        const QString out = QString::fromUtf8(seen);
+        const QString config = home->file(u"shop/stats/cfg/2003-09.cfg"_s);
+        QVERIFY(out.startsWith(u"Cmd: >\"/usr/bin/analog\" -G -g\""_s + config +
+                               u"\"\n----------\n"_s) ||
+                out.startsWith(u"\"/usr/bin/analog\n"_s));
+        QVERIFY(out.endsWith(u"----------\nfirst\nsecond\nExit code: 0\n \n"_s));
+        QVERIFY(QFile::exists(home->file(u"shop/stats/reports/2003-09/stats2003-09.html"_s)));
+
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"PostProcessCmd=/bin/sh -c \"exit 4\""_s}).status, 0);
+        const Result failed = run({u"build"_s, u"shop"_s, u"2003-09"_s, u"--use-existing"_s});
+        QCOMPARE(failed.status, 1);
+        QVERIFY(failed.out.endsWith(u"Exit code: 4\n \n"_s));
+        QCOMPARE(run({u"build"_s, u"shop"_s, u"2003-13"_s}).status, 2);
     }
 
     void concurrentWritersLoseNothing()
