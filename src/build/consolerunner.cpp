@@ -77,16 +77,17 @@ void CConsoleRunner::readOutput()
 {
     m_pending += m_process->readAll();
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype end; (end = m_pending.indexOf('\n', start)) >= 0; start = end + 1) {
-        QByteArray line = m_pending.mid(start, end - start);
-        line.replace('\r', QByteArray());
-        lines.append(QString::fromLocal8Bit(line));
+    // Everything up to the last line feed is decoded at once: it ends on a
+    // whole character, and one conversion costs far less than one a line.
+    const qsizetype lastFeed = m_pending.lastIndexOf('\n');
+    if (lastFeed >= 0) {
+        QString text = QString::fromLocal8Bit(m_pending.constData(), lastFeed);
+        m_pending.remove(0, lastFeed + 1);
+        text.remove(u'\r');
+        lines = text.split(u'\n');
     }
-    m_pending.remove(0, start);
     while (m_pending.size() >= kLongestLine) {
-        lines.append(
-            QString::fromLocal8Bit(m_pending.left(kLongestLine).replace('\r', QByteArray())));
+        lines.append(QString::fromLocal8Bit(m_pending.left(kLongestLine)).remove(u'\r'));
         m_pending.remove(0, kLongestLine);
     }
     deliver(std::move(lines));
@@ -122,7 +123,7 @@ bool CConsoleRunner::Run(const QString& commandLine)
     readOutput();
     QStringList tail;
     if (!m_pending.isEmpty()) // a last line without a line feed is shown too
-        tail.append(QString::fromLocal8Bit(QByteArray(m_pending).replace('\r', QByteArray())));
+        tail.append(QString::fromLocal8Bit(m_pending).remove(u'\r'));
     m_pending.clear();
 
     m_outcome.exitedNormally = process.exitStatus() == QProcess::NormalExit && !m_stopRequested;

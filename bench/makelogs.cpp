@@ -1,0 +1,22 @@
+// Writes Apache logs for a stored Site: bench_makelogs NAME FIRST LAST PER_DAY
+#include "common/loggenerator.h"
+#include "settings/siterecord.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 5) {
+        std::fprintf(stderr, "usage: bench_makelogs NAME FIRST LAST PER_DAY (dates yyyy-mm-dd)\n");
+        return 2;
+    }
+    const meridan::SiteRecord site(args.at(1));
+    const QDate first = QDate::fromString(args.at(2), Qt::ISODate);
+    const QDate last = QDate::fromString(args.at(3), Qt::ISODate);
+    const auto files = meridan::test::writeLogs(site, first, last, args.at(4).toInt());
+    std::printf("%lld log files\n", static_cast<long long>(files.size()));
+    return 0;
+}

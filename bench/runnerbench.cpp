@@ -1,0 +1,45 @@
+// Runs one command line through the console runner and reports how many
+// lines reached the sink, the time taken and the peak memory:
+// bench_runner COMMAND-LINE
+#include "build/consolerunner.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+class CountingSink : public meridan::ConsoleSink
+{
+public:
+    void appendLines(const QStringList& lines) override
+    {
+        count += lines.size();
+        for (const QString& line : lines)
+            characters += line.size();
+    }
+    qint64 count = 0;
+    qint64 characters = 0;
+};
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().size() != 2) {
+        std::fprintf(stderr, "usage: bench_runner COMMAND-LINE\n");
+        return 2;
+    }
+    CountingSink sink;
+    meridan::CConsoleRunner runner([&sink] { return &sink; });
+    QElapsedTimer clock;
+    clock.start();
+    const bool ran = runner.Run(app.arguments().at(1));
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("lines=%lld characters=%lld seconds=%.3f maxrss_kib=%ld\n",
+                static_cast<long long>(sink.count), static_cast<long long>(sink.characters),
+                seconds, usage.ru_maxrss);
+    return ran ? 0 : 1;
+}
