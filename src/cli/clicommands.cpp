@@ -8,6 +8,8 @@
 #include "cli/sitesettings.h"
 #include "common/messages.h"
 #include "common/texts.h"
+#include "index/generalindex.h"
+#include "index/reportaccess.h"
 #include "settings/preferences.h"
 #include "settings/settingsstore.h"
 #include "settings/siterecord.h"
@@ -230,6 +232,30 @@ int build(Context& c)
     return status;
 }
 
+int writeIndex(Context& c)
+{
+    QStringList options = c.args.mid(1);
+    const bool framesOn = options.removeAll(u"--frames"_s) > 0;
+    const bool framesOff = options.removeAll(u"--no-frames"_s) > 0;
+    const bool shortcut = options.removeAll(u"--shortcut"_s) > 0;
+    if (!options.isEmpty() || (framesOn && framesOff))
+        return usageError(u"index takes --frames or --no-frames, and --shortcut."_s);
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    // Without an option, frames follow the Site as the main window sets them.
+    const bool frames = framesOn || (!framesOff && site->PostProcessCmd.isEmpty());
+    const bool ascending = Preferences::ascending();
+    const QStringList reports = configuredPeriods(*site, ascending);
+    const CGeneralIndex index(*site, reports, ascending, frames);
+    if (shortcut)
+        createDesktopLink(site->name, site->reportsFolder());
+    if (!index.written())
+        return kFailure;
+    c.out << generalIndexPage(*site) << '\n';
+    return kSuccess;
+}
+
 struct Command
 {
     QString name;
@@ -246,6 +272,7 @@ const QList<Command>& commands()
         {u"rename"_s, 2, 2, renameSite},   {u"rm"_s, 1, 1, removeSite},
         {u"prefs"_s, 0, -1, preferences},  {u"generate"_s, 2, -1, generate},
         {u"reports"_s, 1, 1, listReports}, {u"build"_s, 2, -1, build},
+        {u"index"_s, 1, 3, writeIndex},
     };
     return list;
 }
@@ -266,6 +293,8 @@ QString usageText()
            u"  reports NAME                   the periods that have a configuration file\n"
            u"  build NAME PERIOD... [--use-existing]\n"
            u"                                 build each period's report with Analog\n"
+           u"  index NAME [--frames|--no-frames] [--shortcut]\n"
+           u"                                 write the general index over the reports\n"
            u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
            u"of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*."_s;
 }

@@ -281,6 +281,29 @@ private slots:
         QCOMPARE(run({u"build"_s, u"shop"_s, u"2003-13"_s}).status, 2);
     }
 
+    void indexFollowsTheSiteUnlessTold()
+    {
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        QCOMPARE(run({u"generate"_s, u"shop"_s, u"2003-*"_s}).status, 0);
+        const QString reports = home->file(u"shop/stats/reports"_s);
+        const Result framed = run({u"index"_s, u"shop"_s});
+        QCOMPARE(framed.status, 0);
+        QCOMPARE(framed.out, reports + u"/index.html\n"_s);
+        QVERIFY(readAll(reports + u"/mernav.html"_s).contains("target=\"report\">December"));
+        QFile::remove(reports + u"/mernav.html"_s);
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"PostProcessCmd=true"_s}).status, 0);
+        QCOMPARE(run({u"index"_s, u"shop"_s, u"--shortcut"_s}).status, 0);
+        QVERIFY(!QFile::exists(reports + u"/mernav.html"_s));
+        QVERIFY(readAll(reports + u"/index.html"_s)
+                    .contains("<a href=\"2003-12/index.html\" target=\"_blank\">December"));
+        QCOMPARE(run({u"index"_s, u"shop"_s, u"--frames"_s}).status, 0);
+        QVERIFY(readAll(reports + u"/mernav.html"_s).contains("2003-01/index.html"));
+        QCOMPARE(run({u"index"_s, u"shop"_s, u"--frames"_s, u"--no-frames"_s}).status, 2);
+        QCOMPARE(run({u"set"_s, u"shop"_s, u"ReportsRoot=gone"_s}).status, 0);
+        QDir(home->file(u"shop/stats/gone"_s)).removeRecursively();
+        QCOMPARE(run({u"index"_s, u"shop"_s}).status, 1);
+    }
+
     void concurrentWritersLoseNothing()
     {
         QList<QProcess*> adding;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QLocale>
+#include <QStringList>
+
+namespace meridan {
+
+class SiteRecord;
+
+// The general index over a Site's reports: with frames "index.html" (a
+// frameset), "merintro.html" (the title) and "mernav.html" (the links);
+// without, the link page alone as "index.html". Every page is written at
+// construction; failures are reported through the messages interface.
+class CGeneralIndex
+{
+public:
+    CGeneralIndex(const SiteRecord& site, const QStringList& reportList, bool ascending,
+                  bool frames, const QLocale& locale = QLocale::system());
+    virtual ~CGeneralIndex() = default;
+
+    // True when every page was written.
+    bool written() const { return m_written; }
+
+    // The pages' texts, as written.
+    QByteArray framesetPage() const;
+    QByteArray titlePage() const;
+    QByteArray navigationPage() const;
+
+    // The caption of a period's link, or "" for a name of no known kind.
+    QString caption(const QString& periodName) const;
+
+private:
+    QByteArray title() const;
+    QByteArray yearBlock(qsizetype firstRow) const;
+    QByteArray link(const QString& periodName) const;
+    bool writePage(const QString& fileName, const QString& shownName, const QByteArray& text);
+    void writeStyleSheet() const;
+
+    const SiteRecord& m_site;
+    const QStringList& m_reportList;
+    bool m_ascending;
+    bool m_frames;
+    QLocale m_locale;
+    bool m_written = false;
+};
+
+// The style sheet the pages name, as shipped with the program.
+QByteArray defaultStyleSheet();
+
+} // namespace meridan
