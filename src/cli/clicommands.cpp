@@ -8,6 +8,8 @@
 #include "cli/sitesettings.h"
 #include "common/messages.h"
 #include "common/texts.h"
+#include "ftp/ftpclient.h"
+#include "ftp/remotenames.h"
 #include "index/generalindex.h"
 #include "index/reportaccess.h"
 #include "settings/preferences.h"
@@ -15,6 +17,7 @@
 #include "settings/siterecord.h"
 #include "settings/siterules.h"
 
+#include <fnmatch.h>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -256,6 +259,106 @@ int writeIndex(Context& c)
     return kSuccess;
 }
 
+// Connects to the Site's server and lists the folder below its URL's one;
+// the entries come sorted by name.
+std::optional<QList<RemoteEntry>> listRemote(FtpClient& client, RemoteFolder& folder,
+                                             const QString& subfolder)
+{
+    if (!client.connect()) {
+        for (const QString& error : client.errors())
+            messages().error(error);
+        return std::nullopt;
+    }
+    folder = RemoteFolder(client.startFolder());
+    for (const QString& part : subfolder.split(u'/', Qt::SkipEmptyParts))
+        folder.open(part);
+    QList<RemoteEntry> entries;
+    if (!client.list(folder.path(), &entries)) {
+        messages().error(u"The folder %1 cannot be listed."_s.arg(folder.header()));
+        return std::nullopt;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const RemoteEntry& a, const RemoteEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+// Control characters in a server's names would break the lines.
+QString printable(QString name)
+{
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return name;
+}
+
+int listRemoteFolder(Context& c)
+{
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    FtpClient client(*site);
+    RemoteFolder folder{QString()};
+    const auto entries = listRemote(client, folder, c.args.value(1));
+    if (!entries)
+        return kFailure;
+    for (const RemoteEntry& entry : *entries)
+        c.out << printable(entry.name) << (entry.isFolder ? "/" : "") << '\n';
+    return kSuccess;
+}
+
+bool matchesAny(const QString& name, const QStringList& patterns)
+{
+    const QByteArray bytes = name.toUtf8();
+    return std::any_of(patterns.begin(), patterns.end(), [&](const QString& pattern) {
+        return fnmatch(pattern.toUtf8().constData(), bytes.constData(), 0) == 0;
+    });
+}
+
+int fetchLogs(Context& c)
+{
+    QStringList patterns = c.args.mid(1);
+    const bool overwrite = patterns.removeAll(u"--overwrite"_s) > 0;
+    QString subfolder;
+    if (const qsizetype dir = patterns.indexOf(u"--dir"_s); dir >= 0) {
+        if (dir + 1 >= patterns.size())
+            return usageError(u"--dir takes a folder."_s);
+        subfolder = patterns.takeAt(dir + 1);
+        patterns.removeAt(dir);
+    }
+    if (patterns.isEmpty())
+        patterns = {u"*"_s};
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    FtpClient client(*site);
+    RemoteFolder folder{QString()};
+    const auto entries = listRemote(client, folder, subfolder);
+    if (!entries)
+        return kFailure;
+    int status = kSuccess;
+    for (const RemoteEntry& entry : *entries) {
+        // Dot-files are never copied, as in the download dialog.
+        if (entry.isFolder || entry.name.startsWith(u'.') || !matchesAny(entry.name, patterns))
+            continue;
+        const LocalTarget target = mapRemoteName(*site, entry.name);
+        if (!target.accepted) {
+            messages().error(target.error);
+            status = kFailure;
+            continue;
+        }
+        const DownloadResult result =
+            client.download(folder.filePath(entry.name), target.path, overwrite);
+        if (result.status == DownloadStatus::Copied) {
+            c.out << target.path << '\n';
+            c.out.flush();
+        } else if (result.status == DownloadStatus::Failed) {
+            messages().error(u"%1: %2"_s.arg(entry.name, result.error));
+            status = kFailure;
+        }
+    }
+    return status;
+}
+
 struct Command
 {
     QString name;
@@ -272,7 +375,8 @@ const QList<Command>& commands()
         {u"rename"_s, 2, 2, renameSite},   {u"rm"_s, 1, 1, removeSite},
         {u"prefs"_s, 0, -1, preferences},  {u"generate"_s, 2, -1, generate},
         {u"reports"_s, 1, 1, listReports}, {u"build"_s, 2, -1, build},
-        {u"index"_s, 1, 3, writeIndex},
+        {u"index"_s, 1, 3, writeIndex},    {u"ls"_s, 1, 2, listRemoteFolder},
+        {u"fetch"_s, 1, -1, fetchLogs},
     };
     return list;
 }
@@ -295,6 +399,9 @@ QString usageText()
            u"                                 build each period's report with Analog\n"
            u"  index NAME [--frames|--no-frames] [--shortcut]\n"
            u"                                 write the general index over the reports\n"
+           u"  ls NAME [SUBFOLDER]            the entries of the Site's FTP folder\n"
+           u"  fetch NAME [--overwrite] [--dir SUBFOLDER] [PATTERN...]\n"
+           u"                                 download log files into the Site's log folder\n"
            u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
            u"of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*."_s;
 }
