@@ -203,7 +203,9 @@ bool SiteRecord::Save()
     }
     const bool renaming = !isNew && name != keyName;
     const bool caseOnly = renaming && sameKeyName(name, keyName);
-    if ((isNew || (renaming && !caseOnly)) && NameExists())
+    // A new Site's name is checked where it is typed (the General page,
+    // meridan-cli add): pages may have written into its key already.
+    if (renaming && !caseOnly && NameExists())
         return false;
     const std::optional<QString> password = encipherPassword(FTPAccess);
     if (!password)

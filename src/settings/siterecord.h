@@ -59,7 +59,8 @@ public:
     void Load();
     // Stores the record, renaming its key when the name changed, then
     // prepares its default base file. False (after a message) when the name
-    // is refused, clashes with another Site, or the store cannot be written.
+    // is refused, a rename clashes with another Site, or the store cannot be
+    // written.
     bool Save();
 
     // Full paths of the Site's folders.

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "sitesheet/sitepage.h"
+
+#include <QList>
+#include <memory>
+
+class QButtonGroup;
+
+namespace Ui {
+class CHostReportPage;
+}
+
+namespace meridan {
+
+// "Reports": Analog's reports with a check box each, in the order Analog
+// prints them, for all periods or for one kind of period.
+class CHostReportPage : public SitePage
+{
+    Q_OBJECT
+
+public:
+    explicit CHostReportPage(QWidget* parent = nullptr);
+    ~CHostReportPage() override;
+
+    void activate() override;
+    bool leave() override;
+
+protected:
+    void load() override;
+
+private:
+    int periodKind() const;
+    void setPeriodMode(bool all);
+    void fillList();
+    void allPeriodsClicked(bool all);
+    void reset();
+
+    std::unique_ptr<Ui::CHostReportPage> m_ui;
+    QButtonGroup* m_periods;
+    bool m_ready = false;
+};
+
+} // namespace meridan
