@@ -84,6 +84,7 @@ void CHostFoldersPage::buildTree()
 
 void CHostFoldersPage::activate()
 {
+    m_seen = true;
     // A new Site shows the folders derived from the name on the General page.
     if (site().isNew && isInitialised()) {
         m_rootItem = m_logsItem = nullptr;
@@ -144,6 +145,12 @@ void CHostFoldersPage::browseLogs()
 
 bool CHostFoldersPage::apply()
 {
+    // A new Site's folders follow the name typed on the General page when
+    // this tab was never opened to show them.
+    if (site().isNew && !m_seen) {
+        m_rootItem = m_logsItem = nullptr;
+        buildTree();
+    }
     site().Root = m_rootItem->text(0);
     site().CfgDir = m_rootItem->child(0)->text(0);
     site().ReportsRoot = m_rootItem->child(1)->text(0);

@@ -39,6 +39,7 @@ private:
     QTreeWidgetItem* m_rootItem = nullptr;
     QTreeWidgetItem* m_logsItem = nullptr;
     bool m_building = false;
+    bool m_seen = false;
 };
 
 } // namespace meridan
