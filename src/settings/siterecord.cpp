@@ -19,7 +19,7 @@ namespace {
 using FieldRef = std::variant<QString SiteRecord::*, quint32 SiteRecord::*, qint32 SiteRecord::*,
                               int /* report order index */>;
 
-struct FieldSpec
+struct ValueLayout
 {
     QString valueName;
     FieldRef field;
@@ -29,10 +29,10 @@ struct FieldSpec
 const QString kFtpAccess = u"FTPAccess"_s;
 
 // Every stored value of a Site, in the order Load reads and Save writes them.
-const QList<FieldSpec>& fieldSpecs()
+const QList<ValueLayout>& valueLayouts()
 {
-    static const QList<FieldSpec> specs = [] {
-        QList<FieldSpec> list{
+    static const QList<ValueLayout> layouts = [] {
+        QList<ValueLayout> list{
             {u"Url"_s, &SiteRecord::Url},
             {u"Root"_s, &SiteRecord::Root},
             {u"AnalogCommand"_s, &SiteRecord::AnalogCommand},
@@ -56,35 +56,35 @@ const QList<FieldSpec>& fieldSpecs()
                      {u"LangCode"_s, &SiteRecord::LangCode}});
         return list;
     }();
-    return specs;
+    return layouts;
 }
 
-const FieldSpec* findSpec(const QString& valueName)
+const ValueLayout* findLayout(const QString& valueName)
 {
-    for (const FieldSpec& spec : fieldSpecs())
-        if (spec.valueName.compare(valueName, Qt::CaseInsensitive) == 0)
-            return &spec;
+    for (const ValueLayout& layout : valueLayouts())
+        if (layout.valueName.compare(valueName, Qt::CaseInsensitive) == 0)
+            return &layout;
     return nullptr;
 }
 
-StoredValue storedValue(const SiteRecord& site, const FieldSpec& spec)
+StoredValue storedValue(const SiteRecord& site, const ValueLayout& layout)
 {
     return std::visit(
         [&](auto ref) -> StoredValue {
             using Ref = decltype(ref);
             if constexpr (std::is_same_v<Ref, int>)
-                return {spec.valueName, site.ReportOrder[ref]};
+                return {layout.valueName, site.ReportOrder[ref]};
             else if constexpr (std::is_same_v<Ref, QString SiteRecord::*>)
-                return {spec.valueName, site.*ref};
+                return {layout.valueName, site.*ref};
             else
-                return {spec.valueName, static_cast<quint32>(site.*ref)};
+                return {layout.valueName, static_cast<quint32>(site.*ref)};
         },
-        spec.field);
+        layout.field);
 }
 
-void loadField(SiteRecord& site, const FieldSpec& spec, const StoreNode* key)
+void loadField(SiteRecord& site, const ValueLayout& layout, const StoreNode* key)
 {
-    const StoredValue* stored = key ? key->value(spec.valueName) : nullptr;
+    const StoredValue* stored = key ? key->value(layout.valueName) : nullptr;
     std::visit(
         [&](auto ref) {
             using Ref = decltype(ref);
@@ -99,18 +99,18 @@ void loadField(SiteRecord& site, const FieldSpec& spec, const StoreNode* key)
                 else
                     site.*ref = text;
             } else {
-                quint32 number = spec.missingNumber;
+                quint32 number = layout.missingNumber;
                 if (stored && std::holds_alternative<quint32>(stored->data))
                     number = std::get<quint32>(stored->data);
                 else if (stored) {
                     bool ok = false;
                     const quint32 parsed = std::get<QString>(stored->data).toUInt(&ok);
-                    number = ok ? parsed : spec.missingNumber;
+                    number = ok ? parsed : layout.missingNumber;
                 }
                 site.*ref = static_cast<std::remove_reference_t<decltype(site.*ref)>>(number);
             }
         },
-        spec.field);
+        layout.field);
 }
 
 bool sameKeyName(const QString& a, const QString& b)
@@ -189,8 +189,8 @@ void SiteRecord::Load()
 {
     const std::optional<StoreNode> key = SettingsKey(keyPath(), kQueryValue).snapshot();
     const StoreNode* node = key ? &*key : nullptr;
-    for (const FieldSpec& spec : fieldSpecs())
-        loadField(*this, spec, node);
+    for (const ValueLayout& layout : valueLayouts())
+        loadField(*this, layout, node);
     if (!FTPAccess.isEmpty())
         FTPAccess = decipherPassword(FTPAccess);
 }
@@ -212,9 +212,9 @@ bool SiteRecord::Save()
         return false;
 
     QList<StoredValue> values;
-    for (const FieldSpec& spec : fieldSpecs())
-        values.append(spec.valueName == kFtpAccess ? StoredValue{kFtpAccess, *password}
-                                                   : storedValue(*this, spec));
+    for (const ValueLayout& layout : valueLayouts())
+        values.append(layout.valueName == kFtpAccess ? StoredValue{kFtpAccess, *password}
+                                                     : storedValue(*this, layout));
     // One change of the file: a rename never leaves the Site half-stored.
     const int status = SettingsStore::update([&](StoreNode& root) {
         StoreNode* product = &root;
@@ -298,41 +298,41 @@ QString siteNameProblem(const QString& siteName)
 QList<SiteValue> siteValues(const SiteRecord& site)
 {
     QList<SiteValue> list;
-    for (const FieldSpec& spec : fieldSpecs()) {
-        const StoredValue value = storedValue(site, spec);
+    for (const ValueLayout& layout : valueLayouts()) {
+        const StoredValue value = storedValue(site, layout);
         if (const auto* text = std::get_if<QString>(&value.data))
-            list.append({spec.valueName, *text});
+            list.append({layout.valueName, *text});
         else
-            list.append({spec.valueName, QString::number(std::get<quint32>(value.data))});
+            list.append({layout.valueName, QString::number(std::get<quint32>(value.data))});
     }
     return list;
 }
 
 bool isSiteFieldName(const QString& valueName)
 {
-    return findSpec(valueName) != nullptr;
+    return findLayout(valueName) != nullptr;
 }
 
 QString setSiteField(SiteRecord& site, const QString& valueName, const QString& text)
 {
-    const FieldSpec* spec = findSpec(valueName);
-    if (!spec)
+    const ValueLayout* layout = findLayout(valueName);
+    if (!layout)
         return u"%1 is not a value of a Site."_s.arg(valueName);
-    if (std::holds_alternative<QString SiteRecord::*>(spec->field) ||
-        std::holds_alternative<int>(spec->field)) {
-        loadField(site, *spec, nullptr); // clears the field
+    if (std::holds_alternative<QString SiteRecord::*>(layout->field) ||
+        std::holds_alternative<int>(layout->field)) {
+        loadField(site, *layout, nullptr); // clears the field
         StoreNode holder;
-        holder.values.append({spec->valueName, text});
-        loadField(site, *spec, &holder);
+        holder.values.append({layout->valueName, text});
+        loadField(site, *layout, &holder);
         return {};
     }
     bool ok = false;
     const quint32 number = text.toUInt(&ok, 10);
     if (!ok || text != text.trimmed() || text.startsWith(u'+'))
-        return u"%1 takes a decimal number, not \"%2\"."_s.arg(spec->valueName, text);
+        return u"%1 takes a decimal number, not \"%2\"."_s.arg(layout->valueName, text);
     StoreNode holder;
-    holder.values.append({spec->valueName, number});
-    loadField(site, *spec, &holder);
+    holder.values.append({layout->valueName, number});
+    loadField(site, *layout, &holder);
     return {};
 }
 
