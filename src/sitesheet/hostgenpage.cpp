@@ -143,8 +143,9 @@ bool CHostGenPage::checkHostName()
 bool CHostGenPage::eventFilter(QObject* watched, QEvent* event)
 {
     // Focus that goes to a message box or another window is no leaving.
-    const auto* focus = static_cast<QFocusEvent*>(event);
-    if (event->type() == QEvent::FocusOut && focus->reason() != Qt::ActiveWindowFocusReason &&
+    const auto* focus =
+        event->type() == QEvent::FocusOut ? static_cast<QFocusEvent*>(event) : nullptr;
+    if (focus && focus->reason() != Qt::ActiveWindowFocusReason &&
         focus->reason() != Qt::PopupFocusReason) {
         if (watched == m_ui->hostNameEdit && !checkHostName())
             QTimer::singleShot(0, m_ui->hostNameEdit, qOverload<>(&QWidget::setFocus));
