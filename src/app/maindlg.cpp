@@ -9,6 +9,7 @@
 #include "common/files.h"
 #include "common/messages.h"
 #include "common/texts.h"
+#include "ftp/ftpdownloaddlg.h"
 #include "index/generalindex.h"
 #include "index/reportaccess.h"
 #include "settings/preferences.h"
@@ -52,7 +53,6 @@ CMainDlg::CMainDlg(QWidget* parent)
                                       m_ui->halfYearlyRadio, m_ui->yearlyRadio};
     for (int i = 0; i < radios.size(); ++i)
         m_periodicity->addButton(radios.at(i), i + 1);
-    m_ui->ftpDownloadButton->hide(); // comes with the download dialog
     m_ui->reportList->installEventFilter(this);
     m_ui->reportList->viewport()->installEventFilter(this);
 
@@ -80,6 +80,8 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(m_ui->reportList, &QListWidget::itemDoubleClicked, this, &CMainDlg::openReport);
     connect(m_ui->buildIndexButton, &QPushButton::clicked, this, &CMainDlg::buildIndex);
     connect(m_ui->displayIndexButton, &QPushButton::clicked, this, &CMainDlg::displayIndex);
+    connect(m_ui->ftpDownloadButton, &QPushButton::clicked, this,
+            [this] { CFTPDownloadDlg(m_site.get(), this).exec(); });
     connect(m_ui->displayErrorsButton, &QPushButton::clicked, this, &CMainDlg::displayErrors);
     connect(m_ui->preferencesButton, &QPushButton::clicked, this, &CMainDlg::preferences);
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] { AboutDlg(this).exec(); });
