@@ -342,7 +342,7 @@ void CMainDlg::build()
             m_console = new CConsoleProcessDlg;
             m_console->show();
         }
-        return m_console;
+        return &m_forwarder;
     });
     const QList<QWidget*> locked{m_ui->sitesGroup,        m_ui->logfilesGroup,
                                  m_ui->indexGroup,        m_ui->periodicityGroup,
@@ -362,6 +362,12 @@ void CMainDlg::build()
     for (QWidget* widget : locked)
         widget->setEnabled(true);
     enableSiteButtons(true);
+}
+
+void CMainDlg::ConsoleForwarder::appendLines(const QStringList& lines)
+{
+    if (m_console)
+        m_console->appendLines(lines);
 }
 
 void CMainDlg::periodSelected(int periodPosition, int dayPosition, const QString& reportName,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/builddriver.h"
+#include "build/consolerunner.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -70,6 +71,18 @@ private:
     std::unique_ptr<SiteRecord> m_site;
     std::unique_ptr<CConsoleRunner> m_runner;
     QPointer<CConsoleProcessDlg> m_console;
+    // What the runner writes to: the console window while it is open; a
+    // window the user closed during a run just receives nothing more.
+    class ConsoleForwarder : public ConsoleSink
+    {
+    public:
+        explicit ConsoleForwarder(QPointer<CConsoleProcessDlg>& console) : m_console(console) {}
+        void appendLines(const QStringList& lines) override;
+
+    private:
+        QPointer<CConsoleProcessDlg>& m_console;
+    };
+    ConsoleForwarder m_forwarder{m_console};
 };
 
 } // namespace meridan

@@ -27,16 +27,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void storeSite(const QString& name)
-{
-    SiteRecord site;
-    site.name = name;
-    site.DeriveDefaults();
-    site.isNew = true;
-    if (!createSiteFolders(site, false) || !site.Save())
-        qFatal("cannot store a test Site");
-}
-
 void setAnalog(const QString& path)
 {
     Preferences prefs = Preferences::load();
@@ -144,7 +134,7 @@ private slots:
     void sitesAreSortedWithoutRegardToCase()
     {
         for (const QString& name : {u"beta"_s, u"Alpha"_s, u"gamma"_s})
-            storeSite(name);
+            storeNewSite(name);
         open();
         QCOMPARE(comboItems(child<QComboBox>("siteCombo")),
                  (QStringList{u"Alpha"_s, u"beta"_s, u"gamma"_s}));
@@ -175,7 +165,7 @@ private slots:
 
     void editCancelRestoresAndOkRenames()
     {
-        storeSite(u"shop"_s);
+        storeNewSite(u"shop"_s);
         open();
         whenSheetOpens(
             [](CHostPropSheet* sheet) {
@@ -201,8 +191,8 @@ private slots:
 
     void deleteAsksFirst()
     {
-        storeSite(u"a"_s);
-        storeSite(u"b"_s);
+        storeNewSite(u"a"_s);
+        storeNewSite(u"b"_s);
         open();
         recorder->answers = {false};
         child<QPushButton>("deleteButton")->click();
@@ -219,7 +209,7 @@ private slots:
 
     void dailyPeriodControls()
     {
-        storeSite(u"shop"_s);
+        storeNewSite(u"shop"_s);
         open();
         child<QRadioButton>("dailyRadio")->click();
         QVERIFY(child<QComboBox>("dayCombo")->isVisible());
@@ -255,7 +245,7 @@ private slots:
         QFETCH(QString, period);
         QFETCH(QByteArray, radio);
         QFETCH(int, position);
-        storeSite(u"shop"_s);
+        storeNewSite(u"shop"_s);
         for (const QString& name : {u"2003"_s, u"2003-W07"_s, u"2003-Q3"_s, u"2003-04-05"_s})
             writeFile(home->file(u"shop/stats/cfg/"_s + name + u".cfg"_s), "x");
         open();
@@ -293,7 +283,7 @@ private slots:
     void buildAMonthAndItsIndex()
     {
         setAnalog(u"/usr/bin/analog"_s);
-        storeSite(u"shop"_s);
+        storeNewSite(u"shop"_s);
         const SiteRecord site(u"shop"_s);
         writeLogs(site, QDate(2003, 8, 31), QDate(2003, 10, 1), 30);
         open();
@@ -324,6 +314,25 @@ private slots:
                     .contains("2003-09/stats2003-09.html"));
         QVERIFY(!child<QCheckBox>("shortcutCheckBox")->isChecked());
         QCOMPARE(recorder->beeps, 1);
+    }
+
+    void consoleClosedDuringABuild()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        SiteRecord site(u"shop"_s);
+        site.PostProcessCmd = u"/bin/sh -c \"sleep 1; echo after\""_s;
+        QVERIFY(site.Save());
+        open();
+        child<QRadioButton>("yearlyRadio")->click();
+        QTimer::singleShot(300, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (qobject_cast<CConsoleProcessDlg*>(top))
+                    top->close(); // deletes itself
+        });
+        child<QPushButton>("buildButton")->click();
+        QCOMPARE(child<QPushButton>("buildButton")->text(), u"Build"_s);
+        QCOMPARE(reportRows(), QStringList{QString::number(QDate::currentDate().year())});
     }
 
     void aboutAndPreferencesPictures()

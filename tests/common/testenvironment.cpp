@@ -1,5 +1,8 @@
 #include "common/testenvironment.h"
 
+#include "settings/siterecord.h"
+#include "settings/siterules.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +27,16 @@ bool RecordingMessages::ask(const QString& text)
 {
     questions.append(text);
     return answers.isEmpty() ? true : answers.takeFirst();
+}
+
+void storeNewSite(const QString& name)
+{
+    SiteRecord site;
+    site.name = name;
+    site.DeriveDefaults();
+    site.isNew = true;
+    if (!createSiteFolders(site, false) || !site.Save())
+        qFatal("cannot store the test Site %s", qPrintable(name));
 }
 
 QByteArray readAll(const QString& path)

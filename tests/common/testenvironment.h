@@ -44,6 +44,9 @@ public:
 };
 
 QByteArray readAll(const QString& path);
+// Stores a new Site with the defaults of its name and creates its folders,
+// as meridan-cli add does.
+void storeNewSite(const QString& name);
 void writeFile(const QString& path, const QByteArray& contents);
 
 } // namespace meridan::test

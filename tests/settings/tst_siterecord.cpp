@@ -16,13 +16,8 @@ namespace {
 
 SiteRecord storedSite(const QString& name)
 {
-    SiteRecord site;
-    site.name = name;
-    site.DeriveDefaults();
-    site.isNew = true;
-    if (!createSiteFolders(site, false) || !site.Save())
-        qFatal("could not store a test Site");
-    return site;
+    storeNewSite(name);
+    return SiteRecord(name);
 }
 
 } // namespace

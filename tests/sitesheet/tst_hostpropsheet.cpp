@@ -29,13 +29,8 @@ enum Tab { General, Folders, Reports, CfgMisc, Logfiles, SpecificFormats, PostPr
 
 SiteRecord storedSite(const QString& name)
 {
-    SiteRecord site;
-    site.name = name;
-    site.DeriveDefaults();
-    site.isNew = true;
-    if (!createSiteFolders(site, false) || !site.Save())
-        qFatal("cannot store a test Site");
-    return site;
+    storeNewSite(name);
+    return SiteRecord(name);
 }
 
 } // namespace
