@@ -8,6 +8,7 @@
 #include "cfggen/reportlist.h"
 #include "common/files.h"
 #include "common/messages.h"
+#include "common/numbers.h"
 #include "common/texts.h"
 #include "ftp/ftpdownloaddlg.h"
 #include "index/generalindex.h"
@@ -26,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -254,13 +254,7 @@ void CMainDlg::reportClicked(QListWidgetItem* item)
     if (code < 1)
         return;
     const auto numberAt = [&](int position, int width) {
-        int value = 0;
-        for (QChar c : name.mid(position, width)) {
-            if (!c.isDigit())
-                break;
-            value = value * 10 + c.digitValue();
-        }
-        return value;
+        return leadingNumber(QStringView(name).mid(position, width));
     };
     m_periodicity->button(code)->setChecked(true);
     setUpPeriodicity(code);
@@ -290,11 +284,7 @@ void CMainDlg::editConfiguration(QListWidgetItem* item)
 {
     if (!m_site || !item)
         return;
-    QStringList command = QProcess::splitCommand(Preferences::effectiveTextEditor());
-    if (command.isEmpty())
-        return;
-    const QString program = command.takeFirst();
-    QProcess::startDetached(program, command << m_site->configFile(item->text()));
+    Preferences::openInTextEditor(m_site->configFile(item->text()));
 }
 
 void CMainDlg::deleteConfiguration()

@@ -21,22 +21,6 @@ namespace meridan {
 
 namespace {
 
-int periodCountOf(qint32 periodicity)
-{
-    switch (periodicity) {
-    case kWeek:
-        return 53;
-    case kMonth:
-        return 12;
-    case kQuarter:
-        return 4;
-    case kHalfYear:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 // The positions to build: pairs of (period position, day position).
 QList<std::pair<int, int>> positionsToBuild(const BuildRequest& request)
 {
@@ -60,7 +44,7 @@ QList<std::pair<int, int>> positionsToBuild(const BuildRequest& request)
         if (request.periodPosition >= 1)
             positions.append({request.periodPosition, -1});
         else
-            for (int n = 1; n <= periodCountOf(request.periodicity); ++n)
+            for (int n = 1; n <= PeriodCount(request.periodicity); ++n)
                 positions.append({n, -1});
         break;
     case kYear:

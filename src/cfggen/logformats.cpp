@@ -1,5 +1,6 @@
 #include "logformats.h"
 
+#include "common/numbers.h"
 #include "settings/settingsstore.h"
 #include "settings/siterecord.h"
 
@@ -13,20 +14,6 @@ namespace {
 
 const QString kFormatChanges = u"LogFormatChanges"_s;
 const QString kSpecial = u"LogSpecial"_s;
-
-// The leading decimal number of a text, as C's atoi reads it.
-int leadingNumber(QStringView text)
-{
-    int value = 0;
-    for (QChar c : text) {
-        if (!c.isDigit() || c.unicode() > 127)
-            break;
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > 1000000)
-            break;
-    }
-    return value;
-}
 
 bool keptRow(const QString& month)
 {

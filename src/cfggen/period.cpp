@@ -57,9 +57,7 @@ QDate WeekStart(qint32 year, qint32 week)
     return QDate(year, 1, 1).addDays((w - 1) * 7 + 1 - first);
 }
 
-namespace {
-
-int periodCount(qint32 periodicity)
+int PeriodCount(qint32 periodicity)
 {
     switch (periodicity) {
     case kDay:
@@ -76,6 +74,8 @@ int periodCount(qint32 periodicity)
     }
 }
 
+namespace {
+
 QDate firstOfMonthAfter(qint32 year, qint32 month, int months)
 {
     const int next = month + months;
@@ -90,7 +90,7 @@ bool IsValidPeriod(const Period& p)
         return false;
     if (p.periodicity == kYear)
         return p.index == 0 && p.day == 0;
-    if (p.index < 1 || p.index > periodCount(p.periodicity))
+    if (p.index < 1 || p.index > PeriodCount(p.periodicity))
         return false;
     if (p.periodicity == kDay)
         return p.day >= 1 && p.day <= DaysInMonth(p.year, p.index);
@@ -205,7 +205,7 @@ QList<Period> PeriodsOfYear(qint32 year, qint32 periodicity)
             list.append(DaysOfMonth(year, month));
         return list;
     }
-    for (int index = 1; index <= periodCount(periodicity); ++index)
+    for (int index = 1; index <= PeriodCount(periodicity); ++index)
         list.append(Period{year, periodicity, index, 0});
     return list;
 }

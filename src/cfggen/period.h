@@ -46,6 +46,10 @@ int DaysInMonth(qint32 year, qint32 month);
 int WeekOfYear(qint32 year, qint32 month, qint32 day);
 QDate WeekStart(qint32 year, qint32 week);
 
+// How many periods of a kind a year has (months for days): 53 weeks, 12
+// months, 4 quarters, 2 halves; 0 for a year and any other code.
+int PeriodCount(qint32 periodicity);
+
 // Whether every field of the period lies in its range (years 1992 to 2099).
 bool IsValidPeriod(const Period& period);
 // The period's dates; nullopt for a period that is not valid.

@@ -4,6 +4,19 @@
 
 namespace meridan {
 
+// The number that text begins with, read as C's atoi reads digits: reading
+// stops at the first character that is no digit; no digit gives 0.
+inline int leadingNumber(QStringView text)
+{
+    int value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9' || value > 100000000)
+            break;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
 // n with at least two digits: 7 gives "07".
 inline QString twoDigits(int n)
 {

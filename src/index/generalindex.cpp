@@ -3,6 +3,7 @@
 #include "cfggen/period.h"
 #include "common/files.h"
 #include "common/messages.h"
+#include "common/numbers.h"
 #include "common/texts.h"
 #include "settings/siterecord.h"
 
@@ -25,13 +26,7 @@ const QString kStyleSheet = u"merstyle.css"_s;
 // The year of a row: the number its first four characters begin with.
 int yearOfRow(const QString& name)
 {
-    int year = 0;
-    for (QChar c : QStringView(name).left(4)) {
-        if (c < u'0' || c > u'9')
-            break;
-        year = year * 10 + (c.unicode() - u'0');
-    }
-    return year;
+    return leadingNumber(QStringView(name).left(4));
 }
 
 QString upperFirst(QString text)

@@ -2,6 +2,7 @@
 
 #include "settings/settingsstore.h"
 
+#include <QProcess>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +53,15 @@ QString Preferences::effectiveTextEditor()
 {
     const QString editor = load().textEditor;
     return editor.isEmpty() ? defaultTextEditor() : editor;
+}
+
+bool Preferences::openInTextEditor(const QString& file)
+{
+    QStringList command = QProcess::splitCommand(effectiveTextEditor());
+    if (command.isEmpty())
+        return false;
+    const QString program = command.takeFirst();
+    return QProcess::startDetached(program, command << file);
 }
 
 bool Preferences::ascending()

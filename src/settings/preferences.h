@@ -24,6 +24,10 @@ struct Preferences
     static QString storedAnalogPath();
     static QString effectiveTextEditor();
     static bool ascending();
+
+    // Opens a file in the text editor, started on its own without a shell;
+    // false when it could not be started.
+    static bool openInTextEditor(const QString& file);
 };
 
 } // namespace meridan

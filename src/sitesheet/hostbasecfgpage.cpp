@@ -8,7 +8,6 @@
 #include "ui_hostbasecfgpage.h"
 
 #include <QDir>
-#include <QProcess>
 
 using namespace Qt::StringLiterals;
 
@@ -63,16 +62,11 @@ void CHostBaseCfgPage::fillBaseList()
         combo->findText(site().DefaultBase, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-// The editor runs on its own, without a shell, whatever it prints.
 void CHostBaseCfgPage::editFile()
 {
-    QStringList command = QProcess::splitCommand(Preferences::effectiveTextEditor());
-    if (command.isEmpty())
-        return;
     const QString file =
         joinPath(site().cfgFolder(), m_ui->baseConfigCombo->currentText() + u".basecfg"_s);
-    const QString program = command.takeFirst();
-    QProcess::startDetached(program, command << file);
+    Preferences::openInTextEditor(file);
 }
 
 } // namespace meridan
