@@ -11,6 +11,7 @@
 #include "common/texts.h"
 #include "settings/preferences.h"
 #include "settings/siterecord.h"
+#include "settings/siterules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -112,6 +113,12 @@ bool BuildDriver::OnBuild(const BuildRequest& request)
 {
     if (request.yearText.isEmpty())
         return true;
+    // A Site stored by hand with a name or folder that would break Analog's
+    // command line or a configuration file is shown, but never built.
+    if (const QString problem = siteProblem(m_site); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     const QList<std::pair<int, int>> positions = positionsToBuild(request);
     bool allSucceeded = true;
     QString reportName;
@@ -165,6 +172,10 @@ bool BuildDriver::BuildSelectedPeriod(const BuildRequest& s, const QString& repo
 
 bool BuildDriver::RunPeriod(const QString& periodName)
 {
+    if (const QString problem = siteProblem(m_site); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     const QString reportFolder = joinPath(m_site.reportsFolder(), periodName);
     switch (pathKind(reportFolder)) {
     case PathKind::File:

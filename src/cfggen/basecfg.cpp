@@ -1,6 +1,7 @@
 #include "basecfg.h"
 
 #include "build/analoginstall.h"
+#include "cfggen/cfggenerator.h"
 #include "common/files.h"
 #include "common/messages.h"
 #include "common/texts.h"
@@ -12,7 +13,28 @@ using namespace Qt::StringLiterals;
 
 namespace meridan {
 
-QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir)
+namespace {
+
+bool endsWord(const QByteArray& text, qsizetype at)
+{
+    return at >= text.size() || text.at(at) == ' ' || text.at(at) == '\t' || text.at(at) == '\r' ||
+           text.at(at) == '\n';
+}
+
+// Comments out every line that starts with the command as a whole word, so
+// that commands which merely begin alike (ALLCHART, HOSTCOLS) stay active.
+void commentOutWord(QByteArray& text, const QByteArray& command)
+{
+    const QByteArray lineStart = '\n' + command;
+    for (qsizetype at = text.indexOf(lineStart); at >= 0; at = text.indexOf(lineStart, at + 2)) {
+        if (endsWord(text, at + lineStart.size()))
+            text.insert(at + 1, '#');
+    }
+}
+
+} // namespace
+
+QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool withLanguage)
 {
     static const char* const kCommands[] = {"LOGFILE", "LOGFORMAT", "APACHELOGFORMAT",
                                             "OUTFILE", "OUTPUT",    "FROM",
@@ -21,6 +43,15 @@ QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir)
         text.replace(QByteArray("\n").append(command), QByteArray("\n#").append(command));
     if (withImageDir)
         text.replace("\nIMAGEDIR", "\n#IMAGEDIR");
+    // What the Reports page and the language choice write must win over
+    // the base file, which comes last (Debian's analog.cfg says ALL ON).
+    for (const ReportCode& report : ReportCodes())
+        commentOutWord(text, report.keyword.toLatin1());
+    commentOutWord(text, "ALL");
+    commentOutWord(text, "REPORTORDER");
+    if (withLanguage)
+        for (const char* command : {"LANGUAGE", "LANGFILE", "DOMAINSFILE", "DESCFILE"})
+            commentOutWord(text, command);
     return text;
 }
 
@@ -37,7 +68,8 @@ bool PrepareDefaultBase(const SiteRecord& site)
         messages().error(texts::errorOpeningFile(destination));
         return false;
     }
-    const QByteArray prepared = commentOutGeneratedCommands(text, !site.ImagePath.isEmpty());
+    const QByteArray prepared = commentOutGeneratedCommands(
+        text, !site.ImagePath.isEmpty(), !site.Language.isEmpty() || !site.LangCode.isEmpty());
     if (prepared == text)
         return true; // nothing to switch off: the user's file stays untouched
     if (!writeFileAtomically(destination, prepared)) {

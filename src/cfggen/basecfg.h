@@ -12,8 +12,11 @@ class SiteRecord;
 // configuration writes itself. True when the base file was written.
 bool PrepareDefaultBase(const SiteRecord& site);
 
-// The text of a base file with those commands commented out.
-QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir);
+// The text of a base file with those commands commented out: the log,
+// output, date, host and error commands, IMAGEDIR when the Site has images,
+// every report switch, ALL and REPORTORDER, and the language commands when
+// the Site sets a language.
+QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool withLanguage);
 
 // The report path named by the OUTFILE command of a configuration file,
 // given by its full path or by its period name. False when there is none or

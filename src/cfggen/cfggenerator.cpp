@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "common/texts.h"
 #include "settings/siterecord.h"
+#include "settings/siterules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -123,6 +124,11 @@ void CCfgGenerator::appendReports(QByteArray* text) const
 
 bool CCfgGenerator::Generate()
 {
+    // A hand-edited store may hold what the pages refuse.
+    if (const QString problem = siteProblem(site); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     const std::optional<QByteArray> generated = generatedText();
     if (!generated)
         return false;

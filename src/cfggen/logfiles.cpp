@@ -7,6 +7,9 @@
 #include "common/texts.h"
 #include "settings/settingsstore.h"
 #include "settings/siterecord.h"
+#include "settings/siterules.h"
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +38,21 @@ MonthlyRules readMonthlyRules(const SiteRecord& site)
     rules.changes = text(u"LogFormatChanges"_s).split(u'|', Qt::SkipEmptyParts);
     rules.special = text(u"LogSpecial"_s);
     return rules;
+}
+
+// Why the stored format changes or special months cannot go into a
+// configuration file, or "".
+QString monthlyRulesProblem(const MonthlyRules& rules)
+{
+    if (holdsLineBreak(rules.special))
+        return lineBreakProblem(u"LogSpecial"_s);
+    for (const QString& month : rules.changes) {
+        const StoredValue* value = rules.key.value(month);
+        const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
+        if (holdsLineBreak(month) || (text && holdsLineBreak(*text)))
+            return lineBreakProblem(u"The format of %1"_s.arg(month.simplified()));
+    }
+    return {};
 }
 
 enum class SpecialResult { Error, None, Inserted };
@@ -75,8 +93,14 @@ void applyFormatChange(const MonthlyRules& rules, const QString& month, QString*
     const StoredValue* value = rules.key.value(inForce);
     const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
     if (text && !text->isEmpty()) {
-        out->append(text->startsWith(u'A') ? "APACHELOGFORMAT " : "LOGFORMAT ");
-        out->append(text->mid(1).toUtf8());
+        const bool apache = text->startsWith(u'A');
+        QByteArray format = text->mid(1).toUtf8();
+        // Analog reads only the first word of an Apache format that is not
+        // in parentheses, and then rejects every line.
+        if (apache && !format.startsWith('('))
+            format = '(' + format + ')';
+        out->append(apache ? "APACHELOGFORMAT " : "LOGFORMAT ");
+        out->append(format);
         out->append("\r\n");
     }
     *lastApplied = inForce;
@@ -85,6 +109,34 @@ void applyFormatChange(const MonthlyRules& rules, const QString& month, QString*
 QByteArray singleStars(QByteArray name)
 {
     return name.replace("**", "*");
+}
+
+QString weeklyLogName(const SiteRecord& site, const QDate& date)
+{
+    return logNameForMonth(site, date)
+        .replace(u"%wk%"_s, twoDigits(WeekOfYear(date.year(), date.month(), date.day())));
+}
+
+// The week around New Year is split between two files (the last days of
+// December keep week 52 or 53 of their year), so a probe every seven days
+// can step over one half. Returns the day of such a file that lies between
+// two probes and holds a day of the listing [first, last], or an invalid
+// date.
+QDate splitWeekBetween(const SiteRecord& site, const QDate& current, const QDate& next,
+                       const QDate& first, const QDate& last)
+{
+    if (current.year() == next.year())
+        return {};
+    const QString currentName = weeklyLogName(site, current);
+    const QString nextName = weeklyLogName(site, next);
+    for (const QDate& edge : {QDate(current.year(), 12, 31), QDate(next.year(), 1, 1)}) {
+        if (edge <= current || edge >= next || edge < first || edge > last)
+            continue;
+        const QString name = weeklyLogName(site, edge);
+        if (name != currentName && name != nextName)
+            return edge;
+    }
+    return {};
 }
 
 } // namespace
@@ -104,10 +156,15 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
                   const QDate& end, QByteArray* out)
 {
     const MonthlyRules rules = readMonthlyRules(site);
+    if (const QString problem = monthlyRulesProblem(rules); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     QDate current = start.addDays(-1);
     const QDate stop = end.addDays(site.LogPeriodicity == kLogWeekly ? 7 : 1);
     QString lastMonthLooked;
     QString lastApplied;
+    QDate resumeAt; // the weekly probe that an extra New Year date stands before
     while (current < stop) {
         const QString month = QString::number(current.year()) + twoDigits(current.month());
         const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
@@ -118,6 +175,7 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
                 return false;
             if (special == SpecialResult::Inserted) {
                 current = nextMonth;
+                resumeAt = QDate();
                 continue;
             }
         }
@@ -139,11 +197,17 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
                 name.replace(u"%dd%"_s, twoDigits(current.day()));
             }
             break;
-        case kLogWeekly:
-            name.replace(u"%wk%"_s,
-                         twoDigits(WeekOfYear(current.year(), current.month(), current.day())));
-            next = current.addDays(7);
+        case kLogWeekly: {
+            name = weeklyLogName(site, current);
+            next = resumeAt.isValid() ? std::exchange(resumeAt, QDate()) : current.addDays(7);
+            const QDate extra =
+                splitWeekBetween(site, current, next, start.addDays(-1), end.addDays(-1));
+            if (extra.isValid()) {
+                resumeAt = next;
+                next = extra;
+            }
             break;
+        }
         case kLogMonthly:
             next = nextMonth;
             break;

@@ -1,8 +1,10 @@
 #include "logformats.h"
 
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "settings/settingsstore.h"
 #include "settings/siterecord.h"
+#include "settings/siterules.h"
 
 #include <algorithm>
 
@@ -86,8 +88,28 @@ QString specialMonthsText(const QList<SpecialMonth>& rows)
     return text;
 }
 
+QString formatRowsProblem(const QList<FormatChange>& rows)
+{
+    for (const FormatChange& row : rows)
+        if (holdsLineBreak(row.month) || holdsLineBreak(row.format))
+            return lineBreakProblem(u"The format of %1"_s.arg(row.month.simplified()));
+    return {};
+}
+
+QString specialRowsProblem(const QList<SpecialMonth>& rows)
+{
+    for (const SpecialMonth& row : rows)
+        if (holdsLineBreak(row.month) || holdsLineBreak(row.file))
+            return lineBreakProblem(u"The special file of %1"_s.arg(row.month.simplified()));
+    return {};
+}
+
 bool storeFormatChanges(const QString& siteName, QList<FormatChange> rows)
 {
+    if (const QString problem = formatRowsProblem(rows); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     sortLatestFirst(rows);
     const QString path = SiteRecord::keyPathOf(siteName);
     SettingsKey key(path, kQueryValue | kSetValue);
@@ -114,6 +136,10 @@ bool storeFormatChanges(const QString& siteName, QList<FormatChange> rows)
 
 bool storeSpecialMonths(const QString& siteName, QList<SpecialMonth> rows)
 {
+    if (const QString problem = specialRowsProblem(rows); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     sortLatestFirst(rows);
     SettingsKey key(SiteRecord::keyPathOf(siteName), kQueryValue | kSetValue);
     return key.writeString(kSpecial, specialMonthsText(rows)) == kStoreOk;

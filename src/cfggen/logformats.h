@@ -32,9 +32,15 @@ bool isValidMonthText(const QString& month);
 QList<FormatChange> readFormatChanges(const QString& siteKeyName);
 QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName);
 
+// Why rows cannot be stored (a line break or NUL in one of their texts,
+// which would add commands to a configuration file), or "".
+QString formatRowsProblem(const QList<FormatChange>& rows);
+QString specialRowsProblem(const QList<SpecialMonth>& rows);
+
 // Stores the lists under the Site's current name, latest month first. Rows
 // whose month does not start with a non-zero year are dropped; the
-// per-month values of the previous list are deleted first.
+// per-month values of the previous list are deleted first. Rows with a
+// problem are refused (with a message) and nothing is stored.
 bool storeFormatChanges(const QString& siteName, QList<FormatChange> rows);
 bool storeSpecialMonths(const QString& siteName, QList<SpecialMonth> rows);
 

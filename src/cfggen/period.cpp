@@ -165,8 +165,9 @@ int PeriodicityOfName(const QString& name)
 
 std::optional<Period> PeriodOfName(const QString& name)
 {
-    static const QRegularExpression shape(
-        u"^(\\d{4})(?:-(\\d{2})(?:-(\\d{2}))?|-W(\\d{2})|-([QH])(\\d))?$"_s);
+    // Anchored for real: "$" alone would let a trailing line feed through.
+    static const QRegularExpression shape(QRegularExpression::anchoredPattern(
+        u"([0-9]{4})(?:-([0-9]{2})(?:-([0-9]{2}))?|-W([0-9]{2})|-([QH])([0-9]))?"_s));
     const QRegularExpressionMatch match = shape.match(name);
     if (!match.hasMatch())
         return std::nullopt;
@@ -192,7 +193,10 @@ QByteArray FromToLines(const QDate& start, const QDate& end)
                QByteArray::number(d.month()).rightJustified(2, '0') +
                QByteArray::number(d.day()).rightJustified(2, '0');
     };
-    return "\r\nFROM " + stamp(start) + ":0000\r\nTO " + stamp(end) + ":0000\r\n";
+    // Analog's TO takes in the whole minute it names, so the period ends at
+    // 23:59 of its last day: the first minute of the next period is not
+    // counted twice.
+    return "\r\nFROM " + stamp(start) + ":0000\r\nTO " + stamp(end.addDays(-1)) + ":2359\r\n";
 }
 
 QList<Period> PeriodsOfYear(qint32 year, qint32 periodicity)

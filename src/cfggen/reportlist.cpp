@@ -26,7 +26,8 @@ std::optional<QList<Period>> periodsOfPattern(const QString& text)
 {
     if (const std::optional<Period> single = PeriodOfName(text))
         return QList<Period>{*single};
-    static const QRegularExpression all(u"^(\\d{4})-(?:(\\d{2})-\\*|([WQH])?\\*)$"_s);
+    static const QRegularExpression all(
+        QRegularExpression::anchoredPattern(u"([0-9]{4})-(?:([0-9]{2})-\\*|([WQH])?\\*)"_s));
     const QRegularExpressionMatch match = all.match(text);
     if (!match.hasMatch())
         return std::nullopt;

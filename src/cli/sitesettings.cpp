@@ -43,13 +43,6 @@ QString checkReportOrder(const QString& valueName, const QString& order)
     return {};
 }
 
-QString checkFolderName(const QString& valueName, const QString& text)
-{
-    if (text.isEmpty() || text.contains(u'/') || text.contains(u'\\'))
-        return u"%1 must be a folder name without \"/\" or \"\\\"."_s.arg(valueName);
-    return {};
-}
-
 QString checkFullPath(const QString& valueName, const QString& text)
 {
     if (!QDir::isAbsolutePath(text))
@@ -86,7 +79,6 @@ QString normaliseField(const QString& valueName, QString* text)
         return checkFullPath(valueName, *text);
     } else if (is(u"CfgDir") || is(u"ReportsRoot")) {
         *text = trimmedField(*text);
-        return checkFolderName(valueName, *text);
     } else if (is(u"ImagePath")) {
         *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
     } else if (is(u"LogPeriodicity")) {
@@ -190,7 +182,9 @@ QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
     for (const auto& [name, value] : pairs) {
         QString text = value;
         QString problem;
-        if (named(name, u"LogFormatChanges"_s)) {
+        if (holdsLineBreak(text))
+            problem = lineBreakProblem(name);
+        else if (named(name, u"LogFormatChanges"_s)) {
             problem = applyFormatList(s, text, &months);
         } else if (named(name, u"LogSpecial"_s)) {
             problem = applySpecialList(s, text);
@@ -204,6 +198,8 @@ QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
             problem = u"%1 is not a value of a Site."_s.arg(name);
         } else {
             problem = normaliseField(name, &text);
+            if (problem.isEmpty())
+                problem = valueProblem(name, text);
             if (problem.isEmpty())
                 problem = setSiteField(s.site, name, text);
             schemeTouched |= named(name, u"LogNameStruct"_s) || named(name, u"LogPeriodicity"_s);

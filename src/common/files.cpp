@@ -23,11 +23,16 @@ QString folderOfPath(const QString& path)
 
 bool readFileUpToNul(const QString& path, QByteArray* contents)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    // Only a regular file of a sane size: a FIFO would block the read for
+    // good, a device such as /dev/zero would never end.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxReadFileSize)
         return false;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.read(kMaxReadFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxReadFileSize)
         return false;
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)

@@ -12,7 +12,11 @@ QString joinPath(const QString& folder, const QString& name);
 // the path has no separator.
 QString folderOfPath(const QString& path);
 
-// Reads a whole file, up to its first zero byte. False when it cannot be read.
+// The largest configuration, base or special-month file that is read.
+constexpr qint64 kMaxReadFileSize = 16 * 1024 * 1024;
+
+// Reads a whole regular file of at most kMaxReadFileSize bytes, up to its
+// first zero byte. False when it cannot be read or is no such file.
 bool readFileUpToNul(const QString& path, QByteArray* contents);
 
 // Writes through a temporary file renamed into place, so the previous file

@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/texts.h"
 #include "settings/siterecord.h"
+#include "settings/siterules.h"
 
 #include <QDir>
 
@@ -38,6 +39,9 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
 {
     if (const QString reason = unsafeNameReason(name); !reason.isEmpty())
         return {false, {}, reason};
+    // A scheme stored by hand may climb out of the log folder on its own.
+    if (const QString problem = namingSchemeProblem(site.LogNameStruct); !problem.isEmpty())
+        return {false, {}, problem};
     const QString scheme = QString(site.LogNameStruct).replace(u'\\', u'/');
     const qsizetype last = scheme.lastIndexOf(u'/');
     if (last < 0)

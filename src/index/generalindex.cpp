@@ -8,6 +8,7 @@
 #include "settings/siterecord.h"
 
 #include <QFile>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +44,20 @@ bool dayFirst(const QLocale& locale)
     const qsizetype day = format.indexOf(u'd');
     const qsizetype month = format.indexOf(u'M');
     return day >= 0 && month >= 0 && day < month;
+}
+
+// Text placed into a page, and a name placed into a link: a Site's name or
+// a configuration file's name never becomes markup.
+QByteArray html(const QString& text)
+{
+    return text.toHtmlEscaped().toUtf8();
+}
+
+QByteArray hrefPart(const QByteArray& name)
+{
+    return QString::fromUtf8(QUrl::toPercentEncoding(QString::fromUtf8(name), "/-_.~"))
+        .toHtmlEscaped()
+        .toUtf8();
 }
 
 } // namespace
@@ -91,7 +106,7 @@ void CGeneralIndex::writeStyleSheet() const
 
 QByteArray CGeneralIndex::title() const
 {
-    return (u"Statistics for Web server "_s + m_site.name).toUtf8();
+    return html(u"Statistics for Web server "_s + m_site.name);
 }
 
 QByteArray CGeneralIndex::framesetPage() const
@@ -145,7 +160,7 @@ QByteArray CGeneralIndex::navigationPage() const
 QByteArray CGeneralIndex::yearBlock(qsizetype firstRow) const
 {
     const QString& first = m_reportList.at(firstRow);
-    QByteArray block = "<H3>Year: " + first.left(4).toUtf8() + "</H3>\r\n<p>";
+    QByteArray block = "<H3>Year: " + html(first.left(4)) + "</H3>\r\n<p>";
     static const int kAscending[] = {kDay, kWeek, kMonth, kQuarter, kHalfYear, kYear};
     static const int kDescending[] = {kYear, kHalfYear, kQuarter, kMonth, kWeek, kDay};
     const int year = yearOfRow(first);
@@ -170,8 +185,8 @@ QByteArray CGeneralIndex::link(const QString& periodName) const
     const QByteArray report =
         m_site.PostProcessCmd.isEmpty() ? QByteArray("/stats").append(name) : QByteArray("/index");
     const QByteArray target = m_frames ? "\"report\"" : "\"_blank\"";
-    return "<a href=\"" + name + report + ".html\" target=" + target + ">" +
-           caption(periodName).toUtf8() + "</a><br>\r\n";
+    return "<a href=\"" + hrefPart(name + report) + ".html\" target=" + target + ">" +
+           html(caption(periodName)) + "</a><br>\r\n";
 }
 
 QString CGeneralIndex::caption(const QString& name) const

@@ -6,6 +6,7 @@
 #include "common/texts.h"
 #include "settings/passwordcipher.h"
 #include "settings/settingsstore.h"
+#include "settings/siterules.h"
 
 #include <QDir>
 #include <variant>
@@ -197,7 +198,7 @@ void SiteRecord::Load()
 
 bool SiteRecord::Save()
 {
-    if (const QString problem = siteNameProblem(name); !problem.isEmpty()) {
+    if (const QString problem = siteProblem(*this); !problem.isEmpty()) {
         messages().error(problem);
         return false;
     }
@@ -285,6 +286,11 @@ QString siteNameProblem(const QString& siteName)
         return u"The host name cannot be empty."_s;
     if (siteName.contains(u'/') || siteName.contains(u'\\'))
         return u"The host name %1 cannot hold \"/\" or \"\\\"."_s.arg(siteName);
+    // They would break the quoted commands of a configuration file and the
+    // variables of Analog's command line.
+    if (siteName.contains(u'"') || siteName.contains(u'%'))
+        return u"The host name %1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(
+            siteName);
     if (siteName == u"."_s || siteName == u".."_s)
         return u"The host name %1 is not allowed."_s.arg(siteName);
     for (QChar c : siteName)

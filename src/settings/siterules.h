@@ -29,6 +29,26 @@ std::optional<QString> acceptedFtpUrl(const QString& text);
 // The post-process command with its variables in their exact form.
 QString normalizedPostProcess(const QString& text);
 
+// Why text cannot be stored as the Site value of that name, or "" when it
+// can. These rules keep a configuration file free of commands nobody typed
+// and a Site's files inside its folders: no value holds a line break or a
+// NUL; folder values, the error file and the naming scheme hold no double
+// quote (folder values no "%" either); CfgDir and ReportsRoot are plain
+// folder names; the naming scheme stays below the log folder.
+QString valueProblem(const QString& valueName, const QString& text);
+
+// The first problem of any of the record's values, its name included, or
+// "". A Site stored before these rules (or edited by hand) still loads, but
+// nothing is generated, built or fetched for it while this says something.
+QString siteProblem(const SiteRecord& site);
+
+// Why a naming scheme would leave the log folder, or "".
+QString namingSchemeProblem(const QString& scheme);
+
+// Whether text holds CR, LF or NUL.
+bool holdsLineBreak(const QString& text);
+QString lineBreakProblem(const QString& what);
+
 // Creates the Site's folders as the Folders page does when the sheet
 // applies: the root and the log folder (after asking when askFirst is set),
 // the configuration and reports folders, and the images folder filled with

@@ -1,5 +1,6 @@
 #include "hostfolderspage.h"
 
+#include "common/messages.h"
 #include "common/texts.h"
 #include "settings/siterecord.h"
 #include "settings/siterules.h"
@@ -156,6 +157,15 @@ bool CHostFoldersPage::apply()
     site().ReportsRoot = m_rootItem->child(1)->text(0);
     site().ImagePath = m_ui->imagesCheckBox->isChecked() ? u"images"_s : QString();
     site().LogsDir = m_logsItem->text(0);
+    for (const auto& [name, text] : {std::pair{u"Root"_s, site().Root},
+                                     {u"CfgDir"_s, site().CfgDir},
+                                     {u"ReportsRoot"_s, site().ReportsRoot},
+                                     {u"LogsDir"_s, site().LogsDir}}) {
+        if (const QString problem = valueProblem(name, text); !problem.isEmpty()) {
+            messages().error(problem);
+            return false;
+        }
+    }
     return createSiteFolders(site(), true);
 }
 

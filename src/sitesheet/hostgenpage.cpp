@@ -127,6 +127,11 @@ void CHostGenPage::languageFileLeft()
 // user learns it on this page and not when the sheet has closed.
 bool CHostGenPage::checkHostName()
 {
+    // Refused here, before the sheet creates any folder from the name.
+    if (const QString problem = siteNameProblem(site().name); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     const bool renamedOntoAnother = !site().isNew &&
                                     site().name.compare(site().keyName, Qt::CaseInsensitive) != 0 &&
                                     site().NameExists();

@@ -1,6 +1,7 @@
 #include "hostlogfmtpage.h"
 
 #include "cfggen/logformats.h"
+#include "common/messages.h"
 #include "settings/siterecord.h"
 #include "ui_hostlogfmtpage.h"
 
@@ -94,9 +95,14 @@ bool CHostLogFmtPage::apply()
         const QTreeWidgetItem* row = m_ui->specialList->topLevelItem(i);
         specials.append({row->text(1), row->text(2)});
     }
-    storeFormatChanges(site().name, changes);
-    storeSpecialMonths(site().name, specials);
-    return true;
+    // Both lists are checked before either is stored.
+    for (const QString& problem : {formatRowsProblem(changes), specialRowsProblem(specials)}) {
+        if (!problem.isEmpty()) {
+            messages().error(problem);
+            return false;
+        }
+    }
+    return storeFormatChanges(site().name, changes) && storeSpecialMonths(site().name, specials);
 }
 
 } // namespace meridan

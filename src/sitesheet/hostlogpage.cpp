@@ -52,6 +52,10 @@ bool CHostLogPage::apply()
 {
     QString scheme = trimmedField(m_ui->namingSchemeEdit->text());
     const int checked = m_periodicity->checkedId();
+    if (const QString problem = valueProblem(u"LogNameStruct"_s, scheme); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
     if (!CheckNamingScheme(scheme, checked < 0 ? 0 : quint32(checked))) {
         messages().error(texts::inconsistentLogNaming);
         return false;

@@ -1,6 +1,8 @@
 #include "hostpropsheet.h"
 
+#include "common/messages.h"
 #include "settings/siterecord.h"
+#include "settings/siterules.h"
 #include "sitesheet/hostbasecfgpage.h"
 #include "sitesheet/hostfolderspage.h"
 #include "sitesheet/hostftppage.h"
@@ -110,6 +112,11 @@ bool CHostPropSheet::applyPages()
         m_switching = false;
         m_shown = i;
         page->activate();
+        return false;
+    }
+    // Values typed on pages that store them only with the record.
+    if (const QString problem = siteProblem(*m_site); !problem.isEmpty()) {
+        messages().error(problem);
         return false;
     }
     m_applied = true;

@@ -1,8 +1,11 @@
 #include "build/builddriver.h"
 #include "build/recordingsink.h"
+#include "cfggen/cfggenerator.h"
+#include "cfggen/period.h"
 #include "common/loggenerator.h"
 #include "common/testenvironment.h"
 #include "settings/preferences.h"
+#include "settings/settingsstore.h"
 #include "settings/siterecord.h"
 #include "settings/siterules.h"
 
@@ -14,6 +17,18 @@ using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The sections of an HTML report, by their anchors.
+QStringList reportSections(const QString& report)
+{
+    static const QRegularExpression anchor(u"<h2><a name=\"([a-z]+)\""_s,
+                                           QRegularExpression::CaseInsensitiveOption);
+    QStringList sections;
+    for (const QRegularExpressionMatch& match :
+         anchor.globalMatch(QString::fromUtf8(readAll(report))))
+        sections.append(match.captured(1));
+    return sections;
+}
 
 // What Analog's report says it counted.
 int successfulRequests(const QString& report)
@@ -192,6 +207,84 @@ private slots:
         const QStringList echo = CConsoleRunner::echoLines(command);
         QCOMPARE(sink.lines.mid(0, echo.size() + 1), echo + QStringList{u"----------"_s});
         QCOMPARE(sink.lines.mid(sink.lines.size() - 2), (QStringList{u"Exit code: 0"_s, u" "_s}));
+    }
+
+    // Every request lands in exactly one report of each kind: the logs have
+    // requests at 00:00:00 and 23:59:59 of every day, so a period that
+    // takes in a minute of its neighbour, or a log file left out, shows.
+    void periodsTileTime_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<quint32>("logPeriodicity");
+        QTest::addColumn<QStringList>("periods");
+        const QString daily = u"%yyyy%/ex%yy%%mm%%dd%.log"_s;
+        const QString weekly = u"w%yyyy%-%wk%.log"_s;
+        QTest::newRow("days around New Year, daily logs")
+            << daily << quint32(kLogDaily) << QStringList{u"2025-12-31"_s, u"2026-01-01"_s};
+        QTest::newRow("weeks across New Year, weekly logs")
+            << weekly << quint32(kLogWeekly)
+            << QStringList{u"2025-W52"_s, u"2026-W01"_s, u"2026-W02"_s};
+        QTest::newRow("weeks across New Year, daily logs")
+            << u"%yyyy%%mm%%dd%.log.gz"_s << quint32(kLogDaily)
+            << QStringList{u"2025-W52"_s, u"2026-W01"_s, u"2026-W02"_s};
+        QTest::newRow("months across New Year, weekly logs")
+            << weekly << quint32(kLogWeekly) << QStringList{u"2025-12"_s, u"2026-01"_s};
+        QTest::newRow("months, hourly logs") << u"%yyyy%%mm%%dd%-%hh%.log"_s << quint32(kLogHourly)
+                                             << QStringList{u"2024-02"_s, u"2024-03"_s};
+        QTest::newRow("quarters, monthly logs") << u"%yyyy%-%mm%.log"_s << quint32(kLogMonthly)
+                                                << QStringList{u"2025-Q4"_s, u"2026-Q1"_s};
+        QTest::newRow("halves, daily logs")
+            << daily << quint32(kLogDaily) << QStringList{u"2025-H2"_s, u"2026-H1"_s};
+        QTest::newRow("years, weekly logs, 2027 starting on a Friday")
+            << weekly << quint32(kLogWeekly) << QStringList{u"2026"_s, u"2027"_s};
+    }
+    void periodsTileTime()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(quint32, logPeriodicity);
+        QFETCH(QStringList, periods);
+        site.LogNameStruct = scheme;
+        site.LogPeriodicity = logPeriodicity;
+        const auto rangeOf = [](const QString& name) { return *PeriodBounds(*PeriodOfName(name)); };
+        const int perDay = 4;
+        writeLogs(site, rangeOf(periods.first()).start.addDays(-10),
+                  rangeOf(periods.last()).end.addDays(10), perDay);
+        for (const QString& name : std::as_const(periods)) {
+            QVERIFY(build(name));
+            const PeriodRange range = rangeOf(name);
+            QCOMPARE(successfulRequests(reportOf(name)), range.start.daysTo(range.end) * perDay);
+        }
+        QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+    }
+
+    // Debian's analog.cfg, the source of the base file, switches every
+    // report on; the Site's choice must still hold.
+    void reportChoiceHoldsOverTheBaseFile()
+    {
+        QString order = u"x-"_s;
+        for (const ReportCode& report : ReportCodes())
+            if (report.code != u'x')
+                order += report.code;
+        site.ReportOrder[0] = order;
+        QVERIFY(site.Save());
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 20);
+        QVERIFY(build(u"2003-09-15"_s));
+        QCOMPARE(reportSections(reportOf(u"2003-09-15"_s)), QStringList{u"gensum"_s});
+    }
+
+    // Analog takes only the first word of an Apache format outside
+    // parentheses and then rejects every line.
+    void apacheFormatWithoutParentheses()
+    {
+        SettingsKey key(site.keyPath(), kSetValue);
+        key.writeString(u"LogFormatChanges"_s, u"200301|"_s);
+        key.writeString(u"200301"_s,
+                        u"A%h %l %u %t \"%r\" %>s %b \"%{Referer}i\" \"%{User-Agent}i\""_s);
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 20);
+        QVERIFY(build(u"2003-09-15"_s));
+        QCOMPARE(successfulRequests(reportOf(u"2003-09-15"_s)), 20);
     }
 
     void allMonthsOfAYear()

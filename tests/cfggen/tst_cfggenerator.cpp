@@ -72,7 +72,7 @@ private slots:
                                     root +
                                     "/reports/2003-09/stats2003-09.html\"\r\n"
                                     "OUTPUT HTML\r\n"
-                                    "\r\nFROM 030901:0000\r\nTO 031001:0000\r\n"
+                                    "\r\nFROM 030901:0000\r\nTO 030930:2359\r\n"
                                     "\r\nHOSTNAME \"shop\"\r\n"
                                     "ERRFILE \"" +
                                     root +
@@ -128,16 +128,16 @@ private slots:
         QTest::addColumn<QByteArray>("tail");
         QTest::newRow("plain, language file, nothing else")
             << 2 << QString() << u"de"_s << QString() << QString()
-            << QByteArray("OUTPUT PLAIN\r\n\r\nFROM 030901:0000\r\nTO 031001:0000\r\n\r\nHOSTNAME "
+            << QByteArray("OUTPUT PLAIN\r\n\r\nFROM 030901:0000\r\nTO 030930:2359\r\n\r\nHOSTNAME "
                           "\"shop\"\r\n\r\nLANGFILE de.lng\r\nDOMAINSFILE dedom.tab\r\nDESCFILE "
                           "dedesc.txt\r\n\r\n");
         QTest::newRow("language wins over the file")
             << 6 << u"GERMAN"_s << u"de"_s << QString() << QString()
-            << QByteArray("OUTPUT COMPUTER\r\n\r\nFROM 030901:0000\r\nTO 031001:0000\r\n\r\n"
+            << QByteArray("OUTPUT COMPUTER\r\n\r\nFROM 030901:0000\r\nTO 030930:2359\r\n\r\n"
                           "HOSTNAME \"shop\"\r\n\r\nLANGUAGE GERMAN\r\n\r\n");
         QTest::newRow("output out of the table")
             << 7 << QString() << QString() << QString() << QString()
-            << QByteArray("OUTPUT \r\n\r\nFROM 030901:0000\r\nTO 031001:0000\r\n\r\nHOSTNAME "
+            << QByteArray("OUTPUT \r\n\r\nFROM 030901:0000\r\nTO 030930:2359\r\n\r\nHOSTNAME "
                           "\"shop\"\r\n\r\n\r\n");
     }
     void optionalLines()

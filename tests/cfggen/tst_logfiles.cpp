@@ -62,6 +62,22 @@ private slots:
             << september << u"w%yyyy%%wk%.log"_s << quint32(kLogWeekly)
             << logLines({u"/logs/w200335.log"_s, u"/logs/w200336.log"_s, u"/logs/w200337.log"_s,
                          u"/logs/w200338.log"_s, u"/logs/w200339.log"_s, u"/logs/w200340.log"_s});
+        // 29-31 December 2025 are week 53 of 2025, 1-4 January 2026 week 1 of
+        // 2026: two files, and a probe every seven days meets only one.
+        QTest::newRow("December of weekly logs before a split New Year week")
+            << Period{2025, kMonth, 12, 0} << u"w%yyyy%-%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w2025-48"_s, u"/logs/w2025-49"_s, u"/logs/w2025-50"_s,
+                         u"/logs/w2025-51"_s, u"/logs/w2025-52"_s, u"/logs/w2025-53"_s,
+                         u"/logs/w2026-01"_s});
+        QTest::newRow("January of weekly logs after a split New Year week")
+            << Period{2026, kMonth, 1, 0} << u"w%yyyy%-%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w2025-53"_s, u"/logs/w2026-01"_s, u"/logs/w2026-02"_s,
+                         u"/logs/w2026-03"_s, u"/logs/w2026-04"_s, u"/logs/w2026-05"_s,
+                         u"/logs/w2026-06"_s});
+        QTest::newRow("the New Year week itself")
+            << Period{2026, kWeek, 1, 0} << u"w%yyyy%-%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w2025-52"_s, u"/logs/w2025-53"_s, u"/logs/w2026-01"_s,
+                         u"/logs/w2026-02"_s});
         QTest::newRow("month of monthly logs")
             << september << u"%yyyy%%mm%.log"_s << quint32(kLogMonthly)
             << logLines({u"/logs/200308.log"_s, u"/logs/200309.log"_s, u"/logs/200310.log"_s});
@@ -142,17 +158,21 @@ private slots:
                           "LOGFILE \"/logs/1001\"\r\n");
         QTest::newRow("old change applies once from the start")
             << u"||200101||"_s
-            << QByteArray("APACHELOGFORMAT old\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "
+            << QByteArray("APACHELOGFORMAT (old)\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "
                           "\"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
         QTest::newRow("the latest change in force wins, then the next")
             << u"200310|200309|200101|"_s
-            << QByteArray("APACHELOGFORMAT old\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
+            << QByteArray("APACHELOGFORMAT (old)\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
                           "new\r\nLOGFILE \"/logs/09*\"\r\nLOGFORMAT newest\r\nLOGFILE "
                           "\"/logs/1001\"\r\n");
         QTest::newRow("several before the period: only the latest")
             << u"200309|200101|200201|"_s
             << QByteArray("LOGFORMAT later\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
                           "new\r\nLOGFILE \"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
+        QTest::newRow("an Apache format in parentheses stays as typed")
+            << u"200202|"_s
+            << QByteArray("APACHELOGFORMAT (%h %r)\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "
+                          "\"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
         QTest::newRow("a change after the period")
             << u"200401|"_s
             << QByteArray("LOGFILE \"/logs/0831\"\r\nLOGFILE "
@@ -167,6 +187,7 @@ private slots:
         key.writeString(u"LogFormatChanges"_s, changes);
         key.writeString(u"200101"_s, u"Aold"_s);
         key.writeString(u"200201"_s, u"Llater"_s);
+        key.writeString(u"200202"_s, u"A(%h %r)"_s);
         key.writeString(u"200309"_s, u"Lnew"_s);
         key.writeString(u"200310"_s, u"Lnewest"_s);
         key.writeString(u"200401"_s, u"Lfuture"_s);

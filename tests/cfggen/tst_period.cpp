@@ -61,34 +61,34 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("fromTo");
         QTest::newRow("month") << Period{2003, kMonth, 9, 0} << u"2003-09"_s
-                               << QByteArray("\r\nFROM 030901:0000\r\nTO 031001:0000\r\n");
+                               << QByteArray("\r\nFROM 030901:0000\r\nTO 030930:2359\r\n");
         QTest::newRow("week 1 of 2003") << Period{2003, kWeek, 1, 0} << u"2003-W01"_s
-                                        << QByteArray("\r\nFROM 021230:0000\r\nTO 030106:0000\r\n");
+                                        << QByteArray("\r\nFROM 021230:0000\r\nTO 030105:2359\r\n");
         QTest::newRow("week 53 of 2002")
             << Period{2002, kWeek, 53, 0} << u"2002-W53"_s
-            << QByteArray("\r\nFROM 021230:0000\r\nTO 030106:0000\r\n");
+            << QByteArray("\r\nFROM 021230:0000\r\nTO 030105:2359\r\n");
         QTest::newRow("week 1 of 2005") << Period{2005, kWeek, 1, 0} << u"2005-W01"_s
-                                        << QByteArray("\r\nFROM 050103:0000\r\nTO 050110:0000\r\n");
+                                        << QByteArray("\r\nFROM 050103:0000\r\nTO 050109:2359\r\n");
         QTest::newRow("day") << Period{2003, kDay, 9, 15} << u"2003-09-15"_s
-                             << QByteArray("\r\nFROM 030915:0000\r\nTO 030916:0000\r\n");
+                             << QByteArray("\r\nFROM 030915:0000\r\nTO 030915:2359\r\n");
         QTest::newRow("31 December") << Period{2003, kDay, 12, 31} << u"2003-12-31"_s
-                                     << QByteArray("\r\nFROM 031231:0000\r\nTO 040101:0000\r\n");
+                                     << QByteArray("\r\nFROM 031231:0000\r\nTO 031231:2359\r\n");
         QTest::newRow("clocks go back") << Period{2003, kDay, 10, 26} << u"2003-10-26"_s
-                                        << QByteArray("\r\nFROM 031026:0000\r\nTO 031027:0000\r\n");
+                                        << QByteArray("\r\nFROM 031026:0000\r\nTO 031026:2359\r\n");
         QTest::newRow("December") << Period{1999, kMonth, 12, 0} << u"1999-12"_s
-                                  << QByteArray("\r\nFROM 991201:0000\r\nTO 000101:0000\r\n");
+                                  << QByteArray("\r\nFROM 991201:0000\r\nTO 991231:2359\r\n");
         QTest::newRow("Q3") << Period{2003, kQuarter, 3, 0} << u"2003-Q3"_s
-                            << QByteArray("\r\nFROM 030701:0000\r\nTO 031001:0000\r\n");
+                            << QByteArray("\r\nFROM 030701:0000\r\nTO 030930:2359\r\n");
         QTest::newRow("Q4") << Period{2003, kQuarter, 4, 0} << u"2003-Q4"_s
-                            << QByteArray("\r\nFROM 031001:0000\r\nTO 040101:0000\r\n");
+                            << QByteArray("\r\nFROM 031001:0000\r\nTO 031231:2359\r\n");
         QTest::newRow("H1") << Period{2003, kHalfYear, 1, 0} << u"2003-H1"_s
-                            << QByteArray("\r\nFROM 030101:0000\r\nTO 030701:0000\r\n");
+                            << QByteArray("\r\nFROM 030101:0000\r\nTO 030630:2359\r\n");
         QTest::newRow("H2") << Period{2003, kHalfYear, 2, 0} << u"2003-H2"_s
-                            << QByteArray("\r\nFROM 030701:0000\r\nTO 040101:0000\r\n");
+                            << QByteArray("\r\nFROM 030701:0000\r\nTO 031231:2359\r\n");
         QTest::newRow("year 2000") << Period{2000, kYear, 0, 0} << u"2000"_s
-                                   << QByteArray("\r\nFROM 000101:0000\r\nTO 010101:0000\r\n");
+                                   << QByteArray("\r\nFROM 000101:0000\r\nTO 001231:2359\r\n");
         QTest::newRow("leap day") << Period{2000, kDay, 2, 29} << u"2000-02-29"_s
-                                  << QByteArray("\r\nFROM 000229:0000\r\nTO 000301:0000\r\n");
+                                  << QByteArray("\r\nFROM 000229:0000\r\nTO 000229:2359\r\n");
     }
     void bounds()
     {

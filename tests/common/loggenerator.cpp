@@ -25,11 +25,10 @@ const char* const kAgents[] = {
     "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 "
     "(KHTML, like Gecko) Chrome/120.0 Safari/537.36"};
 
-// A server that starts a file a week names it after the week's Monday, so
-// the week around New Year stays in one file.
-QString fileFor(const SiteRecord& site, const QDate& day, int hour)
+// Each request goes into the file its own date names, so a server that
+// starts a file a week splits the week around New Year between two files.
+QString fileFor(const SiteRecord& site, const QDate& date, int hour)
 {
-    const QDate date = site.LogPeriodicity == kLogWeekly ? day.addDays(1 - day.dayOfWeek()) : day;
     QString name = logNameForMonth(site, date);
     name.replace(u"%dd%"_s, twoDigits(date.day()));
     name.replace(u"%hh%"_s, twoDigits(hour));
@@ -68,8 +67,10 @@ QMap<QString, int> writeLogs(const SiteRecord& site, const QDate& first, const Q
     int serial = 0;
     for (QDate date = first; date <= last; date = date.addDays(1)) {
         for (int i = 0; i < requestsPerDay; ++i) {
-            // Not in the first minute: Analog's TO takes in the minute it names.
-            const int second = 60 + int(qint64(i) * (86400 - 60) / requestsPerDay);
+            // The first request at 00:00:00, the last at 23:59:59: a period
+            // that takes in a minute of its neighbour counts it twice.
+            const int second =
+                requestsPerDay < 2 ? 0 : int(qint64(i) * 86399 / (requestsPerDay - 1));
             const QString file = fileFor(site, date, second / 3600);
             contents[file] += logLine(date, second, serial++);
             ++counts[file];
