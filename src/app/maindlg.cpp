@@ -330,6 +330,7 @@ void CMainDlg::build()
     m_runner = std::make_unique<CConsoleRunner>([this]() -> ConsoleSink* {
         if (!m_console) { // a new window for each click, or when the user closed it
             m_console = new CConsoleProcessDlg;
+            m_consoles.append(m_console);
             m_console->show();
         }
         return &m_forwarder;
@@ -417,6 +418,11 @@ void CMainDlg::reject()
 {
     if (m_runner) // a build runs: stop it first, the window closes afterwards
         m_runner->stop();
+    // Quitting ends the program: no console window is left behind.
+    for (const QPointer<CConsoleProcessDlg>& console : std::as_const(m_consoles))
+        if (console)
+            console->close(); // deletes itself
+    m_consoles.clear();
     QDialog::reject();
 }
 

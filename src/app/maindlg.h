@@ -71,6 +71,7 @@ private:
     std::unique_ptr<SiteRecord> m_site;
     std::unique_ptr<CConsoleRunner> m_runner;
     QPointer<CConsoleProcessDlg> m_console;
+    QList<QPointer<CConsoleProcessDlg>> m_consoles; // every one opened, closed on Quit
     // What the runner writes to: the console window while it is open; a
     // window the user closed during a run just receives nothing more.
     class ConsoleForwarder : public ConsoleSink

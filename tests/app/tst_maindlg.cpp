@@ -335,6 +335,28 @@ private slots:
         QCOMPARE(reportRows(), QStringList{QString::number(QDate::currentDate().year())});
     }
 
+    void quitClosesEveryConsole()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        SiteRecord site(u"shop"_s);
+        site.PostProcessCmd = u"/bin/sh -c \"sleep 1; echo after\""_s;
+        QVERIFY(site.Save());
+        open();
+        child<QRadioButton>("yearlyRadio")->click();
+        child<QPushButton>("buildButton")->click(); // a first console stays open
+        QTimer::singleShot(300, [this] { child<QPushButton>("quitButton")->click(); });
+        child<QPushButton>("buildButton")->click();
+        QVERIFY(!window->isVisible());
+        const auto consolesLeft = [] {
+            int count = 0;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                count += qobject_cast<CConsoleProcessDlg*>(top) && top->isVisible();
+            return count;
+        };
+        QTRY_COMPARE(consolesLeft(), 0);
+    }
+
     void aboutAndPreferencesPictures()
     {
         AboutDlg about;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace meridan;
 using namespace meridan::test;
@@ -169,6 +170,11 @@ private slots:
             << u"mine"_s << QString() << u"Error opening file %1/Stats/cfg/mine.basecfg"_s;
         QTest::newRow("special month missing") << u"analog"_s << u"200309*nope.txt|"_s
                                                << u"Error opening file %1/Stats/cfg/nope.txt"_s;
+        // Neither may hang the generation or fill the memory.
+        QTest::newRow("base file is a FIFO")
+            << u"fifo"_s << QString() << u"Error opening file %1/Stats/cfg/fifo.basecfg"_s;
+        QTest::newRow("special month is a device")
+            << u"analog"_s << u"200309*/dev/zero|"_s << u"Error opening file /dev/zero"_s;
     }
     void failuresKeepThePreviousFile()
     {
@@ -176,12 +182,66 @@ private slots:
         QFETCH(QString, special);
         QFETCH(QString, message);
         writeFile(home->file(u"Stats/cfg/2003-09.cfg"_s), "previous");
+        QCOMPARE(
+            mkfifo(QFile::encodeName(home->file(u"Stats/cfg/fifo.basecfg"_s)).constData(), 0600),
+            0);
         site.DefaultBase = defaultBase;
         if (!special.isEmpty())
             SettingsKey(site.keyPath(), kSetValue).writeString(u"LogSpecial"_s, special);
         QVERIFY(!CCfgGenerator({2003, kMonth, 9, 0}, u"r"_s, site).Generate());
         QCOMPARE(recorder->errors, QStringList{message.arg(home->path())});
         QCOMPARE(readAll(home->file(u"Stats/cfg/2003-09.cfg"_s)), QByteArray("previous"));
+    }
+
+    // What a hand-edited store may hold, and the pages refuse: nothing is
+    // generated from it.
+    void hostileStoredValuesWriteNothing_data()
+    {
+        QTest::addColumn<QString>("valueName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString lineBreak = u"cannot hold a line break"_s;
+        QTest::newRow("language adds a command")
+            << u"Language"_s << u"ENGLISH\nUNCOMPRESS *.log \"touch /tmp/x\""_s << lineBreak;
+        QTest::newRow("error file with a carriage return")
+            << u"ErrorFile"_s << u"e.txt\rLOGFILE /etc/*"_s << lineBreak;
+        QTest::newRow("language file with a NUL") << u"LangCode"_s << u"de\0x"_s << lineBreak;
+        QTest::newRow("format text") << u"LogFormatChanges"_s << u"Lx\nUNCOMPRESS"_s << lineBreak;
+        QTest::newRow("special month name")
+            << u"LogSpecial"_s << u"200309*a\nb.txt|"_s << lineBreak;
+        QTest::newRow("quote in the root") << u"Root"_s << u"/tmp/a\"b"_s << u"double quote"_s;
+        QTest::newRow("variable in the reports folder")
+            << u"ReportsRoot"_s << u"%OutFile%"_s << u"percent sign"_s;
+        QTest::newRow("configuration folder climbs out")
+            << u"CfgDir"_s << u".."_s << u"folder name"_s;
+        QTest::newRow("scheme climbs out")
+            << u"LogNameStruct"_s << u"../../etc/%yy%%mm%%dd%"_s << u"below the log folder"_s;
+        QTest::newRow("absolute scheme")
+            << u"LogNameStruct"_s << u"/etc/%yy%%mm%%dd%"_s << u"below the log folder"_s;
+        QTest::newRow("quote in the name") << u"name"_s << u"q\"uote"_s << u"double quote"_s;
+    }
+    void hostileStoredValuesWriteNothing()
+    {
+        QFETCH(QString, valueName);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        const QString previous = home->file(u"Stats/cfg/2003-09.cfg"_s);
+        writeFile(previous, "previous");
+        SettingsKey key(site.keyPath(), kSetValue);
+        if (valueName == u"name"_s) {
+            site.name = text;
+        } else if (valueName == u"LogFormatChanges"_s) {
+            key.writeString(valueName, u"200309|"_s);
+            key.writeString(u"200309"_s, text);
+        } else if (valueName == u"LogSpecial"_s) {
+            key.writeString(valueName, text);
+        } else {
+            QCOMPARE(setSiteField(site, valueName, text), QString());
+        }
+        QVERIFY(!CCfgGenerator({2003, kMonth, 9, 0}, u"r"_s, site).Generate());
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY2(recorder->errors.first().contains(message), qPrintable(recorder->errors.first()));
+        QCOMPARE(readAll(previous), QByteArray("previous"));
     }
 
     void missingFolderCannotBeCreated()

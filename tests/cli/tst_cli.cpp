@@ -107,6 +107,16 @@ private slots:
         QTest::newRow("bad preference")
             << QStringList{u"prefs"_s, u"CfgAscending=yes"_s} << 1 << u"Nothing was changed"_s;
         QTest::newRow("too many") << QStringList{u"sites"_s, u"x"_s} << 2 << u"Wrong number"_s;
+        QTest::newRow("quote in name")
+            << QStringList{u"add"_s, u"q\"uote"_s} << 1 << u"double quote"_s;
+        QTest::newRow("variable as name")
+            << QStringList{u"add"_s, u"%OutFile%"_s} << 1 << u"percent sign"_s;
+        QTest::newRow("rename to a quote")
+            << QStringList{u"rename"_s, u"shop"_s, u"a\"b"_s} << 1 << u"double quote"_s;
+        QTest::newRow("period with a line feed")
+            << QStringList{u"generate"_s, u"shop"_s, u"2003-09\n"_s} << 2 << u"no period"_s;
+        QTest::newRow("period with a trailing blank")
+            << QStringList{u"build"_s, u"shop"_s, u"2003-09-* "_s} << 2 << u"no period"_s;
     }
     void refusals()
     {
@@ -148,6 +158,26 @@ private slots:
             << QStringList{u"LogFormatChanges=200313|"_s, u"200313=Lx"_s} << u"no month"_s;
         QTest::newRow("relative root") << QStringList{u"Root=stats"_s} << u"full path"_s;
         QTest::newRow("report code") << QStringList{u"ReportOrder_M=x-x"_s} << u"twice"_s;
+        const QString lineBreak = u"cannot hold a line break"_s;
+        QTest::newRow("language adds a command")
+            << QStringList{u"Language=ENGLISH\nUNCOMPRESS *.log \"touch /tmp/x\""_s} << lineBreak;
+        QTest::newRow("error file with a carriage return")
+            << QStringList{u"ErrorFile=e.txt\r"_s} << lineBreak;
+        QTest::newRow("format text with a line break")
+            << QStringList{u"LogFormatChanges=200301|"_s, u"200301=Lx\nLOGFILE /etc/*"_s}
+            << lineBreak;
+        QTest::newRow("special month with a line break")
+            << QStringList{u"LogSpecial=200301*a\nb|"_s} << lineBreak;
+        QTest::newRow("quote in a folder")
+            << QStringList{u"LogsDir=/tmp/a\"b"_s} << u"double quote"_s;
+        QTest::newRow("variable in a folder")
+            << QStringList{u"ReportsRoot=%OutFile%"_s} << u"percent sign"_s;
+        QTest::newRow("reports folder climbs out")
+            << QStringList{u"ReportsRoot=.."_s} << u"folder name"_s;
+        QTest::newRow("scheme climbs out")
+            << QStringList{u"LogNameStruct=../%yyyy%%mm%%dd%.log"_s} << u"below the log folder"_s;
+        QTest::newRow("absolute scheme")
+            << QStringList{u"LogNameStruct=/etc/%yyyy%%mm%%dd%.log"_s} << u"below the log folder"_s;
     }
     void setAppliesAllOrNothing()
     {

@@ -163,6 +163,21 @@ private slots:
         QCOMPARE(index.caption(period), caption);
     }
 
+    void insertedTextStaysText()
+    {
+        site.name = u"<img src=x onerror=alert(1)>"_s;
+        const CGeneralIndex index(site, {u"2003-09"_s, u"2003-W07\"><script>x</script>"_s}, false,
+                                  true, QLocale(u"en_US"_s));
+        QVERIFY(index.written());
+        for (const QString& page : {u"/index.html"_s, u"/merintro.html"_s, u"/mernav.html"_s}) {
+            const QByteArray text = readAll(site.reportsFolder() + page);
+            QVERIFY2(!text.contains("<img") && !text.contains("<script"), text.constData());
+            QVERIFY(text.contains("&lt;img src=x onerror=alert(1)&gt;"));
+        }
+        QVERIFY(readAll(site.reportsFolder() + u"/mernav.html"_s)
+                    .contains("<a href=\"2003-09/stats2003-09.html\""));
+    }
+
     void pagesStayValidUtf8()
     {
         site.name = u"Café Ümlaut"_s;

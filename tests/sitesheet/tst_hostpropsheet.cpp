@@ -85,6 +85,31 @@ private slots:
         home.reset();
     }
 
+    // Refused on the page, before the sheet creates a folder or closes.
+    void hostileNewSiteNameStaysOnTheGeneralPage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("quote") << u"q\"uote"_s << u"double quote"_s;
+        QTest::newRow("variable") << u"%OutFile%"_s << u"percent sign"_s;
+        QTest::newRow("slash") << u"Foo/Bar"_s << u"\"/\""_s;
+    }
+    void hostileNewSiteNameStaysOnTheGeneralPage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        SiteRecord site = SiteRecord::NewSite();
+        open(&site);
+        typeInto(child<QLineEdit>("hostNameEdit"), name);
+        button(QDialogButtonBox::Ok)->click();
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(shownTab(), int(General));
+        QVERIFY(!recorder->errors.isEmpty());
+        QVERIFY2(recorder->errors.last().contains(message), qPrintable(recorder->errors.last()));
+        QCOMPARE(QDir(home->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(storedSiteNames(), QStringList());
+    }
+
     void newSiteDerivesItsDefaultsAndCreatesItsFolders()
     {
         SiteRecord site = SiteRecord::NewSite();
