@@ -28,7 +28,9 @@ private slots:
         writeFile(home->file(u"analog/analog"_s), "");
         writeFile(home->file(u"analog/analog.cfg"_s),
                   "LOGFILE first.log\nLOGFILE a.log\r\nOUTFILE x\n  TO indented\nTOTAL\n"
-                  "IMAGEDIR img/\n#LOGFILE old\nHOSTURL keep\nFROM 1\nlogfile lower\n");
+                  "IMAGEDIR img/\n#LOGFILE old\nHOSTURL keep\nFROM 1\nlogfile lower\n"
+                  "ALL\tON\nALLCHART ON\nREQUEST ON #Request Report\nREQUESTCOLS R\nSTATUS\n"
+                  "REPORTORDER x\nLANGUAGE FRENCH\nLANGFILE fr.lng\nDESCFILE\tfrdesc.txt\n");
         Preferences prefs;
         prefs.analogPath = home->file(u"analog/analog"_s);
         QVERIFY(prefs.save());
@@ -50,21 +52,35 @@ private slots:
     void baseFileIsPreparedOnce_data()
     {
         QTest::addColumn<QString>("imagePath");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QByteArray>("expected");
+        // The report switches, ALL and REPORTORDER as whole words only:
+        // ALLCHART and REQUESTCOLS stay the user's.
+        const QByteArray head = "LOGFILE first.log\n#LOGFILE a.log\r\n#OUTFILE x\n  TO indented\n"
+                                "#TOTAL\n";
+        const QByteArray middle = "#LOGFILE old\nHOSTURL keep\n#FROM 1\nlogfile lower\n#ALL\tON\n"
+                                  "ALLCHART ON\n#REQUEST ON #Request Report\nREQUESTCOLS R\n"
+                                  "#STATUS\n#REPORTORDER x\n";
         QTest::newRow("with images")
-            << u"images"_s
-            << QByteArray("LOGFILE first.log\n#LOGFILE a.log\r\n#OUTFILE x\n  TO indented\n#TOTAL\n"
-                          "#IMAGEDIR img/\n#LOGFILE old\nHOSTURL keep\n#FROM 1\nlogfile lower\n");
+            << u"images"_s << QString()
+            << head + "#IMAGEDIR img/\n" + middle +
+                   "LANGUAGE FRENCH\nLANGFILE fr.lng\nDESCFILE\tfrdesc.txt\n";
         QTest::newRow("without images")
-            << QString()
-            << QByteArray("LOGFILE first.log\n#LOGFILE a.log\r\n#OUTFILE x\n  TO indented\n#TOTAL\n"
-                          "IMAGEDIR img/\n#LOGFILE old\nHOSTURL keep\n#FROM 1\nlogfile lower\n");
+            << QString() << QString()
+            << head + "IMAGEDIR img/\n" + middle +
+                   "LANGUAGE FRENCH\nLANGFILE fr.lng\nDESCFILE\tfrdesc.txt\n";
+        QTest::newRow("with a language of its own")
+            << QString() << u"GERMAN"_s
+            << head + "IMAGEDIR img/\n" + middle +
+                   "#LANGUAGE FRENCH\n#LANGFILE fr.lng\n#DESCFILE\tfrdesc.txt\n";
     }
     void baseFileIsPreparedOnce()
     {
         QFETCH(QString, imagePath);
+        QFETCH(QString, language);
         QFETCH(QByteArray, expected);
         site.ImagePath = imagePath;
+        site.Language = language;
         const QString base = home->file(u"stats/cfg/analog.basecfg"_s);
         QVERIFY(PrepareDefaultBase(site));
         QCOMPARE(readAll(base), expected);

@@ -84,6 +84,9 @@ private slots:
         QTest::newRow("dot dot") << u"x"_s << u".."_s << QString();
         QTest::newRow("control character") << u"x"_s << u"a\nb"_s << QString();
         QTest::newRow("name would climb out") << u"%yy%\\x%yy%.log"_s << u"x...log"_s << QString();
+        QTest::newRow("stored scheme climbs out")
+            << u"..\\..\\x%yy%.log"_s << u"x03.log"_s << QString();
+        QTest::newRow("stored absolute scheme") << u"/tmp/x%yy%.log"_s << u"x03.log"_s << QString();
     }
     void mapping()
     {
