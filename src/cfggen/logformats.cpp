@@ -104,45 +104,56 @@ QString specialRowsProblem(const QList<SpecialMonth>& rows)
     return {};
 }
 
-bool storeFormatChanges(const QString& siteName, QList<FormatChange> rows)
+bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<FormatChange> rows)
 {
     if (const QString problem = formatRowsProblem(rows); !problem.isEmpty()) {
         messages().error(problem);
         return false;
     }
     sortLatestFirst(rows);
-    const QString path = SiteRecord::keyPathOf(siteName);
-    SettingsKey key(path, kQueryValue | kSetValue);
-    if (!key.isOpen())
+    const std::optional<StoreNode> key = tx.readKey(keyPath);
+    if (!key)
         return false;
-    const QStringList previous = key.readString(kFormatChanges).split(u'|', Qt::SkipEmptyParts);
-    // One change of the file: the old months go and the new ones come at once.
-    const int status = SettingsStore::update([&](StoreNode& root) {
-        StoreNode* node = &root;
-        for (const QString& part : path.split(u'\\', Qt::SkipEmptyParts))
-            if (!(node = node->child(part)))
-                return false;
-        for (const QString& month : previous)
-            if (!isSiteFieldName(month) && month != kFormatChanges && month != kSpecial)
-                node->removeValue(month); // a damaged list never takes a Site's values along
-        for (const FormatChange& row : std::as_const(rows))
-            if (keptRow(row.month))
-                node->setValue({row.month, QString(row.apache ? u'A' : u'L') + row.format});
-        node->setValue({kFormatChanges, formatChangesText(rows)});
-        return true;
-    });
-    return status == kStoreOk;
+    const StoredValue* listed = key->value(kFormatChanges);
+    const auto* previous = listed ? std::get_if<QString>(&listed->data) : nullptr;
+    for (const QString& month :
+         previous ? previous->split(u'|', Qt::SkipEmptyParts) : QStringList())
+        if (!isSiteFieldName(month) && month != kFormatChanges && month != kSpecial)
+            tx.removeValue(keyPath, month); // a damaged list never takes a Site's values along
+    QList<StoredValue> values;
+    for (const FormatChange& row : std::as_const(rows))
+        if (keptRow(row.month))
+            values.append({row.month, QString(row.apache ? u'A' : u'L') + row.format});
+    values.append({kFormatChanges, formatChangesText(rows)});
+    return tx.setValues(keyPath, values);
 }
 
-bool storeSpecialMonths(const QString& siteName, QList<SpecialMonth> rows)
+bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<SpecialMonth> rows)
 {
     if (const QString problem = specialRowsProblem(rows); !problem.isEmpty()) {
         messages().error(problem);
         return false;
     }
     sortLatestFirst(rows);
-    SettingsKey key(SiteRecord::keyPathOf(siteName), kQueryValue | kSetValue);
-    return key.writeString(kSpecial, specialMonthsText(rows)) == kStoreOk;
+    return tx.setValues(keyPath, {{kSpecial, specialMonthsText(rows)}});
+}
+
+bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)
+{
+    const QString path = SiteRecord::keyPathOf(siteName);
+    return SettingsStore::write([&](StoreTransaction& tx) {
+               return (tx.keyExists(path) || tx.createKey(path)) &&
+                      writeFormatChanges(tx, path, rows);
+           }) == kStoreOk;
+}
+
+bool storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows)
+{
+    const QString path = SiteRecord::keyPathOf(siteName);
+    return SettingsStore::write([&](StoreTransaction& tx) {
+               return (tx.keyExists(path) || tx.createKey(path)) &&
+                      writeSpecialMonths(tx, path, rows);
+           }) == kStoreOk;
 }
 
 } // namespace meridan

@@ -5,6 +5,8 @@
 
 namespace meridan {
 
+class StoreTransaction;
+
 // A log format in force from a month on: Analog's APACHELOGFORMAT when
 // apache is set, LOGFORMAT otherwise.
 struct FormatChange
@@ -41,8 +43,11 @@ QString specialRowsProblem(const QList<SpecialMonth>& rows);
 // whose month does not start with a non-zero year are dropped; the
 // per-month values of the previous list are deleted first. Rows with a
 // problem are refused (with a message) and nothing is stored.
-bool storeFormatChanges(const QString& siteName, QList<FormatChange> rows);
-bool storeSpecialMonths(const QString& siteName, QList<SpecialMonth> rows);
+bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows);
+bool storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows);
+// The same inside a transaction of the caller's, on the Site's key.
+bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<FormatChange> rows);
+bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<SpecialMonth> rows);
 
 // The stored texts, as written by the functions above.
 QString formatChangesText(const QList<FormatChange>& rows);

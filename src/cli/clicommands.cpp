@@ -6,6 +6,7 @@
 #include "cfggen/logformats.h"
 #include "cfggen/reportlist.h"
 #include "cli/sitesettings.h"
+#include "common/files.h"
 #include "common/messages.h"
 #include "common/texts.h"
 #include "ftp/ftpclient.h"
@@ -48,7 +49,7 @@ int usageError(const QString& text)
 std::optional<SiteRecord> storedSite(const QString& name)
 {
     if (!siteIsStored(name)) {
-        messages().error(u"There is no Site named %1."_s.arg(name));
+        messages().error(texts::noSuchSite(name));
         return std::nullopt;
     }
     return SiteRecord(name);
@@ -56,9 +57,37 @@ std::optional<SiteRecord> storedSite(const QString& name)
 
 int listSites(Context& c)
 {
+    if (!SettingsStore::usable())
+        return kFailure;
     for (const QString& name : storedSiteNames())
         c.out << name << '\n';
     return kSuccess;
+}
+
+int exportStore(Context& c)
+{
+    const std::optional<QByteArray> json = SettingsStore::exportJson();
+    if (!json)
+        return kFailure;
+    if (c.args.isEmpty()) {
+        c.out.flush();
+        return std::fwrite(json->constData(), 1, size_t(json->size()), stdout) ==
+                       size_t(json->size())
+                   ? kSuccess
+                   : fail(u"The settings could not be written to standard output."_s);
+    }
+    // The export holds the enciphered passwords: for the user's eyes only.
+    if (!writeFileAtomically(c.args.at(0), *json, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return fail(texts::errorCreatingFile(c.args.at(0)));
+    return kSuccess;
+}
+
+int importStore(Context& c)
+{
+    QByteArray json;
+    if (!readFileUpToNul(c.args.at(0), &json))
+        return fail(texts::errorOpeningFile(c.args.at(0)));
+    return SettingsStore::importJson(json) ? kSuccess : kFailure;
 }
 
 int addSite(Context& c)
@@ -71,7 +100,7 @@ int addSite(Context& c)
         return kFailure;
     site.DeriveDefaults();
     site.isNew = true;
-    if (!createSiteFolders(site, false) || !site.Save())
+    if (!createSiteFolders(site, false) || !site.Save(SiteRecord::SaveMode::NewOnly))
         return kFailure;
     return kSuccess;
 }
@@ -96,11 +125,29 @@ int showSite(Context& c)
     return kSuccess;
 }
 
+// "FTPAccess=-" takes the password from standard input, so that it never
+// stands on a command line where other users see it.
+bool readSecretsFromInput(ValuePairs& pairs)
+{
+    for (auto& [name, text] : pairs) {
+        if (name.compare(u"FTPAccess"_s, Qt::CaseInsensitive) != 0 || text != u"-"_s)
+            continue;
+        QTextStream in(stdin);
+        const QString line = in.readLine();
+        if (line.isNull()) // nothing at all came
+            return false;
+        text = line;
+    }
+    return true;
+}
+
 int setValues(Context& c)
 {
     ValuePairs pairs;
     if (!splitPairs(c.args.mid(1), &pairs))
         return usageError(u"set takes VALUE=TEXT pairs."_s);
+    if (!readSecretsFromInput(pairs))
+        return fail(u"FTPAccess=-: no password could be read from standard input."_s);
     if (!storedSite(c.args.at(0)))
         return kFailure;
     SiteSettings settings = SiteSettings::load(c.args.at(0));
@@ -111,13 +158,14 @@ int setValues(Context& c)
 
 int renameSite(Context& c)
 {
-    if (!storedSite(c.args.at(0)))
+    std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
         return kFailure;
-    // The Specific formats values follow the Site to its new key.
-    SiteSettings settings = SiteSettings::load(c.args.at(0));
-    settings.site.name = trimmedField(c.args.at(1));
-    settings.formatsChanged = settings.specialChanged = true;
-    return settings.site.Save() && saveSettings(settings) ? kSuccess : kFailure;
+    // The key is renamed whole: the Specific formats values go along, and
+    // no value is written again, so a change made meanwhile stays.
+    const SiteRecord before = *site;
+    site->name = trimmedField(c.args.at(1));
+    return site->SaveChanges(before) ? kSuccess : kFailure;
 }
 
 int removeSite(Context& c)
@@ -376,7 +424,8 @@ const QList<Command>& commands()
         {u"prefs"_s, 0, -1, preferences},  {u"generate"_s, 2, -1, generate},
         {u"reports"_s, 1, 1, listReports}, {u"build"_s, 2, -1, build},
         {u"index"_s, 1, 3, writeIndex},    {u"ls"_s, 1, 2, listRemoteFolder},
-        {u"fetch"_s, 1, -1, fetchLogs},
+        {u"fetch"_s, 1, -1, fetchLogs},    {u"export"_s, 0, 1, exportStore},
+        {u"import"_s, 1, 1, importStore},
     };
     return list;
 }
@@ -389,7 +438,8 @@ QString usageText()
            u"  sites                          the stored Sites\n"
            u"  add NAME                       a new Site with the defaults of its name\n"
            u"  show NAME                      every stored value of the Site\n"
-           u"  set NAME VALUE=TEXT...         change stored values (all or none)\n"
+           u"  set NAME VALUE=TEXT...         change stored values (all or none);\n"
+           u"                                 FTPAccess=- reads the password from standard input\n"
            u"  rename NAME NEWNAME            rename a Site\n"
            u"  rm NAME                        delete a Site's settings (its files stay)\n"
            u"  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending\n"
@@ -402,6 +452,8 @@ QString usageText()
            u"  ls NAME [SUBFOLDER]            the entries of the Site's FTP folder\n"
            u"  fetch NAME [--overwrite] [--dir SUBFOLDER] [PATTERN...]\n"
            u"                                 download log files into the Site's log folder\n"
+           u"  export [FILE]                  the whole settings store as JSON (standard output)\n"
+           u"  import FILE                    replace the whole settings store by an export\n"
            u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
            u"of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*."_s;
 }

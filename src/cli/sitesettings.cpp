@@ -4,6 +4,7 @@
 #include "cfggen/variables.h"
 #include "common/texts.h"
 #include "settings/passwordcipher.h"
+#include "settings/settingsstore.h"
 #include "settings/siterules.h"
 
 #include <QDir>
@@ -153,7 +154,9 @@ QString buildFormatChanges(SiteSettings& s, const QStringList& months,
 
 SiteSettings SiteSettings::load(const QString& siteName)
 {
-    SiteSettings settings{SiteRecord(siteName), {}, {}};
+    SiteSettings settings;
+    settings.site = SiteRecord(siteName);
+    settings.loaded = settings.site;
     settings.formatChanges = readFormatChanges(siteName);
     settings.specialMonths = readSpecialMonths(siteName);
     return settings;
@@ -227,11 +230,12 @@ QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
 
 bool saveSettings(SiteSettings& s)
 {
-    if (!createSiteFolders(s.site, false) || !s.site.Save())
+    if (!createSiteFolders(s.site, false))
         return false;
-    if (s.formatsChanged && !storeFormatChanges(s.site.name, s.formatChanges))
-        return false;
-    return !s.specialChanged || storeSpecialMonths(s.site.name, s.specialMonths);
+    return s.site.SaveChanges(s.loaded, [&](StoreTransaction& tx, const QString& keyPath) {
+        return (!s.formatsChanged || writeFormatChanges(tx, keyPath, s.formatChanges)) &&
+               (!s.specialChanged || writeSpecialMonths(tx, keyPath, s.specialMonths));
+    });
 }
 
 } // namespace meridan::cli

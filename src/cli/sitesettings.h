@@ -15,6 +15,7 @@ using ValuePairs = QList<QPair<QString, QString>>;
 struct SiteSettings
 {
     SiteRecord site;
+    SiteRecord loaded; // as stored when loaded: only what differs is written
     QList<FormatChange> formatChanges;
     QList<SpecialMonth> specialMonths;
     bool formatsChanged = false;
@@ -31,7 +32,8 @@ bool splitPairs(const QStringList& arguments, ValuePairs* pairs);
 // are left partly changed and must not be saved.
 QString applyPairs(SiteSettings& settings, const ValuePairs& pairs);
 
-// Creates missing folders and stores everything. False after a message.
+// Creates missing folders and stores what changed, in one transaction and
+// only while the Site is stored. False after a message.
 bool saveSettings(SiteSettings& settings);
 
 } // namespace meridan::cli

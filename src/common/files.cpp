@@ -41,11 +41,14 @@ bool readFileUpToNul(const QString& path, QByteArray* contents)
     return true;
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& contents)
+bool writeFileAtomically(const QString& path, const QByteArray& contents,
+                         QFileDevice::Permissions permissions)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    if (permissions)
+        file.setPermissions(permissions);
     if (file.write(contents) != contents.size()) {
         file.cancelWriting();
         return false;

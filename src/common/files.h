@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 namespace meridan {
@@ -21,7 +22,9 @@ bool readFileUpToNul(const QString& path, QByteArray* contents);
 
 // Writes through a temporary file renamed into place, so the previous file
 // stays as it was when anything fails. False on failure.
-bool writeFileAtomically(const QString& path, const QByteArray& contents);
+// With permissions given, the file gets those.
+bool writeFileAtomically(const QString& path, const QByteArray& contents,
+                         QFileDevice::Permissions permissions = {});
 
 enum class PathKind { Missing, Folder, File };
 PathKind pathKind(const QString& path);

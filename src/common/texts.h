@@ -18,6 +18,10 @@ inline QString hostExists(const QString& name)
 {
     return QStringLiteral("The host %1 exists already!").arg(name);
 }
+inline QString noSuchSite(const QString& name)
+{
+    return QStringLiteral("There is no Site named %1.").arg(name);
+}
 inline QString fileIsNotFolder(const QString& path)
 {
     return QStringLiteral("%1 file exists, and is not a folder.").arg(path);

@@ -1,15 +1,11 @@
 #include "settingsstore.h"
 
 #include "common/messages.h"
+#include "settings/storedatabase.h"
+#include "settings/storejson.h"
 
-#include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLockFile>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -18,13 +14,14 @@ namespace meridan {
 
 namespace {
 
-const QString kFormatTag = u"Meridan settings"_s;
-constexpr int kFormatVersion = 1;
-constexpr int kLockTimeoutMs = 10000;
-
 bool sameName(const QString& a, const QString& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString folded(const QString& name)
+{
+    return name.toCaseFolded();
 }
 
 QStringList splitKeyPath(const QString& path)
@@ -32,135 +29,248 @@ QStringList splitKeyPath(const QString& path)
     return path.split(u'\\', Qt::SkipEmptyParts);
 }
 
-// --- JSON form ---------------------------------------------------------
-
-QJsonObject toJson(const StoreNode& node)
+// The keys and values of one open database, inside one transaction. A
+// statement that fails marks the transaction failed; it is rolled back.
+class SqlTransaction : public StoreTransaction
 {
-    QJsonArray values;
-    for (const StoredValue& value : node.values) {
-        QJsonObject item{{u"name"_s, value.name}};
-        if (const auto* text = std::get_if<QString>(&value.data))
-            item.insert(u"string"_s, *text);
-        else
-            item.insert(u"dword"_s, static_cast<qint64>(std::get<quint32>(value.data)));
-        values.append(item);
-    }
-    QJsonArray keys;
-    for (const StoreNode& child : node.keys)
-        keys.append(toJson(child));
-    return {{u"name"_s, node.name}, {u"values"_s, values}, {u"keys"_s, keys}};
-}
+public:
+    explicit SqlTransaction(QSqlDatabase database) : m_db(std::move(database)) {}
 
-bool valueFromJson(const QJsonValue& json, StoredValue* value)
-{
-    const QJsonObject item = json.toObject();
-    if (!item.value(u"name"_s).isString())
-        return false;
-    value->name = item.value(u"name"_s).toString();
-    if (item.value(u"string"_s).isString()) {
-        value->data = item.value(u"string"_s).toString();
+    bool failed() const { return m_error.isValid(); }
+    const QSqlError& error() const { return m_error; }
+
+    bool keyExists(const QString& path) override { return findKey(path).has_value(); }
+
+    bool createKey(const QString& path) override
+    {
+        qint64 id = 0;
+        for (const QString& part : splitKeyPath(path)) {
+            const std::optional<qint64> child = findChild(id, part);
+            if (child) {
+                id = *child;
+                continue;
+            }
+            QSqlQuery insert = prepare(u"INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)"_s);
+            insert.addBindValue(id);
+            insert.addBindValue(part);
+            insert.addBindValue(folded(part));
+            if (!run(insert))
+                return false;
+            id = insert.lastInsertId().toLongLong();
+        }
         return true;
     }
-    const QJsonValue number = item.value(u"dword"_s);
-    if (!number.isDouble())
+
+    std::optional<StoreNode> readKey(const QString& path) override
+    {
+        const std::optional<qint64> id = findKey(path);
+        if (!id)
+            return std::nullopt;
+        const QStringList parts = splitKeyPath(path);
+        StoreNode node{parts.isEmpty() ? QString() : parts.last(), {}, {}};
+        QSqlQuery values =
+            prepare(u"SELECT name, text, dword FROM vals WHERE key = ? ORDER BY rowid"_s);
+        values.addBindValue(*id);
+        if (!run(values))
+            return std::nullopt;
+        while (values.next()) {
+            if (values.isNull(1))
+                node.values.append(
+                    {values.value(0).toString(), quint32(values.value(2).toLongLong())});
+            else
+                node.values.append({values.value(0).toString(), values.value(1).toString()});
+        }
+        QSqlQuery keys = prepare(u"SELECT name FROM keys WHERE parent = ? ORDER BY id"_s);
+        keys.addBindValue(*id);
+        if (!run(keys))
+            return std::nullopt;
+        while (keys.next())
+            node.keys.append(StoreNode{keys.value(0).toString(), {}, {}});
+        return node;
+    }
+
+    bool setValues(const QString& path, const QList<StoredValue>& values) override
+    {
+        const std::optional<qint64> id = findKey(path);
+        if (!id)
+            return false;
+        for (const StoredValue& value : values) {
+            QSqlQuery upsert =
+                prepare(u"INSERT INTO vals(key, name, folded, text, dword) VALUES(?, ?, ?, ?, ?) "
+                        u"ON CONFLICT(key, folded) DO UPDATE SET text = excluded.text, "
+                        u"dword = excluded.dword"_s);
+            upsert.addBindValue(*id);
+            upsert.addBindValue(value.name);
+            upsert.addBindValue(folded(value.name));
+            const auto* text = std::get_if<QString>(&value.data);
+            // A bound null QString would store NULL: an empty text is "".
+            upsert.addBindValue(text ? QVariant(text->isNull() ? u""_s : *text)
+                                     : QVariant(QMetaType::fromType<QString>()));
+            upsert.addBindValue(text ? QVariant(QMetaType::fromType<qint64>())
+                                     : QVariant(qint64(std::get<quint32>(value.data))));
+            if (!run(upsert))
+                return false;
+        }
+        return true;
+    }
+
+    bool removeValue(const QString& path, const QString& name) override
+    {
+        const std::optional<qint64> id = findKey(path);
+        if (!id)
+            return false;
+        QSqlQuery remove = prepare(u"DELETE FROM vals WHERE key = ? AND folded = ?"_s);
+        remove.addBindValue(*id);
+        remove.addBindValue(folded(name));
+        return run(remove) && remove.numRowsAffected() > 0;
+    }
+
+    bool removeKey(const QString& path) override
+    {
+        const std::optional<qint64> id = findKey(path);
+        if (!id || *id == 0)
+            return false;
+        const QString tree = u"WITH RECURSIVE tree(id) AS (SELECT ? UNION ALL "
+                             u"SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "_s;
+        for (const QString& statement :
+             {QString(tree + u"DELETE FROM vals WHERE key IN (SELECT id FROM tree)"_s),
+              QString(tree + u"DELETE FROM keys WHERE id IN (SELECT id FROM tree)"_s)}) {
+            QSqlQuery remove = prepare(statement);
+            remove.addBindValue(*id);
+            if (!run(remove))
+                return false;
+        }
+        return true;
+    }
+
+    bool renameKey(const QString& path, const QString& newName) override
+    {
+        QStringList parts = splitKeyPath(path);
+        const std::optional<qint64> id = findKey(path);
+        if (!id || *id == 0)
+            return false;
+        parts.removeLast();
+        const std::optional<qint64> parent = findKey(parts.join(u'\\'));
+        const std::optional<qint64> other = parent ? findChild(*parent, newName) : std::nullopt;
+        if (!parent || (other && *other != *id))
+            return false;
+        QSqlQuery update = prepare(u"UPDATE keys SET name = ?, folded = ? WHERE id = ?"_s);
+        update.addBindValue(newName);
+        update.addBindValue(folded(newName));
+        update.addBindValue(*id);
+        return run(update);
+    }
+
+    bool execute(const QString& statement)
+    {
+        QSqlQuery query(m_db);
+        if (query.exec(statement))
+            return true;
+        fail(query.lastError());
         return false;
-    const double d = number.toDouble();
-    if (d < 0 || d > 4294967295.0 || d != static_cast<double>(static_cast<qint64>(d)))
+    }
+
+private:
+    QSqlQuery prepare(const QString& statement)
+    {
+        QSqlQuery query(m_db);
+        query.setForwardOnly(true);
+        if (!query.prepare(statement))
+            fail(query.lastError());
+        return query;
+    }
+
+    bool run(QSqlQuery& query)
+    {
+        if (failed())
+            return false;
+        if (query.exec())
+            return true;
+        fail(query.lastError());
         return false;
-    value->data = static_cast<quint32>(static_cast<qint64>(d));
+    }
+
+    void fail(const QSqlError& error)
+    {
+        if (!failed())
+            m_error = error;
+    }
+
+    std::optional<qint64> findChild(qint64 parent, const QString& name)
+    {
+        QSqlQuery find = prepare(u"SELECT id FROM keys WHERE parent = ? AND folded = ?"_s);
+        find.addBindValue(parent);
+        find.addBindValue(folded(name));
+        if (!run(find) || !find.next())
+            return std::nullopt;
+        return find.value(0).toLongLong();
+    }
+
+    // The root of the tree is key 0, which has no row of its own.
+    std::optional<qint64> findKey(const QString& path)
+    {
+        qint64 id = 0;
+        for (const QString& part : splitKeyPath(path)) {
+            const std::optional<qint64> child = findChild(id, part);
+            if (!child)
+                return std::nullopt;
+            id = *child;
+        }
+        return id;
+    }
+
+    QSqlDatabase m_db;
+    QSqlError m_error;
+};
+
+// Inserts a whole tree below the key with that path.
+bool insertTree(StoreTransaction& tx, const QString& path, const StoreNode& node)
+{
+    if (!tx.createKey(path) || !tx.setValues(path, node.values))
+        return false;
+    for (const StoreNode& child : node.keys)
+        if (!insertTree(tx, path + u'\\' + child.name, child))
+            return false;
     return true;
 }
 
-bool nodeFromJson(const QJsonValue& json, StoreNode* node, int depth = 0)
+std::optional<StoreNode> readTree(StoreTransaction& tx, const QString& path)
 {
-    const QJsonObject object = json.toObject();
-    if (depth > 32 || !object.value(u"name"_s).isString() || !object.value(u"values"_s).isArray() ||
-        !object.value(u"keys"_s).isArray())
-        return false;
-    node->name = object.value(u"name"_s).toString();
-    for (const QJsonValue& item : object.value(u"values"_s).toArray()) {
-        StoredValue value;
-        if (!valueFromJson(item, &value))
-            return false;
-        node->setValue(std::move(value));
-    }
-    for (const QJsonValue& item : object.value(u"keys"_s).toArray()) {
-        StoreNode child;
-        if (!nodeFromJson(item, &child, depth + 1))
-            return false;
-        node->removeChild(child.name);
-        node->keys.append(std::move(child));
-    }
-    return true;
-}
-
-QByteArray serialize(const StoreNode& root)
-{
-    QJsonObject document{{kFormatTag, kFormatVersion}, {u"root"_s, toJson(root)}};
-    return QJsonDocument(document).toJson(QJsonDocument::Indented);
-}
-
-enum class ReadResult { Ok, Damaged };
-
-ReadResult parseFile(const QString& path, StoreNode* root)
-{
-    *root = StoreNode{};
-    QFile file(path);
-    if (!file.exists())
-        return ReadResult::Ok;
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadResult::Damaged;
-    const QByteArray bytes = file.readAll();
-    if (bytes.trimmed().isEmpty())
-        return ReadResult::Ok; // an empty file holds no keys yet
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return ReadResult::Damaged;
-    const QJsonObject object = document.object();
-    if (object.value(kFormatTag).toInt() != kFormatVersion)
-        return ReadResult::Damaged;
-    return nodeFromJson(object.value(u"root"_s), root) ? ReadResult::Ok : ReadResult::Damaged;
-}
-
-// Said once per run: every later read or write would repeat the same words.
-void reportDamaged(const QString& path)
-{
-    static bool reported = false;
-    if (std::exchange(reported, true))
-        return;
-    messages().error(u"The settings file %1 cannot be read. It was left as it is: repair or "
-                     u"remove it. Until then no setting can be saved."_s.arg(path));
-}
-
-bool writeStoreFile(const QString& path, const StoreNode& root)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray bytes = serialize(root);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-const StoreNode* findNode(const StoreNode& root, const QStringList& parts)
-{
-    const StoreNode* node = &root;
-    for (const QString& part : parts) {
-        node = node->child(part);
-        if (!node)
-            return nullptr;
+    std::optional<StoreNode> node = tx.readKey(path);
+    if (!node)
+        return std::nullopt;
+    for (StoreNode& child : node->keys) {
+        std::optional<StoreNode> full = readTree(tx, path + u'\\' + child.name);
+        if (!full)
+            return std::nullopt;
+        child = std::move(*full);
     }
     return node;
 }
 
-StoreNode* findNode(StoreNode& root, const QStringList& parts)
+// Runs work between begin and COMMIT on this thread's open database,
+// rolling back on any failure.
+int runTransaction(const QString& begin, const std::function<bool(StoreTransaction&)>& work)
 {
-    return const_cast<StoreNode*>(findNode(std::as_const(root), parts));
+    QSqlError error;
+    int status = kStoreOk;
+    {
+        // Every handle on the connection ends here: a failure may close it.
+        SqlTransaction tx(storeDatabase().connection());
+        if (!tx.execute(begin)) {
+            error = tx.error();
+            status = kStoreAccessDenied;
+        } else if (work(tx) && !tx.failed() && tx.execute(u"COMMIT"_s)) {
+            status = kStoreOk;
+        } else {
+            error = tx.error();
+            status = tx.failed() ? kStoreWriteFailed : kStoreNotFound;
+            SqlTransaction(storeDatabase().connection()).execute(u"ROLLBACK"_s);
+        }
+    }
+    if (error.isValid())
+        storeDatabase().reportFailure(error);
+    return status;
 }
 
 } // namespace
@@ -215,90 +325,111 @@ bool StoreNode::removeChild(const QString& childName)
 
 QString SettingsStore::filePath()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return base + u"/Meridan/settings.json"_s;
+    return StoreDatabase::databasePath();
 }
 
-std::optional<StoreNode> SettingsStore::read()
+QString SettingsStore::legacyFilePath()
+{
+    return StoreDatabase::legacyPath();
+}
+
+bool SettingsStore::usable()
+{
+    return storeDatabase().open(StoreDatabase::Purpose::Read) != StoreDatabase::State::Unusable;
+}
+
+void SettingsStore::release()
+{
+    storeDatabase().release();
+}
+
+int SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
+{
+    StoreDatabase& store = storeDatabase();
+    if (store.open(StoreDatabase::Purpose::Write) != StoreDatabase::State::Open)
+        return kStoreAccessDenied;
+    return runTransaction(u"BEGIN IMMEDIATE"_s, work);
+}
+
+bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
+{
+    StoreDatabase& store = storeDatabase();
+    switch (store.open(StoreDatabase::Purpose::Read)) {
+    case StoreDatabase::State::Unusable:
+        return false;
+    case StoreDatabase::State::Absent: {
+        // Nothing stored yet: every key reads as missing.
+        StoreDatabase::EmptyStore empty;
+        work(empty);
+        return true;
+    }
+    case StoreDatabase::State::Open:
+        break;
+    }
+    const int status = runTransaction(u"BEGIN"_s, [&](StoreTransaction& tx) {
+        work(tx);
+        return true;
+    });
+    return status == kStoreOk;
+}
+
+std::optional<QByteArray> SettingsStore::exportJson()
 {
     StoreNode root;
-    if (parseFile(filePath(), &root) == ReadResult::Damaged) {
-        reportDamaged(filePath());
+    const bool read = SettingsStore::read([&](StoreTransaction& tx) {
+        if (std::optional<StoreNode> tree = readTree(tx, QString()))
+            root = std::move(*tree);
+    });
+    if (!read)
         return std::nullopt;
-    }
-    return root;
+    return storeToJson(root);
 }
 
-int SettingsStore::update(const std::function<bool(StoreNode& root)>& change)
+bool SettingsStore::importJson(const QByteArray& json)
 {
-    const QString path = filePath();
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return kStoreAccessDenied;
-    QLockFile lock(path + u".lock"_s);
-    if (!lock.tryLock(kLockTimeoutMs)) {
-        messages().error(u"The settings file %1 is locked by another program."_s.arg(path));
-        return kStoreAccessDenied;
+    const StoreJson parsed = storeFromJson(json);
+    if (!parsed.root) {
+        messages().error(u"The file is no settings export of Meridan: %1"_s.arg(parsed.problem));
+        return false;
     }
-    StoreNode root;
-    if (parseFile(path, &root) == ReadResult::Damaged) {
-        reportDamaged(path);
-        return kStoreAccessDenied;
+    if (!parsed.caseDuplicates.isEmpty()) {
+        messages().error(u"The file holds keys whose names differ only in case: %1. Nothing was "
+                         u"imported."_s.arg(parsed.caseDuplicates.join(u", "_s)));
+        return false;
     }
-    if (!change(root))
-        return kStoreNotFound;
-    if (!writeStoreFile(path, root)) {
-        messages().error(u"The settings file %1 cannot be written."_s.arg(path));
-        return kStoreWriteFailed;
-    }
-    return kStoreOk;
+    const int status = write([&](StoreTransaction& tx) {
+        const std::optional<StoreNode> top = tx.readKey(QString());
+        for (const StoreNode& key : top ? top->keys : QList<StoreNode>())
+            if (!tx.removeKey(key.name))
+                return false;
+        for (const StoreNode& key : parsed.root->keys)
+            if (!insertTree(tx, key.name, key))
+                return false;
+        return true;
+    });
+    return status == kStoreOk;
 }
 
 // --- SettingsKey ---------------------------------------------------------
 
-SettingsKey::SettingsKey(const QString& path, quint32 rights)
-    : m_parts(splitKeyPath(path)), m_path(path)
+SettingsKey::SettingsKey(const QString& path, quint32 rights) : m_path(path)
 {
-    if (m_parts.isEmpty())
+    if (splitKeyPath(path).isEmpty())
         return;
-    const std::optional<StoreNode> root = SettingsStore::read();
-    m_open = root && findNode(*root, m_parts);
-    if (m_open || !(rights & kSetValue) || !root)
+    SettingsStore::read([&](StoreTransaction& tx) { m_open = tx.keyExists(path); });
+    if (m_open || !(rights & kSetValue) || !SettingsStore::usable())
         return;
-    const int status = SettingsStore::update([this](StoreNode& top) {
-        StoreNode* node = &top;
-        for (const QString& part : std::as_const(m_parts)) {
-            StoreNode* next = node->child(part);
-            if (!next) {
-                node->keys.append(StoreNode{part, {}, {}});
-                next = &node->keys.last();
-            }
-            node = next;
-        }
-        return true;
-    });
-    m_open = status == kStoreOk;
+    m_open =
+        SettingsStore::write([&](StoreTransaction& tx) { return tx.createKey(path); }) == kStoreOk;
 }
 
 std::optional<StoreNode> SettingsKey::snapshot() const
 {
     if (!m_open)
         return std::nullopt;
-    const std::optional<StoreNode> root = SettingsStore::read();
-    if (!root)
-        return std::nullopt;
-    const StoreNode* found = findNode(*root, m_parts);
-    return found ? std::optional<StoreNode>(*found) : std::nullopt;
-}
-
-int SettingsKey::changeNode(const std::function<bool(StoreNode& key)>& change)
-{
-    if (!m_open)
-        return kStoreAccessDenied;
-    return SettingsStore::update([&](StoreNode& root) {
-        StoreNode* key = findNode(root, m_parts);
-        return key && change(*key);
-    });
+    std::optional<StoreNode> node;
+    SettingsStore::read([&](StoreTransaction& tx) { node = tx.readKey(m_path); });
+    return node;
 }
 
 quint32 SettingsKey::readDword(const QString& name, quint32 defaultValue) const
@@ -348,11 +479,9 @@ int SettingsKey::writeString(const QString& name, const QString& text)
 
 int SettingsKey::writeValues(const QList<StoredValue>& values)
 {
-    return changeNode([&](StoreNode& key) {
-        for (const StoredValue& value : values)
-            key.setValue(value);
-        return true;
-    });
+    if (!m_open)
+        return kStoreAccessDenied;
+    return SettingsStore::write([&](StoreTransaction& tx) { return tx.setValues(m_path, values); });
 }
 
 QStringList SettingsKey::enumSubkeys() const
@@ -366,12 +495,17 @@ QStringList SettingsKey::enumSubkeys() const
 
 int SettingsKey::deleteValue(const QString& name)
 {
-    return changeNode([&](StoreNode& key) { return key.removeValue(name); });
+    if (!m_open)
+        return kStoreAccessDenied;
+    return SettingsStore::write([&](StoreTransaction& tx) { return tx.removeValue(m_path, name); });
 }
 
 int SettingsKey::deleteSubkey(const QString& name)
 {
-    return changeNode([&](StoreNode& key) { return key.removeChild(name); });
+    if (!m_open)
+        return kStoreAccessDenied;
+    return SettingsStore::write(
+        [&](StoreTransaction& tx) { return tx.removeKey(m_path + u'\\' + name); });
 }
 
 } // namespace meridan

@@ -44,22 +44,62 @@ struct StoreNode
     bool removeChild(const QString& childName);
 };
 
-// The file behind the store: the registry of the current user, kept in
-// $XDG_CONFIG_HOME/Meridan/settings.json. Every change is a locked
-// read-modify-write that replaces the file atomically, so two running
-// programs never lose each other's writes. A file that cannot be parsed is
-// never overwritten.
+class StoreTransaction;
+
+// The registry of the current user, kept in an SQLite database at
+// $XDG_CONFIG_HOME/Meridan/settings.sqlite. Every change is one transaction
+// that takes the write lock before it reads, so several programs at once
+// never lose each other's writes and no check goes stale before its write.
+// A damaged or foreign database is reported once and never written.
 class SettingsStore
 {
 public:
     static QString filePath();
+    // The settings file of release 0.1, imported once when no database exists.
+    static QString legacyFilePath();
 
-    // The whole tree as stored now; nullopt when the file is damaged.
-    static std::optional<StoreNode> read();
+    // Runs work in one write transaction: committed when it returns true,
+    // rolled back otherwise (kStoreNotFound) or when a statement failed
+    // (after a message naming the cause).
+    static int write(const std::function<bool(StoreTransaction&)>& work);
+    // Runs work on one consistent view of the store. False when the store
+    // cannot be read (a damaged database has been reported then); a store
+    // that does not exist yet reads as empty.
+    static bool read(const std::function<void(StoreTransaction&)>& work);
 
-    // Applies change to the stored tree and writes it back when change
-    // returns true. Returns the status of the whole operation.
-    static int update(const std::function<bool(StoreNode& root)>& change);
+    // False (after the message, once) when the store is damaged or foreign.
+    static bool usable();
+    // Closes this thread's connection; the next use opens it again.
+    static void release();
+
+    // The whole store as JSON, the form of release 0.1's settings file.
+    static std::optional<QByteArray> exportJson();
+    // Replaces the whole store with a JSON text of that form, in one
+    // transaction. False after a message; nothing changed then.
+    static bool importJson(const QByteArray& json);
+};
+
+// What one transaction sees and does. Paths are registry key paths such as
+// "SOFTWARE\\Meridan\\shop"; names compare without regard to case.
+class StoreTransaction
+{
+public:
+    virtual ~StoreTransaction() = default;
+
+    virtual bool keyExists(const QString& path) = 0;
+    // Creates the key and any missing parent; false when a statement failed.
+    virtual bool createKey(const QString& path) = 0;
+    // The key's values and its subkeys (names only), or nullopt.
+    virtual std::optional<StoreNode> readKey(const QString& path) = 0;
+    // Sets values of an existing key; a value keeps its first spelling.
+    virtual bool setValues(const QString& path, const QList<StoredValue>& values) = 0;
+    // False when there was no such value or key.
+    virtual bool removeValue(const QString& path, const QString& name) = 0;
+    virtual bool removeKey(const QString& path) = 0;
+    // Gives an existing key a new name under the same parent, keeping its
+    // values and subkeys. False when the key is missing or another key has
+    // the new name.
+    virtual bool renameKey(const QString& path, const QString& newName) = 0;
 };
 
 // Access rights, as the registry names them.
@@ -70,9 +110,10 @@ enum KeyRights : quint32 {
     kEnumerateSubKeys = 8,
 };
 
-// One key of the store, opened for a short run of operations. A key is
-// created only when the rights include kSetValue; otherwise opening a missing
-// key leaves the object not open and every operation fails quietly.
+// One key of the store, opened for a short run of operations, each its own
+// transaction. A key is created only when the rights include kSetValue;
+// otherwise opening a missing key leaves the object not open and every
+// operation fails quietly.
 class SettingsKey
 {
 public:
@@ -88,7 +129,7 @@ public:
 
     int writeDword(const QString& name, quint32 number);
     int writeString(const QString& name, const QString& text);
-    // Writes several values in one atomic change of the file.
+    // Writes several values in one transaction.
     int writeValues(const QList<StoredValue>& values);
 
     QStringList enumSubkeys() const;
@@ -98,9 +139,6 @@ public:
     int deleteSubkey(const QString& name);
 
 private:
-    int changeNode(const std::function<bool(StoreNode& key)>& change);
-
-    QStringList m_parts;
     QString m_path;
     bool m_open = false;
 };

@@ -196,46 +196,61 @@ void SiteRecord::Load()
         FTPAccess = decipherPassword(FTPAccess);
 }
 
-bool SiteRecord::Save()
+bool SiteRecord::Save(SaveMode mode, const StoreWork& alongside)
+{
+    return store(mode, std::nullopt, alongside);
+}
+
+bool SiteRecord::SaveChanges(const SiteRecord& before, const StoreWork& alongside)
+{
+    return store(SaveMode::ExistingOnly, siteValues(before), alongside);
+}
+
+bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
+                       const StoreWork& alongside)
 {
     if (const QString problem = siteProblem(*this); !problem.isEmpty()) {
         messages().error(problem);
         return false;
     }
     const bool renaming = !isNew && name != keyName;
-    const bool caseOnly = renaming && sameKeyName(name, keyName);
-    // A new Site's name is checked where it is typed (the General page,
-    // meridan-cli add): pages may have written into its key already.
-    if (renaming && !caseOnly && NameExists())
-        return false;
     const std::optional<QString> password = encipherPassword(FTPAccess);
     if (!password)
         return false;
-
     QList<StoredValue> values;
-    for (const ValueLayout& layout : valueLayouts())
+    const QList<SiteValue> now = siteValues(*this);
+    for (qsizetype i = 0; i < valueLayouts().size(); ++i) {
+        const ValueLayout& layout = valueLayouts().at(i);
+        if (before && before->at(i).text == now.at(i).text)
+            continue; // only what changed: a concurrent change of another value stays
         values.append(layout.valueName == kFtpAccess ? StoredValue{kFtpAccess, *password}
                                                      : storedValue(*this, layout));
-    // One change of the file: a rename never leaves the Site half-stored.
-    const int status = SettingsStore::update([&](StoreNode& root) {
-        StoreNode* product = &root;
-        for (const QString& part : kProductKey.split(u'\\')) {
-            if (!product->child(part))
-                product->keys.append(StoreNode{part, {}, {}});
-            product = product->child(part);
+    }
+    // One transaction: the checks cannot go stale before the write, and a
+    // rename never leaves the Site half-stored.
+    QString refusal;
+    const int status = SettingsStore::write([&](StoreTransaction& tx) {
+        const QString path = keyPath();
+        const QString storedPath = keyPathOf(isNew ? name : keyName);
+        const bool stored = tx.keyExists(storedPath);
+        const bool nameTaken = !sameKeyName(name, keyName) && tx.keyExists(path);
+        if ((mode == SaveMode::NewOnly && tx.keyExists(path)) || (renaming && nameTaken)) {
+            refusal = texts::hostExists(name);
+            return false;
         }
-        StoreNode* previous = product->child(keyName);
-        if (caseOnly && previous) // the same key spelled anew keeps its other values
-            previous->name = name;
-        else if (renaming)
-            product->removeChild(keyName);
-        if (!product->child(name))
-            product->keys.append(StoreNode{name, {}, {}});
-        StoreNode* key = product->child(name);
-        for (const StoredValue& value : values)
-            key->setValue(value);
-        return true;
+        if (mode == SaveMode::ExistingOnly && !stored) {
+            refusal = texts::noSuchSite(isNew ? name : keyName);
+            return false;
+        }
+        // A renamed key keeps every value, the Specific formats ones too.
+        if (renaming && stored && !tx.renameKey(storedPath, name))
+            return false;
+        if (!tx.keyExists(path) && !tx.createKey(path))
+            return false;
+        return tx.setValues(path, values) && (!alongside || alongside(tx, path));
     });
+    if (!refusal.isEmpty())
+        messages().error(refusal);
     if (status != kStoreOk)
         return false;
     keyName = name;

@@ -4,9 +4,12 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace meridan {
+
+class StoreTransaction;
 
 // Ids of the log periodicity choices; stored as they are.
 enum LogPeriodicityId : quint32 {
@@ -17,6 +20,13 @@ enum LogPeriodicityId : quint32 {
 };
 
 constexpr int kReportOrderCount = 7;
+
+// One stored value of a Site as text.
+struct SiteValue
+{
+    QString name;
+    QString text;
+};
 
 // The in-memory record of one Site. Field names follow the stored values.
 class SiteRecord
@@ -57,11 +67,24 @@ public:
     // True (after saying so) when a stored Site has this record's name.
     bool NameExists() const;
     void Load();
-    // Stores the record, renaming its key when the name changed, then
-    // prepares its default base file. False (after a message) when the name
-    // is refused, a rename clashes with another Site, or the store cannot be
+    // How Save treats the Site's key as it finds it in the store.
+    enum class SaveMode {
+        Any,          // the desktop program: the record is what the user confirmed
+        NewOnly,      // a new Site: refused when the name is taken
+        ExistingOnly, // refused when the Site is no longer stored
+    };
+    // More to write in the same transaction, given the Site's key path.
+    using StoreWork = std::function<bool(StoreTransaction& tx, const QString& keyPath)>;
+
+    // Stores the record in one transaction, renaming its key (with every
+    // value in it) when the name changed, then prepares its default base
+    // file. False (after a message) when a value is refused, a rename
+    // clashes with another Site, the mode refuses, or the store cannot be
     // written.
-    bool Save();
+    bool Save(SaveMode mode = SaveMode::Any, const StoreWork& alongside = {});
+    // Stores only the values that differ from before, and only while the
+    // Site is stored, so that changes of other values made meanwhile stay.
+    bool SaveChanges(const SiteRecord& before, const StoreWork& alongside = {});
 
     // Full paths of the Site's folders.
     QString cfgFolder() const;
@@ -70,6 +93,10 @@ public:
 
     QString keyPath() const;
     static QString keyPathOf(const QString& siteName);
+
+private:
+    bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
+               const StoreWork& alongside);
 };
 
 // The stored Sites, sorted without regard to case.
@@ -83,11 +110,6 @@ QString siteNameProblem(const QString& siteName);
 
 // The record's values in the order Save writes them, as text; FTPAccess is
 // the plain password.
-struct SiteValue
-{
-    QString name;
-    QString text;
-};
 QList<SiteValue> siteValues(const SiteRecord& site);
 
 // Sets one field named as in the store from text; numbers must be decimal.

@@ -128,6 +128,10 @@ QString valueProblem(const QString& valueName, const QString& text)
             valueName);
     if (isValue(valueName, u"ErrorFile"))
         return quoteOrPercentProblem(valueName, text, false);
+    // A password in the address would be stored in clear and shown.
+    if (isValue(valueName, u"FTPUrl") && !QUrl(text).password().isEmpty())
+        return u"The FTP URL holds a password: give the user as FTPUser and the password as "
+               u"FTPAccess (FTPAccess=- reads it from standard input)."_s;
     if (isValue(valueName, u"LogNameStruct")) {
         if (QString problem = quoteOrPercentProblem(valueName, text, false); !problem.isEmpty())
             return problem;

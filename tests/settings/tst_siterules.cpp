@@ -43,7 +43,8 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::newRow("full") << u"ftp://host/logs"_s << u"ftp://host/logs"_s;
-        QTest::newRow("no scheme") << u"host.example.com/logs"_s << u"ftp://host.example.com/logs"_s;
+        QTest::newRow("no scheme")
+            << u"host.example.com/logs"_s << u"ftp://host.example.com/logs"_s;
         QTest::newRow("port, no scheme") << u"host:2121/logs"_s << u"ftp://host:2121/logs"_s;
         QTest::newRow("other scheme kept") << u"sftp://host/x"_s << u"sftp://host/x"_s;
         QTest::newRow("blanks trimmed") << u"  ftp://h/ \t"_s << u"ftp://h/"_s;
@@ -76,17 +77,16 @@ private slots:
     void newSiteFoldersAfterTwoQuestions()
     {
         QVERIFY(createSiteFolders(site, true));
-        QCOMPARE(recorder->questions,
-                 (QStringList{u"The folder %1 does not exist\nDo you want to create it?"_s.arg(
-                                  site.Root),
-                              u"The folder %1 does not exist\nDo you want to create it?"_s.arg(
-                                  site.LogsDir)}));
-        for (const QString& folder : {u"site1/stats/cfg"_s, u"site1/stats/reports/images"_s,
-                                      u"site1/stats/logs"_s})
+        QCOMPARE(
+            recorder->questions,
+            (QStringList{
+                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.Root),
+                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.LogsDir)}));
+        for (const QString& folder :
+             {u"site1/stats/cfg"_s, u"site1/stats/reports/images"_s, u"site1/stats/logs"_s})
             QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
-        QCOMPARE(QDir(home->file(u"site1/stats/reports/images"_s)).entryList(QDir::AllEntries
-                                                                             | QDir::Hidden
-                                                                             | QDir::NoDotAndDotDot),
+        QCOMPARE(QDir(home->file(u"site1/stats/reports/images"_s))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{u"bar1.png"_s});
         // The images folder exists now: nothing is copied again.
         QFile::remove(home->file(u"site1/stats/reports/images/bar1.png"_s));
