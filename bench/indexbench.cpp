@@ -1,8 +1,8 @@
 // Writes the general index over ten years of daily, weekly and monthly
 // reports and reports the time it took: bench_index FOLDER
-#include "cfggen/period.h"
-#include "index/generalindex.h"
-#include "settings/siterecord.h"
+#include "analog/period.h"
+#include "report/generalindex.h"
+#include "store/siterecord.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

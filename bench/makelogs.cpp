@@ -1,6 +1,6 @@
 // Writes Apache logs for a stored Site: bench_makelogs NAME FIRST LAST PER_DAY
-#include "common/loggenerator.h"
-#include "settings/siterecord.h"
+#include "store/siterecord.h"
+#include "support/loggenerator.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Runs one command line through the console runner and reports how many
 // lines reached the sink, the time taken and the peak memory:
 // bench_runner COMMAND-LINE
-#include "build/consolerunner.h"
+#include "run/consolerunner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

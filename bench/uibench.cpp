@@ -3,12 +3,14 @@
 // and a console window receiving 1,000,000 lines (how long the event loop
 // was ever kept waiting, and the time from the child's end to the last line
 // shown). Run with QT_QPA_PLATFORM=offscreen: bench_ui
-#include "app/maindlg.h"
-#include "build/consoleprocessdlg.h"
-#include "build/consolerunner.h"
-#include "settings/preferences.h"
-#include "settings/siterecord.h"
-#include "settings/siterules.h"
+#include "analog/basecfg.h"
+#include "analog/sitefolders.h"
+#include "dialogs/consoleprocessdlg.h"
+#include "main/maindlg.h"
+#include "run/consolerunner.h"
+#include "store/preferences.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,7 +47,7 @@ void storeSites(int count)
         site.DeriveDefaults();
         site.isNew = true;
         createSiteFolders(site, false);
-        site.Save();
+        SaveSite(site);
     }
 }
 

@@ -1,22 +1,24 @@
 #include "clicommands.h"
 
-#include "build/builddriver.h"
-#include "build/consolerunner.h"
-#include "cfggen/cfggenerator.h"
-#include "cfggen/logformats.h"
-#include "cfggen/reportlist.h"
-#include "cli/sitesettings.h"
-#include "common/files.h"
-#include "common/messages.h"
-#include "common/texts.h"
-#include "ftp/ftpclient.h"
-#include "ftp/remotenames.h"
-#include "index/generalindex.h"
-#include "index/reportaccess.h"
-#include "settings/preferences.h"
-#include "settings/settingsstore.h"
-#include "settings/siterecord.h"
-#include "settings/siterules.h"
+#include "analog/basecfg.h"
+#include "analog/cfggenerator.h"
+#include "analog/logformats.h"
+#include "analog/reportlist.h"
+#include "analog/sitefolders.h"
+#include "remote/ftpclient.h"
+#include "remote/remotenames.h"
+#include "report/generalindex.h"
+#include "report/reportaccess.h"
+#include "run/builddriver.h"
+#include "run/consolerunner.h"
+#include "sitesettings.h"
+#include "store/preferences.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "util/files.h"
+#include "util/messages.h"
+#include "util/texts.h"
 
 #include <fnmatch.h>
 #include <functional>
@@ -100,7 +102,7 @@ int addSite(Context& c)
         return kFailure;
     site.DeriveDefaults();
     site.isNew = true;
-    if (!createSiteFolders(site, false) || !site.Save(SiteRecord::SaveMode::NewOnly))
+    if (!createSiteFolders(site, false) || !SaveSite(site, SiteRecord::SaveMode::NewOnly))
         return kFailure;
     return kSuccess;
 }
@@ -165,7 +167,7 @@ int renameSite(Context& c)
     // no value is written again, so a change made meanwhile stays.
     const SiteRecord before = *site;
     site->name = trimmedField(c.args.at(1));
-    return site->SaveChanges(before) ? kSuccess : kFailure;
+    return SaveSiteChanges(*site, before) ? kSuccess : kFailure;
 }
 
 int removeSite(Context& c)

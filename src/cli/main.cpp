@@ -1,5 +1,5 @@
-#include "cli/clicommands.h"
-#include "common/messages.h"
+#include "clicommands.h"
+#include "util/messages.h"
 
 #include <QCoreApplication>
 #include <cstdio>

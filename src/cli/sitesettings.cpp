@@ -1,11 +1,14 @@
 #include "sitesettings.h"
 
-#include "cfggen/cfggenerator.h"
-#include "cfggen/variables.h"
-#include "common/texts.h"
-#include "settings/passwordcipher.h"
-#include "settings/settingsstore.h"
-#include "settings/siterules.h"
+#include "analog/basecfg.h"
+#include "analog/cfggenerator.h"
+#include "analog/sitefolders.h"
+#include "analog/variables.h"
+#include "store/passwordcipher.h"
+#include "store/settingsstore.h"
+#include "store/siterules.h"
+#include "store/variablenames.h"
+#include "util/texts.h"
 
 #include <QDir>
 #include <QMap>
@@ -232,7 +235,7 @@ bool saveSettings(SiteSettings& s)
 {
     if (!createSiteFolders(s.site, false))
         return false;
-    return s.site.SaveChanges(s.loaded, [&](StoreTransaction& tx, const QString& keyPath) {
+    return SaveSiteChanges(s.site, s.loaded, [&](StoreTransaction& tx, const QString& keyPath) {
         return (!s.formatsChanged || writeFormatChanges(tx, keyPath, s.formatChanges)) &&
                (!s.specialChanged || writeSpecialMonths(tx, keyPath, s.specialMonths));
     });

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cfggen/logformats.h"
-#include "settings/siterecord.h"
+#include "analog/logformats.h"
+#include "store/siterecord.h"
 
 #include <QList>
 #include <QPair>

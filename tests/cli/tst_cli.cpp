@@ -1,5 +1,5 @@
-#include "common/testenvironment.h"
-#include "settings/siterecord.h"
+#include "store/siterecord.h"
+#include "support/testenvironment.h"
 
 #include <QDir>
 #include <QProcess>

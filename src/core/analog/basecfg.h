@@ -1,0 +1,33 @@
+#pragma once
+
+#include "store/siterecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace meridan {
+
+// Copies Analog's own configuration to Root/CfgDir/analog.basecfg when that
+// file does not exist yet, then comments out the commands that the generated
+// configuration writes itself. True when the base file was written.
+bool PrepareDefaultBase(const SiteRecord& site);
+
+// Saves the Site, then brings its default base file up to date: what every
+// save of a Site by the user does.
+bool SaveSite(SiteRecord& site, SiteRecord::SaveMode mode = SiteRecord::SaveMode::Any,
+              const SiteRecord::StoreWork& alongside = {});
+bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before,
+                     const SiteRecord::StoreWork& alongside = {});
+
+// The text of a base file with those commands commented out: the log,
+// output, date, host and error commands, IMAGEDIR when the Site has images,
+// every report switch, ALL and REPORTORDER, and the language commands when
+// the Site sets a language.
+QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool withLanguage);
+
+// The report path named by the OUTFILE command of a configuration file,
+// given by its full path or by its period name. False when there is none or
+// the file cannot be read; *result is then the configuration file's path.
+bool OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath, QString* result);
+
+} // namespace meridan

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "analog/period.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace meridan {
+
+class SiteRecord;
+
+// Analog's output types, by the position stored in a Site's Output value.
+constexpr int kOutputTypeCount = 7;
+QString OutputKeyword(qint32 output);   // "" outside the table
+QString OutputExtension(qint32 output); // ".html", ... or ""
+
+// One of Analog's 44 reports: a one-character code and Analog's keyword.
+struct ReportCode
+{
+    QChar code;
+    QString keyword;
+};
+const QList<ReportCode>& ReportCodes();
+
+// The report file of a period, relative to the reports folder:
+// "2003-09/stats2003-09.html".
+QString ReportNameOf(const QString& periodName, qint32 output);
+
+// Writes the Analog configuration file of one Site and period.
+class CCfgGenerator
+{
+public:
+    CCfgGenerator(const Period& period, const QString& reportPath, const SiteRecord& site);
+    virtual ~CCfgGenerator() = default;
+
+    // Writes Root/CfgDir/<period name>.cfg. False (after a message, except
+    // for a period that is not valid) when nothing was written; the previous
+    // file then stays as it was.
+    bool Generate();
+
+    // The generated text without the base file, or nullopt on failure.
+    std::optional<QByteArray> generatedText() const;
+
+private:
+    void appendReports(QByteArray* text) const;
+
+    qint32 year;
+    qint32 periodicity;
+    qint32 index;
+    qint32 day;
+    QString reportPath;
+    const SiteRecord& site;
+};
+
+} // namespace meridan

@@ -1,0 +1,223 @@
+#include "logfiles.h"
+
+#include "analog/logformats.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "util/files.h"
+#include "util/messages.h"
+#include "util/numbers.h"
+#include "util/texts.h"
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+// What the listing reads of the Site's key, once per configuration file.
+struct MonthlyRules
+{
+    QStringList changes; // months, latest first
+    QString special;
+    StoreNode key;
+};
+
+MonthlyRules readMonthlyRules(const SiteRecord& site)
+{
+    MonthlyRules rules;
+    if (std::optional<StoreNode> key = SettingsKey(site.keyPath(), kQueryValue).snapshot())
+        rules.key = std::move(*key);
+    const auto text = [&](const QString& name) {
+        const StoredValue* value = rules.key.value(name);
+        const auto* stored = value ? std::get_if<QString>(&value->data) : nullptr;
+        return stored ? *stored : QString();
+    };
+    rules.changes = text(u"LogFormatChanges"_s).split(u'|', Qt::SkipEmptyParts);
+    rules.special = text(u"LogSpecial"_s);
+    return rules;
+}
+
+// Why the stored format changes or special months cannot go into a
+// configuration file, or "".
+QString monthlyRulesProblem(const MonthlyRules& rules)
+{
+    if (holdsLineBreak(rules.special))
+        return lineBreakProblem(u"LogSpecial"_s);
+    for (const QString& month : rules.changes) {
+        const StoredValue* value = rules.key.value(month);
+        const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
+        if (holdsLineBreak(month) || (text && holdsLineBreak(*text)))
+            return lineBreakProblem(u"The format of %1"_s.arg(month.simplified()));
+    }
+    return {};
+}
+
+enum class SpecialResult { Error, None, Inserted };
+
+SpecialResult insertSpecialMonth(const SiteRecord& site, const MonthlyRules& rules,
+                                 const QString& month, QByteArray* out)
+{
+    const qsizetype at = rules.special.indexOf(month + u'*');
+    if (month.isEmpty() || at < 0)
+        return SpecialResult::None;
+    const qsizetype nameStart = at + month.size() + 1;
+    const qsizetype bar = rules.special.indexOf(u'|', nameStart);
+    const QString name = rules.special.mid(nameStart, bar < 0 ? -1 : bar - nameStart);
+    const bool fullPath = name.contains(u'/') || name.contains(u'\\');
+    const QString path = fullPath ? name : joinPath(site.cfgFolder(), name);
+    QByteArray contents;
+    if (!readFileUpToNul(path, &contents)) {
+        messages().error(texts::errorOpeningFile(path));
+        return SpecialResult::Error;
+    }
+    out->append(contents);
+    out->append("\r\n");
+    return SpecialResult::Inserted;
+}
+
+// The format in force for a month is the latest change at or before it. A
+// line is written only when that differs from the one applied last, so an
+// older format never follows a newer one.
+void applyFormatChange(const MonthlyRules& rules, const QString& month, QString* lastApplied,
+                       QByteArray* out)
+{
+    QString inForce;
+    for (const QString& change : rules.changes)
+        if (change.toUtf8() <= month.toUtf8() && change.toUtf8() > inForce.toUtf8())
+            inForce = change;
+    if (inForce.isEmpty() || inForce == *lastApplied)
+        return;
+    const StoredValue* value = rules.key.value(inForce);
+    const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
+    if (text && !text->isEmpty()) {
+        const bool apache = text->startsWith(u'A');
+        QByteArray format = text->mid(1).toUtf8();
+        // Analog reads only the first word of an Apache format that is not
+        // in parentheses, and then rejects every line.
+        if (apache && !format.startsWith('('))
+            format = '(' + format + ')';
+        out->append(apache ? "APACHELOGFORMAT " : "LOGFORMAT ");
+        out->append(format);
+        out->append("\r\n");
+    }
+    *lastApplied = inForce;
+}
+
+QByteArray singleStars(QByteArray name)
+{
+    return name.replace("**", "*");
+}
+
+QString weeklyLogName(const SiteRecord& site, const QDate& date)
+{
+    return logNameForMonth(site, date)
+        .replace(u"%wk%"_s, twoDigits(WeekOfYear(date.year(), date.month(), date.day())));
+}
+
+// The week around New Year is split between two files (the last days of
+// December keep week 52 or 53 of their year), so a probe every seven days
+// can step over one half. Returns the day of such a file that lies between
+// two probes and holds a day of the listing [first, last], or an invalid
+// date.
+QDate splitWeekBetween(const SiteRecord& site, const QDate& current, const QDate& next,
+                       const QDate& first, const QDate& last)
+{
+    if (current.year() == next.year())
+        return {};
+    const QString currentName = weeklyLogName(site, current);
+    const QString nextName = weeklyLogName(site, next);
+    for (const QDate& edge : {QDate(current.year(), 12, 31), QDate(next.year(), 1, 1)}) {
+        if (edge <= current || edge >= next || edge < first || edge > last)
+            continue;
+        const QString name = weeklyLogName(site, edge);
+        if (name != currentName && name != nextName)
+            return edge;
+    }
+    return {};
+}
+
+} // namespace
+
+QString logNameForMonth(const SiteRecord& site, const QDate& date)
+{
+    QString scheme = site.LogNameStruct;
+    scheme.replace(u'\\', u'/');
+    const QString year = QString::number(date.year());
+    return joinPath(site.LogsDir, scheme)
+        .replace(u"%yyyy%"_s, year.left(4))
+        .replace(u"%yy%"_s, year.mid(2, 2))
+        .replace(u"%mm%"_s, twoDigits(date.month()));
+}
+
+bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
+                  const QDate& end, QByteArray* out)
+{
+    const MonthlyRules rules = readMonthlyRules(site);
+    if (const QString problem = monthlyRulesProblem(rules); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
+    QDate current = start.addDays(-1);
+    const QDate stop = end.addDays(site.LogPeriodicity == kLogWeekly ? 7 : 1);
+    QString lastMonthLooked;
+    QString lastApplied;
+    QDate resumeAt; // the weekly probe that an extra New Year date stands before
+    while (current < stop) {
+        const QString month = QString::number(current.year()) + twoDigits(current.month());
+        const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
+        if (month.toUtf8() > lastMonthLooked.toUtf8()) {
+            lastMonthLooked = month;
+            const SpecialResult special = insertSpecialMonth(site, rules, month, out);
+            if (special == SpecialResult::Error)
+                return false;
+            if (special == SpecialResult::Inserted) {
+                current = nextMonth;
+                resumeAt = QDate();
+                continue;
+            }
+        }
+        if (month.toUtf8() > lastApplied.toUtf8())
+            applyFormatChange(rules, month, &lastApplied, out);
+
+        QString name = logNameForMonth(site, current);
+        const bool inPeriod = period.periodicity >= kMonth && current >= start && current < end;
+        QDate next = current.addDays(1); // also for a periodicity no button gives
+        switch (site.LogPeriodicity) {
+        case kLogHourly:
+        case kLogDaily:
+            if (site.LogPeriodicity == kLogHourly)
+                name.replace(u"%hh%"_s, u"*"_s);
+            if (inPeriod) {
+                name.replace(u"%dd%"_s, u"*"_s);
+                next = nextMonth;
+            } else {
+                name.replace(u"%dd%"_s, twoDigits(current.day()));
+            }
+            break;
+        case kLogWeekly: {
+            name = weeklyLogName(site, current);
+            next = resumeAt.isValid() ? std::exchange(resumeAt, QDate()) : current.addDays(7);
+            const QDate extra =
+                splitWeekBetween(site, current, next, start.addDays(-1), end.addDays(-1));
+            if (extra.isValid()) {
+                resumeAt = next;
+                next = extra;
+            }
+            break;
+        }
+        case kLogMonthly:
+            next = nextMonth;
+            break;
+        default:
+            break;
+        }
+        current = next;
+        out->append("LOGFILE \"" + singleStars(name.toUtf8()) + "\"\r\n");
+    }
+    return true;
+}
+
+} // namespace meridan

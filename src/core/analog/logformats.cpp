@@ -1,0 +1,159 @@
+#include "logformats.h"
+
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "util/messages.h"
+#include "util/numbers.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+const QString kFormatChanges = u"LogFormatChanges"_s;
+const QString kSpecial = u"LogSpecial"_s;
+
+bool keptRow(const QString& month)
+{
+    return leadingNumber(QStringView(month).left(4)) != 0;
+}
+
+template <typename Row> void sortLatestFirst(QList<Row>& rows)
+{
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.month.toUtf8() > b.month.toUtf8();
+    });
+}
+
+} // namespace
+
+bool isValidMonthText(const QString& month)
+{
+    if (month.size() != 6)
+        return false;
+    const int year = leadingNumber(QStringView(month).left(4));
+    const int number = leadingNumber(QStringView(month).mid(4, 2));
+    return year >= 1992 && year <= 2099 && number >= 1 && number <= 12;
+}
+
+QList<FormatChange> readFormatChanges(const QString& siteKeyName)
+{
+    const SettingsKey key(SiteRecord::keyPathOf(siteKeyName), kQueryValue);
+    QList<FormatChange> rows;
+    for (const QString& month : key.readString(kFormatChanges).split(u'|', Qt::SkipEmptyParts)) {
+        const QString value = key.readString(month);
+        rows.append({month, value.startsWith(u'A'), value.mid(1)});
+    }
+    return rows;
+}
+
+QList<SpecialMonth> parseSpecialMonths(const QString& stored)
+{
+    QList<SpecialMonth> rows;
+    for (const QString& token : stored.split(u'|', Qt::SkipEmptyParts)) {
+        const qsizetype star = token.indexOf(u'*');
+        if (star < 0)
+            rows.append({QString(), token});
+        else
+            rows.append({token.left(star), token.mid(star + 1)});
+    }
+    return rows;
+}
+
+QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName)
+{
+    const SettingsKey key(SiteRecord::keyPathOf(siteKeyName), kQueryValue);
+    return parseSpecialMonths(key.readString(kSpecial));
+}
+
+QString formatChangesText(const QList<FormatChange>& rows)
+{
+    QString text;
+    for (const FormatChange& row : rows)
+        if (keptRow(row.month))
+            text += row.month + u'|';
+    return text;
+}
+
+QString specialMonthsText(const QList<SpecialMonth>& rows)
+{
+    QString text;
+    for (const SpecialMonth& row : rows)
+        if (keptRow(row.month))
+            text += row.month + u'*' + row.file + u'|';
+    return text;
+}
+
+QString formatRowsProblem(const QList<FormatChange>& rows)
+{
+    for (const FormatChange& row : rows)
+        if (holdsLineBreak(row.month) || holdsLineBreak(row.format))
+            return lineBreakProblem(u"The format of %1"_s.arg(row.month.simplified()));
+    return {};
+}
+
+QString specialRowsProblem(const QList<SpecialMonth>& rows)
+{
+    for (const SpecialMonth& row : rows)
+        if (holdsLineBreak(row.month) || holdsLineBreak(row.file))
+            return lineBreakProblem(u"The special file of %1"_s.arg(row.month.simplified()));
+    return {};
+}
+
+bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<FormatChange> rows)
+{
+    if (const QString problem = formatRowsProblem(rows); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
+    sortLatestFirst(rows);
+    const std::optional<StoreNode> key = tx.readKey(keyPath);
+    if (!key)
+        return false;
+    const StoredValue* listed = key->value(kFormatChanges);
+    const auto* previous = listed ? std::get_if<QString>(&listed->data) : nullptr;
+    for (const QString& month :
+         previous ? previous->split(u'|', Qt::SkipEmptyParts) : QStringList())
+        if (!isSiteFieldName(month) && month != kFormatChanges && month != kSpecial)
+            tx.removeValue(keyPath, month); // a damaged list never takes a Site's values along
+    QList<StoredValue> values;
+    for (const FormatChange& row : std::as_const(rows))
+        if (keptRow(row.month))
+            values.append({row.month, QString(row.apache ? u'A' : u'L') + row.format});
+    values.append({kFormatChanges, formatChangesText(rows)});
+    return tx.setValues(keyPath, values);
+}
+
+bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<SpecialMonth> rows)
+{
+    if (const QString problem = specialRowsProblem(rows); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
+    sortLatestFirst(rows);
+    return tx.setValues(keyPath, {{kSpecial, specialMonthsText(rows)}});
+}
+
+bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)
+{
+    const QString path = SiteRecord::keyPathOf(siteName);
+    return SettingsStore::write([&](StoreTransaction& tx) {
+               return (tx.keyExists(path) || tx.createKey(path)) &&
+                      writeFormatChanges(tx, path, rows);
+           }) == kStoreOk;
+}
+
+bool storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows)
+{
+    const QString path = SiteRecord::keyPathOf(siteName);
+    return SettingsStore::write([&](StoreTransaction& tx) {
+               return (tx.keyExists(path) || tx.createKey(path)) &&
+                      writeSpecialMonths(tx, path, rows);
+           }) == kStoreOk;
+}
+
+} // namespace meridan

@@ -1,0 +1,71 @@
+#include "sitefolders.h"
+
+#include "analog/analoginstall.h"
+#include "store/siterecord.h"
+#include "util/files.h"
+#include "util/messages.h"
+#include "util/texts.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+// The root and the log folder: a file there refuses, a missing folder is
+// created after asking.
+bool ensureTopFolder(const QString& path, bool askFirst, bool withParents)
+{
+    switch (pathKind(path)) {
+    case PathKind::Folder:
+        return true;
+    case PathKind::File:
+        messages().error(texts::fileIsNotFolder(path));
+        return false;
+    case PathKind::Missing:
+        break;
+    }
+    if (askFirst && !messages().ask(texts::askCreateFolder(path)))
+        return false;
+    // Failures of the creation itself show later, where the folder is used.
+    if (withParents)
+        QDir().mkpath(path);
+    else
+        QDir().mkdir(path);
+    return true;
+}
+
+} // namespace
+
+int copyAnalogImages(const QString& target)
+{
+    const QDir source(analogFolders().imagesFolder);
+    int copied = 0;
+    for (const QString& name : source.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.startsWith(u'.'))
+            continue;
+        if (QFile::copy(source.filePath(name), joinPath(target, name)))
+            ++copied;
+    }
+    return copied;
+}
+
+bool createSiteFolders(SiteRecord& site, bool askFirst)
+{
+    if (!ensureTopFolder(site.Root, askFirst, true))
+        return false;
+    QDir().mkdir(site.cfgFolder());
+    QDir().mkdir(site.reportsFolder());
+    if (!site.ImagePath.isEmpty()) {
+        site.ImagePath = u"images"_s;
+        const QString images = joinPath(site.reportsFolder(), u"images"_s);
+        if (QDir().mkdir(images))
+            copyAnalogImages(images);
+    }
+    return ensureTopFolder(site.LogsDir, askFirst, false);
+}
+
+} // namespace meridan

@@ -1,0 +1,117 @@
+#include "remotenames.h"
+
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "util/files.h"
+#include "util/texts.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+QString unsafeNameReason(const QString& name)
+{
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (name.isEmpty() || name == u"."_s || name == u".."_s || name.contains(u'/') ||
+        name.contains(u'\\') || control)
+        return u"The remote name \"%1\" is no plain file name and was not copied."_s.arg(name);
+    return {};
+}
+
+// The characters of name where marker stands in the position template.
+std::optional<QString> valueAt(const QString& templ, const QString& marker, const QString& name,
+                               int offset, int width)
+{
+    const qsizetype at = templ.indexOf(marker);
+    if (at < 0)
+        return std::nullopt;
+    return name.mid(at + offset, width);
+}
+
+} // namespace
+
+LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
+{
+    if (const QString reason = unsafeNameReason(name); !reason.isEmpty())
+        return {false, {}, reason};
+    // A scheme stored by hand may climb out of the log folder on its own.
+    if (const QString problem = namingSchemeProblem(site.LogNameStruct); !problem.isEmpty())
+        return {false, {}, problem};
+    const QString scheme = QString(site.LogNameStruct).replace(u'\\', u'/');
+    const qsizetype last = scheme.lastIndexOf(u'/');
+    if (last < 0)
+        return {true, joinPath(site.LogsDir, name), {}};
+    const QString folderPattern = scheme.left(last + 1);
+    const QString templ = scheme.mid(last + 1)
+                              .replace(u"%yyyy%"_s, u"%ya%"_s)
+                              .replace(u"%yy%"_s, u"%a"_s)
+                              .replace(u"%mm%"_s, u"%n"_s)
+                              .replace(u"%dd%"_s, u"%j"_s);
+    QString folder = folderPattern;
+    if (folder.contains(u"%yyyy%"_s))
+        if (const auto year = valueAt(templ, u"%ya%"_s, name, 0, 4))
+            folder.replace(u"%yyyy%"_s, *year);
+    if (folder.contains(u"%yy%"_s)) {
+        std::optional<QString> year = valueAt(templ, u"%a"_s, name, 0, 2);
+        if (!year)
+            year = valueAt(templ, u"%ya%"_s, name, 2, 2);
+        if (year)
+            folder.replace(u"%yy%"_s, *year);
+    }
+    if (folder.contains(u"%mm%"_s))
+        if (const auto month = valueAt(templ, u"%n"_s, name, 0, 2))
+            folder.replace(u"%mm%"_s, *month);
+    if (folder.contains(u"%dd%"_s))
+        if (const auto day = valueAt(templ, u"%j"_s, name, 0, 2))
+            folder.replace(u"%dd%"_s, *day);
+    // What the name put into the folder never climbs out of the log folder.
+    const QStringList written = folderPattern.split(u'/');
+    const QStringList filled = folder.split(u'/');
+    for (qsizetype i = 0; i < filled.size(); ++i)
+        if ((filled.at(i) == u"."_s || filled.at(i) == u".."_s) && filled.at(i) != written.value(i))
+            return {false, {}, unsafeNameReason(u".."_s)};
+    const QString local = joinPath(site.LogsDir, folder); // ends with "/"
+    const QString localFolder = local.left(local.size() - 1);
+    switch (pathKind(localFolder)) {
+    case PathKind::File:
+        return {false, {}, texts::fileIsNotFolder(local)};
+    case PathKind::Missing:
+        QDir().mkdir(localFolder); // one level; a failure shows when the copy fails
+        break;
+    case PathKind::Folder:
+        break;
+    }
+    return {true, local + name, {}};
+}
+
+bool RemoteFolder::open(const QString& name)
+{
+    if (name == u"."_s)
+        return false;
+    if (name == u".."_s) {
+        const qsizetype last = m_path.lastIndexOf(u'/');
+        if (last < 0)
+            return false;
+        m_path.truncate(last);
+        return true;
+    }
+    m_path += u'/' + name;
+    return true;
+}
+
+QList<RemoteEntry> RemoteFolder::rows(const QList<RemoteEntry>& entries) const
+{
+    QList<RemoteEntry> rows;
+    if (!m_path.isEmpty())
+        rows.append({u".."_s, true});
+    for (const RemoteEntry& entry : entries)
+        rows.insert(std::min<qsizetype>(1, rows.size()), entry);
+    return rows;
+}
+
+} // namespace meridan

@@ -1,0 +1,75 @@
+#include "reportaccess.h"
+
+#include "analog/basecfg.h"
+#include "store/siterecord.h"
+#include "util/files.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+QString linkTitle(const QString& siteName)
+{
+    return u"Statistics for Web server "_s + siteName;
+}
+
+// Values of a desktop entry escape backslashes and line breaks.
+QByteArray entryValue(QString text)
+{
+    return text.replace(u'\\', u"\\\\"_s).replace(u'\n', u"\\n"_s).toUtf8();
+}
+
+} // namespace
+
+QString generalIndexPage(const SiteRecord& site)
+{
+    return joinPath(site.reportsFolder(), u"index.html"_s);
+}
+
+QString reportFileToOpen(const SiteRecord& site, const QString& periodName)
+{
+    QString report;
+    OutFileOfConfig(site, periodName, &report);
+    if (report.endsWith(u".dat"_s, Qt::CaseInsensitive))
+        return joinPath(folderOfPath(report), u"index.html"_s);
+    return report;
+}
+
+QString desktopLinkPath(const QString& siteName)
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (desktop.isEmpty() || !QFileInfo(desktop).isDir())
+        return {};
+    return joinPath(desktop, linkTitle(siteName) + u".desktop"_s);
+}
+
+QByteArray desktopLinkText(const QString& siteName, const QString& indexPage)
+{
+    const QByteArray title = entryValue(linkTitle(siteName));
+    return "[Desktop Entry]\nVersion=1.0\nType=Link\nName=" + title + "\nComment=" + title +
+           "\nIcon=text-html\nURL=" + QUrl::fromLocalFile(indexPage).toEncoded() + "\n";
+}
+
+bool createDesktopLink(const QString& siteName, const QString& indexFolder)
+{
+    const QString path = desktopLinkPath(siteName);
+    if (path.isEmpty())
+        return false;
+    const QByteArray text = desktopLinkText(siteName, joinPath(indexFolder, u"index.html"_s));
+    if (!writeFileAtomically(path, text))
+        return false;
+    // Desktops only trust a link file that may be executed.
+    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                           QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                           QFileDevice::ExeOther);
+}
+
+} // namespace meridan

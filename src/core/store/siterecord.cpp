@@ -1,0 +1,358 @@
+#include "siterecord.h"
+
+#include "store/passwordcipher.h"
+#include "store/settingsstore.h"
+#include "store/siterules.h"
+#include "util/files.h"
+#include "util/messages.h"
+#include "util/texts.h"
+
+#include <QDir>
+#include <variant>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+using FieldRef = std::variant<QString SiteRecord::*, quint32 SiteRecord::*, qint32 SiteRecord::*,
+                              int /* report order index */>;
+
+struct ValueLayout
+{
+    QString valueName;
+    FieldRef field;
+    quint32 missingNumber = 0; // what a missing number reads as
+};
+
+const QString kFtpAccess = u"FTPAccess"_s;
+
+// Every stored value of a Site, in the order Load reads and Save writes them.
+const QList<ValueLayout>& valueLayouts()
+{
+    static const QList<ValueLayout> layouts = [] {
+        QList<ValueLayout> list{
+            {u"Url"_s, &SiteRecord::Url},
+            {u"Root"_s, &SiteRecord::Root},
+            {u"AnalogCommand"_s, &SiteRecord::AnalogCommand},
+            {u"CfgDir"_s, &SiteRecord::CfgDir},
+            {u"ReportsRoot"_s, &SiteRecord::ReportsRoot},
+            {u"ImagePath"_s, &SiteRecord::ImagePath},
+            {u"LogsDir"_s, &SiteRecord::LogsDir},
+            {u"LogNameStruct"_s, &SiteRecord::LogNameStruct},
+            {u"ErrorFile"_s, &SiteRecord::ErrorFile},
+            {u"LogPeriodicity"_s, &SiteRecord::LogPeriodicity, kLogDaily},
+            {u"PostProcessCmd"_s, &SiteRecord::PostProcessCmd},
+        };
+        for (int i = 0; i < kReportOrderCount; ++i)
+            list.append({reportOrderValueName(i), i});
+        list.append({{u"FTPUrl"_s, &SiteRecord::FTPUrl},
+                     {u"FTPUser"_s, &SiteRecord::FTPUser},
+                     {kFtpAccess, &SiteRecord::FTPAccess},
+                     {u"DefaultBase"_s, &SiteRecord::DefaultBase},
+                     {u"Output"_s, &SiteRecord::Output, 0},
+                     {u"Language"_s, &SiteRecord::Language},
+                     {u"LangCode"_s, &SiteRecord::LangCode}});
+        return list;
+    }();
+    return layouts;
+}
+
+const ValueLayout* findLayout(const QString& valueName)
+{
+    for (const ValueLayout& layout : valueLayouts())
+        if (layout.valueName.compare(valueName, Qt::CaseInsensitive) == 0)
+            return &layout;
+    return nullptr;
+}
+
+StoredValue storedValue(const SiteRecord& site, const ValueLayout& layout)
+{
+    return std::visit(
+        [&](auto ref) -> StoredValue {
+            using Ref = decltype(ref);
+            if constexpr (std::is_same_v<Ref, int>)
+                return {layout.valueName, site.ReportOrder[ref]};
+            else if constexpr (std::is_same_v<Ref, QString SiteRecord::*>)
+                return {layout.valueName, site.*ref};
+            else
+                return {layout.valueName, static_cast<quint32>(site.*ref)};
+        },
+        layout.field);
+}
+
+void loadField(SiteRecord& site, const ValueLayout& layout, const StoreNode* key)
+{
+    const StoredValue* stored = key ? key->value(layout.valueName) : nullptr;
+    std::visit(
+        [&](auto ref) {
+            using Ref = decltype(ref);
+            if constexpr (std::is_same_v<Ref, int> || std::is_same_v<Ref, QString SiteRecord::*>) {
+                QString text;
+                if (stored && std::holds_alternative<QString>(stored->data))
+                    text = std::get<QString>(stored->data);
+                else if (stored)
+                    text = QString::number(std::get<quint32>(stored->data));
+                if constexpr (std::is_same_v<Ref, int>)
+                    site.ReportOrder[ref] = text;
+                else
+                    site.*ref = text;
+            } else {
+                quint32 number = layout.missingNumber;
+                if (stored && std::holds_alternative<quint32>(stored->data))
+                    number = std::get<quint32>(stored->data);
+                else if (stored) {
+                    bool ok = false;
+                    const quint32 parsed = std::get<QString>(stored->data).toUInt(&ok);
+                    number = ok ? parsed : layout.missingNumber;
+                }
+                site.*ref = static_cast<std::remove_reference_t<decltype(site.*ref)>>(number);
+            }
+        },
+        layout.field);
+}
+
+bool sameKeyName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString reportOrderValueName(int index)
+{
+    if (index == 0)
+        return u"ReportOrder"_s;
+    return u"ReportOrder_"_s + texts::periodicityLetters.at(index);
+}
+
+SiteRecord::SiteRecord(const QString& storedName) : keyName(storedName), name(storedName)
+{
+    Load();
+}
+
+QString SiteRecord::keyPathOf(const QString& siteName)
+{
+    return kProductKey + u'\\' + siteName;
+}
+
+QString SiteRecord::keyPath() const
+{
+    return keyPathOf(name);
+}
+
+SiteRecord SiteRecord::NewSite()
+{
+    SiteRecord site;
+    site.name = texts::newSiteName;
+    for (int counter = 1; siteIsStored(site.name); ++counter)
+        site.name = u"%1(%2)"_s.arg(texts::newSiteName).arg(counter);
+    site.DeriveDefaults();
+    site.isNew = true;
+    return site;
+}
+
+void SiteRecord::DeriveDefaults()
+{
+    keyName = name;
+    AnalogCommand = u"-G -g\"%CfgFile%\""_s;
+    Url = u"www."_s + name;
+    if (!name.contains(u'.'))
+        Url += u".com"_s;
+    Url = Url.toLower();
+    Root = joinPath(QDir::homePath(), name) + u"/stats"_s;
+    CfgDir = u"cfg"_s;
+    ReportsRoot = texts::reportsFolderName;
+    ImagePath = u"images"_s;
+    LogsDir = joinPath(Root, texts::logsFolderName);
+    ErrorFile = u"errors.txt"_s;
+    LogNameStruct = u"%yyyy%/www."_s + name + u"_%yyyy%%mm%%dd%.log.gz"_s;
+    LogPeriodicity = kLogDaily;
+    PostProcessCmd.clear();
+    FTPUrl.clear();
+    FTPUser.clear();
+    FTPAccess.clear();
+    DefaultBase = u"analog"_s;
+    Output = 1;
+}
+
+bool SiteRecord::NameExists() const
+{
+    if (!siteIsStored(name))
+        return false;
+    messages().error(texts::hostExists(name));
+    return true;
+}
+
+void SiteRecord::Load()
+{
+    const std::optional<StoreNode> key = SettingsKey(keyPath(), kQueryValue).snapshot();
+    const StoreNode* node = key ? &*key : nullptr;
+    for (const ValueLayout& layout : valueLayouts())
+        loadField(*this, layout, node);
+    if (!FTPAccess.isEmpty())
+        FTPAccess = decipherPassword(FTPAccess);
+}
+
+bool SiteRecord::Save(SaveMode mode, const StoreWork& alongside)
+{
+    return store(mode, std::nullopt, alongside);
+}
+
+bool SiteRecord::SaveChanges(const SiteRecord& before, const StoreWork& alongside)
+{
+    return store(SaveMode::ExistingOnly, siteValues(before), alongside);
+}
+
+bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
+                       const StoreWork& alongside)
+{
+    if (const QString problem = siteProblem(*this); !problem.isEmpty()) {
+        messages().error(problem);
+        return false;
+    }
+    const bool renaming = !isNew && name != keyName;
+    const std::optional<QString> password = encipherPassword(FTPAccess);
+    if (!password)
+        return false;
+    QList<StoredValue> values;
+    const QList<SiteValue> now = siteValues(*this);
+    for (qsizetype i = 0; i < valueLayouts().size(); ++i) {
+        const ValueLayout& layout = valueLayouts().at(i);
+        if (before && before->at(i).text == now.at(i).text)
+            continue; // only what changed: a concurrent change of another value stays
+        values.append(layout.valueName == kFtpAccess ? StoredValue{kFtpAccess, *password}
+                                                     : storedValue(*this, layout));
+    }
+    // One transaction: the checks cannot go stale before the write, and a
+    // rename never leaves the Site half-stored.
+    QString refusal;
+    const int status = SettingsStore::write([&](StoreTransaction& tx) {
+        const QString path = keyPath();
+        const QString storedPath = keyPathOf(isNew ? name : keyName);
+        const bool stored = tx.keyExists(storedPath);
+        const bool nameTaken = !sameKeyName(name, keyName) && tx.keyExists(path);
+        if ((mode == SaveMode::NewOnly && tx.keyExists(path)) || (renaming && nameTaken)) {
+            refusal = texts::hostExists(name);
+            return false;
+        }
+        if (mode == SaveMode::ExistingOnly && !stored) {
+            refusal = texts::noSuchSite(isNew ? name : keyName);
+            return false;
+        }
+        // A renamed key keeps every value, the Specific formats ones too.
+        if (renaming && stored && !tx.renameKey(storedPath, name))
+            return false;
+        if (!tx.keyExists(path) && !tx.createKey(path))
+            return false;
+        return tx.setValues(path, values) && (!alongside || alongside(tx, path));
+    });
+    if (!refusal.isEmpty())
+        messages().error(refusal);
+    if (status != kStoreOk)
+        return false;
+    keyName = name;
+    isNew = false;
+    return true;
+}
+
+QString SiteRecord::cfgFolder() const
+{
+    return joinPath(Root, CfgDir);
+}
+
+QString SiteRecord::reportsFolder() const
+{
+    return joinPath(Root, ReportsRoot);
+}
+
+QString SiteRecord::configFile(const QString& periodName) const
+{
+    return joinPath(cfgFolder(), periodName + u".cfg"_s);
+}
+
+QStringList storedSiteNames()
+{
+    QStringList names = SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+bool siteIsStored(const QString& siteName)
+{
+    return !siteName.isEmpty() &&
+           SettingsKey(SiteRecord::keyPathOf(siteName), kQueryValue).isOpen();
+}
+
+bool deleteStoredSite(const QString& siteName)
+{
+    SettingsKey product(kProductKey, kCreateSubKey);
+    return product.deleteSubkey(siteName) == kStoreOk;
+}
+
+QString siteNameProblem(const QString& siteName)
+{
+    if (siteName.trimmed().isEmpty())
+        return u"The host name cannot be empty."_s;
+    if (siteName.contains(u'/') || siteName.contains(u'\\'))
+        return u"The host name %1 cannot hold \"/\" or \"\\\"."_s.arg(siteName);
+    // They would break the quoted commands of a configuration file and the
+    // variables of Analog's command line.
+    if (siteName.contains(u'"') || siteName.contains(u'%'))
+        return u"The host name %1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(
+            siteName);
+    if (siteName == u"."_s || siteName == u".."_s)
+        return u"The host name %1 is not allowed."_s.arg(siteName);
+    for (QChar c : siteName)
+        if (c.category() == QChar::Other_Control)
+            return u"The host name cannot hold control characters."_s;
+    if (siteName != siteName.trimmed())
+        return u"The host name \"%1\" cannot begin or end with white space."_s.arg(siteName);
+    return {};
+}
+
+QList<SiteValue> siteValues(const SiteRecord& site)
+{
+    QList<SiteValue> list;
+    for (const ValueLayout& layout : valueLayouts()) {
+        const StoredValue value = storedValue(site, layout);
+        if (const auto* text = std::get_if<QString>(&value.data))
+            list.append({layout.valueName, *text});
+        else
+            list.append({layout.valueName, QString::number(std::get<quint32>(value.data))});
+    }
+    return list;
+}
+
+bool isSiteFieldName(const QString& valueName)
+{
+    return findLayout(valueName) != nullptr;
+}
+
+QString setSiteField(SiteRecord& site, const QString& valueName, const QString& text)
+{
+    const ValueLayout* layout = findLayout(valueName);
+    if (!layout)
+        return u"%1 is not a value of a Site."_s.arg(valueName);
+    if (std::holds_alternative<QString SiteRecord::*>(layout->field) ||
+        std::holds_alternative<int>(layout->field)) {
+        loadField(site, *layout, nullptr); // clears the field
+        StoreNode holder;
+        holder.values.append({layout->valueName, text});
+        loadField(site, *layout, &holder);
+        return {};
+    }
+    bool ok = false;
+    const quint32 number = text.toUInt(&ok, 10);
+    if (!ok || text != text.trimmed() || text.startsWith(u'+'))
+        return u"%1 takes a decimal number, not \"%2\"."_s.arg(layout->valueName, text);
+    StoreNode holder;
+    holder.values.append({layout->valueName, number});
+    loadField(site, *layout, &holder);
+    return {};
+}
+
+} // namespace meridan

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace meridan {
+
+class StoreTransaction;
+
+// Ids of the log periodicity choices; stored as they are.
+enum LogPeriodicityId : quint32 {
+    kLogHourly = 1017,
+    kLogDaily = 1018,
+    kLogWeekly = 1019,
+    kLogMonthly = 1020,
+};
+
+constexpr int kReportOrderCount = 7;
+
+// One stored value of a Site as text.
+struct SiteValue
+{
+    QString name;
+    QString text;
+};
+
+// The in-memory record of one Site. Field names follow the stored values.
+class SiteRecord
+{
+public:
+    QString keyName;
+    QString name;
+    QString Url;
+    QString AnalogCommand;
+    QString Root;
+    QString CfgDir;
+    QString ReportsRoot;
+    QString ImagePath;
+    QString LogsDir;
+    QString ErrorFile;
+    QString LogNameStruct;
+    quint32 LogPeriodicity = 0;
+    QString PostProcessCmd;
+    QString FTPUrl;
+    QString FTPUser;
+    QString FTPAccess; // plain text here, enciphered in the store
+    QString DefaultBase;
+    qint32 Output = 0;
+    bool isNew = false;
+    QString Language;
+    QString LangCode;
+    std::array<QString, kReportOrderCount> ReportOrder;
+
+    SiteRecord() = default;
+    // The stored Site of that name.
+    explicit SiteRecord(const QString& storedName);
+
+    // A record for a new Site named NewWebSite, NewWebSite(1), ... whichever
+    // is free; nothing is stored.
+    static SiteRecord NewSite();
+
+    void DeriveDefaults();
+    // True (after saying so) when a stored Site has this record's name.
+    bool NameExists() const;
+    void Load();
+    // How Save treats the Site's key as it finds it in the store.
+    enum class SaveMode {
+        Any,          // the desktop program: the record is what the user confirmed
+        NewOnly,      // a new Site: refused when the name is taken
+        ExistingOnly, // refused when the Site is no longer stored
+    };
+    // More to write in the same transaction, given the Site's key path.
+    using StoreWork = std::function<bool(StoreTransaction& tx, const QString& keyPath)>;
+
+    // Stores the record in one transaction, renaming its key (with every
+    // value in it) when the name changed. (SaveSite also brings the default
+    // base file up to date, as every save by the user does.) False (after a message) when a value
+    // is refused, a rename clashes with another Site, the mode refuses, or the store cannot be
+    // written.
+    bool Save(SaveMode mode = SaveMode::Any, const StoreWork& alongside = {});
+    // Stores only the values that differ from before, and only while the
+    // Site is stored, so that changes of other values made meanwhile stay.
+    bool SaveChanges(const SiteRecord& before, const StoreWork& alongside = {});
+
+    // Full paths of the Site's folders.
+    QString cfgFolder() const;
+    QString reportsFolder() const;
+    QString configFile(const QString& periodName) const;
+
+    QString keyPath() const;
+    static QString keyPathOf(const QString& siteName);
+
+private:
+    bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
+               const StoreWork& alongside);
+};
+
+// The stored Sites, sorted without regard to case.
+QStringList storedSiteNames();
+bool siteIsStored(const QString& siteName);
+// Deletes the Site's stored settings; its files stay on disk.
+bool deleteStoredSite(const QString& siteName);
+
+// Why a name cannot be a Site's name, or "" when it can.
+QString siteNameProblem(const QString& siteName);
+
+// The record's values in the order Save writes them, as text; FTPAccess is
+// the plain password.
+QList<SiteValue> siteValues(const SiteRecord& site);
+
+// Sets one field named as in the store from text; numbers must be decimal.
+// Returns "" or why the text was refused. Unknown names are refused too.
+QString setSiteField(SiteRecord& site, const QString& valueName, const QString& text);
+bool isSiteFieldName(const QString& valueName);
+
+QString reportOrderValueName(int index);
+
+} // namespace meridan

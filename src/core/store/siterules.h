@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace meridan {
+
+class SiteRecord;
+
+// The rules the property pages and meridan-cli share when a Site's values
+// are edited.
+
+// Leading and trailing blanks, tabs and line breaks removed.
+QString trimmedField(const QString& text);
+
+// An empty Analog command line stands for the default one.
+QString analogCommandOrDefault(const QString& text);
+QString defaultAnalogCommand();
+
+// A Site uses an Analog language name or a language file, never both.
+void chooseLanguage(SiteRecord& site, const QString& language);
+void chooseLanguageFile(SiteRecord& site, const QString& langCode);
+
+// The FTP URL as it is stored: accepted as typed when it parses as a URL
+// with a scheme and a server, else with "ftp://" put in front; nullopt when
+// neither parses.
+std::optional<QString> acceptedFtpUrl(const QString& text);
+
+// The post-process command with its variables in their exact form.
+QString normalizedPostProcess(const QString& text);
+
+// Why text cannot be stored as the Site value of that name, or "" when it
+// can. These rules keep a configuration file free of commands nobody typed
+// and a Site's files inside its folders: no value holds a line break or a
+// NUL; folder values, the error file and the naming scheme hold no double
+// quote (folder values no "%" either); CfgDir and ReportsRoot are plain
+// folder names; the naming scheme stays below the log folder.
+QString valueProblem(const QString& valueName, const QString& text);
+
+// The first problem of any of the record's values, its name included, or
+// "". A Site stored before these rules (or edited by hand) still loads, but
+// nothing is generated, built or fetched for it while this says something.
+QString siteProblem(const SiteRecord& site);
+
+// Why a naming scheme would leave the log folder, or "".
+QString namingSchemeProblem(const QString& scheme);
+
+// Whether text holds CR, LF or NUL.
+bool holdsLineBreak(const QString& text);
+QString lineBreakProblem(const QString& what);
+
+} // namespace meridan

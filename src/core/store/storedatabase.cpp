@@ -1,0 +1,408 @@
+#include "storedatabase.h"
+
+#include "store/storejson.h"
+#include "util/messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QThread>
+#include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+constexpr quint32 kApplicationId = 0x4D455244; // "MERD": this file is ours
+constexpr int kSchemaVersion = 1;
+constexpr int kBusyTimeoutMs = 10000;
+constexpr qint64 kMaxLegacySize = 64 * 1024 * 1024;
+
+// SQLite's primary result codes that need words of their own.
+enum SqliteCode {
+    kSqlitePerm = 3,
+    kSqliteBusy = 5,
+    kSqliteReadOnly = 8,
+    kSqliteIoError = 10,
+    kSqliteCorrupt = 11,
+    kSqliteFull = 13,
+    kSqliteCantOpen = 14,
+    kSqliteNotADatabase = 26,
+};
+
+const char* const kSchema[] = {
+    "PRAGMA application_id = 1296388676",
+    "PRAGMA user_version = 1",
+    // A name is kept as written and found by its case-folded form.
+    "CREATE TABLE keys (id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name TEXT NOT NULL, "
+    "folded TEXT NOT NULL, UNIQUE (parent, folded))",
+    "CREATE TABLE vals (key INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL, "
+    "text TEXT, dword INTEGER, PRIMARY KEY (key, folded))",
+};
+
+static_assert(kApplicationId == 1296388676);
+
+// Damage is said once per run and file: every later read or write would
+// repeat the same words.
+void reportOnce(const QString& path, const QString& text)
+{
+    static QMutex mutex;
+    static QSet<QString> reported;
+    const QMutexLocker lock(&mutex);
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    messages().error(text);
+}
+
+QString errnoText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Creates the folder (private to the user when new) or says what is in
+// the way: a file, or a folder that cannot be written.
+QString ensureFolder(const QString& folder)
+{
+    if (QFileInfo(folder).isDir())
+        return {};
+    QString existing = folder;
+    while (!QFileInfo::exists(existing) && existing != QFileInfo(existing).absolutePath())
+        existing = QFileInfo(existing).absolutePath();
+    const QFileInfo blocker(existing);
+    if (!blocker.isDir())
+        return u"%1 is a file, not a folder"_s.arg(existing);
+    if (!blocker.isWritable())
+        return u"%1 cannot be written to"_s.arg(existing);
+    if (!QDir().mkpath(folder))
+        return u"%1"_s.arg(errnoText(errno));
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return {};
+}
+
+// What the file's first bytes say, before SQLite is let near it.
+enum class Header { Ours, Foreign, Truncated };
+
+Header readHeader(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Header::Foreign;
+    const QByteArray head = file.read(100);
+    if (head.size() < 100 || !head.startsWith(QByteArrayLiteral("SQLite format 3\0")) ||
+        qFromBigEndian<quint32>(head.constData() + 68) != kApplicationId)
+        return Header::Foreign;
+    // A valid in-header page count must fit in the file, unless a
+    // journal is there to roll back an interrupted write.
+    const quint32 changeCounter = qFromBigEndian<quint32>(head.constData() + 24);
+    const quint32 validFor = qFromBigEndian<quint32>(head.constData() + 92);
+    const quint32 pages = qFromBigEndian<quint32>(head.constData() + 28);
+    const quint32 rawPageSize = qFromBigEndian<quint16>(head.constData() + 16);
+    const qint64 pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
+    const bool journal = QFileInfo(path + u"-journal"_s).size() > 0;
+    if (changeCounter == validFor && pages > 0 && !journal &&
+        qint64(pages) * pageSize > file.size())
+        return Header::Truncated;
+    return Header::Ours;
+}
+
+QString threadConnectionName()
+{
+    return u"meridan-store-%1"_s.arg(quintptr(QThread::currentThreadId()));
+}
+
+bool runStatements(QSqlDatabase& db, const QStringList& statements, QSqlError* error)
+{
+    QSqlQuery query(db);
+    for (const QString& statement : statements) {
+        if (!query.exec(statement)) {
+            *error = query.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool insertTree(QSqlDatabase& db, qint64 parent, const StoreNode& node, QSqlError* error)
+{
+    QSqlQuery key(db);
+    key.prepare(u"INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)"_s);
+    key.addBindValue(parent);
+    key.addBindValue(node.name);
+    key.addBindValue(node.name.toCaseFolded());
+    if (!key.exec()) {
+        *error = key.lastError();
+        return false;
+    }
+    const qint64 id = key.lastInsertId().toLongLong();
+    for (const StoredValue& value : node.values) {
+        QSqlQuery insert(db);
+        insert.prepare(u"INSERT OR REPLACE INTO vals(key, name, folded, text, dword) "
+                       u"VALUES(?, ?, ?, ?, ?)"_s);
+        insert.addBindValue(id);
+        insert.addBindValue(value.name);
+        insert.addBindValue(value.name.toCaseFolded());
+        const auto* text = std::get_if<QString>(&value.data);
+        insert.addBindValue(text ? QVariant(text->isNull() ? u""_s : *text)
+                                 : QVariant(QMetaType::fromType<QString>()));
+        insert.addBindValue(text ? QVariant(QMetaType::fromType<qint64>())
+                                 : QVariant(qint64(std::get<quint32>(value.data))));
+        if (!insert.exec()) {
+            *error = insert.lastError();
+            return false;
+        }
+    }
+    for (const StoreNode& child : node.keys)
+        if (!insertTree(db, id, child, error))
+            return false;
+    return true;
+}
+
+QString damagedText(const QString& path, const QString& why)
+{
+    return u"The settings database %1 cannot be used (%2). It was left as it is: repair, move or "
+           u"remove it. Until then no setting can be saved."_s.arg(path, why);
+}
+
+} // namespace
+
+StoreDatabase& storeDatabase()
+{
+    thread_local StoreDatabase database;
+    return database;
+}
+
+QString StoreDatabase::databasePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/Meridan/settings.sqlite"_s;
+}
+
+QString StoreDatabase::legacyPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/Meridan/settings.json"_s;
+}
+
+StoreDatabase::State StoreDatabase::open(Purpose purpose)
+{
+    const QString path = databasePath();
+    if (path != m_path) { // a test, or a changed XDG_CONFIG_HOME
+        closeConnection();
+        m_path = path;
+        m_damaged = false;
+    }
+    if (m_damaged)
+        return State::Unusable;
+    if (!m_connectionName.isEmpty())
+        return State::Open;
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink())
+        return openExisting();
+    if (purpose == Purpose::Read && !QFileInfo::exists(legacyPath()))
+        return State::Absent;
+    return create();
+}
+
+QSqlDatabase StoreDatabase::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+StoreDatabase::State StoreDatabase::unusable(const QString& text)
+{
+    closeConnection();
+    m_damaged = true;
+    reportOnce(m_path, text);
+    return State::Unusable;
+}
+
+bool StoreDatabase::connect(const QString& file, const QString& connectionName)
+{
+    QSqlDatabase db = QSqlDatabase::contains(connectionName)
+                          ? QSqlDatabase::database(connectionName, false)
+                          : QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
+    db.setDatabaseName(file);
+    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyTimeoutMs));
+    return db.open();
+}
+
+void StoreDatabase::closeConnection()
+{
+    if (m_connectionName.isEmpty())
+        return;
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_connectionName.clear();
+}
+
+StoreDatabase::State StoreDatabase::openExisting()
+{
+    const QFileInfo info(m_path);
+    if (!info.isFile())
+        return unusable(damagedText(m_path, u"it is not a file"_s));
+    switch (readHeader(m_path)) {
+    case Header::Foreign:
+        return unusable(damagedText(m_path, u"it is not a settings database of Meridan"_s));
+    case Header::Truncated:
+        return unusable(damagedText(m_path, u"it is truncated"_s));
+    case Header::Ours:
+        break;
+    }
+    const QString name = threadConnectionName();
+    if (!connect(m_path, name)) {
+        const QSqlError error = QSqlDatabase::database(name, false).lastError();
+        QSqlDatabase::removeDatabase(name);
+        return unusable(damagedText(m_path, error.text()));
+    }
+    m_connectionName = name;
+    if (const QString problem = checkOpened(); !problem.isEmpty())
+        return unusable(damagedText(m_path, problem));
+    return State::Open;
+}
+
+QString StoreDatabase::checkOpened()
+{
+    QSqlQuery check(connection());
+    if (!check.exec(u"PRAGMA user_version"_s) || !check.next())
+        return check.lastError().text();
+    if (check.value(0).toInt() != kSchemaVersion)
+        return u"it was written by another version of Meridan"_s;
+    // The first read also rolls back what a killed writer left.
+    if (!check.exec(u"SELECT count(*) FROM keys, vals WHERE 0"_s))
+        return check.lastError().text();
+    return {};
+}
+
+void StoreDatabase::release()
+{
+    closeConnection();
+    m_path.clear();
+    m_damaged = false;
+}
+
+StoreDatabase::State StoreDatabase::create()
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (const QString problem = ensureFolder(folder); !problem.isEmpty()) {
+        messages().error(u"The settings folder %1 cannot be created: %2."_s.arg(folder, problem));
+        return State::Unusable;
+    }
+    // Release 0.1 kept the settings as JSON: they come along once.
+    StoreJson legacy;
+    const bool importing = QFileInfo::exists(legacyPath());
+    if (importing) {
+        QFile file(legacyPath());
+        if (!QFileInfo(legacyPath()).isFile() || file.size() > kMaxLegacySize ||
+            !file.open(QIODevice::ReadOnly))
+            return unusable(
+                u"The settings file %1 cannot be read. It was left as it is: repair "
+                u"or remove it. Until then no setting can be saved."_s.arg(legacyPath()));
+        legacy = storeFromJson(file.readAll());
+        if (!legacy.root)
+            return unusable(u"The settings file %1 cannot be read (%2). It was left as it is: "
+                            u"repair or remove it. Until then no setting can be saved."_s.arg(
+                                legacyPath(), legacy.problem));
+    }
+    // Built under a name of its own, then linked into place: the database
+    // is never seen half made, and of two programs creating it one wins.
+    QTemporaryFile temporary(folder + u"/settings.sqlite.new-XXXXXX"_s);
+    if (!temporary.open()) {
+        messages().error(u"The settings database %1 cannot be created: %2."_s.arg(
+            m_path, temporary.errorString()));
+        return State::Unusable;
+    }
+    temporary.close();
+    const QString name = threadConnectionName() + u"-new"_s;
+    QSqlError error;
+    bool built = false;
+    {
+        built = connect(temporary.fileName(), name);
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        QStringList statements{u"BEGIN"_s};
+        for (const char* statement : kSchema)
+            statements.append(QString::fromLatin1(statement));
+        if (!built)
+            error = db.lastError();
+        built = built && runStatements(db, statements, &error);
+        if (built && importing)
+            for (const StoreNode& key : legacy.root->keys)
+                built = built && insertTree(db, 0, key, &error);
+        built = built && runStatements(db, {u"COMMIT"_s}, &error);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!built) {
+        reportFailure(error);
+        return State::Unusable;
+    }
+    if (::link(QFile::encodeName(temporary.fileName()).constData(),
+               QFile::encodeName(m_path).constData()) != 0 &&
+        errno != EEXIST) {
+        messages().error(
+            u"The settings database %1 cannot be created: %2."_s.arg(m_path, errnoText(errno)));
+        return State::Unusable;
+    }
+    if (importing && QFile::rename(legacyPath(), legacyPath() + u".imported"_s) &&
+        !legacy.caseDuplicates.isEmpty())
+        messages().error(u"%1 held keys whose names differ only in case from one before them; the "
+                         u"first of each was imported, these were left out: %2. The file stays as "
+                         u"%3."_s.arg(legacyPath(), legacy.caseDuplicates.join(u", "_s),
+                                      legacyPath() + u".imported"_s));
+    return openExisting();
+}
+
+void StoreDatabase::reportFailure(const QSqlError& error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    switch (code) {
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+        unusable(damagedText(m_path, error.text()));
+        return;
+    case kSqliteFull:
+        messages().error(
+            u"The settings database %1 cannot be written: the disk is full."_s.arg(m_path));
+        return;
+    case kSqliteBusy:
+        messages().error(u"The settings database %1 stayed locked by another program for %2 "
+                         u"seconds; nothing was changed."_s.arg(m_path)
+                             .arg(kBusyTimeoutMs / 1000));
+        return;
+    case kSqlitePerm:
+    case kSqliteReadOnly:
+    case kSqliteCantOpen:
+    case kSqliteIoError:
+        if (!QFileInfo(folder).isWritable()) {
+            messages().error(u"The settings database %1 cannot be written: the folder %2 is "
+                             u"read-only."_s.arg(m_path, folder));
+            return;
+        }
+        if (QFileInfo::exists(m_path) && !QFileInfo(m_path).isWritable()) {
+            messages().error(
+                u"The settings database %1 cannot be written: the file is read-only."_s.arg(
+                    m_path));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    messages().error(
+        u"The settings database %1 cannot be written: %2."_s.arg(m_path, error.text()));
+}
+
+} // namespace meridan

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "store/settingsstore.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QSqlError;
+
+namespace meridan {
+
+// The SQLite database behind the settings store, one connection per thread.
+// It creates the database on the first write (importing release 0.1's JSON
+// file when there is one), checks that an existing file is a sound Meridan
+// database before anything is read or written, and turns a failed statement
+// into a message that names the cause.
+class StoreDatabase
+{
+public:
+    enum class Purpose { Read, Write };
+    enum class State {
+        Absent,   // no database yet: reads see an empty store
+        Open,     // connection() is ready
+        Unusable, // damaged, foreign or not creatable: reported
+    };
+
+    static QString databasePath();
+    static QString legacyPath();
+
+    // Opens (for writing: creates) the database at the current path.
+    State open(Purpose purpose);
+    QSqlDatabase connection() const;
+    // Closes the connection and forgets what was found; the next open
+    // looks at the file afresh.
+    void release();
+
+    // Says why a statement failed; a damaged database is reported once and
+    // not touched again in this run.
+    void reportFailure(const QSqlError& error);
+
+    // A store with no keys, for reads before the database exists.
+    class EmptyStore : public StoreTransaction
+    {
+    public:
+        bool keyExists(const QString&) override { return false; }
+        bool createKey(const QString&) override { return false; }
+        std::optional<StoreNode> readKey(const QString&) override { return std::nullopt; }
+        bool setValues(const QString&, const QList<StoredValue>&) override { return false; }
+        bool removeValue(const QString&, const QString&) override { return false; }
+        bool removeKey(const QString&) override { return false; }
+        bool renameKey(const QString&, const QString&) override { return false; }
+    };
+
+private:
+    State openExisting();
+    QString checkOpened(); // why the opened database is not a sound one of ours
+    State create();
+    bool connect(const QString& file, const QString& connectionName);
+    void closeConnection();
+    State unusable(const QString& text);
+
+    QString m_path;           // the database this thread's connection is for
+    QString m_connectionName; // empty while closed
+    bool m_damaged = false;
+};
+
+// This thread's database.
+StoreDatabase& storeDatabase();
+
+} // namespace meridan

@@ -1,0 +1,47 @@
+#include "prefsdlg.h"
+
+#include "main/filedialogs.h"
+#include "store/preferences.h"
+#include "ui_prefsdlg.h"
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+CPrefsDlg::CPrefsDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::CPrefsDlg>())
+{
+    m_ui->setupUi(this);
+    const Preferences prefs = Preferences::load();
+    m_ui->analogPathEdit->setText(prefs.analogPath.isEmpty() ? Preferences::proposedAnalogPath()
+                                                             : prefs.analogPath);
+    m_ui->textEditorEdit->setText(prefs.textEditor.isEmpty() ? Preferences::defaultTextEditor()
+                                                             : prefs.textEditor);
+    m_ui->ascendingCheckBox->setChecked(prefs.cfgAscending);
+    connect(m_ui->dialogButtons, &QDialogButtonBox::accepted, this, &CPrefsDlg::accept);
+    connect(m_ui->browseAnalogButton, &QPushButton::clicked, this,
+            [this] { browse(m_ui->analogPathEdit); });
+    connect(m_ui->browseEditorButton, &QPushButton::clicked, this,
+            [this] { browse(m_ui->textEditorEdit); });
+}
+
+CPrefsDlg::~CPrefsDlg() = default;
+
+void CPrefsDlg::browse(QLineEdit* edit)
+{
+    const QString chosen =
+        FileDialogs::openFile(this, QString(), edit->text(), u"Executables (*);;All files (*)"_s);
+    if (!chosen.isEmpty())
+        edit->setText(chosen);
+}
+
+void CPrefsDlg::accept()
+{
+    Preferences prefs;
+    prefs.analogPath = m_ui->analogPathEdit->text();
+    prefs.textEditor = m_ui->textEditorEdit->text();
+    prefs.cfgAscending = m_ui->ascendingCheckBox->isChecked();
+    prefs.save();
+    QDialog::accept();
+}
+
+} // namespace meridan

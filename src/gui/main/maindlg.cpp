@@ -1,0 +1,430 @@
+#include "maindlg.h"
+
+#include "analog/basecfg.h"
+#include "analog/period.h"
+#include "analog/reportlist.h"
+#include "dialogs/consoleprocessdlg.h"
+#include "dialogs/ftpdownloaddlg.h"
+#include "dialogs/prefsdlg.h"
+#include "main/aboutdlg.h"
+#include "main/helppage.h"
+#include "report/generalindex.h"
+#include "report/reportaccess.h"
+#include "run/consolerunner.h"
+#include "sitesheet/hostpropsheet.h"
+#include "store/preferences.h"
+#include "store/siterecord.h"
+#include "ui_maindlg.h"
+#include "util/files.h"
+#include "util/messages.h"
+#include "util/numbers.h"
+#include "util/texts.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDate>
+#include <QDesktopServices>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+void openFile(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CMainDlg>()), m_periodicity(new QButtonGroup(this))
+{
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowMinimizeButtonHint);
+    setWindowIcon(QIcon(u":/meridan/meridan.svg"_s));
+    const QList<QRadioButton*> radios{m_ui->dailyRadio,      m_ui->weeklyRadio,
+                                      m_ui->monthlyRadio,    m_ui->quarterlyRadio,
+                                      m_ui->halfYearlyRadio, m_ui->yearlyRadio};
+    for (int i = 0; i < radios.size(); ++i)
+        m_periodicity->addButton(radios.at(i), i + 1);
+    m_ui->reportList->installEventFilter(this);
+    m_ui->reportList->viewport()->installEventFilter(this);
+
+    connect(m_ui->siteCombo, &QComboBox::activated, this, &CMainDlg::siteChosen);
+    connect(m_ui->addButton, &QPushButton::clicked, this, &CMainDlg::addSite);
+    connect(m_ui->editButton, &QPushButton::clicked, this, &CMainDlg::editSite);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &CMainDlg::deleteSite);
+    connect(m_periodicity, &QButtonGroup::idClicked, this, [this](int code) {
+        setUpPeriodicity(code);
+        updateReportName();
+    });
+    connect(m_ui->periodCombo, &QComboBox::activated, this, [this] {
+        if (periodicity() == kDay)
+            refillDayList();
+        updateReportName();
+    });
+    connect(m_ui->yearSpinBox, &QSpinBox::valueChanged, this, [this] {
+        if (periodicity() == kDay)
+            refillDayList();
+        updateReportName();
+    });
+    connect(m_ui->dayCombo, &QComboBox::activated, this, &CMainDlg::updateReportName);
+    connect(m_ui->buildButton, &QPushButton::clicked, this, &CMainDlg::build);
+    connect(m_ui->reportList, &QListWidget::itemClicked, this, &CMainDlg::reportClicked);
+    connect(m_ui->reportList, &QListWidget::itemDoubleClicked, this, &CMainDlg::openReport);
+    connect(m_ui->buildIndexButton, &QPushButton::clicked, this, &CMainDlg::buildIndex);
+    connect(m_ui->displayIndexButton, &QPushButton::clicked, this, &CMainDlg::displayIndex);
+    connect(m_ui->ftpDownloadButton, &QPushButton::clicked, this,
+            [this] { CFTPDownloadDlg(m_site.get(), this).exec(); });
+    connect(m_ui->displayErrorsButton, &QPushButton::clicked, this, &CMainDlg::displayErrors);
+    connect(m_ui->preferencesButton, &QPushButton::clicked, this, &CMainDlg::preferences);
+    connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] { AboutDlg(this).exec(); });
+    connect(m_ui->helpButton, &QPushButton::clicked, this, [] { openFile(helpPagePath()); });
+    connect(m_ui->quitButton, &QPushButton::clicked, this, &CMainDlg::reject);
+
+    listSites(QString());
+    if (m_ui->siteCombo->count() > 0)
+        siteChosen(0);
+    else
+        enableSiteButtons(false);
+    m_ui->yearSpinBox->setValue(QDate::currentDate().year());
+    m_ui->monthlyRadio->setChecked(true);
+    setUpPeriodicity(kMonth);
+    m_ui->reportNameEdit->clear();
+    m_ui->monthlyRadio->setFocus();
+}
+
+CMainDlg::~CMainDlg() = default;
+
+// --- Sites -------------------------------------------------------------------
+
+void CMainDlg::listSites(const QString& select)
+{
+    m_ui->siteCombo->clear();
+    m_ui->siteCombo->addItems(storedSiteNames()); // sorted without regard to case
+    m_ui->siteCombo->setCurrentIndex(
+        select.isEmpty() ? -1 : m_ui->siteCombo->findText(select, Qt::MatchFixedString));
+}
+
+void CMainDlg::siteChosen(int index)
+{
+    m_ui->siteCombo->setCurrentIndex(index);
+    m_site = std::make_unique<SiteRecord>(m_ui->siteCombo->itemText(index));
+    fillReportList();
+}
+
+void CMainDlg::addSite()
+{
+    if (Preferences::storedAnalogPath().isEmpty()) {
+        messages().error(texts::cannotFindAnalog);
+        return;
+    }
+    auto site = std::make_unique<SiteRecord>(SiteRecord::NewSite());
+    CHostPropSheet sheet(site.get(), this);
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    m_site = std::move(site);
+    SaveSite(*m_site);
+    listSites(m_site->name);
+    fillReportList();
+}
+
+void CMainDlg::editSite()
+{
+    if (!m_site)
+        return;
+    CHostPropSheet sheet(m_site.get(), this);
+    if (sheet.exec() == QDialog::Accepted && SaveSite(*m_site)) {
+        listSites(m_site->name);
+    } else {
+        // Everything the sheet changed in memory goes; what it applied stays.
+        m_site->name = m_site->keyName;
+        m_site->Load();
+    }
+    fillReportList();
+}
+
+void CMainDlg::deleteSite()
+{
+    if (!m_site || m_ui->siteCombo->currentIndex() < 0)
+        return;
+    if (!messages().ask(u"Do you really want to delete?"_s))
+        return;
+    deleteStoredSite(m_site->name);
+    m_ui->siteCombo->removeItem(m_ui->siteCombo->currentIndex());
+    m_ui->siteCombo->setCurrentIndex(-1);
+    m_site.reset();
+    m_ui->reportList->clear();
+    enableSiteButtons(false);
+}
+
+void CMainDlg::enableSiteButtons(bool enabled)
+{
+    m_ui->buildButton->setEnabled(enabled);
+    m_ui->buildIndexButton->setEnabled(enabled);
+    m_ui->displayIndexButton->setEnabled(enabled);
+    m_ui->ftpDownloadButton->setEnabled(enabled);
+    m_ui->displayErrorsButton->setEnabled(enabled && m_site && !m_site->ErrorFile.isEmpty());
+}
+
+// --- Periods -----------------------------------------------------------------
+
+int CMainDlg::periodicity() const
+{
+    return std::max(0, m_periodicity->checkedId());
+}
+
+void CMainDlg::setUpPeriodicity(int code)
+{
+    static const QHash<int, QString> labels = {
+        {kDay, u"Month"_s},         {kWeek, u"Week"_s},
+        {kMonth, u"Month"_s},       {kQuarter, u"Quarter of the year"_s},
+        {kHalfYear, u"Semestre"_s}, {kYear, QString()}};
+    m_ui->periodLabel->setText(labels.value(code));
+    m_ui->dayCombo->clear();
+    m_ui->dayCombo->setVisible(code == kDay);
+    m_ui->dayLabel->setVisible(code == kDay);
+    m_ui->periodCombo->setVisible(code != kYear);
+    if (code == kYear)
+        return;
+    QStringList items{texts::allChoice};
+    const QLocale locale = QLocale::system();
+    if (code == kDay || code == kMonth)
+        for (int month = 1; month <= 12; ++month)
+            items.append(locale.standaloneMonthName(month, QLocale::LongFormat));
+    else if (code == kWeek)
+        for (int week = 1; week <= 53; ++week)
+            items.append(QString::number(week));
+    else
+        items += QStringList{u"First"_s, u"Second"_s, u"Third"_s, u"Fourth"_s}.mid(
+            0, code == kQuarter ? 4 : 2);
+    m_ui->periodCombo->clear();
+    m_ui->periodCombo->addItems(items);
+    m_ui->periodCombo->setCurrentIndex(0);
+}
+
+void CMainDlg::refillDayList()
+{
+    m_ui->dayCombo->clear();
+    const int month = m_ui->periodCombo->currentIndex();
+    if (month < 1)
+        return;
+    m_ui->dayCombo->addItem(texts::allChoice);
+    for (int day = 1; day <= DaysInMonth(m_ui->yearSpinBox->value(), month); ++day)
+        m_ui->dayCombo->addItem(QString::number(day));
+    m_ui->dayCombo->setCurrentIndex(0);
+}
+
+BuildRequest CMainDlg::selection() const
+{
+    return {QString::number(m_ui->yearSpinBox->value()), periodicity(),
+            m_ui->periodCombo->currentIndex(), m_ui->dayCombo->currentIndex(),
+            m_ui->useExistingCheckBox->isChecked()};
+}
+
+void CMainDlg::updateReportName()
+{
+    m_ui->reportNameEdit->setText(BuildDriver::UpdateReportName(
+        selection(), m_site ? m_site->Output : 1, m_ui->reportNameEdit->text()));
+}
+
+// --- The report list ------------------------------------------------------------
+
+void CMainDlg::fillReportList()
+{
+    m_ui->reportList->clear();
+    if (!m_site)
+        return;
+    m_ui->reportList->addItems(configuredPeriods(*m_site, Preferences::ascending()));
+    m_ui->reportList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    enableSiteButtons(true);
+    m_ui->framesCheckBox->setChecked(m_site->PostProcessCmd.isEmpty());
+}
+
+void CMainDlg::reportClicked(QListWidgetItem* item)
+{
+    const QString name = item->text().left(14);
+    const int code = PeriodicityOfName(name);
+    if (code < 1)
+        return;
+    const auto numberAt = [&](int position, int width) {
+        return leadingNumber(QStringView(name).mid(position, width));
+    };
+    m_periodicity->button(code)->setChecked(true);
+    setUpPeriodicity(code);
+    {
+        const QSignalBlocker quiet(m_ui->yearSpinBox);
+        m_ui->yearSpinBox->setValue(numberAt(0, 4));
+    }
+    if (code == kDay) {
+        m_ui->periodCombo->setCurrentIndex(numberAt(5, 2));
+        refillDayList();
+        m_ui->dayCombo->setCurrentIndex(numberAt(8, 2));
+    } else if (code == kMonth) {
+        m_ui->periodCombo->setCurrentIndex(numberAt(5, 2));
+    } else if (code != kYear) {
+        m_ui->periodCombo->setCurrentIndex(numberAt(6, 2));
+    }
+    updateReportName();
+}
+
+void CMainDlg::openReport(QListWidgetItem* item)
+{
+    if (m_site)
+        openFile(reportFileToOpen(*m_site, item->text()));
+}
+
+void CMainDlg::editConfiguration(QListWidgetItem* item)
+{
+    if (!m_site || !item)
+        return;
+    Preferences::openInTextEditor(m_site->configFile(item->text()));
+}
+
+void CMainDlg::deleteConfiguration()
+{
+    QListWidgetItem* item = m_ui->reportList->currentItem();
+    if (!m_site || !item)
+        return;
+    const QString file = m_site->configFile(item->text());
+    if (!QFile::remove(file) && QFile::exists(file)) {
+        messages().error(u"The file %1 cannot be deleted."_s.arg(file));
+        return;
+    }
+    delete item;
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->reportList && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        deleteConfiguration();
+        return true;
+    }
+    if (watched == m_ui->reportList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            editConfiguration(m_ui->reportList->itemAt(mouse->position().toPoint()));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// --- Commands -------------------------------------------------------------------
+
+void CMainDlg::build()
+{
+    if (m_runner) { // the button reads "Stop" while a build runs
+        m_runner->stop();
+        return;
+    }
+    if (!m_site)
+        return;
+    m_runner = std::make_unique<CConsoleRunner>([this]() -> ConsoleSink* {
+        if (!m_console) { // a new window for each click, or when the user closed it
+            m_console = new CConsoleProcessDlg;
+            m_consoles.append(m_console);
+            m_console->show();
+        }
+        return &m_forwarder;
+    });
+    const QList<QWidget*> locked{m_ui->sitesGroup,        m_ui->logfilesGroup,
+                                 m_ui->indexGroup,        m_ui->periodicityGroup,
+                                 m_ui->preferencesButton, m_ui->reportList,
+                                 m_ui->yearSpinBox,       m_ui->periodCombo,
+                                 m_ui->dayCombo,          m_ui->useExistingCheckBox};
+    for (QWidget* widget : locked)
+        widget->setEnabled(false);
+    m_ui->buildButton->setText(u"Stop"_s);
+    BuildDriver(*m_site, *m_runner, this).OnBuild(selection());
+    if (m_console)
+        m_console->flush();
+    m_runner.reset();
+    m_console = nullptr; // it stays on the screen; the next click opens another
+    m_ui->buildButton->setText(u"Build"_s);
+    m_ui->progressLabel->clear();
+    for (QWidget* widget : locked)
+        widget->setEnabled(true);
+    enableSiteButtons(true);
+}
+
+void CMainDlg::ConsoleForwarder::appendLines(const QStringList& lines)
+{
+    if (m_console)
+        m_console->appendLines(lines);
+}
+
+void CMainDlg::periodSelected(int periodPosition, int dayPosition, const QString& reportName,
+                              int number, int count)
+{
+    if (periodicity() == kDay)
+        m_ui->dayCombo->setCurrentIndex(dayPosition);
+    else if (periodicity() != kYear)
+        m_ui->periodCombo->setCurrentIndex(periodPosition);
+    m_ui->reportNameEdit->setText(reportName);
+    m_ui->progressLabel->setText(u"Period %1 of %2"_s.arg(number).arg(count));
+}
+
+void CMainDlg::periodBuilt()
+{
+    fillReportList();
+    m_ui->reportList->setEnabled(false);
+}
+
+void CMainDlg::buildIndex()
+{
+    if (!m_site)
+        return;
+    m_ui->buildIndexButton->setEnabled(false);
+    const bool ascending = Preferences::ascending();
+    QStringList periods;
+    for (int row = 0; row < m_ui->reportList->count(); ++row)
+        periods.append(m_ui->reportList->item(row)->text());
+    CGeneralIndex(*m_site, periods, ascending, m_ui->framesCheckBox->isChecked());
+    if (m_ui->shortcutCheckBox->isChecked())
+        createDesktopLink(m_site->name, m_site->reportsFolder());
+    m_ui->buildIndexButton->setEnabled(true);
+    messages().beep();
+    m_ui->shortcutCheckBox->setChecked(false);
+}
+
+void CMainDlg::displayIndex()
+{
+    if (m_site)
+        openFile(generalIndexPage(*m_site));
+}
+
+void CMainDlg::displayErrors()
+{
+    if (m_site && !m_site->ErrorFile.isEmpty())
+        openFile(joinPath(m_site->Root, m_site->ErrorFile));
+}
+
+void CMainDlg::preferences()
+{
+    CPrefsDlg dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        fillReportList();
+}
+
+void CMainDlg::reject()
+{
+    if (m_runner) // a build runs: stop it first, the window closes afterwards
+        m_runner->stop();
+    // Quitting ends the program: no console window is left behind.
+    for (const QPointer<CConsoleProcessDlg>& console : std::as_const(m_consoles))
+        if (console)
+            console->close(); // deletes itself
+    m_consoles.clear();
+    QDialog::reject();
+}
+
+} // namespace meridan

@@ -1,0 +1,123 @@
+#include "hostreportpage.h"
+
+#include "analog/reportorder.h"
+#include "store/siterecord.h"
+#include "ui_hostreportpage.h"
+
+#include <QButtonGroup>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+constexpr int kCodeRole = Qt::UserRole;
+}
+
+CHostReportPage::CHostReportPage(QWidget* parent)
+    : SitePage(parent), m_ui(std::make_unique<Ui::CHostReportPage>()),
+      m_periods(new QButtonGroup(this))
+{
+    m_ui->setupUi(this);
+    const QList<QRadioButton*> radios{m_ui->dailyReportsRadio,      m_ui->weeklyReportsRadio,
+                                      m_ui->monthlyReportsRadio,    m_ui->quarterlyReportsRadio,
+                                      m_ui->halfYearlyReportsRadio, m_ui->yearlyReportsRadio};
+    for (int i = 0; i < radios.size(); ++i)
+        m_periods->addButton(radios.at(i), i + 1); // the periodicity code
+    connect(m_periods, &QButtonGroup::idClicked, this, [this] {
+        fillList(); // changes since the page was left are dropped, as a new kind is shown
+        emit modified();
+    });
+    connect(m_ui->allPeriodsCheckBox, &QCheckBox::clicked, this,
+            &CHostReportPage::allPeriodsClicked);
+    connect(m_ui->resetButton, &QPushButton::clicked, this, &CHostReportPage::reset);
+    const auto changed = [this] {
+        if (m_ready)
+            emit modified();
+    };
+    connect(m_ui->reportList, &QListWidget::itemChanged, this, changed);
+    connect(m_ui->reportList->model(), &QAbstractItemModel::rowsMoved, this, changed);
+}
+
+CHostReportPage::~CHostReportPage() = default;
+
+int CHostReportPage::periodKind() const
+{
+    return m_ui->allPeriodsCheckBox->isChecked() ? 0 : m_periods->checkedId();
+}
+
+void CHostReportPage::setPeriodMode(bool all)
+{
+    m_ui->allPeriodsCheckBox->setChecked(all);
+    m_ui->periodGroup->setEnabled(!all);
+    if (!all)
+        m_ui->dailyReportsRadio->setChecked(true);
+}
+
+void CHostReportPage::fillList()
+{
+    const bool ready = std::exchange(m_ready, false);
+    QListWidget* list = m_ui->reportList;
+    list->clear();
+    for (const ReportRow& row : reportRowsOf(site().ReportOrder[periodKind()])) {
+        auto* item = new QListWidgetItem(row.name, list);
+        item->setData(kCodeRole, row.code);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
+                       Qt::ItemIsDragEnabled);
+        item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
+    }
+    m_ready = ready;
+}
+
+void CHostReportPage::load()
+{
+    bool all = true;
+    for (int kind = 1; kind < kReportOrderCount; ++kind)
+        all &= site().ReportOrder[kind].isEmpty();
+    setPeriodMode(all);
+    fillList();
+    m_ready = true;
+}
+
+void CHostReportPage::activate()
+{
+    m_ready = false;
+    fillList();
+    m_ready = true;
+}
+
+bool CHostReportPage::leave()
+{
+    const int kind = periodKind();
+    if (kind != 0)
+        site().ReportOrder[0].clear();
+    QList<ReportRow> rows;
+    for (int i = 0; i < m_ui->reportList->count(); ++i) {
+        const QListWidgetItem* item = m_ui->reportList->item(i);
+        rows.append(
+            {item->data(kCodeRole).toChar(), item->text(), item->checkState() == Qt::Checked});
+    }
+    site().ReportOrder[kind] = reportOrderOf(rows);
+    return true;
+}
+
+void CHostReportPage::allPeriodsClicked(bool all)
+{
+    if (!all && !site().ReportOrder[0].isEmpty())
+        for (int kind = 1; kind < kReportOrderCount; ++kind)
+            site().ReportOrder[kind] = site().ReportOrder[0];
+    setPeriodMode(all);
+    fillList();
+    emit modified();
+}
+
+void CHostReportPage::reset()
+{
+    for (QString& order : site().ReportOrder)
+        order.clear();
+    setPeriodMode(true);
+    fillList();
+    emit modified();
+}
+
+} // namespace meridan

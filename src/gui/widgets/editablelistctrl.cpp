@@ -1,0 +1,67 @@
+#include "editablelistctrl.h"
+
+#include "analog/logformats.h"
+#include "util/messages.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+
+namespace meridan {
+
+CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
+    setItemDelegate(new EditableCellDelegate(this));
+    header()->setStretchLastSection(true);
+    header()->setSectionsClickable(false);
+}
+
+void CEditableListCtrl::sortDescending(int column)
+{
+    sortItems(column, Qt::DescendingOrder);
+}
+
+QTreeWidgetItem* CEditableListCtrl::insertRow(int index, const QStringList& texts)
+{
+    auto* item = new QTreeWidgetItem(texts);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    insertTopLevelItem(index, item);
+    return item;
+}
+
+EditableCellDelegate::EditableCellDelegate(CEditableListCtrl* list)
+    : QStyledItemDelegate(list), m_list(list)
+{
+}
+
+QWidget* EditableCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                            const QModelIndex& index) const
+{
+    if (index.column() == 0)
+        return nullptr; // the first column is never edited
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void EditableCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                        const QModelIndex& index) const
+{
+    const auto* line = qobject_cast<QLineEdit*>(editor);
+    const QString text = line ? line->text() : QString();
+    if (text.isEmpty())
+        return; // an emptied cell counts as a cancelled edit
+    if (index.column() == m_list->monthColumn() && !isValidMonthText(text)) {
+        if (m_refusedEditor != editor)
+            messages().beep();
+        m_refusedEditor = editor;
+        return;
+    }
+    model->setData(index, text);
+    emit m_list->cellEdited();
+}
+
+} // namespace meridan

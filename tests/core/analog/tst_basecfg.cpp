@@ -1,0 +1,166 @@
+#include "analog/analoginstall.h"
+#include "analog/basecfg.h"
+#include "store/preferences.h"
+#include "store/siterecord.h"
+#include "support/testenvironment.h"
+
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+class TestBaseCfg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+        site = SiteRecord();
+        site.name = u"shop"_s;
+        site.Root = home->path() + u"/stats"_s;
+        site.CfgDir = u"cfg"_s;
+        QDir().mkpath(site.cfgFolder());
+        // A self-built Analog: its configuration lies next to the executable.
+        writeFile(home->file(u"analog/analog"_s), "");
+        writeFile(home->file(u"analog/analog.cfg"_s),
+                  "LOGFILE first.log\nLOGFILE a.log\r\nOUTFILE x\n  TO indented\nTOTAL\n"
+                  "IMAGEDIR img/\n#LOGFILE old\nHOSTURL keep\nFROM 1\nlogfile lower\n"
+                  "ALL\tON\nALLCHART ON\nREQUEST ON #Request Report\nREQUESTCOLS R\nSTATUS\n"
+                  "REPORTORDER x\nLANGUAGE FRENCH\nLANGFILE fr.lng\nDESCFILE\tfrdesc.txt\n");
+        Preferences prefs;
+        prefs.analogPath = home->file(u"analog/analog"_s);
+        QVERIFY(prefs.save());
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void analogFoldersFollowTheExecutable()
+    {
+        QCOMPARE(analogFolders().configFile, home->file(u"analog/analog.cfg"_s));
+        QCOMPARE(analogFolders().languageFolder, home->file(u"analog/lang"_s));
+        QCOMPARE(analogFolders(u"/nowhere/analog"_s).configFile, u"/etc/analog.cfg"_s);
+        QCOMPARE(analogFolders(QString()).imagesFolder, u"/usr/share/analog/images"_s);
+    }
+
+    void baseFileIsPreparedOnce_data()
+    {
+        QTest::addColumn<QString>("imagePath");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("expected");
+        // The report switches, ALL and REPORTORDER as whole words only:
+        // ALLCHART and REQUESTCOLS stay the user's.
+        const QByteArray head = "LOGFILE first.log\n#LOGFILE a.log\r\n#OUTFILE x\n  TO indented\n"
+                                "#TOTAL\n";
+        const QByteArray middle = "#LOGFILE old\nHOSTURL keep\n#FROM 1\nlogfile lower\n#ALL\tON\n"
+                                  "ALLCHART ON\n#REQUEST ON #Request Report\nREQUESTCOLS R\n"
+                                  "#STATUS\n#REPORTORDER x\n";
+        QTest::newRow("with images")
+            << u"images"_s << QString()
+            << head + "#IMAGEDIR img/\n" + middle +
+                   "LANGUAGE FRENCH\nLANGFILE fr.lng\nDESCFILE\tfrdesc.txt\n";
+        QTest::newRow("without images")
+            << QString() << QString()
+            << head + "IMAGEDIR img/\n" + middle +
+                   "LANGUAGE FRENCH\nLANGFILE fr.lng\nDESCFILE\tfrdesc.txt\n";
+        QTest::newRow("with a language of its own")
+            << QString() << u"GERMAN"_s
+            << head + "IMAGEDIR img/\n" + middle +
+                   "#LANGUAGE FRENCH\n#LANGFILE fr.lng\n#DESCFILE\tfrdesc.txt\n";
+    }
+    void baseFileIsPreparedOnce()
+    {
+        QFETCH(QString, imagePath);
+        QFETCH(QString, language);
+        QFETCH(QByteArray, expected);
+        site.ImagePath = imagePath;
+        site.Language = language;
+        const QString base = home->file(u"stats/cfg/analog.basecfg"_s);
+        QVERIFY(PrepareDefaultBase(site));
+        QCOMPARE(readAll(base), expected);
+        QVERIFY(PrepareDefaultBase(site));
+        QCOMPARE(readAll(base), expected);
+    }
+
+    void editedBaseKeepsTheUsersLines()
+    {
+        const QString base = home->file(u"stats/cfg/analog.basecfg"_s);
+        writeFile(base, "# mine\nHOSTURL http://shop/\nOUTPUT PLAIN\nIMAGEDIR x\n");
+        QVERIFY(PrepareDefaultBase(site));
+        QCOMPARE(readAll(base),
+                 QByteArray("# mine\nHOSTURL http://shop/\n#OUTPUT PLAIN\nIMAGEDIR x\n"));
+        site.ImagePath = u"images"_s;
+        QVERIFY(PrepareDefaultBase(site));
+        QCOMPARE(readAll(base),
+                 QByteArray("# mine\nHOSTURL http://shop/\n#OUTPUT PLAIN\n#IMAGEDIR x\n"));
+    }
+
+    void missingAnalogConfigurationIsSilent()
+    {
+        Preferences prefs;
+        prefs.analogPath = home->file(u"none/analog"_s);
+        QVERIFY(prefs.save());
+        // The distribution's file may exist on this machine; only when it does
+        // not is nothing prepared, and never with a message.
+        const bool prepared = PrepareDefaultBase(site);
+        QCOMPARE(prepared, QFile::exists(u"/etc/analog.cfg"_s));
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    void unwritableFolderIsReported()
+    {
+        site.CfgDir = u"missing"_s;
+        QVERIFY(!PrepareDefaultBase(site));
+        QCOMPARE(recorder->errors, QStringList{u"Error opening file "_s +
+                                               home->file(u"stats/missing/analog.basecfg"_s)});
+    }
+
+    void outFile_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("quoted") << QByteArray("X\r\nOUTFILE \"/s/reports/2003-09/a.html\"\r\nY")
+                                << true << u"/s/reports/2003-09/a.html"_s;
+        QTest::newRow("last line without line feed")
+            << QByteArray("X\nOUTFILE /s/r/b.html") << true << u"/s/r/b.html"_s;
+        QTest::newRow("first of two")
+            << QByteArray("OUTFILE one\nOUTFILE two\n") << true << u"one"_s;
+        QTest::newRow("none") << QByteArray("#OUTFILEx\nOUTPUT HTML\n") << false
+                              << u"%1/stats/cfg/2003-09.cfg"_s;
+    }
+    void outFile()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, found);
+        QFETCH(QString, result);
+        writeFile(site.configFile(u"2003-09"_s), contents);
+        QString out;
+        QCOMPARE(OutFileOfConfig(site, u"2003-09"_s, &out), found);
+        QCOMPARE(out, result.contains(u"%1"_s) ? result.arg(home->path()) : result);
+        QCOMPARE(OutFileOfConfig(site, site.configFile(u"2003-09"_s), &out), found);
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    void unreadableConfigurationGivesItsPath()
+    {
+        QString out;
+        QVERIFY(!OutFileOfConfig(site, u"2001"_s, &out));
+        QCOMPARE(out, site.configFile(u"2001"_s));
+        QCOMPARE(recorder->errors, QStringList{u"Error opening file "_s + out});
+    }
+
+private:
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    SiteRecord site;
+};
+
+QTEST_GUILESS_MAIN(TestBaseCfg)
+#include "tst_basecfg.moc"

@@ -1,0 +1,263 @@
+#include "analog/logfiles.h"
+#include "analog/logformats.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "support/testenvironment.h"
+
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray logLines(const QStringList& names)
+{
+    QByteArray text;
+    for (const QString& name : names)
+        text += "LOGFILE \"" + name.toUtf8() + "\"\r\n";
+    return text;
+}
+
+} // namespace
+
+class TestLogFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+        site = SiteRecord();
+        site.name = site.keyName = u"shop"_s;
+        site.Root = home->path() + u"/stats"_s;
+        site.CfgDir = u"cfg"_s;
+        site.LogsDir = u"/logs"_s;
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void listing_data()
+    {
+        QTest::addColumn<Period>("period");
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<quint32>("periodicity");
+        QTest::addColumn<QByteArray>("expected");
+        const Period september{2003, kMonth, 9, 0};
+        QTest::newRow("month of daily logs")
+            << september << u"%yyyy%\\ex%yy%%mm%%dd%.log"_s << quint32(kLogDaily)
+            << logLines({u"/logs/2003/ex030831.log"_s, u"/logs/2003/ex0309*.log"_s,
+                         u"/logs/2003/ex031001.log"_s});
+        QTest::newRow("month of hourly logs")
+            << september << u"ex%yy%%mm%%dd%%hh%.log"_s << quint32(kLogHourly)
+            << logLines(
+                   {u"/logs/ex030831*.log"_s, u"/logs/ex0309*.log"_s, u"/logs/ex031001*.log"_s});
+        QTest::newRow("month of weekly logs")
+            << september << u"w%yyyy%%wk%.log"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w200335.log"_s, u"/logs/w200336.log"_s, u"/logs/w200337.log"_s,
+                         u"/logs/w200338.log"_s, u"/logs/w200339.log"_s, u"/logs/w200340.log"_s});
+        // 29-31 December 2025 are week 53 of 2025, 1-4 January 2026 week 1 of
+        // 2026: two files, and a probe every seven days meets only one.
+        QTest::newRow("December of weekly logs before a split New Year week")
+            << Period{2025, kMonth, 12, 0} << u"w%yyyy%-%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w2025-48"_s, u"/logs/w2025-49"_s, u"/logs/w2025-50"_s,
+                         u"/logs/w2025-51"_s, u"/logs/w2025-52"_s, u"/logs/w2025-53"_s,
+                         u"/logs/w2026-01"_s});
+        QTest::newRow("January of weekly logs after a split New Year week")
+            << Period{2026, kMonth, 1, 0} << u"w%yyyy%-%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w2025-53"_s, u"/logs/w2026-01"_s, u"/logs/w2026-02"_s,
+                         u"/logs/w2026-03"_s, u"/logs/w2026-04"_s, u"/logs/w2026-05"_s,
+                         u"/logs/w2026-06"_s});
+        QTest::newRow("the New Year week itself")
+            << Period{2026, kWeek, 1, 0} << u"w%yyyy%-%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w2025-52"_s, u"/logs/w2025-53"_s, u"/logs/w2026-01"_s,
+                         u"/logs/w2026-02"_s});
+        QTest::newRow("month of monthly logs")
+            << september << u"%yyyy%%mm%.log"_s << quint32(kLogMonthly)
+            << logLines({u"/logs/200308.log"_s, u"/logs/200309.log"_s, u"/logs/200310.log"_s});
+        QTest::newRow("day of daily logs")
+            << Period{2003, kDay, 9, 15} << u"d%dd%.log"_s << quint32(kLogDaily)
+            << logLines({u"/logs/d14.log"_s, u"/logs/d15.log"_s, u"/logs/d16.log"_s});
+        QTest::newRow("week of daily logs: one line a day")
+            << Period{2003, kWeek, 7, 0} << u"%mm%%dd%"_s << quint32(kLogDaily)
+            << logLines({u"/logs/0209"_s, u"/logs/0210"_s, u"/logs/0211"_s, u"/logs/0212"_s,
+                         u"/logs/0213"_s, u"/logs/0214"_s, u"/logs/0215"_s, u"/logs/0216"_s,
+                         u"/logs/0217"_s});
+        QTest::newRow("day of weekly logs runs a week past the end")
+            << Period{2003, kDay, 9, 15} << u"w%wk%"_s << quint32(kLogWeekly)
+            << logLines({u"/logs/w37"_s, u"/logs/w38"_s});
+        QTest::newRow("quarter of daily logs: a wildcard a month")
+            << Period{2003, kQuarter, 4, 0} << u"%yy%%mm%%dd%"_s << quint32(kLogDaily)
+            << logLines({u"/logs/030930"_s, u"/logs/0310*"_s, u"/logs/0311*"_s, u"/logs/0312*"_s,
+                         u"/logs/040101"_s});
+        QTest::newRow("three stars become two")
+            << Period{2003, kMonth, 9, 0} << u"a%dd%**"_s << quint32(kLogDaily)
+            << logLines({u"/logs/a31*"_s, u"/logs/a**"_s, u"/logs/a01*"_s});
+        QTest::newRow("no periodicity chosen still ends")
+            << Period{2003, kDay, 9, 15} << u"x%mm%"_s << quint32(0)
+            << logLines({u"/logs/x09"_s, u"/logs/x09"_s, u"/logs/x09"_s});
+        QTest::newRow("unknown periodicity still ends")
+            << Period{2003, kDay, 9, 15} << u"x"_s << quint32(4711)
+            << logLines({u"/logs/x"_s, u"/logs/x"_s, u"/logs/x"_s});
+    }
+    void listing()
+    {
+        QFETCH(Period, period);
+        QFETCH(QString, scheme);
+        QFETCH(quint32, periodicity);
+        QFETCH(QByteArray, expected);
+        site.LogNameStruct = scheme;
+        site.LogPeriodicity = periodicity;
+        const PeriodRange range = *PeriodBounds(period);
+        QByteArray out = "head\r\n";
+        QVERIFY(ListLogFiles(site, period, range.start, range.end, &out));
+        QCOMPARE(out, "head\r\n" + expected);
+    }
+
+    void specialMonthIsInsertedOnceInsteadOfItsLogs()
+    {
+        writeFile(home->file(u"stats/cfg/cfgspecial.txt"_s),
+                  QByteArray("LOGFILE \"/elsewhere/*\"").append('\0').append("tail"));
+        writeFile(home->file(u"full.txt"_s), "# October");
+        SettingsKey(site.keyPath(), kSetValue)
+            .writeString(u"LogSpecial"_s,
+                         u"200309*cfgspecial.txt|200310*"_s + home->file(u"full.txt"_s) + u'|');
+        site.LogNameStruct = u"%yyyy%%mm%%dd%"_s;
+        site.LogPeriodicity = kLogDaily;
+        QByteArray out;
+        QVERIFY(ListLogFiles(site, Period{2003, kDay, 9, 30}, QDate(2003, 9, 30),
+                             QDate(2003, 10, 1), &out));
+        QCOMPARE(out, QByteArray("LOGFILE \"/elsewhere/*\"\r\n# October\r\n"));
+    }
+
+    void missingSpecialFileFailsTheListing()
+    {
+        SettingsKey(site.keyPath(), kSetValue).writeString(u"LogSpecial"_s, u"200308*gone.txt|"_s);
+        site.LogNameStruct = u"%dd%"_s;
+        site.LogPeriodicity = kLogDaily;
+        QByteArray out;
+        QVERIFY(!ListLogFiles(site, Period{2003, kMonth, 9, 0}, QDate(2003, 9, 1),
+                              QDate(2003, 10, 1), &out));
+        QCOMPARE(recorder->errors,
+                 QStringList{u"Error opening file "_s + home->file(u"stats/cfg/gone.txt"_s)});
+    }
+
+    void formatChanges_data()
+    {
+        QTest::addColumn<QString>("changes");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("one change inside the month")
+            << u"200309|"_s
+            << QByteArray("LOGFILE \"/logs/0831\"\r\nLOGFORMAT new\r\nLOGFILE \"/logs/09*\"\r\n"
+                          "LOGFILE \"/logs/1001\"\r\n");
+        QTest::newRow("old change applies once from the start")
+            << u"||200101||"_s
+            << QByteArray("APACHELOGFORMAT (old)\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "
+                          "\"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
+        QTest::newRow("the latest change in force wins, then the next")
+            << u"200310|200309|200101|"_s
+            << QByteArray("APACHELOGFORMAT (old)\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
+                          "new\r\nLOGFILE \"/logs/09*\"\r\nLOGFORMAT newest\r\nLOGFILE "
+                          "\"/logs/1001\"\r\n");
+        QTest::newRow("several before the period: only the latest")
+            << u"200309|200101|200201|"_s
+            << QByteArray("LOGFORMAT later\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
+                          "new\r\nLOGFILE \"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
+        QTest::newRow("an Apache format in parentheses stays as typed")
+            << u"200202|"_s
+            << QByteArray("APACHELOGFORMAT (%h %r)\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "
+                          "\"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
+        QTest::newRow("a change after the period")
+            << u"200401|"_s
+            << QByteArray("LOGFILE \"/logs/0831\"\r\nLOGFILE "
+                          "\"/logs/09*\"\r\nLOGFILE "
+                          "\"/logs/1001\"\r\n");
+    }
+    void formatChanges()
+    {
+        QFETCH(QString, changes);
+        QFETCH(QByteArray, expected);
+        SettingsKey key(site.keyPath(), kSetValue);
+        key.writeString(u"LogFormatChanges"_s, changes);
+        key.writeString(u"200101"_s, u"Aold"_s);
+        key.writeString(u"200201"_s, u"Llater"_s);
+        key.writeString(u"200202"_s, u"A(%h %r)"_s);
+        key.writeString(u"200309"_s, u"Lnew"_s);
+        key.writeString(u"200310"_s, u"Lnewest"_s);
+        key.writeString(u"200401"_s, u"Lfuture"_s);
+        site.LogNameStruct = u"%mm%%dd%"_s;
+        site.LogPeriodicity = kLogDaily;
+        QByteArray out;
+        QVERIFY(ListLogFiles(site, Period{2003, kMonth, 9, 0}, QDate(2003, 9, 1),
+                             QDate(2003, 10, 1), &out));
+        QCOMPARE(out, expected);
+    }
+
+    void storedFormsOfTheSpecificFormats()
+    {
+        SettingsKey(site.keyPath(), kSetValue).writeString(u"LogFormatChanges"_s, u"199901|"_s);
+        SettingsKey(site.keyPath(), kSetValue).writeString(u"199901"_s, u"Lgone"_s);
+        QVERIFY(storeFormatChanges(site.name, {{u"200212"_s, false, u"%h %t"_s},
+                                               {u"(yyyymm)"_s, false, u"(...)"_s},
+                                               {u"200305"_s, true, u"%h %l"_s}}));
+        const SettingsKey key(site.keyPath(), kQueryValue);
+        QCOMPARE(key.readString(u"LogFormatChanges"_s), u"200305|200212|"_s);
+        QCOMPARE(key.readString(u"200305"_s), u"A%h %l"_s);
+        QCOMPARE(key.readString(u"200212"_s), u"L%h %t"_s);
+        QString gone;
+        QCOMPARE(key.readString(u"199901"_s, &gone), int(kStoreNotFound));
+        QCOMPARE(readFormatChanges(site.name).size(), 2);
+        QVERIFY(readFormatChanges(site.name).first().apache);
+
+        QVERIFY(storeSpecialMonths(site.name, {{u"200301"_s, u"a.txt"_s},
+                                               {u"(yyyymm)"_s, u"cfgspecial.txt"_s},
+                                               {u"200308"_s, u"b.txt"_s}}));
+        QCOMPARE(key.readString(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
+        QVERIFY(storeFormatChanges(site.name, {}));
+        QCOMPARE(key.readString(u"LogFormatChanges"_s), QString());
+        QCOMPARE(key.readString(u"200305"_s, &gone), int(kStoreNotFound));
+    }
+
+    void damagedChangeListNeverDeletesSiteValues()
+    {
+        SettingsKey key(site.keyPath(), kSetValue);
+        key.writeString(u"Url"_s, u"www.shop.com"_s);
+        key.writeString(u"LogFormatChanges"_s, u"Url|200301|"_s);
+        QVERIFY(storeFormatChanges(site.name, {}));
+        QCOMPARE(key.readString(u"Url"_s), u"www.shop.com"_s);
+    }
+
+    void monthTexts_data()
+    {
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("200312") << u"200312"_s << true;
+        QTest::newRow("199112") << u"199112"_s << false;
+        QTest::newRow("210001") << u"210001"_s << false;
+        QTest::newRow("200313") << u"200313"_s << false;
+        QTest::newRow("200300") << u"200300"_s << false;
+        QTest::newRow("20031") << u"20031"_s << false;
+        QTest::newRow("2003123") << u"2003123"_s << false;
+        QTest::newRow("20031x") << u"20031x"_s << true;
+    }
+    void monthTexts()
+    {
+        QFETCH(QString, month);
+        QFETCH(bool, valid);
+        QCOMPARE(isValidMonthText(month), valid);
+    }
+
+private:
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    SiteRecord site;
+};
+
+QTEST_GUILESS_MAIN(TestLogFiles)
+#include "tst_logfiles.moc"

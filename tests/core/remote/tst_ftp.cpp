@@ -1,0 +1,306 @@
+#include "remote/ftpclient.h"
+#include "remote/remotenames.h"
+#include "store/siterecord.h"
+#include "support/ftptestserver.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+class TestFtp : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The server's tree: logs/ with a year folder, a dot folder, a dot file
+    // and a name no local file may have.
+    void makeServerTree()
+    {
+        const QString root = home->file(u"server"_s);
+        writeFile(root + u"/logs/site_20030517.log.gz"_s, "gz 17");
+        writeFile(root + u"/logs/site_20030518.log.gz"_s, "gz 18");
+        writeFile(root + u"/logs/.hidden.log"_s, "hidden");
+        writeFile(root + u"/logs/.cache/x"_s, "x");
+        writeFile(root + u"/logs/back\\slash.log"_s, "bs");
+        writeFile(root + u"/logs/2004/ex040101.log"_s, "ex 0101");
+        writeFile(root + u"/logs/2004/ex040102.log"_s, "ex 0102");
+        writeFile(root + u"/logs/with blank/a b.log"_s, "blank");
+        QDir().mkpath(root + u"/logs/empty"_s);
+    }
+    SiteRecord ftpSite(const FtpTestServer& server, const QString& path = u"/logs"_s)
+    {
+        SiteRecord site;
+        site.name = u"shop"_s;
+        site.LogsDir = home->file(u"local"_s);
+        QDir().mkpath(site.LogsDir);
+        site.LogNameStruct = u"%yyyy%\\site_%yyyy%%mm%%dd%.log.gz"_s;
+        site.FTPUrl = server.url(path);
+        site.FTPUser = QString::fromLatin1(FtpTestServer::user());
+        site.FTPAccess = QString::fromLatin1(FtpTestServer::password());
+        return site;
+    }
+    static QStringList names(const QList<RemoteEntry>& entries)
+    {
+        QStringList list;
+        for (const RemoteEntry& entry : entries)
+            list.append(entry.name + (entry.isFolder ? u"/"_s : QString()));
+        list.sort();
+        return list;
+    }
+
+    std::unique_ptr<TestHome> home;
+
+private slots:
+    void init() { home = std::make_unique<TestHome>(); }
+    void cleanup() { home.reset(); }
+
+    void mapping_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("local"); // relative to the log folder; "" when refused
+        QTest::newRow("year folder") << u"%yyyy%\\site_%yyyy%%mm%%dd%.log.gz"_s
+                                     << u"site_20030517.log.gz"_s << u"2003/site_20030517.log.gz"_s;
+        QTest::newRow("two levels")
+            << u"%yy%\\%mm%\\ex%yy%%mm%%dd%.log"_s << u"ex030517.log"_s << u"03/05/ex030517.log"_s;
+        QTest::newRow("slashes too")
+            << u"%yyyy%/%mm%/w%yyyy%%mm%%dd%"_s << u"w20040229"_s << u"2004/02/w20040229"_s;
+        QTest::newRow("no folder")
+            << u"ex%yy%%mm%%dd%.log"_s << u"anything.txt"_s << u"anything.txt"_s;
+        QTest::newRow("two-digit year cannot fill four")
+            << u"%yyyy%\\ex%yy%%mm%%dd%.log"_s << u"ex030517.log"_s << u"%yyyy%/ex030517.log"_s;
+        QTest::newRow("four-digit year fills two")
+            << u"%yy%\\ex%yyyy%%mm%.log"_s << u"ex200305.log"_s << u"03/ex200305.log"_s;
+        QTest::newRow("week keeps its width")
+            << u"%mm%\\%wk%_%mm%.log"_s << u"xxxx_07.log"_s << u"07/xxxx_07.log"_s;
+        QTest::newRow("short name") << u"%dd%\\%yyyy%%mm%%dd%"_s << u"2003"_s << u"/2003"_s;
+        QTest::newRow("slash in name") << u"%yyyy%\\x"_s << u"a/b"_s << QString();
+        QTest::newRow("backslash in name") << u"x"_s << u"a\\b"_s << QString();
+        QTest::newRow("dot dot") << u"x"_s << u".."_s << QString();
+        QTest::newRow("control character") << u"x"_s << u"a\nb"_s << QString();
+        QTest::newRow("name would climb out") << u"%yy%\\x%yy%.log"_s << u"x...log"_s << QString();
+        QTest::newRow("stored scheme climbs out")
+            << u"..\\..\\x%yy%.log"_s << u"x03.log"_s << QString();
+        QTest::newRow("stored absolute scheme") << u"/tmp/x%yy%.log"_s << u"x03.log"_s << QString();
+    }
+    void mapping()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(QString, name);
+        QFETCH(QString, local);
+        SiteRecord site;
+        site.LogsDir = home->file(u"logs"_s);
+        site.LogNameStruct = scheme;
+        QDir().mkpath(site.LogsDir + u"/03"_s);
+        QDir().mkpath(site.LogsDir + u"/2004"_s);
+        const LocalTarget target = mapRemoteName(site, name);
+        QCOMPARE(target.accepted, !local.isEmpty());
+        if (local.isEmpty()) {
+            QVERIFY(!target.error.isEmpty());
+            QCOMPARE(QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     (QStringList{u"03"_s, u"2004"_s}));
+            return;
+        }
+        QCOMPARE(target.path, site.LogsDir + u'/' + local);
+        QVERIFY(QFileInfo(target.path).absoluteDir().exists());
+    }
+
+    void onlyTheLastFolderLevelIsMade()
+    {
+        SiteRecord site;
+        site.LogsDir = home->file(u"logs"_s);
+        site.LogNameStruct = u"%yy%\\%mm%\\ex%yy%%mm%%dd%.log"_s;
+        QDir().mkpath(site.LogsDir);
+        const LocalTarget target = mapRemoteName(site, u"ex030517.log"_s);
+        QVERIFY(target.accepted);
+        QVERIFY(!QFileInfo::exists(site.LogsDir + u"/03"_s));
+        writeFile(site.LogsDir + u"/04"_s, "a file");
+        site.LogNameStruct = u"%yy%\\ex%yy%%mm%%dd%.log"_s;
+        const LocalTarget refused = mapRemoteName(site, u"ex040517.log"_s);
+        QVERIFY(!refused.accepted);
+        QCOMPARE(refused.error, u"%1/04/ file exists, and is not a folder."_s.arg(site.LogsDir));
+    }
+
+    void folderWalk()
+    {
+        RemoteFolder folder(u"/logs"_s);
+        QCOMPARE(folder.header(), u"/logs/"_s);
+        const QList<RemoteEntry> entries{{u"a"_s, false}, {u"b"_s, true}, {u"c"_s, false}};
+        QCOMPARE(folder.rows(entries),
+                 (QList<RemoteEntry>{
+                     {u".."_s, true}, {u"c"_s, false}, {u"b"_s, true}, {u"a"_s, false}}));
+        QVERIFY(folder.open(u"2004"_s));
+        QCOMPARE(folder.filePath(u"x.log"_s), u"/logs/2004/x.log"_s);
+        QVERIFY(!folder.open(u"."_s));
+        QVERIFY(folder.open(u".."_s));
+        QVERIFY(folder.open(u".."_s));
+        QCOMPARE(folder.path(), QString());
+        QVERIFY(!folder.open(u".."_s));
+        QCOMPARE(folder.rows(entries),
+                 (QList<RemoteEntry>{{u"a"_s, false}, {u"c"_s, false}, {u"b"_s, true}}));
+    }
+
+    void connectionFailures_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QStringList>("messages");
+        const QString noConnection = u"No FTP Connection\n(Probably due to bad connection data)"_s;
+        QTest::newRow("bad URL") << u"ftp://bad host/"_s << QString()
+                                 << QStringList{u"Bad URL"_s, noConnection};
+        QTest::newRow("not FTP") << u"http://127.0.0.1/"_s << QString()
+                                 << QStringList{noConnection};
+        QTest::newRow("nobody listening")
+            << u"ftp://127.0.0.1:1/"_s << QString() << QStringList{noConnection};
+        QTest::newRow("wrong password") << QString() << u"wrong"_s << QStringList{u"*530*"_s};
+    }
+    void connectionFailures()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, password);
+        QFETCH(QStringList, messages);
+        makeServerTree();
+        FtpTestServer server(home->file(u"server"_s));
+        QVERIFY(server.isRunning());
+        SiteRecord site = ftpSite(server);
+        if (!url.isEmpty())
+            site.FTPUrl = url;
+        if (!password.isEmpty())
+            site.FTPAccess = password;
+        FtpClient client(site);
+        QVERIFY(!client.connect());
+        QCOMPARE(client.errors().size(), messages.size());
+        for (qsizetype i = 0; i < messages.size(); ++i)
+            QVERIFY2(
+                QRegularExpression::fromWildcard(messages.at(i), Qt::CaseSensitive,
+                                                 QRegularExpression::UnanchoredWildcardConversion)
+                    .match(client.errors().at(i))
+                    .hasMatch(),
+                qPrintable(client.errors().at(i)));
+    }
+
+    void listAndWalk_data()
+    {
+        QTest::addColumn<bool>("refuseActive");
+        QTest::newRow("active") << false;
+        QTest::newRow("active refused, passive taken") << true;
+    }
+    void listAndWalk()
+    {
+        QFETCH(bool, refuseActive);
+        makeServerTree();
+        FtpTestServer server(home->file(u"server"_s), refuseActive);
+        QVERIFY(server.isRunning());
+        FtpClient client(ftpSite(server, u"/logs/"_s));
+        QVERIFY2(client.connect(), qPrintable(client.errors().join(u'\n')));
+        QCOMPARE(client.startFolder(), u"/logs"_s);
+        RemoteFolder folder(client.startFolder());
+        QList<RemoteEntry> entries;
+        QVERIFY(client.list(folder.path(), &entries));
+        QCOMPARE(names(entries), (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s,
+                                              u"empty/"_s, u"site_20030517.log.gz"_s,
+                                              u"site_20030518.log.gz"_s, u"with blank/"_s}));
+        QCOMPARE(client.usesPassiveMode(), refuseActive);
+        QVERIFY(folder.open(u"with blank"_s));
+        QVERIFY(client.list(folder.path(), &entries));
+        QCOMPARE(names(entries), QStringList{u"a b.log"_s});
+        QVERIFY(folder.open(u".."_s) && folder.open(u"empty"_s));
+        QVERIFY(client.list(folder.path(), &entries));
+        QVERIFY(entries.isEmpty());
+        QVERIFY(!client.list(u"/logs/missing"_s, &entries));
+    }
+
+    void downloadIntoMappedFolders()
+    {
+        makeServerTree();
+        FtpTestServer server(home->file(u"server"_s));
+        const SiteRecord site = ftpSite(server);
+        FtpClient client(site);
+        QVERIFY(client.connect());
+        const LocalTarget target = mapRemoteName(site, u"site_20030517.log.gz"_s);
+        QVERIFY(target.accepted);
+        QCOMPARE(target.path, site.LogsDir + u"/2003/site_20030517.log.gz"_s);
+        QCOMPARE(client.download(u"/logs/site_20030517.log.gz"_s, target.path, false).status,
+                 DownloadStatus::Copied);
+        QCOMPARE(readAll(target.path), QByteArray("gz 17"));
+        // Kept unless overwriting is asked for.
+        writeFile(target.path, "local edit");
+        QCOMPARE(client.download(u"/logs/site_20030517.log.gz"_s, target.path, false).status,
+                 DownloadStatus::Exists);
+        QCOMPARE(readAll(target.path), QByteArray("local edit"));
+        QCOMPARE(client.download(u"/logs/site_20030517.log.gz"_s, target.path, true).status,
+                 DownloadStatus::Copied);
+        QCOMPARE(readAll(target.path), QByteArray("gz 17"));
+        // A file the server does not have leaves nothing behind.
+        const DownloadResult missing =
+            client.download(u"/logs/site_20990101.log.gz"_s, site.LogsDir + u"/2099.gz"_s, false);
+        QCOMPARE(missing.status, DownloadStatus::Failed);
+        QVERIFY(!missing.error.isEmpty());
+        QCOMPARE(
+            QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{u"2003"_s});
+        client.cancel();
+        QCOMPARE(
+            client.download(u"/logs/site_20030518.log.gz"_s, site.LogsDir + u"/c"_s, false).status,
+            DownloadStatus::Cancelled);
+        QVERIFY(!QFileInfo::exists(site.LogsDir + u"/c"_s));
+    }
+
+    void commandLine()
+    {
+        makeServerTree();
+        FtpTestServer server(home->file(u"server"_s));
+        const auto cli = [&](const QStringList& arguments, QString* err = nullptr) {
+            QProcess process;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"HOME"_s, home->path());
+            env.insert(u"XDG_CONFIG_HOME"_s, home->file(u".config"_s));
+            process.setProcessEnvironment(env);
+            process.start(qEnvironmentVariable("MERIDAN_CLI"), arguments);
+            process.waitForFinished(60000);
+            if (err)
+                *err = QString::fromUtf8(process.readAllStandardError());
+            return std::pair(process.exitCode(),
+                             QString::fromUtf8(process.readAllStandardOutput()));
+        };
+        QCOMPARE(cli({u"add"_s, u"shop"_s}).first, 0);
+        QCOMPARE(
+            cli({u"set"_s, u"shop"_s, u"FTPUrl="_s + server.url(u"/logs"_s), u"FTPUser=logs"_s,
+                 u"FTPAccess=s3cret pass"_s, u"LogNameStruct=%yyyy%/site_%yyyy%%mm%%dd%.log.gz"_s})
+                .first,
+            0);
+        const auto [lsStatus, listing] = cli({u"ls"_s, u"shop"_s});
+        QCOMPARE(lsStatus, 0);
+        QStringList lines = listing.split(u'\n', Qt::SkipEmptyParts);
+        lines.sort();
+        QCOMPARE(lines, (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s,
+                                     u"empty/"_s, u"site_20030517.log.gz"_s,
+                                     u"site_20030518.log.gz"_s, u"with blank/"_s}));
+        QCOMPARE(cli({u"ls"_s, u"shop"_s, u"2004"_s}).second, u"ex040101.log\nex040102.log\n"_s);
+        const QString logs = home->file(u"shop/stats/logs"_s);
+        QString err;
+        const auto [fetchStatus, fetched] = cli({u"fetch"_s, u"shop"_s}, &err);
+        QCOMPARE(fetchStatus, 1); // the back-slashed name is refused
+        QVERIFY2(err.contains(u"back\\slash.log"_s), qPrintable(err));
+        QCOMPARE(fetched, logs + u"/2003/site_20030517.log.gz\n"_s + logs +
+                              u"/2003/site_20030518.log.gz\n"_s);
+        QVERIFY(!QFileInfo::exists(logs + u"/.hidden.log"_s));
+        QCOMPARE(cli({u"fetch"_s, u"shop"_s, u"site_*"_s}).second, QString());
+        QCOMPARE(cli({u"fetch"_s, u"shop"_s, u"--overwrite"_s, u"*0518*"_s}),
+                 std::pair(0, QString(logs + u"/2003/site_20030518.log.gz\n"_s)));
+        QCOMPARE(cli({u"fetch"_s, u"shop"_s, u"--dir"_s, u"2004"_s, u"ex*"_s}).first, 0);
+        // The scheme's year stands at characters 6 to 9: read by position, whatever they are.
+        QCOMPARE(readAll(logs + u"/102./ex040102.log"_s), QByteArray("ex 0102"));
+        QCOMPARE(cli({u"set"_s, u"shop"_s, u"FTPAccess=wrong"_s}).first, 0);
+        QCOMPARE(cli({u"ls"_s, u"shop"_s}, &err).first, 1);
+        QVERIFY(err.contains(u"530"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFtp)
+#include "tst_ftp.moc"

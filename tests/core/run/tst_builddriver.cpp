@@ -1,0 +1,423 @@
+#include "analog/basecfg.h"
+#include "analog/cfggenerator.h"
+#include "analog/period.h"
+#include "analog/sitefolders.h"
+#include "run/builddriver.h"
+#include "store/preferences.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "support/loggenerator.h"
+#include "support/recordingsink.h"
+#include "support/testenvironment.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The sections of an HTML report, by their anchors.
+QStringList reportSections(const QString& report)
+{
+    static const QRegularExpression anchor(u"<h2><a name=\"([a-z]+)\""_s,
+                                           QRegularExpression::CaseInsensitiveOption);
+    QStringList sections;
+    for (const QRegularExpressionMatch& match :
+         anchor.globalMatch(QString::fromUtf8(readAll(report))))
+        sections.append(match.captured(1));
+    return sections;
+}
+
+// What Analog's report says it counted.
+int successfulRequests(const QString& report)
+{
+    static const QRegularExpression count(u"Successful requests:</b> ([0-9,]+)"_s);
+    const QRegularExpressionMatch match = count.match(QString::fromUtf8(readAll(report)));
+    return match.hasMatch() ? match.captured(1).remove(u',').toInt() : -1;
+}
+
+class RecordingObserver : public BuildObserver
+{
+public:
+    void periodSelected(int periodPosition, int dayPosition, const QString& reportName, int number,
+                        int count) override
+    {
+        selected.append(u"%1/%2 %3 %4 %5"_s.arg(number)
+                            .arg(count)
+                            .arg(periodPosition)
+                            .arg(dayPosition)
+                            .arg(reportName));
+    }
+    void periodBuilt() override { ++built; }
+    QStringList selected;
+    int built = 0;
+};
+
+} // namespace
+
+class TestBuildDriver : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString reportOf(const QString& period) const
+    {
+        return site.reportsFolder() + u'/' + period + u"/stats"_s + period + u".html"_s;
+    }
+    bool build(const QString& text, bool useExisting = false)
+    {
+        std::optional<BuildRequest> request = BuildRequest::fromText(text);
+        if (!request)
+            qFatal("no period");
+        request->useExisting = useExisting;
+        CConsoleRunner runner([this] { return &sink; });
+        BuildDriver driver(site, runner, &observer);
+        return driver.OnBuild(*request);
+    }
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    SiteRecord site;
+    RecordingSink sink;
+    RecordingObserver observer;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+        sink = {};
+        observer = {};
+        Preferences prefs;
+        prefs.analogPath = u"/usr/bin/analog"_s;
+        QVERIFY(prefs.save());
+        site = SiteRecord();
+        site.name = u"shop site"_s; // a blank in every path
+        site.DeriveDefaults();
+        site.isNew = true;
+        site.ReportOrder[0] = u"xmdrc-"_s;
+        QVERIFY(createSiteFolders(site, false));
+        QVERIFY(SaveSite(site));
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void reportName_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("periodicity");
+        QTest::addColumn<int>("period");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("output");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("day") << u"2003"_s << 1 << 4 << 5 << 1
+                             << u"2003-04-05/stats2003-04-05.html"_s;
+        QTest::newRow("day not chosen") << u"2003"_s << 1 << 4 << 0 << 1 << QString();
+        QTest::newRow("week") << u"2003"_s << 2 << 7 << -1 << 2 << u"2003-W07/stats2003-W07.txt"_s;
+        QTest::newRow("all weeks") << u"2003"_s << 2 << 0 << -1 << 2 << QString();
+        QTest::newRow("month") << u"2003"_s << 3 << 9 << -1 << 6 << u"2003-09/stats2003-09.dat"_s;
+        QTest::newRow("quarter") << u"2003"_s << 4 << 3 << -1 << 0
+                                 << u"2003-Q3/stats2003-Q3.html"_s;
+        QTest::newRow("half") << u"2003"_s << 5 << 2 << -1 << 4 << u"2003-H2/stats2003-H2.xml"_s;
+        QTest::newRow("year") << u"2003"_s << 6 << 0 << -1 << 5 << u"2003/stats2003.tex"_s;
+        QTest::newRow("five-character year") << u"02003"_s << 3 << 9 << -1 << 1 << u"old"_s;
+        QTest::newRow("no kind") << u"2003"_s << 0 << 9 << -1 << 1 << u"old"_s;
+    }
+    void reportName()
+    {
+        QFETCH(QString, year);
+        QFETCH(int, periodicity);
+        QFETCH(int, period);
+        QFETCH(int, day);
+        QFETCH(int, output);
+        QFETCH(QString, name);
+        const BuildRequest selection{year, periodicity, period, day, false};
+        QCOMPARE(BuildDriver::UpdateReportName(selection, output, u"old"_s), name);
+    }
+
+    void requestOfText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("request"); // periodicity period day, or "none"
+        QTest::newRow("day") << u"2003-09-15"_s << u"1 9 15"_s;
+        QTest::newRow("all days") << u"2003-09-*"_s << u"1 9 0"_s;
+        QTest::newRow("week") << u"2003-W07"_s << u"2 7 -1"_s;
+        QTest::newRow("all weeks") << u"2003-W*"_s << u"2 0 -1"_s;
+        QTest::newRow("months") << u"2003-*"_s << u"3 0 -1"_s;
+        QTest::newRow("quarter") << u"2003-Q3"_s << u"4 3 -1"_s;
+        QTest::newRow("halves") << u"2003-H*"_s << u"5 0 -1"_s;
+        QTest::newRow("year") << u"2003"_s << u"6 0 -1"_s;
+        QTest::newRow("2003-*-*") << u"2003-*-*"_s << u"none"_s;
+        QTest::newRow("year *") << u"*"_s << u"none"_s;
+        QTest::newRow("day 32") << u"2003-01-32"_s << u"none"_s;
+    }
+    void requestOfText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, request);
+        const std::optional<BuildRequest> built = BuildRequest::fromText(text);
+        const QString got = built ? u"%1 %2 %3"_s.arg(built->periodicity)
+                                        .arg(built->periodPosition)
+                                        .arg(built->dayPosition)
+                                  : u"none"_s;
+        QCOMPARE(got, request);
+        if (built)
+            QCOMPARE(built->yearText, text.left(4));
+    }
+
+    void buildsEveryLogLayout_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<quint32>("logPeriodicity");
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("daily report, daily gzip logs")
+            << u"%yyyy%/www.shop_%yyyy%%mm%%dd%.log.gz"_s << quint32(kLogDaily) << u"2003-09-15"_s
+            << 48;
+        QTest::newRow("monthly report, daily logs")
+            << u"ex%yy%%mm%%dd%.log"_s << quint32(kLogDaily) << u"2003-09"_s << 30 * 48;
+        QTest::newRow("weekly report, weekly logs")
+            << u"w%yyyy%%wk%.log"_s << quint32(kLogWeekly) << u"2003-W38"_s << 7 * 48;
+        QTest::newRow("daily report, hourly logs")
+            << u"%yyyy%%mm%%dd%-%hh%.log"_s << quint32(kLogHourly) << u"2003-09-30"_s << 48;
+        QTest::newRow("quarter, monthly logs")
+            << u"%yyyy%/%mm%.log.gz"_s << quint32(kLogMonthly) << u"2003-Q3"_s << 92 * 48;
+        QTest::newRow("year over New Year, weekly logs")
+            << u"%yyyy%-%wk%.log"_s << quint32(kLogWeekly) << u"2003"_s << 365 * 48;
+    }
+    void buildsEveryLogLayout()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(quint32, logPeriodicity);
+        QFETCH(QString, period);
+        QFETCH(int, requests);
+        site.LogNameStruct = scheme;
+        site.LogPeriodicity = logPeriodicity;
+        writeLogs(site, QDate(2002, 12, 20), QDate(2004, 1, 10), 48);
+        QVERIFY(build(period));
+        QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+        QCOMPARE(successfulRequests(reportOf(period)), requests);
+        QVERIFY(readAll(reportOf(period)).contains("shop site"));
+        const QString command = u"\"/usr/bin/analog\" -G -g\""_s + site.configFile(period) + u'"';
+        const QStringList echo = CConsoleRunner::echoLines(command);
+        QCOMPARE(sink.lines.mid(0, echo.size() + 1), echo + QStringList{u"----------"_s});
+        QCOMPARE(sink.lines.mid(sink.lines.size() - 2), (QStringList{u"Exit code: 0"_s, u" "_s}));
+    }
+
+    // Every request lands in exactly one report of each kind: the logs have
+    // requests at 00:00:00 and 23:59:59 of every day, so a period that
+    // takes in a minute of its neighbour, or a log file left out, shows.
+    void periodsTileTime_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<quint32>("logPeriodicity");
+        QTest::addColumn<QStringList>("periods");
+        const QString daily = u"%yyyy%/ex%yy%%mm%%dd%.log"_s;
+        const QString weekly = u"w%yyyy%-%wk%.log"_s;
+        QTest::newRow("days around New Year, daily logs")
+            << daily << quint32(kLogDaily) << QStringList{u"2025-12-31"_s, u"2026-01-01"_s};
+        QTest::newRow("weeks across New Year, weekly logs")
+            << weekly << quint32(kLogWeekly)
+            << QStringList{u"2025-W52"_s, u"2026-W01"_s, u"2026-W02"_s};
+        QTest::newRow("weeks across New Year, daily logs")
+            << u"%yyyy%%mm%%dd%.log.gz"_s << quint32(kLogDaily)
+            << QStringList{u"2025-W52"_s, u"2026-W01"_s, u"2026-W02"_s};
+        QTest::newRow("months across New Year, weekly logs")
+            << weekly << quint32(kLogWeekly) << QStringList{u"2025-12"_s, u"2026-01"_s};
+        QTest::newRow("months, hourly logs") << u"%yyyy%%mm%%dd%-%hh%.log"_s << quint32(kLogHourly)
+                                             << QStringList{u"2024-02"_s, u"2024-03"_s};
+        QTest::newRow("quarters, monthly logs") << u"%yyyy%-%mm%.log"_s << quint32(kLogMonthly)
+                                                << QStringList{u"2025-Q4"_s, u"2026-Q1"_s};
+        QTest::newRow("halves, daily logs")
+            << daily << quint32(kLogDaily) << QStringList{u"2025-H2"_s, u"2026-H1"_s};
+        QTest::newRow("years, weekly logs, 2027 starting on a Friday")
+            << weekly << quint32(kLogWeekly) << QStringList{u"2026"_s, u"2027"_s};
+    }
+    void periodsTileTime()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(quint32, logPeriodicity);
+        QFETCH(QStringList, periods);
+        site.LogNameStruct = scheme;
+        site.LogPeriodicity = logPeriodicity;
+        const auto rangeOf = [](const QString& name) { return *PeriodBounds(*PeriodOfName(name)); };
+        const int perDay = 4;
+        writeLogs(site, rangeOf(periods.first()).start.addDays(-10),
+                  rangeOf(periods.last()).end.addDays(10), perDay);
+        for (const QString& name : std::as_const(periods)) {
+            QVERIFY(build(name));
+            const PeriodRange range = rangeOf(name);
+            QCOMPARE(successfulRequests(reportOf(name)), range.start.daysTo(range.end) * perDay);
+        }
+        QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+    }
+
+    // Debian's analog.cfg, the source of the base file, switches every
+    // report on; the Site's choice must still hold.
+    void reportChoiceHoldsOverTheBaseFile()
+    {
+        QString order = u"x-"_s;
+        for (const ReportCode& report : ReportCodes())
+            if (report.code != u'x')
+                order += report.code;
+        site.ReportOrder[0] = order;
+        QVERIFY(SaveSite(site));
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 20);
+        QVERIFY(build(u"2003-09-15"_s));
+        QCOMPARE(reportSections(reportOf(u"2003-09-15"_s)), QStringList{u"gensum"_s});
+    }
+
+    // Analog takes only the first word of an Apache format outside
+    // parentheses and then rejects every line.
+    void apacheFormatWithoutParentheses()
+    {
+        SettingsKey key(site.keyPath(), kSetValue);
+        key.writeString(u"LogFormatChanges"_s, u"200301|"_s);
+        key.writeString(u"200301"_s,
+                        u"A%h %l %u %t \"%r\" %>s %b \"%{Referer}i\" \"%{User-Agent}i\""_s);
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 20);
+        QVERIFY(build(u"2003-09-15"_s));
+        QCOMPARE(successfulRequests(reportOf(u"2003-09-15"_s)), 20);
+    }
+
+    void allMonthsOfAYear()
+    {
+        site.LogNameStruct = u"%yyyy%%mm%.log"_s;
+        site.LogPeriodicity = kLogMonthly;
+        writeLogs(site, QDate(2002, 12, 31), QDate(2004, 1, 1), 10);
+        QVERIFY(build(u"2003-*"_s));
+        QCOMPARE(observer.selected.size(), 12);
+        QCOMPARE(observer.selected.first(), u"1/12 1 -1 2003-01/stats2003-01.html"_s);
+        QCOMPARE(observer.selected.last(), u"12/12 12 -1 2003-12/stats2003-12.html"_s);
+        QCOMPARE(observer.built, 12);
+        QCOMPARE(sink.lines.count(u"Exit code: 0"_s), 12);
+        QCOMPARE(successfulRequests(reportOf(u"2003-02"_s)), 28 * 10);
+        QCOMPARE(successfulRequests(reportOf(u"2003-12"_s)), 31 * 10);
+    }
+
+    void allDaysOfAMonth()
+    {
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        writeLogs(site, QDate(2004, 1, 31), QDate(2004, 3, 1), 5);
+        QVERIFY(build(u"2004-02-*"_s));
+        QCOMPARE(observer.selected.size(), 29);
+        QCOMPARE(observer.selected.last(), u"29/29 2 29 2004-02-29/stats2004-02-29.html"_s);
+        for (int day = 1; day <= 29; ++day)
+            QCOMPARE(successfulRequests(reportOf(u"2004-02-%1"_s.arg(day, 2, 10, QChar(u'0')))), 5);
+    }
+
+    void existingConfigurationIsReused()
+    {
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 5);
+        QVERIFY(build(u"2003-09-15"_s));
+        const QString config = site.configFile(u"2003-09-15"_s);
+        QByteArray edited = readAll(config);
+        edited.replace("HOSTNAME \"shop site\"", "HOSTNAME \"edited by hand\"");
+        writeFile(config, edited);
+        QVERIFY(build(u"2003-09-15"_s, true));
+        QCOMPARE(readAll(config), edited);
+        QVERIFY(readAll(reportOf(u"2003-09-15"_s)).contains("edited by hand"));
+        QVERIFY(build(u"2003-09-15"_s, false));
+        QVERIFY(readAll(config) != edited);
+        // Without a file to reuse, one is generated.
+        QVERIFY(build(u"2003-09-14"_s, true));
+        QVERIFY(QFile::exists(site.configFile(u"2003-09-14"_s)));
+    }
+
+    void postProcessSeesItsVariables()
+    {
+        const QString script = home->file(u"post process/record.sh"_s);
+        writeFile(script,
+                  "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n"
+                  "echo recorded\n");
+        QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
+        site.PostProcessCmd =
+            u"\""_s + script + u"\" %CfgFile% \"%OutFile%\" \"%OutPath/%/index.html\""_s;
+        QVERIFY(build(u"2003-09-15"_s));
+        const QString folder = site.reportsFolder() + u"/2003-09-15"_s;
+        QCOMPARE(readAll(script + u".args"_s),
+                 (u"2003-09-15\n"_s + folder + u"/stats2003-09-15.html\n"_s + folder +
+                  u"/index.html\n"_s)
+                     .toUtf8());
+        QCOMPARE(sink.lines.count(u"recorded"_s), 1);
+        QCOMPARE(sink.lines.count(u"Exit code: 0"_s), 2);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("analogPath");
+        QTest::addColumn<QString>("postProcess");
+        QTest::addColumn<QString>("fileInPlaceOf");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("exitLines");
+        const QString missing =
+            u"Cannot find Analog.exe. Please enter access path in Preferences Dialog."_s;
+        QTest::newRow("Analog missing, each period says so")
+            << u"/nowhere/analog"_s << QString() << QString() << QStringList{missing, missing} << 0;
+        QTest::newRow("Analog path empty")
+            << QString() << QString() << QString() << QStringList{missing, missing} << 0;
+        QTest::newRow("Analog fails")
+            << u"/bin/false"_s << QString() << QString() << QStringList{} << 0;
+        QTest::newRow("post-process missing, Analog still runs")
+            << u"/usr/bin/analog"_s << u"/no/such/tool %OutFile%"_s << QString()
+            << QStringList{u"CreateProcess: error # 2\n(cmd: /no/such/tool %1/2003-H1/stats2003-H1.html)"_s,
+                           u"CreateProcess: error # 2\n(cmd: /no/such/tool %1/2003-H2/stats2003-H2.html)"_s}
+            << 2;
+        QTest::newRow("a file where the report folder goes")
+            << u"/usr/bin/analog"_s << QString() << u"2003-H1"_s
+            << QStringList{u"%1/2003-H1 file exists, and is not a folder."_s} << 1;
+    }
+    void failures()
+    {
+        QFETCH(QString, analogPath);
+        QFETCH(QString, postProcess);
+        QFETCH(QString, fileInPlaceOf);
+        QFETCH(QStringList, messages);
+        QFETCH(int, exitLines);
+        Preferences prefs;
+        prefs.analogPath = analogPath;
+        QVERIFY(prefs.save());
+        site.PostProcessCmd = postProcess;
+        if (!fileInPlaceOf.isEmpty())
+            writeFile(site.reportsFolder() + u'/' + fileInPlaceOf, "x");
+        QVERIFY(!build(u"2003-H*"_s));
+        for (QString& message : messages)
+            if (message.contains(u"%1"_s))
+                message = message.arg(site.reportsFolder());
+        QCOMPARE(recorder->errors, messages);
+        QCOMPARE(sink.lines.count(u"Exit code: 0"_s), exitLines);
+        QCOMPARE(observer.built, 2); // every period is tried
+    }
+
+    void generationFailureSkipsThePeriod()
+    {
+        site.DefaultBase = u"gone"_s;
+        QVERIFY(!build(u"2003-Q1"_s));
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(recorder->errors.first().startsWith(u"Error opening file "_s));
+        QVERIFY(sink.lines.isEmpty());
+    }
+
+    void missingConfigurationAtRunTime()
+    {
+        CConsoleRunner runner([this] { return &sink; });
+        BuildDriver driver(site, runner);
+        QVERIFY(!driver.RunPeriod(u"2001"_s));
+        QCOMPARE(recorder->errors, QStringList{u"The configuration file %1 does not exist"_s.arg(
+                                       site.configFile(u"2001"_s))});
+        QVERIFY(QFileInfo(site.reportsFolder() + u"/2001"_s).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBuildDriver)
+#include "tst_builddriver.moc"

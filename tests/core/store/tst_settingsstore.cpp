@@ -1,0 +1,332 @@
+#include "store/settingsstore.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void onlyWriteRightsCreateKeys_data()
+    {
+        QTest::addColumn<quint32>("rights");
+        QTest::addColumn<bool>("creates");
+        QTest::newRow("query") << quint32(kQueryValue) << false;
+        QTest::newRow("set") << quint32(kSetValue) << true;
+        QTest::newRow("query and set") << quint32(kQueryValue | kSetValue) << true;
+        QTest::newRow("create subkey") << quint32(kCreateSubKey) << false;
+        QTest::newRow("enumerate") << quint32(kEnumerateSubKeys) << false;
+    }
+    void onlyWriteRightsCreateKeys()
+    {
+        QFETCH(quint32, rights);
+        QFETCH(bool, creates);
+        const SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, rights);
+        QCOMPARE(key.isOpen(), creates);
+        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kQueryValue).isOpen(), creates);
+        QCOMPARE(QFile::exists(SettingsStore::filePath()), creates);
+    }
+
+    void missingValuesReadAsDefaults()
+    {
+        SettingsKey missing(u"SOFTWARE\\Meridan\\none"_s, kQueryValue);
+        QCOMPARE(missing.readDword(u"LogPeriodicity"_s, 1018), 1018u);
+        QString text = u"stale"_s;
+        QCOMPARE(missing.readString(u"Url"_s, &text), int(kStoreNotFound));
+        QVERIFY(text.isEmpty());
+        QVERIFY(missing.enumSubkeys().isEmpty());
+        QVERIFY(missing.writeString(u"Url"_s, u"x"_s) != kStoreOk);
+        QVERIFY(!SettingsKey(u"SOFTWARE\\Meridan\\none"_s, kQueryValue).isOpen());
+    }
+
+    void valuesRoundTripAndSurviveReopening()
+    {
+        {
+            SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+            QCOMPARE(key.writeString(u"Url"_s, u"www.shop.com"_s), int(kStoreOk));
+            QCOMPARE(key.writeDword(u"Output"_s, 4294967295u), int(kStoreOk));
+            QCOMPARE(key.writeString(u"Empty"_s, QString()), int(kStoreOk));
+            QCOMPARE(key.writeString(u"Umlaut"_s, u"Grüße \u00e9\u4e2d"_s), int(kStoreOk));
+        }
+        const SettingsKey key(u"software\\MERIDAN\\Shop"_s, kQueryValue);
+        QVERIFY(key.isOpen());
+        QCOMPARE(key.readString(u"URL"_s), u"www.shop.com"_s);
+        QCOMPARE(key.readDword(u"output"_s, 0), 4294967295u);
+        QString empty = u"x"_s;
+        QCOMPARE(key.readString(u"Empty"_s, &empty), int(kStoreOk));
+        QVERIFY(empty.isEmpty());
+        QCOMPARE(key.readString(u"Umlaut"_s), u"Grüße \u00e9\u4e2d"_s);
+        QCOMPARE(QFile::permissions(SettingsStore::filePath()),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                     QFileDevice::WriteUser);
+    }
+
+    void keyNamesIgnoreCaseButKeepSpelling()
+    {
+        SettingsKey(u"SOFTWARE\\Meridan\\Shop"_s, kSetValue).writeString(u"Url"_s, u"a"_s);
+        SettingsKey(u"SOFTWARE\\Meridan\\SHOP"_s, kSetValue).writeString(u"url"_s, u"b"_s);
+        const SettingsKey product(u"SOFTWARE\\Meridan"_s, kEnumerateSubKeys);
+        QCOMPARE(product.enumSubkeys(), QStringList{u"Shop"_s});
+        const std::optional<StoreNode> shop =
+            SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kQueryValue).snapshot();
+        QVERIFY(shop);
+        QCOMPARE(shop->values.size(), 1);
+        QCOMPARE(shop->values.first().name, u"Url"_s);
+        QCOMPARE(std::get<QString>(shop->values.first().data), u"b"_s);
+    }
+
+    void deletingASubkeyTakesItsValues()
+    {
+        SettingsKey(u"SOFTWARE\\Meridan\\a"_s, kSetValue).writeString(u"200301"_s, u"Lx"_s);
+        SettingsKey(u"SOFTWARE\\Meridan\\b"_s, kSetValue).writeString(u"Url"_s, u"b"_s);
+        SettingsKey product(u"SOFTWARE\\Meridan"_s, kCreateSubKey);
+        QCOMPARE(product.deleteSubkey(u"A"_s), int(kStoreOk));
+        QVERIFY(!SettingsKey(u"SOFTWARE\\Meridan\\a"_s, kQueryValue).isOpen());
+        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan"_s, kEnumerateSubKeys).enumSubkeys(),
+                 QStringList{u"b"_s});
+        QVERIFY(product.deleteSubkey(u"a"_s) != kStoreOk);
+        SettingsKey b(u"SOFTWARE\\Meridan\\b"_s, kQueryValue | kSetValue);
+        QCOMPARE(b.deleteValue(u"URL"_s), int(kStoreOk));
+        QCOMPARE(b.readString(u"Url"_s), QString());
+    }
+
+    void caseFoldingCoversEveryLetter()
+    {
+        SettingsKey(u"SOFTWARE\\Meridan\\Société"_s, kSetValue).writeString(u"Größe"_s, u"a"_s);
+        const SettingsKey upper(u"SOFTWARE\\Meridan\\SOCIÉTÉ"_s, kQueryValue);
+        QVERIFY(upper.isOpen());
+        QCOMPARE(upper.readString(u"GRÖßE"_s), u"a"_s);
+    }
+
+    void renamingAKeyKeepsEverythingInIt()
+    {
+        SettingsKey(u"SOFTWARE\\Meridan\\a"_s, kSetValue).writeString(u"200301"_s, u"Lx"_s);
+        SettingsKey(u"SOFTWARE\\Meridan\\b"_s, kSetValue);
+        bool renamed = false;
+        bool clash = true;
+        QCOMPARE(SettingsStore::write([&](StoreTransaction& tx) {
+                     clash = tx.renameKey(u"SOFTWARE\\Meridan\\a"_s, u"B"_s);
+                     renamed = tx.renameKey(u"SOFTWARE\\Meridan\\a"_s, u"c"_s);
+                     return true;
+                 }),
+                 int(kStoreOk));
+        QVERIFY(!clash);
+        QVERIFY(renamed);
+        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\C"_s, kQueryValue).readString(u"200301"_s),
+                 u"Lx"_s);
+        QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(),
+                 (QStringList{u"c"_s, u"b"_s})); // in the order they were made
+    }
+
+    void aRefusedTransactionChangesNothing()
+    {
+        SettingsKey key(u"SOFTWARE\\Meridan\\a"_s, kSetValue);
+        key.writeString(u"Url"_s, u"before"_s);
+        const int status = SettingsStore::write([](StoreTransaction& tx) {
+            tx.setValues(u"SOFTWARE\\Meridan\\a"_s, {{u"Url"_s, u"after"_s}});
+            tx.createKey(u"SOFTWARE\\Meridan\\b"_s);
+            return false;
+        });
+        QCOMPARE(status, int(kStoreNotFound));
+        QCOMPARE(key.readString(u"Url"_s), u"before"_s);
+        QVERIFY(!SettingsKey(u"SOFTWARE\\Meridan\\b"_s, kQueryValue).isOpen());
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    // Nothing that is not a sound database of ours is ever written: reads
+    // give defaults, writes fail, and the user is told once, with the path.
+    void damagedOrForeignFilesStayAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("zero-length file") << u"empty"_s;
+        QTest::newRow("text file") << u"text"_s;
+        QTest::newRow("truncated database") << u"truncated"_s;
+        QTest::newRow("database of another program") << u"foreign"_s;
+        QTest::newRow("folder at the path") << u"folder"_s;
+        QTest::newRow("FIFO at the path") << u"fifo"_s;
+    }
+    void damagedOrForeignFilesStayAsTheyAre()
+    {
+        QFETCH(QString, kind);
+        const QString path = SettingsStore::filePath();
+        if (kind == u"truncated"_s) {
+            for (int i = 0; i < 200; ++i)
+                SettingsKey(u"SOFTWARE\\Meridan\\site%1"_s.arg(i), kSetValue)
+                    .writeString(u"Url"_s, QString(200, u'x'));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
+        } else if (kind == u"foreign"_s) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QProcess sqlite;
+            sqlite.start(u"sqlite3"_s, {path, u"CREATE TABLE t (x); INSERT INTO t VALUES (1);"_s});
+            QVERIFY(sqlite.waitForFinished() && sqlite.exitCode() == 0);
+        } else if (kind == u"folder"_s) {
+            QDir().mkpath(path);
+        } else if (kind == u"fifo"_s) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            writeFile(path, kind == u"text"_s ? QByteArray("just some text\n") : QByteArray());
+        }
+        const QFileInfo before(path);
+        const QByteArray bytes = before.isFile() ? readAll(path) : QByteArray();
+        recorder->errors.clear();
+        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+        QVERIFY(!key.isOpen());
+        QVERIFY(key.writeString(u"Url"_s, u"x"_s) != kStoreOk);
+        QVERIFY(SettingsStore::write([](StoreTransaction&) { return true; }) != kStoreOk);
+        QCOMPARE(SettingsKey(kProductKey, kQueryValue).readDword(u"CfgAscending"_s, 7), 7u);
+        QVERIFY(!SettingsStore::usable());
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY2(recorder->errors.first().contains(path), qPrintable(recorder->errors.first()));
+        if (before.isFile())
+            QCOMPARE(readAll(path), bytes);
+        QCOMPARE(QFileInfo(path).lastModified(), before.lastModified());
+    }
+
+    void causesOfAFailedWriteAreNamed_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a file where the folder goes") << u"file"_s << u"is a file, not a folder"_s;
+        QTest::newRow("read-only folder") << u"read-only"_s << u"is read-only"_s;
+    }
+    void causesOfAFailedWriteAreNamed()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, message);
+        if (::geteuid() == 0 && cause == u"read-only"_s)
+            QSKIP("root writes into read-only folders");
+        const QString folder = QFileInfo(SettingsStore::filePath()).absolutePath();
+        if (cause == u"file"_s) {
+            writeFile(folder, "in the way");
+        } else {
+            SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+        QVERIFY(key.writeString(u"Url"_s, u"x"_s) != kStoreOk ||
+                SettingsKey(u"SOFTWARE\\Meridan\\other"_s, kSetValue).isOpen() == false);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        QVERIFY(!recorder->errors.isEmpty());
+        QVERIFY2(recorder->errors.last().contains(message),
+                 qPrintable(recorder->errors.join(u'\n')));
+    }
+
+    void aFullDiskIsNamed()
+    {
+        const QString folder = QFileInfo(SettingsStore::filePath()).absolutePath();
+        QDir().mkpath(folder);
+        QProcess mount;
+        mount.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=96k"_s, u"tmpfs"_s, folder});
+        if (!mount.waitForFinished() || mount.exitCode() != 0)
+            QSKIP("no tmpfs can be mounted here");
+        const auto unmount = qScopeGuard([&] {
+            SettingsStore::release();
+            QProcess::execute(u"umount"_s, {folder});
+        });
+        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+        QVERIFY(key.isOpen());
+        int status = kStoreOk;
+        for (int i = 0; i < 400 && status == kStoreOk; ++i)
+            status = key.writeString(u"v%1"_s.arg(i), QString(1000, u'x'));
+        QVERIFY(status != kStoreOk);
+        QVERIFY2(recorder->errors.last().contains(u"the disk is full"_s),
+                 qPrintable(recorder->errors.last()));
+        QCOMPARE(key.readString(u"v0"_s), QString(1000, u'x')); // committed changes stay
+    }
+
+    // Release 0.1 kept the settings as JSON: imported once, in one go.
+    void earlierJsonSettingsAreImportedOnce()
+    {
+        const QString legacy = SettingsStore::legacyFilePath();
+        writeFile(legacy, R"({"Meridan settings": 1, "root": {"name": "", "values": [], "keys": [
+            {"name": "SOFTWARE", "values": [], "keys": [
+              {"name": "Meridan", "values": [{"name": "AnalogPath", "string": "/usr/bin/analog"},
+                                             {"name": "CfgAscending", "dword": 1}], "keys": [
+                {"name": "Shop", "values": [{"name": "Url", "string": "www.shop.com"},
+                                            {"name": "Output", "dword": 4294967295},
+                                            {"name": "Empty", "string": ""},
+                                            {"name": "200301", "string": "Lformat"}], "keys": []},
+                {"name": "SHOP", "values": [{"name": "Url", "string": "second"}], "keys": []},
+                {"name": "Other", "values": [], "keys": []}]}]}]}})");
+        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kQueryValue).readString(u"Url"_s),
+                 u"www.shop.com"_s);
+        QCOMPARE(SettingsKey(kProductKey, kQueryValue).readDword(u"CfgAscending"_s, 0), 1u);
+        const SettingsKey shop(u"SOFTWARE\\Meridan\\Shop"_s, kQueryValue);
+        QCOMPARE(shop.readDword(u"Output"_s, 0), 4294967295u);
+        QCOMPARE(shop.readString(u"200301"_s), u"Lformat"_s);
+        QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(),
+                 (QStringList{u"Shop"_s, u"Other"_s}));
+        QVERIFY(!QFile::exists(legacy));
+        QVERIFY(QFile::exists(legacy + u".imported"_s));
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(recorder->errors.first().contains(u"SOFTWARE\\Meridan\\SHOP"_s));
+        QCOMPARE(QFile::permissions(SettingsStore::filePath()) & 0x0077,
+                 QFileDevice::Permissions());
+    }
+
+    void damagedJsonSettingsAreKeptAndNotImported()
+    {
+        const QString legacy = SettingsStore::legacyFilePath();
+        const QByteArray damaged = "{\"Meridan settings\": 1, \"root\": {\"na";
+        writeFile(legacy, damaged);
+        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+        QVERIFY(!key.isOpen());
+        QCOMPARE(readAll(legacy), damaged);
+        QVERIFY(!QFile::exists(SettingsStore::filePath()));
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(recorder->errors.first().contains(legacy));
+    }
+
+    void exportAndImportCarryEverything()
+    {
+        SettingsKey(u"SOFTWARE\\Meridan\\Shop"_s, kSetValue)
+            .writeValues(
+                {{u"Url"_s, u"www.shop.com"_s}, {u"Output"_s, 7u}, {u"Umlaut"_s, u"Grüße"_s}});
+        SettingsKey(kProductKey, kSetValue).writeString(u"AnalogPath"_s, u"/usr/bin/analog"_s);
+        const std::optional<QByteArray> exported = SettingsStore::exportJson();
+        QVERIFY(exported);
+        SettingsKey(u"SOFTWARE\\Meridan\\Gone"_s, kSetValue);
+        SettingsKey(u"SOFTWARE\\Meridan\\Shop"_s, kSetValue).writeString(u"Url"_s, u"changed"_s);
+        QVERIFY(SettingsStore::importJson(*exported));
+        QCOMPARE(SettingsStore::exportJson(), exported);
+        QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(), QStringList{u"Shop"_s});
+        // A damaged or doubled file changes nothing.
+        QVERIFY(!SettingsStore::importJson("{\"Meridan settings\": 1"));
+        QByteArray doubled = *exported;
+        doubled.replace("\"Shop\"", "\"Shop\", \"values\": [], \"keys\": []}, {\"name\": \"SHOP\"");
+        QVERIFY(!SettingsStore::importJson(doubled));
+        QCOMPARE(SettingsStore::exportJson(), exported);
+    }
+
+private:
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

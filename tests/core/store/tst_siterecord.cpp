@@ -1,0 +1,288 @@
+#include "store/passwordcipher.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+SiteRecord storedSite(const QString& name)
+{
+    storeNewSite(name);
+    return SiteRecord(name);
+}
+
+} // namespace
+
+class TestSiteRecord : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void newSiteTakesTheFirstFreeName_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringList{} << u"NewWebSite"_s;
+        QTest::newRow("first taken") << QStringList{u"NewWebSite"_s} << u"NewWebSite(1)"_s;
+        QTest::newRow("two taken")
+            << QStringList{u"NewWebSite"_s, u"newwebsite(1)"_s} << u"NewWebSite(2)"_s;
+        QTest::newRow("gap") << QStringList{u"NewWebSite(1)"_s} << u"NewWebSite"_s;
+    }
+    void newSiteTakesTheFirstFreeName()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, expected);
+        for (const QString& name : stored)
+            storedSite(name);
+        const SiteRecord site = SiteRecord::NewSite();
+        QCOMPARE(site.name, expected);
+        QVERIFY(site.isNew);
+        QCOMPARE(SiteRecord::NewSite().name, expected); // nothing was stored
+    }
+
+    void defaultsDeriveFromTheName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("no dot") << u"Example"_s << u"www.example.com"_s
+                                << u"%yyyy%/www.Example_%yyyy%%mm%%dd%.log.gz"_s;
+        QTest::newRow("dot") << u"Example.org"_s << u"www.example.org"_s
+                             << u"%yyyy%/www.Example.org_%yyyy%%mm%%dd%.log.gz"_s;
+        QTest::newRow("non-ascii")
+            << u"Ÿber.de"_s << u"www.ÿber.de"_s << u"%yyyy%/www.Ÿber.de_%yyyy%%mm%%dd%.log.gz"_s;
+    }
+    void defaultsDeriveFromTheName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, url);
+        QFETCH(QString, scheme);
+        SiteRecord site;
+        site.name = name;
+        site.DeriveDefaults();
+        QCOMPARE(site.keyName, name);
+        QCOMPARE(site.Url, url);
+        QCOMPARE(site.Root, home->path() + u'/' + name + u"/stats"_s);
+        QCOMPARE(site.LogsDir, site.Root + u"/logs"_s);
+        QCOMPARE(site.LogNameStruct, scheme);
+        QCOMPARE(site.AnalogCommand, u"-G -g\"%CfgFile%\""_s);
+        QCOMPARE(site.LogPeriodicity, quint32(kLogDaily));
+        QCOMPARE(site.Output, 1);
+        QCOMPARE(site.DefaultBase, u"analog"_s);
+    }
+
+    void missingNumbersLoadAsTheirDefaults()
+    {
+        SettingsKey(SiteRecord::keyPathOf(u"bare"_s), kSetValue)
+            .writeString(u"Url"_s, u"www.bare.com"_s);
+        const SiteRecord site(u"bare"_s);
+        QCOMPARE(site.LogPeriodicity, quint32(kLogDaily));
+        QCOMPARE(site.Output, 0);
+        QCOMPARE(site.Url, u"www.bare.com"_s);
+        QVERIFY(!site.isNew);
+    }
+
+    void loadRestoresEveryStoredField()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        for (int i = 0; i < kReportOrderCount; ++i)
+            site.ReportOrder[i] = u"x-%1"_s.arg(i);
+        site.FTPAccess = u"pässword"_s;
+        site.Language = u"FRENCH"_s;
+        site.Output = 6;
+        QVERIFY(site.Save());
+        const QList<SiteValue> saved = siteValues(site);
+
+        site.Url = u"changed"_s;
+        site.ReportOrder[3] = u"changed"_s;
+        site.FTPAccess = u"changed"_s;
+        site.LogPeriodicity = 0;
+        site.Load();
+        QCOMPARE(siteValues(site).size(), 25);
+        for (qsizetype i = 0; i < saved.size(); ++i)
+            QCOMPARE(siteValues(site).at(i).text, saved.at(i).text);
+        QCOMPARE(SiteRecord(u"SHOP"_s).FTPAccess, u"pässword"_s);
+    }
+
+    // The key moves whole: the Specific formats values go along even when
+    // their page was never opened.
+    void renameMovesTheKey()
+    {
+        SiteRecord site = storedSite(u"a"_s);
+        SettingsKey(SiteRecord::keyPathOf(u"a"_s), kSetValue).writeString(u"200301"_s, u"Lx"_s);
+        site.name = u"b"_s;
+        QVERIFY(site.Save());
+        QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
+        QCOMPARE(site.keyName, u"b"_s);
+        QCOMPARE(SettingsKey(SiteRecord::keyPathOf(u"b"_s), kQueryValue).readString(u"200301"_s),
+                 u"Lx"_s);
+    }
+
+    void renameByCaseKeepsTheOtherValues()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        SettingsKey(SiteRecord::keyPathOf(u"shop"_s), kSetValue)
+            .writeString(u"LogFormatChanges"_s, u"200301|"_s);
+        site.name = u"Shop"_s;
+        QVERIFY(site.Save());
+        QCOMPARE(storedSiteNames(), QStringList{u"Shop"_s});
+        QCOMPARE(SettingsKey(SiteRecord::keyPathOf(u"Shop"_s), kQueryValue)
+                     .readString(u"LogFormatChanges"_s),
+                 u"200301|"_s);
+    }
+
+    void renameOntoAnotherSiteIsRefused()
+    {
+        SiteRecord a = storedSite(u"a"_s);
+        SiteRecord b = storedSite(u"b"_s);
+        b.Url = u"www.b-own.com"_s;
+        QVERIFY(b.Save());
+        a.name = u"B"_s;
+        QVERIFY(!a.Save());
+        QCOMPARE(recorder->errors, QStringList{u"The host B exists already!"_s});
+        QCOMPARE(storedSiteNames(), (QStringList{u"a"_s, u"b"_s}));
+        QCOMPARE(SiteRecord(u"b"_s).Url, u"www.b-own.com"_s);
+        QCOMPARE(a.keyName, u"a"_s);
+    }
+
+    void badNamesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("blanks") << u"  \t"_s;
+        QTest::newRow("slash") << u"a/b"_s;
+        QTest::newRow("backslash") << u"a\\b"_s;
+        QTest::newRow("dot dot") << u".."_s;
+        QTest::newRow("newline") << u"a\nb"_s;
+        QTest::newRow("trailing blank") << u"shop "_s;
+    }
+    void badNamesAreRefused()
+    {
+        QFETCH(QString, name);
+        QVERIFY(!siteNameProblem(name).isEmpty());
+        SiteRecord site;
+        site.name = name;
+        site.DeriveDefaults();
+        site.isNew = true;
+        QVERIFY(!site.Save());
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(storedSiteNames().isEmpty());
+        QVERIFY(!QDir(home->path() + u"/.config/Meridan"_s).exists(u"settings.json"_s));
+    }
+
+    void deleteLeavesTheFilesOnDisk()
+    {
+        storedSite(u"a"_s);
+        storedSite(u"b"_s);
+        writeFile(home->file(u"a/stats/cfg/2003.cfg"_s), "x");
+        QVERIFY(deleteStoredSite(u"A"_s));
+        QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
+        QVERIFY(QFile::exists(home->file(u"a/stats/cfg/2003.cfg"_s)));
+        QVERIFY(!deleteStoredSite(u"a"_s));
+    }
+
+    // A block written by the Windows build: "secret", its NUL, then noise.
+    void passwordOfTheWindowsBuildDeciphers()
+    {
+        QCOMPARE(decipherPassword(
+                     u"2879D55C2E2384D8414955015CAA61D60B724A99497C43CCF07975326BA060063164194E5BB4"
+                     u"B640F44DA6CFD5208AA7099D371F7AEEAC31BA68A711F51EF459"_s),
+                 u"secret"_s);
+        // Code page 1252 bytes that are no UTF-8 read as Latin-1.
+        QCOMPARE(decipherPassword(
+                     u"387DD0C74B5784BC242F326935C00ABA661C25E9380E30B8850F024A12DA1B7A4C1A66CEDA3"
+                     u"635C471CB21475CAA012B8413B88FEB7C3FA52FFE30896C846FC5"_s),
+                 u"café"_s);
+        // Missing digits read as zero bytes: only the password part is given here.
+        QCOMPARE(decipherPassword(u"2879D55C2E2384"_s), u"secret"_s);
+    }
+
+    void passwordStoredForm()
+    {
+        QCOMPARE(encipherPassword(QString()), std::optional<QString>(QString()));
+        const std::optional<QString> first = encipherPassword(u"secret"_s);
+        const std::optional<QString> second = encipherPassword(u"secret"_s);
+        QVERIFY(first && second);
+        QVERIFY(QRegularExpression(u"^[0-9A-F]{128}$"_s).match(*first).hasMatch());
+        QCOMPARE(first->left(14), u"2879D55C2E2384"_s);
+        QCOMPARE(second->left(14), first->left(14));
+        QVERIFY(first->mid(14) != second->mid(14));
+        QCOMPARE(decipherPassword(*first), u"secret"_s);
+        const QString longest(kPasswordMaxBytes, u'p');
+        QCOMPARE(decipherPassword(*encipherPassword(longest)), longest);
+    }
+
+    void tooLongPasswordIsRefusedNotCut()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        site.FTPAccess = QString(kPasswordMaxBytes + 1, u'p');
+        site.Url = u"www.changed.com"_s;
+        QVERIFY(!encipherPassword(site.FTPAccess));
+        QVERIFY(!site.Save());
+        QVERIFY(!recorder->errors.isEmpty());
+        const SiteRecord stored(u"shop"_s);
+        QCOMPARE(stored.FTPAccess, QString());
+        QCOMPARE(stored.Url, u"www.shop.com"_s);
+        // 32 two-byte characters are 64 bytes: too long as well.
+        QVERIFY(!passwordFits(QString(32, QChar(0xE9))));
+        QVERIFY(passwordFits(QString(31, QChar(0xE9))));
+    }
+
+    void setFieldChecksNumbers_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("number") << u"LogPeriodicity"_s << u"1019"_s << true;
+        QTest::newRow("words") << u"Output"_s << u"two"_s << false;
+        QTest::newRow("hex") << u"Output"_s << u"0x2"_s << false;
+        QTest::newRow("negative") << u"Output"_s << u"-1"_s << false;
+        QTest::newRow("too big") << u"Output"_s << u"4294967296"_s << false;
+        QTest::newRow("blank") << u"Output"_s << u" 2"_s << false;
+        QTest::newRow("text") << u"url"_s << u"www.x.org"_s << true;
+        QTest::newRow("order") << u"ReportOrder_Q"_s << u"x-"_s << true;
+        QTest::newRow("unknown") << u"Colour"_s << u"red"_s << false;
+    }
+    void setFieldChecksNumbers()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        SiteRecord site;
+        QCOMPARE(setSiteField(site, name, text).isEmpty(), accepted);
+        if (!accepted)
+            return;
+        bool found = false;
+        for (const SiteValue& value : siteValues(site))
+            if (value.name.compare(name, Qt::CaseInsensitive) == 0)
+                found = value.text == text;
+        QVERIFY(found);
+    }
+
+private:
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+};
+
+QTEST_GUILESS_MAIN(TestSiteRecord)
+#include "tst_siterecord.moc"

@@ -1,0 +1,188 @@
+#include "dialogs/ftpdownloaddlg.h"
+#include "store/siterecord.h"
+#include "support/ftptestserver.h"
+#include "support/testenvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+class TestFtpDownloadDlg : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTreeWidget* list(CFTPDownloadDlg& dialog)
+    {
+        return dialog.findChild<QTreeWidget*>(u"remoteList"_s);
+    }
+    QStringList rows(CFTPDownloadDlg& dialog)
+    {
+        QStringList names;
+        for (int i = 0; i < list(dialog)->topLevelItemCount(); ++i)
+            names.append(list(dialog)->topLevelItem(i)->text(0));
+        return names;
+    }
+    void select(CFTPDownloadDlg& dialog, const QStringList& names)
+    {
+        list(dialog)->clearSelection();
+        for (const QString& name : names)
+            list(dialog)->findItems(name, Qt::MatchExactly).first()->setSelected(true);
+    }
+    void doubleClick(CFTPDownloadDlg& dialog, const QString& name)
+    {
+        QTreeWidget* tree = list(dialog);
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        const QRect rect = tree->visualItemRect(tree->findItems(name, Qt::MatchExactly).first());
+        // A view takes a double click on the row that was pressed first.
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void pressOk(CFTPDownloadDlg& dialog)
+    {
+        dialog.findChild<QDialogButtonBox*>(u"dialogButtons"_s)
+            ->button(QDialogButtonBox::Ok)
+            ->click();
+    }
+    void shoot(QWidget* widget, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
+        if (!folder.isEmpty() && QDir().mkpath(folder))
+            widget->grab().save(folder + u'/' + name + u".png"_s);
+    }
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    std::unique_ptr<FtpTestServer> server;
+    SiteRecord site;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+        const QString root = home->file(u"server"_s);
+        writeFile(root + u"/logs/site_20030517.log.gz"_s, "gz 17");
+        writeFile(root + u"/logs/site_20030518.log.gz"_s, QByteArray(8 << 20, 'x'));
+        writeFile(root + u"/logs/.hidden.log"_s, "hidden");
+        writeFile(root + u"/logs/bad\\name.log"_s, "bad");
+        writeFile(root + u"/logs/2004/ex040101.log"_s, "0101");
+        server = std::make_unique<FtpTestServer>(root);
+        QVERIFY(server->isRunning());
+        site = SiteRecord();
+        site.name = u"shop"_s;
+        site.LogsDir = home->file(u"local"_s);
+        QDir().mkpath(site.LogsDir);
+        site.LogNameStruct = u"%yyyy%\\site_%yyyy%%mm%%dd%.log.gz"_s;
+        site.FTPUrl = server->url(u"/logs"_s);
+        site.FTPUser = QString::fromLatin1(FtpTestServer::user());
+        site.FTPAccess = QString::fromLatin1(FtpTestServer::password());
+    }
+    void cleanup()
+    {
+        server.reset();
+        recorder.reset();
+        home.reset();
+    }
+
+    void nothingToConnectTo()
+    {
+        site.FTPUrl.clear();
+        CFTPDownloadDlg dialog(&site);
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        QVERIFY(recorder->errors.isEmpty());
+        CFTPDownloadDlg noSite(nullptr);
+        QVERIFY(!noSite.start());
+    }
+
+    void listWalkAndDownload()
+    {
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QVERIFY(dialog.isVisible()); // on the screen while it connects
+        QCOMPARE(dialog.windowTitle(), u"FTP Download"_s);
+        QTRY_VERIFY(list(dialog)->topLevelItemCount() > 0 && !dialog.isBusy());
+        QCOMPARE(list(dialog)->headerItem()->text(0), u"/logs/"_s);
+        QCOMPARE(rows(dialog).first(), u".."_s);
+        QCOMPARE(rows(dialog).size(), 6);
+        shoot(&dialog, u"ftp-listing"_s);
+        doubleClick(dialog, u"2004"_s);
+        QTRY_COMPARE(list(dialog)->headerItem()->text(0), u"/logs/2004/"_s);
+        QTRY_COMPARE(rows(dialog), (QStringList{u".."_s, u"ex040101.log"_s}));
+        doubleClick(dialog, u".."_s);
+        QTRY_COMPARE(list(dialog)->headerItem()->text(0), u"/logs/"_s);
+        QTRY_VERIFY(rows(dialog).contains(u"site_20030517.log.gz"_s));
+        select(dialog, {u"site_20030517.log.gz"_s, u"site_20030518.log.gz"_s, u".hidden.log"_s});
+        pressOk(dialog);
+        auto* progress = dialog.findChild<QProgressBar*>(u"progressBar"_s);
+        if (progress->isVisible())
+            shoot(&dialog, u"ftp-downloading"_s);
+        QTRY_VERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(readAll(site.LogsDir + u"/2003/site_20030517.log.gz"_s), QByteArray("gz 17"));
+        QCOMPARE(QFileInfo(site.LogsDir + u"/2003/site_20030518.log.gz"_s).size(), 8 << 20);
+        QVERIFY(!QFileInfo::exists(site.LogsDir + u"/.hidden.log"_s));
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    void secondDownloadKeepsLocalFiles_data()
+    {
+        QTest::addColumn<bool>("overwrite");
+        QTest::newRow("kept") << false;
+        QTest::newRow("overwritten") << true;
+    }
+    void secondDownloadKeepsLocalFiles()
+    {
+        QFETCH(bool, overwrite);
+        writeFile(site.LogsDir + u"/2003/site_20030517.log.gz"_s, "local edit");
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(rows(dialog).contains(u"site_20030517.log.gz"_s) && !dialog.isBusy());
+        dialog.findChild<QCheckBox*>(u"overwriteCheckBox"_s)->setChecked(overwrite);
+        select(dialog, {u"site_20030517.log.gz"_s});
+        pressOk(dialog);
+        QTRY_VERIFY(!dialog.isVisible());
+        QCOMPARE(readAll(site.LogsDir + u"/2003/site_20030517.log.gz"_s),
+                 QByteArray(overwrite ? "gz 17" : "local edit"));
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    void refusedNameStopsTheDownload()
+    {
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(rows(dialog).contains(u"bad\\name.log"_s) && !dialog.isBusy());
+        select(dialog, {u"bad\\name.log"_s});
+        pressOk(dialog);
+        QTRY_COMPARE(recorder->beeps, 1);
+        QTRY_VERIFY(!dialog.isBusy());
+        QVERIFY(dialog.isVisible());
+        QVERIFY(list(dialog)->selectedItems().isEmpty());
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(recorder->errors.first().contains(u"bad\\name.log"_s));
+    }
+
+    void wrongPasswordClosesWithTheServersWords()
+    {
+        site.FTPAccess = u"wrong"_s;
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(recorder->errors.first().contains(u"530"_s));
+    }
+};
+
+QTEST_MAIN(TestFtpDownloadDlg)
+#include "tst_ftpdownloaddlg.moc"

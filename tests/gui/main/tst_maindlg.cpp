@@ -1,0 +1,382 @@
+#include "analog/basecfg.h"
+#include "dialogs/consoleprocessdlg.h"
+#include "dialogs/prefsdlg.h"
+#include "main/aboutdlg.h"
+#include "main/maindlg.h"
+#include "sitesheet/hostpropsheet.h"
+#include "store/preferences.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "support/loggenerator.h"
+#include "support/testenvironment.h"
+#include "widgets/hypertexte.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void setAnalog(const QString& path)
+{
+    Preferences prefs = Preferences::load();
+    prefs.analogPath = path;
+    prefs.save();
+}
+
+// Runs action on the sheet once it is open, then presses one of its buttons.
+void whenSheetOpens(const std::function<void(CHostPropSheet*)>& action,
+                    QDialogButtonBox::StandardButton press)
+{
+    QTimer::singleShot(0, [=] {
+        auto* sheet = qobject_cast<CHostPropSheet*>(QApplication::activeModalWidget());
+        QVERIFY(sheet);
+        action(sheet);
+        sheet->findChild<QDialogButtonBox*>(u"sheetButtons"_s)->button(press)->click();
+        if (sheet->isVisible()) // a page refused: leave without applying
+            sheet->reject();
+    });
+}
+
+} // namespace
+
+class TestMainDlg : public QObject
+{
+    Q_OBJECT
+
+private:
+    template <typename T> T* child(const char* name)
+    {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    void open()
+    {
+        window = std::make_unique<CMainDlg>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    QStringList comboItems(QComboBox* combo)
+    {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items.append(combo->itemText(i));
+        return items;
+    }
+    QStringList reportRows()
+    {
+        QStringList rows;
+        auto* list = child<QListWidget>("reportList");
+        for (int i = 0; i < list->count(); ++i)
+            rows.append(list->item(i)->text());
+        return rows;
+    }
+    void shoot(QWidget* widget, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
+        if (folder.isEmpty())
+            return;
+        QDir().mkpath(folder);
+        widget->grab().save(folder + u'/' + name + u".png"_s);
+    }
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    std::unique_ptr<CMainDlg> window;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+    }
+    void cleanup()
+    {
+        window.reset();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<CConsoleProcessDlg*>(top))
+                delete top;
+        recorder.reset();
+        home.reset();
+    }
+
+    void startWithoutSites()
+    {
+        open();
+        QCOMPARE(window->windowTitle(), u"Meridan"_s);
+        QCOMPARE(child<QComboBox>("siteCombo")->count(), 0);
+        for (const char* name :
+             {"buildButton", "buildIndexButton", "displayIndexButton", "displayErrorsButton"})
+            QVERIFY2(!child<QPushButton>(name)->isEnabled(), name);
+        QVERIFY(child<QRadioButton>("monthlyRadio")->isChecked());
+        QCOMPARE(child<QSpinBox>("yearSpinBox")->value(), QDate::currentDate().year());
+        QCOMPARE(child<QComboBox>("periodCombo")->currentText(), u"(all)"_s);
+        QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), QString());
+        // Add without an Analog path says so and adds nothing.
+        child<QPushButton>("addButton")->click();
+        QCOMPARE(recorder->errors, QStringList{u"Cannot find Analog.exe. Please enter access "
+                                               u"path in Preferences Dialog."_s});
+        shoot(window.get(), u"main-empty"_s);
+    }
+
+    void sitesAreSortedWithoutRegardToCase()
+    {
+        for (const QString& name : {u"beta"_s, u"Alpha"_s, u"gamma"_s})
+            storeNewSite(name);
+        open();
+        QCOMPARE(comboItems(child<QComboBox>("siteCombo")),
+                 (QStringList{u"Alpha"_s, u"beta"_s, u"gamma"_s}));
+        QCOMPARE(window->currentSite()->name, u"Alpha"_s);
+        QVERIFY(child<QPushButton>("buildButton")->isEnabled());
+        QVERIFY(child<QCheckBox>("framesCheckBox")->isChecked());
+    }
+
+    void addThroughTheSheet()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        open();
+        whenSheetOpens(
+            [](CHostPropSheet* sheet) {
+                auto* name = sheet->findChild<QLineEdit*>(u"hostNameEdit"_s);
+                name->setFocus();
+                name->selectAll();
+                QTest::keyClicks(name, u"shop.example"_s);
+            },
+            QDialogButtonBox::Ok);
+        child<QPushButton>("addButton")->click();
+        QCOMPARE(comboItems(child<QComboBox>("siteCombo")), QStringList{u"shop.example"_s});
+        QCOMPARE(child<QComboBox>("siteCombo")->currentText(), u"shop.example"_s);
+        QCOMPARE(recorder->questions.size(), 2); // the root and the log folder
+        QVERIFY(QFileInfo(home->file(u"shop.example/stats/cfg"_s)).isDir());
+        QCOMPARE(SiteRecord(u"shop.example"_s).Url, u"www.shop.example"_s);
+    }
+
+    void editCancelRestoresAndOkRenames()
+    {
+        storeNewSite(u"shop"_s);
+        open();
+        whenSheetOpens(
+            [](CHostPropSheet* sheet) {
+                QTest::keyClicks(sheet->findChild<QLineEdit*>(u"urlEdit"_s), u"changed"_s);
+                QTest::keyClicks(sheet->findChild<QLineEdit*>(u"hostNameEdit"_s), u"2"_s);
+            },
+            QDialogButtonBox::Cancel);
+        child<QPushButton>("editButton")->click();
+        QCOMPARE(window->currentSite()->name, u"shop"_s);
+        QCOMPARE(window->currentSite()->Url, u"www.shop.com"_s);
+        whenSheetOpens(
+            [](CHostPropSheet* sheet) {
+                auto* name = sheet->findChild<QLineEdit*>(u"hostNameEdit"_s);
+                name->setFocus();
+                name->selectAll();
+                QTest::keyClicks(name, u"Shop2"_s);
+            },
+            QDialogButtonBox::Ok);
+        child<QPushButton>("editButton")->click();
+        QCOMPARE(comboItems(child<QComboBox>("siteCombo")), QStringList{u"Shop2"_s});
+        QCOMPARE(storedSiteNames(), QStringList{u"Shop2"_s});
+    }
+
+    void deleteAsksFirst()
+    {
+        storeNewSite(u"a"_s);
+        storeNewSite(u"b"_s);
+        open();
+        recorder->answers = {false};
+        child<QPushButton>("deleteButton")->click();
+        QCOMPARE(storedSiteNames().size(), 2);
+        recorder->answers = {true};
+        child<QPushButton>("deleteButton")->click();
+        QCOMPARE(recorder->questions.last(), u"Do you really want to delete?"_s);
+        QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
+        QCOMPARE(child<QComboBox>("siteCombo")->currentIndex(), -1);
+        QVERIFY(!window->currentSite());
+        QVERIFY(!child<QPushButton>("buildButton")->isEnabled());
+        QVERIFY(QFileInfo(home->file(u"a/stats"_s)).isDir());
+    }
+
+    void dailyPeriodControls()
+    {
+        storeNewSite(u"shop"_s);
+        open();
+        child<QRadioButton>("dailyRadio")->click();
+        QVERIFY(child<QComboBox>("dayCombo")->isVisible());
+        child<QSpinBox>("yearSpinBox")->setValue(2004);
+        auto* period = child<QComboBox>("periodCombo");
+        period->setCurrentIndex(2);
+        emit period->activated(2);
+        QCOMPARE(child<QComboBox>("dayCombo")->count(), 30); // "(all)" and 29 days
+        QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), QString());
+        child<QSpinBox>("yearSpinBox")->setValue(2003);
+        QCOMPARE(child<QComboBox>("dayCombo")->count(), 29);
+        auto* day = child<QComboBox>("dayCombo");
+        day->setCurrentIndex(28);
+        emit day->activated(28);
+        QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), u"2003-02-28/stats2003-02-28.html"_s);
+        child<QRadioButton>("yearlyRadio")->click();
+        QVERIFY(!child<QComboBox>("periodCombo")->isVisible());
+        QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), u"2003/stats2003.html"_s);
+    }
+
+    void reportListClicksAndOrder_data()
+    {
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<QByteArray>("radio");
+        QTest::addColumn<int>("position");
+        QTest::newRow("week") << u"2003-W07"_s << QByteArray("weeklyRadio") << 7;
+        QTest::newRow("quarter") << u"2003-Q3"_s << QByteArray("quarterlyRadio") << 3;
+        QTest::newRow("year") << u"2003"_s << QByteArray("yearlyRadio") << -1;
+        QTest::newRow("day") << u"2003-04-05"_s << QByteArray("dailyRadio") << 4;
+    }
+    void reportListClicksAndOrder()
+    {
+        QFETCH(QString, period);
+        QFETCH(QByteArray, radio);
+        QFETCH(int, position);
+        storeNewSite(u"shop"_s);
+        for (const QString& name : {u"2003"_s, u"2003-W07"_s, u"2003-Q3"_s, u"2003-04-05"_s})
+            writeFile(home->file(u"shop/stats/cfg/"_s + name + u".cfg"_s), "x");
+        open();
+        QCOMPARE(reportRows(),
+                 (QStringList{u"2003-W07"_s, u"2003-Q3"_s, u"2003-04-05"_s, u"2003"_s}));
+        auto* list = child<QListWidget>("reportList");
+        QListWidgetItem* item = list->findItems(period, Qt::MatchExactly).first();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        QVERIFY(child<QRadioButton>(radio.constData())->isChecked());
+        QCOMPARE(child<QSpinBox>("yearSpinBox")->value(), 2003);
+        if (position >= 0)
+            QCOMPARE(child<QComboBox>("periodCombo")->currentIndex(), position);
+        QCOMPARE(child<QLineEdit>("reportNameEdit")->text(),
+                 period + u"/stats"_s + period + u".html"_s);
+        // Ascending after the preferences say so.
+        Preferences prefs = Preferences::load();
+        prefs.cfgAscending = true;
+        prefs.save();
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<CPrefsDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(dialog->findChild<QCheckBox*>(u"ascendingCheckBox"_s)->isChecked());
+            dialog->accept();
+        });
+        child<QPushButton>("preferencesButton")->click();
+        QCOMPARE(reportRows().first(), u"2003"_s);
+        // The Delete key removes the configuration file, not the reports.
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QVERIFY(!QFile::exists(home->file(u"shop/stats/cfg/2003.cfg"_s)));
+        QCOMPARE(reportRows().size(), 3);
+    }
+
+    void buildAMonthAndItsIndex()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        const SiteRecord site(u"shop"_s);
+        writeLogs(site, QDate(2003, 8, 31), QDate(2003, 10, 1), 30);
+        open();
+        child<QSpinBox>("yearSpinBox")->setValue(2003);
+        auto* period = child<QComboBox>("periodCombo");
+        period->setCurrentIndex(9);
+        emit period->activated(9);
+        QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), u"2003-09/stats2003-09.html"_s);
+        child<QPushButton>("buildButton")->click();
+        QVERIFY(recorder->errors.isEmpty());
+        QCOMPARE(reportRows(), QStringList{u"2003-09"_s});
+        QVERIFY(QFile::exists(site.reportsFolder() + u"/2003-09/stats2003-09.html"_s));
+        CConsoleProcessDlg* console = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* found = qobject_cast<CConsoleProcessDlg*>(top))
+                console = found;
+        QVERIFY(console && console->isVisible());
+        const QStringList lines = console->shownLines();
+        QVERIFY(lines.contains(u"----------"_s));
+        QCOMPARE(lines.mid(lines.size() - 2), (QStringList{u"Exit code: 0"_s, u" "_s}));
+        QCOMPARE(child<QPushButton>("buildButton")->text(), u"Build"_s);
+        shoot(console, u"console"_s);
+        shoot(window.get(), u"main"_s);
+        // The general index over it.
+        child<QCheckBox>("shortcutCheckBox")->setChecked(true);
+        child<QPushButton>("buildIndexButton")->click();
+        QVERIFY(readAll(site.reportsFolder() + u"/mernav.html"_s)
+                    .contains("2003-09/stats2003-09.html"));
+        QVERIFY(!child<QCheckBox>("shortcutCheckBox")->isChecked());
+        QCOMPARE(recorder->beeps, 1);
+    }
+
+    void consoleClosedDuringABuild()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        SiteRecord site(u"shop"_s);
+        site.PostProcessCmd = u"/bin/sh -c \"sleep 1; echo after\""_s;
+        QVERIFY(SaveSite(site));
+        open();
+        child<QRadioButton>("yearlyRadio")->click();
+        QTimer::singleShot(300, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (qobject_cast<CConsoleProcessDlg*>(top))
+                    top->close(); // deletes itself
+        });
+        child<QPushButton>("buildButton")->click();
+        QCOMPARE(child<QPushButton>("buildButton")->text(), u"Build"_s);
+        QCOMPARE(reportRows(), QStringList{QString::number(QDate::currentDate().year())});
+    }
+
+    void quitClosesEveryConsole()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        SiteRecord site(u"shop"_s);
+        site.PostProcessCmd = u"/bin/sh -c \"sleep 1; echo after\""_s;
+        QVERIFY(SaveSite(site));
+        open();
+        child<QRadioButton>("yearlyRadio")->click();
+        child<QPushButton>("buildButton")->click(); // a first console stays open
+        QTimer::singleShot(300, [this] { child<QPushButton>("quitButton")->click(); });
+        child<QPushButton>("buildButton")->click();
+        QVERIFY(!window->isVisible());
+        const auto consolesLeft = [] {
+            int count = 0;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                count += qobject_cast<CConsoleProcessDlg*>(top) && top->isVisible();
+            return count;
+        };
+        QTRY_COMPARE(consolesLeft(), 0);
+    }
+
+    void aboutAndPreferencesPictures()
+    {
+        AboutDlg about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QList<CHypertexte*> links = about.findChildren<CHypertexte*>();
+        QCOMPARE(links.size(), 3);
+        QCOMPARE(links.first()->text(), u"Help & getting started"_s); // "&" shown as itself
+        QVERIFY(QFile::exists(links.first()->target().toLocalFile()));
+        shoot(&about, u"about"_s);
+        CPrefsDlg prefs;
+        prefs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&prefs));
+        QCOMPARE(prefs.findChild<QLineEdit*>(u"textEditorEdit"_s)->text(), u"xdg-open"_s);
+        shoot(&prefs, u"preferences"_s);
+        prefs.reject();
+        QCOMPARE(Preferences::load().textEditor, QString()); // Cancel stores nothing
+    }
+};
+
+QTEST_MAIN(TestMainDlg)
+#include "tst_maindlg.moc"

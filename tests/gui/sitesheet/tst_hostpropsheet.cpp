@@ -1,0 +1,393 @@
+#include "sitesheet/hostpropsheet.h"
+#include "sitesheet/sitepage.h"
+#include "store/preferences.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "support/testenvironment.h"
+#include "widgets/editablelistctrl.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum Tab { General, Folders, Reports, CfgMisc, Logfiles, SpecificFormats, PostProcess, Ftp };
+
+SiteRecord storedSite(const QString& name)
+{
+    storeNewSite(name);
+    return SiteRecord(name);
+}
+
+} // namespace
+
+class TestHostPropSheet : public QObject
+{
+    Q_OBJECT
+
+private:
+    template <typename T> T* child(const char* name)
+    {
+        T* widget = sheet->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    void open(SiteRecord* record)
+    {
+        sheet = std::make_unique<CHostPropSheet>(record);
+        sheet->show();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+        sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sheet.get()));
+    }
+    void showTab(int tab) { child<QTabWidget>("pageTabs")->setCurrentIndex(tab); }
+    int shownTab() { return child<QTabWidget>("pageTabs")->currentIndex(); }
+    QPushButton* button(QDialogButtonBox::StandardButton which)
+    {
+        return child<QDialogButtonBox>("sheetButtons")->button(which);
+    }
+    void typeInto(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    std::unique_ptr<CHostPropSheet> sheet;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+    }
+    void cleanup()
+    {
+        sheet.reset();
+        recorder.reset();
+        home.reset();
+    }
+
+    // Refused on the page, before the sheet creates a folder or closes.
+    void hostileNewSiteNameStaysOnTheGeneralPage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("quote") << u"q\"uote"_s << u"double quote"_s;
+        QTest::newRow("variable") << u"%OutFile%"_s << u"percent sign"_s;
+        QTest::newRow("slash") << u"Foo/Bar"_s << u"\"/\""_s;
+    }
+    void hostileNewSiteNameStaysOnTheGeneralPage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        SiteRecord site = SiteRecord::NewSite();
+        open(&site);
+        typeInto(child<QLineEdit>("hostNameEdit"), name);
+        button(QDialogButtonBox::Ok)->click();
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(shownTab(), int(General));
+        QVERIFY(!recorder->errors.isEmpty());
+        QVERIFY2(recorder->errors.last().contains(message), qPrintable(recorder->errors.last()));
+        QCOMPARE(QDir(home->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(storedSiteNames(), QStringList());
+    }
+
+    void newSiteDerivesItsDefaultsAndCreatesItsFolders()
+    {
+        SiteRecord site = SiteRecord::NewSite();
+        open(&site);
+        QCOMPARE(sheet->windowTitle(), u"Configure Statistics"_s);
+        QCOMPARE(child<QLineEdit>("hostNameEdit")->text(), u"NewWebSite"_s);
+        QVERIFY(button(QDialogButtonBox::Apply)->isEnabled());
+        typeInto(child<QLineEdit>("hostNameEdit"), u"site1  "_s);
+        QCOMPARE(site.name, u"site1"_s);
+        QTest::keyClick(child<QLineEdit>("hostNameEdit"), Qt::Key_Tab);
+        QCOMPARE(child<QLineEdit>("urlEdit")->text(), u"www.site1.com"_s);
+        QCOMPARE(site.Root, home->path() + u"/site1/stats"_s);
+        // OK without ever opening the Folders tab: it asks twice, then creates.
+        button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(recorder->questions.size(), 2);
+        QVERIFY(recorder->questions.first().startsWith(u"The folder "_s + site.Root));
+        QCOMPARE(sheet->result(), int(QDialog::Accepted));
+        QVERIFY(QFileInfo(site.Root + u"/reports/images"_s).isDir());
+        QVERIFY(QFileInfo(site.LogsDir).isDir());
+        QVERIFY(site.Save());
+        QCOMPARE(storedSiteNames(), QStringList{u"site1"_s});
+    }
+
+    void declinedFolderKeepsTheSheetOnFolders()
+    {
+        SiteRecord site = SiteRecord::NewSite();
+        open(&site);
+        recorder->answers = {false};
+        button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(shownTab(), int(Folders));
+        QVERIFY(sheet->isVisible());
+        QVERIFY(!QFileInfo::exists(site.Root));
+    }
+
+    void hostNameClashes_data()
+    {
+        QTest::addColumn<bool>("isNew");
+        QTest::newRow("new Site") << true;
+        QTest::newRow("renamed Site") << false;
+    }
+    void hostNameClashes()
+    {
+        QFETCH(bool, isNew);
+        storedSite(u"Alpha"_s);
+        SiteRecord site = isNew ? SiteRecord::NewSite() : storedSite(u"beta"_s);
+        open(&site);
+        typeInto(child<QLineEdit>("hostNameEdit"), u"alpha"_s);
+        showTab(Reports);
+        QCOMPARE(shownTab(), int(General));
+        QVERIFY(recorder->errors.contains(u"The host alpha exists already!"_s));
+        typeInto(child<QLineEdit>("hostNameEdit"), u"gamma"_s);
+        showTab(Reports);
+        QCOMPARE(shownTab(), int(Reports));
+    }
+
+    void languageOrLanguageFile()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        site.LangCode = u"de"_s;
+        open(&site);
+        auto* language = child<QComboBox>("languageCombo");
+        auto* file = child<QComboBox>("languageFileCombo");
+        QCOMPARE(file->currentText(), u"de"_s);
+        language->setFocus();
+        const int french = language->findText(u"FRENCH"_s);
+        QVERIFY(french >= 0);
+        language->setCurrentIndex(french);
+        emit language->activated(french);
+        QCOMPARE(site.Language, u"FRENCH"_s);
+        QCOMPARE(site.LangCode, QString());
+        QCOMPARE(file->currentText(), QString());
+        // Typing a language file by hand and leaving it empties the language.
+        file->setFocus();
+        QTest::keyClicks(file, u"fr"_s);
+        QTest::keyClick(file, Qt::Key_Tab);
+        QCOMPARE(site.LangCode, u"fr"_s);
+        QCOMPARE(site.Language, QString());
+    }
+
+    void emptyAnalogCommandStandsForTheDefault()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        site.AnalogCommand = u"-G"_s;
+        open(&site);
+        auto* command = child<QLineEdit>("analogCommandEdit");
+        command->setFocus();
+        command->selectAll();
+        QTest::keyClick(command, Qt::Key_Delete);
+        QCOMPARE(site.AnalogCommand, u"-G -g\"%CfgFile%\""_s);
+        QCOMPARE(command->text(), QString());
+    }
+
+    void namingScheme_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("radio");
+        QTest::addColumn<QString>("stored"); // "" when refused
+        QTest::newRow("monthly, normalised")
+            << u" %YYYY%\\log%Yyyy%%MM% "_s << QByteArray("monthlyLogsRadio")
+            << u"%yyyy%\\log%yyyy%%mm%"_s;
+        QTest::newRow("daily, folder-only variables")
+            << u"%yyyy%%mm%\\log%dd%"_s << QByteArray("dailyLogsRadio") << QString();
+        QTest::newRow("weekly with a month")
+            << u"ex%yy%%mm%%wk%"_s << QByteArray("weeklyLogsRadio") << QString();
+    }
+    void namingScheme()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, radio);
+        QFETCH(QString, stored);
+        SiteRecord site = storedSite(u"shop"_s);
+        open(&site);
+        showTab(Logfiles);
+        typeInto(child<QLineEdit>("namingSchemeEdit"), typed);
+        child<QRadioButton>(radio.constData())->click();
+        button(QDialogButtonBox::Ok)->click();
+        const SettingsKey key(site.keyPath(), kQueryValue);
+        if (stored.isEmpty()) {
+            QCOMPARE(recorder->errors, QStringList{u"Inconsistent log file naming."_s});
+            QCOMPARE(shownTab(), int(Logfiles));
+            QVERIFY(sheet->isVisible());
+            QCOMPARE(key.readString(u"LogNameStruct"_s),
+                     u"%yyyy%/www.shop_%yyyy%%mm%%dd%.log.gz"_s);
+            return;
+        }
+        QCOMPARE(sheet->result(), int(QDialog::Accepted));
+        QCOMPARE(child<QLineEdit>("namingSchemeEdit")->text(), stored);
+        QCOMPARE(key.readString(u"LogNameStruct"_s), stored);
+        QCOMPARE(key.readDword(u"LogPeriodicity"_s, 0), quint32(kLogMonthly));
+    }
+
+    void onlyShownPagesApply()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        QDir(site.LogsDir).removeRecursively();
+        open(&site);
+        showTab(Ftp);
+        typeInto(child<QLineEdit>("ftpUrlEdit"), u"logs.example.com/www"_s);
+        QCOMPARE(child<QLineEdit>("ftpUrlEdit")->text(), u"ftp://logs.example.com/www"_s);
+        QCOMPARE(site.FTPUrl, u"ftp://logs.example.com/www"_s);
+        QVERIFY(button(QDialogButtonBox::Apply)->isEnabled());
+        button(QDialogButtonBox::Apply)->click();
+        QVERIFY(recorder->questions.isEmpty()); // the Folders page was never shown
+        QVERIFY(!QFileInfo::exists(site.LogsDir));
+        QCOMPARE(button(QDialogButtonBox::Cancel)->text(), u"Close"_s);
+        QVERIFY(!button(QDialogButtonBox::Apply)->isEnabled());
+        QCOMPARE(child<QLineEdit>("ftpPasswordEdit")->maxLength(), 63);
+        QCOMPARE(child<QLineEdit>("ftpPasswordEdit")->echoMode(), QLineEdit::Password);
+    }
+
+    void reportOrder()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        open(&site);
+        showTab(Reports);
+        auto* list = child<QListWidget>("reportList");
+        QCOMPARE(list->count(), 44);
+        QVERIFY(child<QCheckBox>("allPeriodsCheckBox")->isChecked());
+        QVERIFY(!child<QRadioButton>("dailyReportsRadio")->isEnabled());
+        QCOMPARE(list->item(3)->text(), u"Monthly report"_s);
+        list->item(3)->setCheckState(Qt::Checked);
+        list->item(0)->setCheckState(Qt::Checked);
+        // Move the monthly report to the top, as a drag would.
+        list->model()->moveRow(QModelIndex(), 3, QModelIndex(), 0);
+        QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+        showTab(General);
+        QVERIFY(site.ReportOrder[0].startsWith(u"mx-1QWDd"_s));
+        QCOMPARE(site.ReportOrder[0].size(), 45);
+        // Per period: "All periods" unchecked copies the common order.
+        showTab(Reports);
+        QTest::mouseClick(child<QCheckBox>("allPeriodsCheckBox"), Qt::LeftButton);
+        QVERIFY(child<QRadioButton>("dailyReportsRadio")->isChecked());
+        for (int kind = 1; kind < kReportOrderCount; ++kind)
+            QCOMPARE(site.ReportOrder[kind], site.ReportOrder[0]);
+        QTest::mouseClick(child<QRadioButton>("weeklyReportsRadio"), Qt::LeftButton);
+        list->item(0)->setCheckState(Qt::Unchecked);
+        list->item(1)->setCheckState(Qt::Unchecked);
+        showTab(General);
+        QCOMPARE(site.ReportOrder[0], QString());
+        QCOMPARE(site.ReportOrder[2], QString());
+        QVERIFY(site.ReportOrder[1].startsWith(u"mx-"_s));
+        showTab(Reports);
+        QTest::mouseClick(child<QPushButton>("resetButton"), Qt::LeftButton);
+        for (const QString& order : site.ReportOrder)
+            QVERIFY(order.isEmpty());
+    }
+
+    void specificFormats()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        open(&site);
+        showTab(SpecificFormats);
+        auto* list = child<CEditableListCtrl>("formatList");
+        const auto addAndEdit = [&](const QString& month, const QString& format, bool apache) {
+            QTest::mouseClick(child<QPushButton>("addFormatButton"), Qt::LeftButton);
+            QTreeWidgetItem* row = list->topLevelItem(0);
+            for (const auto& [column, text] : {std::pair(1, month), std::pair(2, format)}) {
+                list->editItem(row, column);
+                auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                QVERIFY(editor);
+                editor->selectAll();
+                QTest::keyClicks(editor, text);
+                QTest::keyClick(editor, Qt::Key_Return);
+                QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+            }
+            row->setCheckState(0, apache ? Qt::Checked : Qt::Unchecked);
+        };
+        addAndEdit(u"200212"_s, u"%h %t"_s, false);
+        addAndEdit(u"200305"_s, u"%h %l %u"_s, true);
+        addAndEdit(u"200313"_s, u"(...)"_s, false); // refused month: the row stays unfilled
+        QCOMPARE(recorder->beeps, 1);
+        QCOMPARE(list->topLevelItem(0)->text(1), u"(yyyymm)"_s);
+        QTest::mouseClick(child<QPushButton>("addSpecialButton"), Qt::LeftButton);
+        button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(sheet->result(), int(QDialog::Accepted));
+        const SettingsKey key(site.keyPath(), kQueryValue);
+        QCOMPARE(key.readString(u"LogFormatChanges"_s), u"200305|200212|"_s);
+        QCOMPARE(key.readString(u"200305"_s), u"A%h %l %u"_s);
+        QCOMPARE(key.readString(u"200212"_s), u"L%h %t"_s);
+        QCOMPARE(key.readString(u"LogSpecial"_s), QString()); // left at (yyyymm)
+    }
+
+    void postProcessVariablesTakeTheirForm()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        open(&site);
+        showTab(PostProcess);
+        auto* edit = child<QPlainTextEdit>("postProcessEdit");
+        edit->setFocus();
+        QTest::keyClicks(edit, u"cp %outfile/% %OUTPATH%/x"_s);
+        QCOMPARE(site.PostProcessCmd, u"cp %outfile/% %OUTPATH%/x"_s);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(site.PostProcessCmd, u"cp %OutFile/% %OutPath%/x"_s);
+        QCOMPARE(edit->toPlainText(), site.PostProcessCmd);
+    }
+
+    void cfgMisc()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        writeFile(site.cfgFolder() + u"/my.site.basecfg"_s, "x");
+        open(&site);
+        showTab(CfgMisc);
+        auto* bases = child<QComboBox>("baseConfigCombo");
+        QCOMPARE(bases->count(), 2);
+        QCOMPARE(bases->currentText(), u"analog"_s);
+        const int mine = bases->findText(u"my"_s);
+        bases->setCurrentIndex(mine);
+        emit bases->activated(mine);
+        QCOMPARE(site.DefaultBase, u"my"_s);
+        auto* output = child<QComboBox>("outputCombo");
+        QCOMPARE(output->currentText(), u"HTML"_s);
+        output->setCurrentIndex(6);
+        emit output->activated(6);
+        QCOMPARE(site.Output, 6);
+    }
+
+    // MERIDAN_SCREENSHOTS=folder writes a picture of every tab there.
+    void screenshots()
+    {
+        const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("MERIDAN_SCREENSHOTS is not set");
+        SiteRecord site = storedSite(u"shop.example.org"_s);
+        site.FTPUrl = u"ftp://logs.example.org/www"_s;
+        site.PostProcessCmd = u"cp %OutFile% %OutPath%/index.html"_s;
+        SettingsKey(site.keyPath(), kSetValue)
+            .writeValues({{u"LogFormatChanges"_s, u"200305|"_s},
+                          {u"200305"_s, u"A%h %l %u %t \"%r\""_s},
+                          {u"LogSpecial"_s, u"200308*cfgspecial.txt|"_s}});
+        open(&site);
+        QDir().mkpath(folder);
+        for (int tab = 0; tab < sheet->pageCount(); ++tab) {
+            showTab(tab);
+            QApplication::processEvents();
+            QVERIFY(sheet->grab().save(u"%1/sheet-%2.png"_s.arg(folder).arg(tab)));
+        }
+    }
+};
+
+QTEST_MAIN(TestHostPropSheet)
+#include "tst_hostpropsheet.moc"

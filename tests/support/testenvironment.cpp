@@ -1,0 +1,60 @@
+#include "support/testenvironment.h"
+
+#include "analog/basecfg.h"
+#include "analog/sitefolders.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtTest>
+
+namespace meridan::test {
+
+TestHome::TestHome() : m_oldHome(qgetenv("HOME")), m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("HOME", QFile::encodeName(m_dir.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral(".config"))));
+}
+
+TestHome::~TestHome()
+{
+    qputenv("HOME", m_oldHome);
+    qputenv("XDG_CONFIG_HOME", m_oldConfig);
+}
+
+bool RecordingMessages::ask(const QString& text)
+{
+    questions.append(text);
+    return answers.isEmpty() ? true : answers.takeFirst();
+}
+
+void storeNewSite(const QString& name)
+{
+    SiteRecord site;
+    site.name = name;
+    site.DeriveDefaults();
+    site.isNew = true;
+    if (!createSiteFolders(site, false) || !SaveSite(site))
+        qFatal("cannot store the test Site %s", qPrintable(name));
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& contents)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(contents), contents.size());
+}
+
+} // namespace meridan::test

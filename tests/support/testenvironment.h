@@ -1,0 +1,52 @@
+#pragma once
+
+#include "util/messages.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace meridan::test {
+
+// Points HOME and XDG_CONFIG_HOME at a fresh temporary folder for as long as
+// it lives, so no test touches the real home or configuration.
+class TestHome
+{
+public:
+    TestHome();
+    ~TestHome();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.filePath(relative); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome;
+    QByteArray m_oldConfig;
+};
+
+// Records what the core says and answers its questions from a script.
+class RecordingMessages : public Messages
+{
+public:
+    RecordingMessages() { setMessages(this); }
+    ~RecordingMessages() override { setMessages(nullptr); }
+
+    void error(const QString& text) override { errors.append(text); }
+    bool ask(const QString& text) override;
+    void beep() override { ++beeps; }
+
+    QStringList errors;
+    QStringList questions;
+    QList<bool> answers; // taken from the front; OK when empty
+    int beeps = 0;
+};
+
+QByteArray readAll(const QString& path);
+// Stores a new Site with the defaults of its name and creates its folders,
+// as meridan-cli add does.
+void storeNewSite(const QString& name);
+void writeFile(const QString& path, const QByteArray& contents);
+
+} // namespace meridan::test
