@@ -8,21 +8,6 @@
 #include <cstdio>
 #include <sys/resource.h>
 
-namespace {
-class CountingSink : public meridan::ConsoleSink
-{
-public:
-    void appendLines(const QStringList& lines) override
-    {
-        count += lines.size();
-        for (const QString& line : lines)
-            characters += line.size();
-    }
-    qint64 count = 0;
-    qint64 characters = 0;
-};
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -30,16 +15,25 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: bench_runner COMMAND-LINE\n");
         return 2;
     }
-    CountingSink sink;
-    meridan::CConsoleRunner runner([&sink] { return &sink; });
+    qint64 count = 0;
+    qint64 characters = 0;
+    meridan::CConsoleRunner runner;
+    QObject::connect(&runner, &meridan::CConsoleRunner::linesReady, [&](const QStringList& lines) {
+        count += lines.size();
+        for (const QString& line : lines)
+            characters += line.size();
+    });
+    QObject::connect(&runner, &meridan::CConsoleRunner::finished, &app, &QCoreApplication::quit);
     QElapsedTimer clock;
     clock.start();
-    const bool ran = runner.Run(app.arguments().at(1));
+    const bool ran = runner.start(app.arguments().at(1));
+    if (ran)
+        app.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("lines=%lld characters=%lld seconds=%.3f maxrss_kib=%ld\n",
-                static_cast<long long>(sink.count), static_cast<long long>(sink.characters),
-                seconds, usage.ru_maxrss);
+                static_cast<long long>(count), static_cast<long long>(characters), seconds,
+                usage.ru_maxrss);
     return ran ? 0 : 1;
 }

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -120,9 +121,14 @@ int main(int argc, char* argv[])
     QObject::connect(&heartbeat, &QTimer::timeout,
                      [&] { longestWait = std::max(longestWait, tick.restart()); });
     heartbeat.start(10);
-    CConsoleRunner runner([&console] { return &console; });
+    CConsoleRunner runner;
+    QObject::connect(&runner, &CConsoleRunner::linesReady, &console,
+                     &CConsoleProcessDlg::appendLines);
+    QEventLoop untilEnded;
+    QObject::connect(&runner, &CConsoleRunner::finished, &untilEnded, &QEventLoop::quit);
     clock.restart();
-    runner.Run(QStringLiteral("/usr/bin/seq 1 1000000"));
+    runner.start(QStringLiteral("/usr/bin/seq 1 1000000"));
+    untilEnded.exec();
     const qint64 childEnded = clock.nsecsElapsed();
     console.flush();
     const qint64 lastShown = clock.nsecsElapsed();

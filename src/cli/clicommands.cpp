@@ -10,7 +10,6 @@
 #include "report/generalindex.h"
 #include "report/reportaccess.h"
 #include "run/builddriver.h"
-#include "run/consolerunner.h"
 #include "sitesettings.h"
 #include "store/preferences.h"
 #include "store/settingsstore.h"
@@ -20,6 +19,7 @@
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QEventLoop>
 #include <fnmatch.h>
 #include <functional>
 
@@ -242,47 +242,38 @@ int listReports(Context& c)
     return kSuccess;
 }
 
-// Console lines go to standard output as they come.
-class StreamSink : public ConsoleSink
-{
-public:
-    explicit StreamSink(QTextStream& out) : m_out(out) {}
-    void appendLines(const QStringList& lines) override
-    {
-        for (const QString& line : lines)
-            m_out << line << '\n';
-        m_out.flush();
-    }
-
-private:
-    QTextStream& m_out;
-};
-
 int build(Context& c)
 {
-    QStringList periods = c.args.mid(1);
-    const bool useExisting = periods.removeAll(u"--use-existing"_s) > 0;
-    if (periods.isEmpty())
+    QStringList arguments = c.args.mid(1);
+    const bool useExisting = arguments.removeAll(u"--use-existing"_s) > 0;
+    if (arguments.isEmpty())
         return usageError(u"build takes at least one PERIOD."_s);
-    QList<BuildRequest> requests;
-    for (const QString& text : std::as_const(periods)) {
-        std::optional<BuildRequest> request = BuildRequest::fromText(text);
-        if (!request)
+    QList<Period> periods;
+    for (const QString& text : std::as_const(arguments)) {
+        const std::optional<QList<Period>> matched = periodsOfPattern(text);
+        if (!matched)
             return usageError(u"\"%1\" is no period."_s.arg(text));
-        request->useExisting = useExisting;
-        requests.append(*request);
+        periods.append(*matched);
     }
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
     if (!site)
         return kFailure;
-    StreamSink sink(c.out);
-    CConsoleRunner runner([&sink] { return &sink; });
-    BuildDriver driver(*site, runner);
-    int status = kSuccess;
-    for (const BuildRequest& request : std::as_const(requests))
-        if (!driver.OnBuild(request))
-            status = kFailure;
-    return status;
+    // The console lines go to standard output as they come.
+    BuildDriver driver(*site);
+    QObject::connect(&driver, &BuildDriver::linesReady, [&c](const QStringList& lines) {
+        for (const QString& line : lines)
+            c.out << line << '\n';
+        c.out.flush();
+    });
+    QEventLoop loop;
+    bool succeeded = false;
+    QObject::connect(&driver, &BuildDriver::finished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    driver.start(periods, useExisting);
+    loop.exec();
+    return succeeded ? kSuccess : kFailure;
 }
 
 int writeIndex(Context& c)

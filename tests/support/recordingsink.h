@@ -1,20 +1,47 @@
 #pragma once
 
+#include "run/builddriver.h"
 #include "run/consolerunner.h"
+
+#include <QSignalSpy>
+#include <QtTest>
 
 namespace meridan::test {
 
-// Keeps every console line and counts the batches they came in.
-class RecordingSink : public ConsoleSink
+// Keeps every console line a runner or a build driver sends, and counts the
+// batches they came in.
+class RecordingSink : public QObject
 {
 public:
-    void appendLines(const QStringList& batch) override
+    template <typename Source> void listenTo(Source* source)
     {
-        lines += batch;
-        ++batches;
+        connect(source, &Source::linesReady, this, [this](const QStringList& batch) {
+            lines += batch;
+            ++batches;
+        });
     }
     QStringList lines;
     int batches = 0;
 };
+
+// Starts the command and waits until it has ended (at most a minute); false
+// when it could not be started.
+inline bool runToEnd(CConsoleRunner& runner, const QString& commandLine)
+{
+    QSignalSpy ended(&runner, &CConsoleRunner::finished);
+    if (!runner.start(commandLine))
+        return false;
+    return ended.wait(60000);
+}
+
+// Builds the periods and waits until the driver has ended (at most two
+// minutes); true when every period was built.
+inline bool buildToEnd(BuildDriver& driver, const QList<Period>& periods, bool useExisting = false)
+{
+    QSignalSpy finished(&driver, &BuildDriver::finished);
+    if (!driver.start(periods, useExisting) || !finished.wait(120000))
+        return false;
+    return finished.first().first().toBool();
+}
 
 } // namespace meridan::test

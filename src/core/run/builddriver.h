@@ -1,72 +1,61 @@
 #pragma once
 
-#include <QString>
-#include <optional>
+#include "analog/period.h"
+#include "run/consolerunner.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
 
 namespace meridan {
 
-class CConsoleRunner;
 class SiteRecord;
 
-// What the main window's controls say to build: the year text, the kind of
-// period (1 day ... 6 year), the position in the period list (0 is
-// "(all)"; for days the month) and in the day list (days only; 0 is
-// "(all)"), and whether existing configuration files are reused.
-struct BuildRequest
+// Builds periods of one Site, one after the other: configuration file
+// (written anew, or the existing one reused), report folder, Analog's run
+// and the post-process command's. It never waits: progress comes through
+// signals, the console lines through linesReady.
+class BuildDriver : public QObject
 {
-    QString yearText;
-    qint32 periodicity = 0;
-    int periodPosition = -1;
-    int dayPosition = -1;
-    bool useExisting = false;
+    Q_OBJECT
 
-    // The request for a period name or an "(all)" choice written with a
-    // star (2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*); nullopt for any
-    // other text.
-    static std::optional<BuildRequest> fromText(const QString& text);
-};
-
-// Told about each period as the build reaches it, so the window can show
-// it in its controls, say "period n of count" and refresh its report list.
-class BuildObserver
-{
 public:
-    virtual ~BuildObserver() = default;
-    virtual void periodSelected(int periodPosition, int dayPosition, const QString& reportName,
-                                int number, int count) = 0;
-    virtual void periodBuilt() = 0;
-};
+    explicit BuildDriver(const SiteRecord& site, QObject* parent = nullptr);
 
-// Builds periods of one Site: configuration file, report folder, Analog run
-// and post-process run, one period after the other.
-class BuildDriver
-{
-public:
-    BuildDriver(const SiteRecord& site, CConsoleRunner& runner, BuildObserver* observer = nullptr);
+    // Starts building the periods; false when a build runs already.
+    bool start(const QList<Period>& periods, bool useExisting);
+    // Ends the running command; the periods not built yet are skipped.
+    void stop();
+    bool isRunning() const { return m_index >= 0; }
 
-    // Every period of the request; true when each one was generated, run
-    // and ended with exit code 0.
-    bool OnBuild(const BuildRequest& request);
-
-    // The "Report:" field for the controls' state: period name + "/stats" +
-    // period name + the output's extension; current when the year text is
-    // not four characters long or no kind is chosen, "" when no period is.
-    static QString UpdateReportName(const BuildRequest& selection, qint32 output,
-                                    const QString& current);
-
-    // Builds the one period the selection names, with the report name shown.
-    bool BuildSelectedPeriod(const BuildRequest& selection, const QString& reportName);
-
-    // Report folder, Analog run and post-process run of a period whose
-    // configuration file exists.
-    bool RunPeriod(const QString& periodName);
+signals:
+    void periodStarted(const meridan::Period& period, int number, int count);
+    // ok: generated, and every command ran and ended with exit code 0.
+    void periodFinished(const meridan::Period& period, bool ok);
+    void linesReady(const QStringList& lines);
+    // ok: every period was.
+    void finished(bool ok);
 
 private:
-    bool runCommand(const QString& commandLine);
+    enum class Step { Analog, PostProcess };
+
+    void startPeriod();
+    // Configuration file and report folder; false (after a message) when
+    // the period cannot be run.
+    bool prepare(const Period& period);
+    bool startCommand(Step step);
+    void commandEnded(const RunOutcome& outcome);
+    void endPeriod(bool ok);
 
     const SiteRecord& m_site;
-    CConsoleRunner& m_runner;
-    BuildObserver* m_observer;
+    CConsoleRunner m_runner;
+    QList<Period> m_periods;
+    bool m_useExisting = false;
+    qsizetype m_index = -1; // the period being built; -1 when idle
+    Step m_step = Step::Analog;
+    bool m_periodOk = true;
+    bool m_allOk = true;
+    bool m_stopping = false;
 };
 
 } // namespace meridan

@@ -2,7 +2,6 @@
 
 #include "util/messages.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -39,14 +38,14 @@ QString startFailureText(const QString& program, const QString& commandLine)
 
 } // namespace
 
-CConsoleRunner::CConsoleRunner(std::function<ConsoleSink*()> sinkForRun, QObject* parent)
-    : QObject(parent), m_sinkForRun(std::move(sinkForRun))
+CConsoleRunner::CConsoleRunner(QObject* parent) : QObject(parent)
 {
 }
 
 CConsoleRunner::~CConsoleRunner()
 {
     if (m_process) {
+        m_process->disconnect(this);
         m_process->kill();
         m_process->waitForFinished(1000);
     }
@@ -62,15 +61,10 @@ QStringList CConsoleRunner::echoLines(const QString& commandLine)
     return {commandLine.left(quote), u"      "_s + commandLine.mid(quote + 1)};
 }
 
-ConsoleSink* CConsoleRunner::sink()
-{
-    return m_sinkForRun ? m_sinkForRun() : nullptr;
-}
-
 void CConsoleRunner::deliver(QStringList lines)
 {
-    if (m_sink && !lines.isEmpty())
-        m_sink->appendLines(lines);
+    if (!lines.isEmpty())
+        emit linesReady(lines);
 }
 
 void CConsoleRunner::readOutput()
@@ -93,63 +87,65 @@ void CConsoleRunner::readOutput()
     deliver(std::move(lines));
 }
 
-bool CConsoleRunner::Run(const QString& commandLine)
+bool CConsoleRunner::start(const QString& commandLine)
 {
+    if (m_process)
+        return false; // one run at a time
     m_outcome = {};
     m_pending.clear();
-    m_sink = sink();
+    m_stopRequested = false;
     const QStringList words = QProcess::splitCommand(commandLine);
-    QProcess process;
-    m_process = &process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
+    auto* process = new QProcess(this);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
     if (!words.isEmpty()) {
-        process.setProgram(words.first());
-        process.setArguments(words.mid(1));
-        process.start(QIODevice::ReadOnly);
+        process->setProgram(words.first());
+        process->setArguments(words.mid(1));
+        process->start(QIODevice::ReadOnly);
     }
-    if (words.isEmpty() || !process.waitForStarted(-1)) {
+    // Whether the program could be started is known at once: a missing
+    // program fails here, never later.
+    if (words.isEmpty() || !process->waitForStarted(-1)) {
+        delete process;
         messages().error(startFailureText(words.value(0), commandLine));
         return false;
     }
+    m_process = process;
     m_outcome.started = true;
     deliver(echoLines(commandLine) << kSeparator);
+    connect(process, &QProcess::readyRead, this, &CConsoleRunner::readOutput);
+    connect(process, &QProcess::finished, this, &CConsoleRunner::processEnded);
+    return true;
+}
 
-    QEventLoop loop;
-    connect(&process, &QProcess::readyRead, this, &CConsoleRunner::readOutput);
-    connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    if (process.state() != QProcess::NotRunning)
-        loop.exec();
+void CConsoleRunner::processEnded()
+{
+    QProcess* process = m_process;
     readOutput();
     QStringList tail;
     if (!m_pending.isEmpty()) // a last line without a line feed is shown too
         tail.append(QString::fromLocal8Bit(m_pending).remove(u'\r'));
     m_pending.clear();
-
-    m_outcome.exitedNormally = process.exitStatus() == QProcess::NormalExit && !m_stopRequested;
-    m_outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode()
-                                                                      : 128 + process.exitCode();
+    const bool normal = process->exitStatus() == QProcess::NormalExit;
+    m_outcome.exitedNormally = normal && !m_stopRequested;
+    m_outcome.exitCode = normal ? process->exitCode() : 128 + process->exitCode();
     if (m_stopRequested)
         tail.append(u"Stopped."_s);
-    else if (process.exitStatus() != QProcess::NormalExit)
-        tail.append(u"Ended by signal %1."_s.arg(process.exitCode()));
+    else if (!normal)
+        tail.append(u"Ended by signal %1."_s.arg(process->exitCode()));
     tail << u"Exit code: %1"_s.arg(m_outcome.exitCode) << u" "_s;
     deliver(tail);
     m_process = nullptr;
-    return true;
-}
-
-void CConsoleRunner::appendNote(const QString& line)
-{
-    if (ConsoleSink* target = sink())
-        target->appendLines({line});
+    process->deleteLater();
+    emit finished(m_outcome);
 }
 
 void CConsoleRunner::stop()
 {
+    if (!m_process)
+        return;
     m_stopRequested = true;
-    if (m_process)
-        m_process->kill();
+    m_process->kill();
 }
 
 } // namespace meridan

@@ -5,20 +5,10 @@
 #include <QPointer>
 #include <QProcess>
 #include <QStringList>
-#include <functional>
 
 namespace meridan {
 
-// Where console lines go: the console window, standard output, a test.
-// Lines come in batches, one call for everything a read delivered.
-class ConsoleSink
-{
-public:
-    virtual ~ConsoleSink() = default;
-    virtual void appendLines(const QStringList& lines) = 0;
-};
-
-// How the last run ended.
+// How a run ended.
 struct RunOutcome
 {
     bool started = false;
@@ -29,41 +19,38 @@ struct RunOutcome
 };
 
 // Runs one command line at a time as a child process, without a shell:
-// standard output and error merged, no standard input. Every line the child
-// writes reaches the sink while it runs; the call returns when it has ended.
-// Events are processed meanwhile, so a window stays responsive.
+// standard output and error merged, no standard input. It never waits: the
+// child's lines come through linesReady as they are read (a batch for each
+// read, the incomplete last line kept for the next), its end through
+// finished. A runner can be stopped and then started again.
 class CConsoleRunner : public QObject
 {
     Q_OBJECT
 
 public:
-    // sinkForRun is asked at each run, so a closed console window can be
-    // replaced by a new one.
-    explicit CConsoleRunner(std::function<ConsoleSink*()> sinkForRun, QObject* parent = nullptr);
+    explicit CConsoleRunner(QObject* parent = nullptr);
     ~CConsoleRunner() override;
 
-    // True when the program was started and has ended (whatever its exit
-    // code); false, after a message, when it could not be started.
-    bool Run(const QString& commandLine);
-    const RunOutcome& lastOutcome() const { return m_outcome; }
-
-    // Shows a line of the program's own below the runs' lines.
-    void appendNote(const QString& line);
-
-    // Ends the running child; Run then returns at once.
+    // Starts the command line. False, after a message, when it could not
+    // be started; finished follows only a true.
+    bool start(const QString& commandLine);
+    bool isRunning() const { return m_process != nullptr; }
+    // Ends the running child; finished follows with the run stopped.
     void stop();
-    bool stopRequested() const { return m_stopRequested; }
+    const RunOutcome& lastOutcome() const { return m_outcome; }
 
     // The echo lines of a command line, as the console shows them.
     static QStringList echoLines(const QString& commandLine);
 
+signals:
+    void linesReady(const QStringList& lines);
+    void finished(const meridan::RunOutcome& outcome);
+
 private:
     void readOutput();
+    void processEnded();
     void deliver(QStringList lines);
-    ConsoleSink* sink();
 
-    std::function<ConsoleSink*()> m_sinkForRun;
-    ConsoleSink* m_sink = nullptr;
     QPointer<QProcess> m_process;
     QByteArray m_pending; // the incomplete last line
     RunOutcome m_outcome;

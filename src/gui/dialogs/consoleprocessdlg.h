@@ -1,7 +1,5 @@
 #pragma once
 
-#include "run/consolerunner.h"
-
 #include <QAbstractListModel>
 #include <QDialog>
 #include <QStringList>
@@ -31,14 +29,14 @@ private:
 // "Console": the lines of the runs of one click of Build, below each other.
 // Lines are gathered and painted a batch at a time, so a child that prints
 // without pause never freezes the window.
-class CConsoleProcessDlg : public QDialog, public ConsoleSink
+class CConsoleProcessDlg : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit CConsoleProcessDlg(QWidget* parent = nullptr);
 
-    void appendLines(const QStringList& lines) override;
+    void appendLines(const QStringList& lines);
     // Paints what is waiting at once.
     void flush();
     QStringList shownLines() const;

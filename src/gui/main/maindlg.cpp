@@ -1,6 +1,7 @@
 #include "maindlg.h"
 
 #include "analog/basecfg.h"
+#include "analog/cfggenerator.h"
 #include "analog/period.h"
 #include "analog/reportlist.h"
 #include "dialogs/consoleprocessdlg.h"
@@ -10,7 +11,7 @@
 #include "main/helppage.h"
 #include "report/generalindex.h"
 #include "report/reportaccess.h"
-#include "run/consolerunner.h"
+#include "run/builddriver.h"
 #include "sitesheet/hostpropsheet.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
@@ -222,17 +223,56 @@ void CMainDlg::refillDayList()
     m_ui->dayCombo->setCurrentIndex(0);
 }
 
-BuildRequest CMainDlg::selection() const
+QList<Period> CMainDlg::chosenPeriods() const
 {
-    return {QString::number(m_ui->yearSpinBox->value()), periodicity(),
-            m_ui->periodCombo->currentIndex(), m_ui->dayCombo->currentIndex(),
-            m_ui->useExistingCheckBox->isChecked()};
+    const int year = m_ui->yearSpinBox->value();
+    const int code = periodicity();
+    const int position = m_ui->periodCombo->currentIndex();
+    switch (code) {
+    case kDay:
+        if (position < 1)
+            return {};
+        if (m_ui->dayCombo->currentIndex() < 1)
+            return DaysOfMonth(year, position);
+        return {Period{year, kDay, position, m_ui->dayCombo->currentIndex()}};
+    case kWeek:
+    case kMonth:
+    case kQuarter:
+    case kHalfYear:
+        if (position < 1)
+            return PeriodsOfYear(year, code);
+        return {Period{year, code, position, 0}};
+    case kYear:
+        return {Period{year, kYear, 0, 0}};
+    default:
+        return {};
+    }
+}
+
+std::optional<Period> CMainDlg::chosenPeriod() const
+{
+    const QList<Period> periods = chosenPeriods();
+    if (periods.size() != 1) // "(all)", or nothing chosen yet
+        return std::nullopt;
+    return periods.first();
+}
+
+void CMainDlg::showPeriod(const Period& period)
+{
+    if (period.periodicity == kDay)
+        m_ui->dayCombo->setCurrentIndex(period.day);
+    else if (period.periodicity != kYear)
+        m_ui->periodCombo->setCurrentIndex(period.index);
+    m_ui->reportNameEdit->setText(ReportNameOf(PeriodName(period), m_site ? m_site->Output : 1));
 }
 
 void CMainDlg::updateReportName()
 {
-    m_ui->reportNameEdit->setText(BuildDriver::UpdateReportName(
-        selection(), m_site ? m_site->Output : 1, m_ui->reportNameEdit->text()));
+    if (periodicity() == 0)
+        return;
+    const std::optional<Period> period = chosenPeriod();
+    m_ui->reportNameEdit->setText(
+        period ? ReportNameOf(PeriodName(*period), m_site ? m_site->Output : 1) : QString());
 }
 
 // --- The report list ------------------------------------------------------------
@@ -320,63 +360,70 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 
 // --- Commands -------------------------------------------------------------------
 
+bool CMainDlg::isBuilding() const
+{
+    return m_driver && m_driver->isRunning();
+}
+
 void CMainDlg::build()
 {
-    if (m_runner) { // the button reads "Stop" while a build runs
-        m_runner->stop();
+    if (isBuilding()) { // the button reads "Stop" while a build runs
+        m_driver->stop();
         return;
     }
     if (!m_site)
         return;
-    m_runner = std::make_unique<CConsoleRunner>([this]() -> ConsoleSink* {
-        if (!m_console) { // a new window for each click, or when the user closed it
-            m_console = new CConsoleProcessDlg;
-            m_consoles.append(m_console);
-            m_console->show();
-        }
-        return &m_forwarder;
+    m_driver = std::make_unique<BuildDriver>(*m_site);
+    connect(m_driver.get(), &BuildDriver::linesReady, this, &CMainDlg::showConsoleLines);
+    connect(m_driver.get(), &BuildDriver::periodStarted, this,
+            [this](const Period& period, int number, int count) {
+                showPeriod(period);
+                m_ui->progressLabel->setText(u"Period %1 of %2"_s.arg(number).arg(count));
+            });
+    connect(m_driver.get(), &BuildDriver::periodFinished, this, [this] {
+        fillReportList();
+        m_ui->reportList->setEnabled(false);
     });
-    const QList<QWidget*> locked{m_ui->sitesGroup,        m_ui->logfilesGroup,
-                                 m_ui->indexGroup,        m_ui->periodicityGroup,
-                                 m_ui->preferencesButton, m_ui->reportList,
-                                 m_ui->yearSpinBox,       m_ui->periodCombo,
-                                 m_ui->dayCombo,          m_ui->useExistingCheckBox};
-    for (QWidget* widget : locked)
-        widget->setEnabled(false);
-    m_ui->buildButton->setText(u"Stop"_s);
-    BuildDriver(*m_site, *m_runner, this).OnBuild(selection());
+    connect(m_driver.get(), &BuildDriver::finished, this, &CMainDlg::buildFinished);
+    lockForBuild(true);
+    m_driver->start(chosenPeriods(), m_ui->useExistingCheckBox->isChecked());
+}
+
+void CMainDlg::lockForBuild(bool locked)
+{
+    const QList<QWidget*> locking{m_ui->sitesGroup,        m_ui->logfilesGroup,
+                                  m_ui->indexGroup,        m_ui->periodicityGroup,
+                                  m_ui->preferencesButton, m_ui->reportList,
+                                  m_ui->yearSpinBox,       m_ui->periodCombo,
+                                  m_ui->dayCombo,          m_ui->useExistingCheckBox};
+    for (QWidget* widget : locking)
+        widget->setEnabled(!locked);
+    m_ui->buildButton->setText(locked ? u"Stop"_s : u"Build"_s);
+    if (!locked) {
+        m_ui->progressLabel->clear();
+        enableSiteButtons(true);
+    }
+}
+
+void CMainDlg::showConsoleLines(const QStringList& lines)
+{
+    if (m_quitting) // the last lines of a stopped build open no window
+        return;
+    if (!m_console) { // a new window for each build, or when the user closed it
+        m_console = new CConsoleProcessDlg;
+        m_consoles.append(m_console);
+        m_console->show();
+    }
+    m_console->appendLines(lines);
+}
+
+void CMainDlg::buildFinished()
+{
     if (m_console)
         m_console->flush();
-    m_runner.reset();
-    m_console = nullptr; // it stays on the screen; the next click opens another
-    m_ui->buildButton->setText(u"Build"_s);
-    m_ui->progressLabel->clear();
-    for (QWidget* widget : locked)
-        widget->setEnabled(true);
-    enableSiteButtons(true);
-}
-
-void CMainDlg::ConsoleForwarder::appendLines(const QStringList& lines)
-{
-    if (m_console)
-        m_console->appendLines(lines);
-}
-
-void CMainDlg::periodSelected(int periodPosition, int dayPosition, const QString& reportName,
-                              int number, int count)
-{
-    if (periodicity() == kDay)
-        m_ui->dayCombo->setCurrentIndex(dayPosition);
-    else if (periodicity() != kYear)
-        m_ui->periodCombo->setCurrentIndex(periodPosition);
-    m_ui->reportNameEdit->setText(reportName);
-    m_ui->progressLabel->setText(u"Period %1 of %2"_s.arg(number).arg(count));
-}
-
-void CMainDlg::periodBuilt()
-{
-    fillReportList();
-    m_ui->reportList->setEnabled(false);
+    m_console = nullptr;               // it stays on the screen; the next build opens another
+    m_driver.release()->deleteLater(); // it is still emitting this signal
+    lockForBuild(false);
 }
 
 void CMainDlg::buildIndex()
@@ -417,8 +464,9 @@ void CMainDlg::preferences()
 
 void CMainDlg::reject()
 {
-    if (m_runner) // a build runs: stop it first, the window closes afterwards
-        m_runner->stop();
+    m_quitting = true;
+    if (isBuilding()) // a build runs: stop it first, the window closes afterwards
+        m_driver->stop();
     // Quitting ends the program: no console window is left behind.
     for (const QPointer<CConsoleProcessDlg>& console : std::as_const(m_consoles))
         if (console)

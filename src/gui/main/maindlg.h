@@ -1,11 +1,11 @@
 #pragma once
 
-#include "run/builddriver.h"
-#include "run/consolerunner.h"
+#include "analog/period.h"
 
 #include <QDialog>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QListWidgetItem;
@@ -16,13 +16,13 @@ class CMainDlg;
 
 namespace meridan {
 
+class BuildDriver;
 class CConsoleProcessDlg;
-class CConsoleRunner;
 class SiteRecord;
 
 // The main window: the stored Sites, the choice of periods, the report list
 // and every command. It reads its controls and calls the core for the rest.
-class CMainDlg : public QDialog, private BuildObserver
+class CMainDlg : public QDialog
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ public:
     ~CMainDlg() override;
 
     SiteRecord* currentSite() const { return m_site.get(); }
-    bool isBuilding() const { return m_runner != nullptr; }
+    bool isBuilding() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,7 +50,11 @@ private:
     void setUpPeriodicity(int code);
     void refillDayList();
     void updateReportName();
-    BuildRequest selection() const;
+    // The periods the controls choose ("(all)" stands for every one), the
+    // one period they name, and the controls set to show a period.
+    QList<Period> chosenPeriods() const;
+    std::optional<Period> chosenPeriod() const;
+    void showPeriod(const Period& period);
     void fillReportList();
     void reportClicked(QListWidgetItem* item);
     void openReport(QListWidgetItem* item);
@@ -62,28 +66,19 @@ private:
     void displayIndex();
     void displayErrors();
     void preferences();
-    void periodSelected(int periodPosition, int dayPosition, const QString& reportName, int number,
-                        int count) override;
-    void periodBuilt() override;
+    void lockForBuild(bool locked);
+    void showConsoleLines(const QStringList& lines);
+    void buildFinished();
 
     std::unique_ptr<Ui::CMainDlg> m_ui;
     QButtonGroup* m_periodicity;
     std::unique_ptr<SiteRecord> m_site;
-    std::unique_ptr<CConsoleRunner> m_runner;
+    std::unique_ptr<BuildDriver> m_driver;
+    // The console of the running build; a window the user closed during the
+    // build is replaced by a new one at its next lines.
     QPointer<CConsoleProcessDlg> m_console;
     QList<QPointer<CConsoleProcessDlg>> m_consoles; // every one opened, closed on Quit
-    // What the runner writes to: the console window while it is open; a
-    // window the user closed during a run just receives nothing more.
-    class ConsoleForwarder : public ConsoleSink
-    {
-    public:
-        explicit ConsoleForwarder(QPointer<CConsoleProcessDlg>& console) : m_console(console) {}
-        void appendLines(const QStringList& lines) override;
-
-    private:
-        QPointer<CConsoleProcessDlg>& m_console;
-    };
-    ConsoleForwarder m_forwarder{m_console};
+    bool m_quitting = false;
 };
 
 } // namespace meridan

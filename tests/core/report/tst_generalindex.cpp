@@ -273,12 +273,12 @@ private slots:
         site.isNew = true;
         QVERIFY(createSiteFolders(site, false) && SaveSite(site));
         writeLogs(site, QDate(2003, 12, 20), QDate(2004, 1, 10), 20);
-        RecordingSink sink;
-        CConsoleRunner runner([&sink] { return &sink; });
-        BuildDriver driver(site, runner);
+        BuildDriver driver(site);
+        QList<Period> periods;
         for (const QString& period :
              {u"2004-01-02"_s, u"2003-W53"_s, u"2003-12"_s, u"2003-Q4"_s, u"2003-H2"_s, u"2003"_s})
-            QVERIFY(driver.OnBuild(*BuildRequest::fromText(period)));
+            periods.append(*PeriodOfName(period));
+        QVERIFY(buildToEnd(driver, periods));
         for (bool frames : {true, false}) {
             const QStringList list = configuredPeriods(site, false);
             QCOMPARE(list.size(), 6);

@@ -1,6 +1,7 @@
 #include "analog/basecfg.h"
 #include "analog/cfggenerator.h"
 #include "analog/period.h"
+#include "analog/reportlist.h"
 #include "analog/sitefolders.h"
 #include "run/builddriver.h"
 #include "store/preferences.h"
@@ -40,21 +41,11 @@ int successfulRequests(const QString& report)
     return match.hasMatch() ? match.captured(1).remove(u',').toInt() : -1;
 }
 
-class RecordingObserver : public BuildObserver
+// What the driver said of its periods: "n/count name" as each started.
+struct RecordingObserver
 {
-public:
-    void periodSelected(int periodPosition, int dayPosition, const QString& reportName, int number,
-                        int count) override
-    {
-        selected.append(u"%1/%2 %3 %4 %5"_s.arg(number)
-                            .arg(count)
-                            .arg(periodPosition)
-                            .arg(dayPosition)
-                            .arg(reportName));
-    }
-    void periodBuilt() override { ++built; }
-    QStringList selected;
-    int built = 0;
+    QStringList started;
+    int finished = 0;
 };
 
 } // namespace
@@ -70,13 +61,18 @@ private:
     }
     bool build(const QString& text, bool useExisting = false)
     {
-        std::optional<BuildRequest> request = BuildRequest::fromText(text);
-        if (!request)
+        const std::optional<QList<Period>> periods = periodsOfPattern(text);
+        if (!periods)
             qFatal("no period");
-        request->useExisting = useExisting;
-        CConsoleRunner runner([this] { return &sink; });
-        BuildDriver driver(site, runner, &observer);
-        return driver.OnBuild(*request);
+        BuildDriver driver(site);
+        sink.listenTo(&driver);
+        connect(&driver, &BuildDriver::periodStarted, this,
+                [this](const Period& period, int number, int count) {
+                    observer.started.append(
+                        u"%1/%2 %3"_s.arg(number).arg(count).arg(PeriodName(period)));
+                });
+        connect(&driver, &BuildDriver::periodFinished, this, [this] { ++observer.finished; });
+        return buildToEnd(driver, *periods, useExisting);
     }
 
     std::unique_ptr<TestHome> home;
@@ -90,7 +86,8 @@ private slots:
     {
         home = std::make_unique<TestHome>();
         recorder = std::make_unique<RecordingMessages>();
-        sink = {};
+        sink.lines.clear();
+        sink.batches = 0;
         observer = {};
         Preferences prefs;
         prefs.analogPath = u"/usr/bin/analog"_s;
@@ -107,69 +104,6 @@ private slots:
     {
         recorder.reset();
         home.reset();
-    }
-
-    void reportName_data()
-    {
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<int>("periodicity");
-        QTest::addColumn<int>("period");
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("output");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("day") << u"2003"_s << 1 << 4 << 5 << 1
-                             << u"2003-04-05/stats2003-04-05.html"_s;
-        QTest::newRow("day not chosen") << u"2003"_s << 1 << 4 << 0 << 1 << QString();
-        QTest::newRow("week") << u"2003"_s << 2 << 7 << -1 << 2 << u"2003-W07/stats2003-W07.txt"_s;
-        QTest::newRow("all weeks") << u"2003"_s << 2 << 0 << -1 << 2 << QString();
-        QTest::newRow("month") << u"2003"_s << 3 << 9 << -1 << 6 << u"2003-09/stats2003-09.dat"_s;
-        QTest::newRow("quarter") << u"2003"_s << 4 << 3 << -1 << 0
-                                 << u"2003-Q3/stats2003-Q3.html"_s;
-        QTest::newRow("half") << u"2003"_s << 5 << 2 << -1 << 4 << u"2003-H2/stats2003-H2.xml"_s;
-        QTest::newRow("year") << u"2003"_s << 6 << 0 << -1 << 5 << u"2003/stats2003.tex"_s;
-        QTest::newRow("five-character year") << u"02003"_s << 3 << 9 << -1 << 1 << u"old"_s;
-        QTest::newRow("no kind") << u"2003"_s << 0 << 9 << -1 << 1 << u"old"_s;
-    }
-    void reportName()
-    {
-        QFETCH(QString, year);
-        QFETCH(int, periodicity);
-        QFETCH(int, period);
-        QFETCH(int, day);
-        QFETCH(int, output);
-        QFETCH(QString, name);
-        const BuildRequest selection{year, periodicity, period, day, false};
-        QCOMPARE(BuildDriver::UpdateReportName(selection, output, u"old"_s), name);
-    }
-
-    void requestOfText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("request"); // periodicity period day, or "none"
-        QTest::newRow("day") << u"2003-09-15"_s << u"1 9 15"_s;
-        QTest::newRow("all days") << u"2003-09-*"_s << u"1 9 0"_s;
-        QTest::newRow("week") << u"2003-W07"_s << u"2 7 -1"_s;
-        QTest::newRow("all weeks") << u"2003-W*"_s << u"2 0 -1"_s;
-        QTest::newRow("months") << u"2003-*"_s << u"3 0 -1"_s;
-        QTest::newRow("quarter") << u"2003-Q3"_s << u"4 3 -1"_s;
-        QTest::newRow("halves") << u"2003-H*"_s << u"5 0 -1"_s;
-        QTest::newRow("year") << u"2003"_s << u"6 0 -1"_s;
-        QTest::newRow("2003-*-*") << u"2003-*-*"_s << u"none"_s;
-        QTest::newRow("year *") << u"*"_s << u"none"_s;
-        QTest::newRow("day 32") << u"2003-01-32"_s << u"none"_s;
-    }
-    void requestOfText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, request);
-        const std::optional<BuildRequest> built = BuildRequest::fromText(text);
-        const QString got = built ? u"%1 %2 %3"_s.arg(built->periodicity)
-                                        .arg(built->periodPosition)
-                                        .arg(built->dayPosition)
-                                  : u"none"_s;
-        QCOMPARE(got, request);
-        if (built)
-            QCOMPARE(built->yearText, text.left(4));
     }
 
     void buildsEveryLogLayout_data()
@@ -295,10 +229,10 @@ private slots:
         site.LogPeriodicity = kLogMonthly;
         writeLogs(site, QDate(2002, 12, 31), QDate(2004, 1, 1), 10);
         QVERIFY(build(u"2003-*"_s));
-        QCOMPARE(observer.selected.size(), 12);
-        QCOMPARE(observer.selected.first(), u"1/12 1 -1 2003-01/stats2003-01.html"_s);
-        QCOMPARE(observer.selected.last(), u"12/12 12 -1 2003-12/stats2003-12.html"_s);
-        QCOMPARE(observer.built, 12);
+        QCOMPARE(observer.started.size(), 12);
+        QCOMPARE(observer.started.first(), u"1/12 2003-01"_s);
+        QCOMPARE(observer.started.last(), u"12/12 2003-12"_s);
+        QCOMPARE(observer.finished, 12);
         QCOMPARE(sink.lines.count(u"Exit code: 0"_s), 12);
         QCOMPARE(successfulRequests(reportOf(u"2003-02"_s)), 28 * 10);
         QCOMPARE(successfulRequests(reportOf(u"2003-12"_s)), 31 * 10);
@@ -309,8 +243,8 @@ private slots:
         site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
         writeLogs(site, QDate(2004, 1, 31), QDate(2004, 3, 1), 5);
         QVERIFY(build(u"2004-02-*"_s));
-        QCOMPARE(observer.selected.size(), 29);
-        QCOMPARE(observer.selected.last(), u"29/29 2 29 2004-02-29/stats2004-02-29.html"_s);
+        QCOMPARE(observer.started.size(), 29);
+        QCOMPARE(observer.started.last(), u"29/29 2004-02-29"_s);
         for (int day = 1; day <= 29; ++day)
             QCOMPARE(successfulRequests(reportOf(u"2004-02-%1"_s.arg(day, 2, 10, QChar(u'0')))), 5);
     }
@@ -396,7 +330,7 @@ private slots:
                 message = message.arg(site.reportsFolder());
         QCOMPARE(recorder->errors, messages);
         QCOMPARE(sink.lines.count(u"Exit code: 0"_s), exitLines);
-        QCOMPARE(observer.built, 2); // every period is tried
+        QCOMPARE(observer.finished, 2); // every period is tried
     }
 
     void generationFailureSkipsThePeriod()
@@ -406,16 +340,6 @@ private slots:
         QCOMPARE(recorder->errors.size(), 1);
         QVERIFY(recorder->errors.first().startsWith(u"Error opening file "_s));
         QVERIFY(sink.lines.isEmpty());
-    }
-
-    void missingConfigurationAtRunTime()
-    {
-        CConsoleRunner runner([this] { return &sink; });
-        BuildDriver driver(site, runner);
-        QVERIFY(!driver.RunPeriod(u"2001"_s));
-        QCOMPARE(recorder->errors, QStringList{u"The configuration file %1 does not exist"_s.arg(
-                                       site.configFile(u"2001"_s))});
-        QVERIFY(QFileInfo(site.reportsFolder() + u"/2001"_s).isDir());
     }
 };
 

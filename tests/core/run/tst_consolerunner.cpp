@@ -15,8 +15,9 @@ private:
     QStringList run(const QString& command)
     {
         RecordingSink sink;
-        CConsoleRunner runner([&sink] { return &sink; });
-        lastStarted = runner.Run(command);
+        CConsoleRunner runner;
+        sink.listenTo(&runner);
+        lastStarted = runToEnd(runner, command);
         lastOutcome = runner.lastOutcome();
         return sink.lines;
     }
@@ -124,8 +125,9 @@ private slots:
     void manyLinesComeInBatches()
     {
         RecordingSink sink;
-        CConsoleRunner runner([&sink] { return &sink; });
-        QVERIFY(runner.Run(u"/usr/bin/seq 1 200000"_s));
+        CConsoleRunner runner;
+        sink.listenTo(&runner);
+        QVERIFY(runToEnd(runner, u"/usr/bin/seq 1 200000"_s));
         QCOMPARE(sink.lines.size(), 200000 + 4);
         QCOMPARE(sink.lines.at(2), u"1"_s);
         QCOMPARE(sink.lines.at(200001), u"200000"_s);
@@ -135,35 +137,41 @@ private slots:
     void lineWithoutEndDoesNotGrowForever()
     {
         RecordingSink sink;
-        CConsoleRunner runner([&sink] { return &sink; });
-        QVERIFY(runner.Run(u"/usr/bin/printf %0200000d 0"_s));
+        CConsoleRunner runner;
+        sink.listenTo(&runner);
+        QVERIFY(runToEnd(runner, u"/usr/bin/printf %0200000d 0"_s));
         const QStringList output = sink.lines.mid(2, sink.lines.size() - 4);
         QCOMPARE(output.join(QString()), QString(200000, u'0'));
         QCOMPARE(output.first().size(), 64 * 1024);
     }
 
-    void stopEndsTheRun()
+    // A stopped runner ends its child at once and can run the next one.
+    void stopEndsTheRunAndTheRunnerGoesOn()
     {
         RecordingSink sink;
-        CConsoleRunner runner([&sink] { return &sink; });
+        CConsoleRunner runner;
+        sink.listenTo(&runner);
         QTimer::singleShot(200, &runner, &CConsoleRunner::stop);
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(runner.Run(u"/bin/sleep 30"_s));
-        QVERIFY(clock.elapsed() < 20000);
-        QVERIFY(runner.stopRequested());
+        QVERIFY(runToEnd(runner, u"/bin/sleep 30"_s));
         QVERIFY(!runner.lastOutcome().succeeded());
         QVERIFY(sink.lines.contains(u"Stopped."_s));
+        sink.lines.clear();
+        QVERIFY(runToEnd(runner, u"/bin/echo again"_s));
+        QVERIFY(runner.lastOutcome().succeeded());
+        QCOMPARE(sink.lines, framed(u"/bin/echo again"_s, {u"again"_s}, 0));
     }
 
-    void linesAccumulateOverRuns()
+    // The runner never waits: the event loop goes on while the child runs.
+    void startReturnsAtOnce()
     {
-        RecordingSink sink;
-        CConsoleRunner runner([&sink] { return &sink; });
-        QVERIFY(runner.Run(u"/bin/echo one"_s));
-        QVERIFY(runner.Run(u"/bin/echo two"_s));
-        QCOMPARE(sink.lines, framed(u"/bin/echo one"_s, {u"one"_s}, 0) +
-                                 framed(u"/bin/echo two"_s, {u"two"_s}, 0));
+        CConsoleRunner runner;
+        QVERIFY(runner.start(u"/bin/sleep 30"_s));
+        QVERIFY(runner.isRunning());
+        QVERIFY(!runner.start(u"/bin/echo second"_s)); // one run at a time
+        QSignalSpy ended(&runner, &CConsoleRunner::finished);
+        runner.stop();
+        QVERIFY(ended.wait(10000));
+        QVERIFY(!runner.isRunning());
     }
 
 private:

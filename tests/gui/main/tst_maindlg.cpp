@@ -8,6 +8,7 @@
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "support/loggenerator.h"
+#include "support/modal.h"
 #include "support/testenvironment.h"
 #include "widgets/hypertexte.h"
 
@@ -39,9 +40,7 @@ void setAnalog(const QString& path)
 void whenSheetOpens(const std::function<void(CHostPropSheet*)>& action,
                     QDialogButtonBox::StandardButton press)
 {
-    QTimer::singleShot(0, [=] {
-        auto* sheet = qobject_cast<CHostPropSheet*>(QApplication::activeModalWidget());
-        QVERIFY(sheet);
+    WHEN_MODAL_OPENS(CHostPropSheet, [=](CHostPropSheet* sheet) {
         action(sheet);
         sheet->findChild<QDialogButtonBox*>(u"sheetButtons"_s)->button(press)->click();
         if (sheet->isVisible()) // a page refused: leave without applying
@@ -83,6 +82,12 @@ private:
         for (int i = 0; i < list->count(); ++i)
             rows.append(list->item(i)->text());
         return rows;
+    }
+    // Clicks Build and waits until the build has ended.
+    void buildAndWait()
+    {
+        child<QPushButton>("buildButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isBuilding(), 60000);
     }
     void shoot(QWidget* widget, const QString& name)
     {
@@ -266,9 +271,7 @@ private slots:
         Preferences prefs = Preferences::load();
         prefs.cfgAscending = true;
         prefs.save();
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<CPrefsDlg*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        WHEN_MODAL_OPENS(CPrefsDlg, [](CPrefsDlg* dialog) {
             QVERIFY(dialog->findChild<QCheckBox*>(u"ascendingCheckBox"_s)->isChecked());
             dialog->accept();
         });
@@ -293,7 +296,7 @@ private slots:
         period->setCurrentIndex(9);
         emit period->activated(9);
         QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), u"2003-09/stats2003-09.html"_s);
-        child<QPushButton>("buildButton")->click();
+        buildAndWait();
         QVERIFY(recorder->errors.isEmpty());
         QCOMPARE(reportRows(), QStringList{u"2003-09"_s});
         QVERIFY(QFile::exists(site.reportsFolder() + u"/2003-09/stats2003-09.html"_s));
@@ -331,7 +334,7 @@ private slots:
                 if (qobject_cast<CConsoleProcessDlg*>(top))
                     top->close(); // deletes itself
         });
-        child<QPushButton>("buildButton")->click();
+        buildAndWait();
         QCOMPARE(child<QPushButton>("buildButton")->text(), u"Build"_s);
         QCOMPARE(reportRows(), QStringList{QString::number(QDate::currentDate().year())});
     }
@@ -345,10 +348,12 @@ private slots:
         QVERIFY(SaveSite(site));
         open();
         child<QRadioButton>("yearlyRadio")->click();
-        child<QPushButton>("buildButton")->click(); // a first console stays open
-        QTimer::singleShot(300, [this] { child<QPushButton>("quitButton")->click(); });
+        buildAndWait(); // a first console stays open
         child<QPushButton>("buildButton")->click();
+        QVERIFY(window->isBuilding());
+        child<QPushButton>("quitButton")->click();
         QVERIFY(!window->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isBuilding(), 10000);
         const auto consolesLeft = [] {
             int count = 0;
             for (QWidget* top : QApplication::topLevelWidgets())
