@@ -15,6 +15,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "util/files.h"
 #include "util/messages.h"
 #include "util/texts.h"
@@ -114,10 +115,10 @@ int showSite(Context& c)
         return kFailure;
     const SettingsKey key(site->keyPath(), kQueryValue);
     for (const SiteValue& value : siteValues(*site)) {
-        const bool cipher = value.name == u"FTPAccess"_s;
+        const bool cipher = value.name == values::FTPAccess;
         c.out << value.name << '=' << (cipher ? key.readString(value.name) : value.text) << '\n';
     }
-    for (const QString& name : {u"LogFormatChanges"_s, u"LogSpecial"_s}) {
+    for (const QString& name : {values::LogFormatChanges, values::LogSpecial}) {
         QString text;
         if (key.readString(name, &text) == kStoreOk)
             c.out << name << '=' << text << '\n';
@@ -132,7 +133,7 @@ int showSite(Context& c)
 bool readSecretsFromInput(ValuePairs& pairs)
 {
     for (auto& [name, text] : pairs) {
-        if (name.compare(u"FTPAccess"_s, Qt::CaseInsensitive) != 0 || text != u"-"_s)
+        if (!values::valueIs(name, values::FTPAccess) || text != u"-"_s)
             continue;
         QTextStream in(stdin);
         const QString line = in.readLine();
@@ -191,12 +192,11 @@ int preferences(Context& c)
         return usageError(u"prefs takes VALUE=TEXT pairs."_s);
     Preferences prefs = Preferences::load();
     for (const auto& [name, text] : pairs) {
-        if (name.compare(u"AnalogPath"_s, Qt::CaseInsensitive) == 0)
+        if (values::valueIs(name, values::AnalogPath))
             prefs.analogPath = text;
-        else if (name.compare(u"TextEditor"_s, Qt::CaseInsensitive) == 0)
+        else if (values::valueIs(name, values::TextEditor))
             prefs.textEditor = text;
-        else if (name.compare(u"CfgAscending"_s, Qt::CaseInsensitive) == 0 &&
-                 (text == u"0"_s || text == u"1"_s))
+        else if (values::valueIs(name, values::CfgAscending) && (text == u"0"_s || text == u"1"_s))
             prefs.cfgAscending = text == u"1"_s;
         else
             return fail(u"%1=%2: the preferences are AnalogPath, TextEditor and CfgAscending "

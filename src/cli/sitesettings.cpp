@@ -1,18 +1,14 @@
 #include "sitesettings.h"
 
 #include "analog/basecfg.h"
-#include "analog/cfggenerator.h"
 #include "analog/sitefolders.h"
-#include "analog/variables.h"
-#include "store/passwordcipher.h"
 #include "store/settingsstore.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "store/variablenames.h"
 #include "util/texts.h"
 
-#include <QDir>
 #include <QMap>
-#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -29,76 +25,6 @@ bool isMonthName(const QString& name)
 bool named(const QString& name, const QString& wanted)
 {
     return name.compare(wanted, Qt::CaseInsensitive) == 0;
-}
-
-QString checkReportOrder(const QString& valueName, const QString& order)
-{
-    QSet<QChar> seen;
-    for (QChar c : order) {
-        const bool known =
-            c == u'-' || std::any_of(ReportCodes().begin(), ReportCodes().end(),
-                                     [c](const ReportCode& r) { return r.code == c; });
-        if (!known)
-            return u"%1: \"%2\" is no report code."_s.arg(valueName, QString(c));
-        if (seen.contains(c))
-            return u"%1: \"%2\" stands twice."_s.arg(valueName, QString(c));
-        seen.insert(c);
-    }
-    return {};
-}
-
-QString checkFullPath(const QString& valueName, const QString& text)
-{
-    if (!QDir::isAbsolutePath(text))
-        return u"%1 must be a full path, not \"%2\"."_s.arg(valueName, text);
-    return {};
-}
-
-// The rules of the pages, by value; returns the text to store in *text.
-QString normaliseField(const QString& valueName, QString* text)
-{
-    const auto is = [&](QStringView wanted) {
-        return valueName.compare(wanted, Qt::CaseInsensitive) == 0;
-    };
-    if (is(u"AnalogCommand")) {
-        *text = analogCommandOrDefault(*text);
-    } else if (is(u"PostProcessCmd")) {
-        *text = normalizedPostProcess(*text);
-    } else if (is(u"FTPUrl")) {
-        if (text->trimmed().isEmpty()) {
-            text->clear();
-            return {};
-        }
-        const std::optional<QString> url = acceptedFtpUrl(*text);
-        if (!url)
-            return u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text);
-        *text = *url;
-    } else if (is(u"FTPAccess")) {
-        if (!passwordFits(*text))
-            return passwordTooLongText();
-    } else if (is(u"Url") || is(u"LogNameStruct") || is(u"ErrorFile")) {
-        *text = trimmedField(*text);
-    } else if (is(u"Root") || is(u"LogsDir")) {
-        *text = QDir::cleanPath(trimmedField(*text));
-        return checkFullPath(valueName, *text);
-    } else if (is(u"CfgDir") || is(u"ReportsRoot")) {
-        *text = trimmedField(*text);
-    } else if (is(u"ImagePath")) {
-        *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
-    } else if (is(u"LogPeriodicity")) {
-        if (*text != u"1017"_s && *text != u"1018"_s && *text != u"1019"_s && *text != u"1020"_s)
-            return u"LogPeriodicity takes 1017 (hourly), 1018 (daily), 1019 (weekly) or 1020 "
-                   u"(monthly)."_s;
-    } else if (is(u"Output")) {
-        bool ok = false;
-        const int output = text->toInt(&ok);
-        if (!ok || output < 0 || output >= kOutputTypeCount || *text != QString::number(output))
-            return u"Output takes a number from 0 to 6 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, "
-                   u"COMPUTER)."_s;
-    } else if (valueName.startsWith(u"ReportOrder"_s, Qt::CaseInsensitive)) {
-        return checkReportOrder(valueName, *text);
-    }
-    return {};
 }
 
 QString applyFormatList(SiteSettings& s, const QString& text, QStringList* months)
@@ -190,9 +116,9 @@ QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
         QString problem;
         if (holdsLineBreak(text))
             problem = lineBreakProblem(name);
-        else if (named(name, u"LogFormatChanges"_s)) {
+        else if (named(name, values::LogFormatChanges)) {
             problem = applyFormatList(s, text, &months);
-        } else if (named(name, u"LogSpecial"_s)) {
+        } else if (named(name, values::LogSpecial)) {
             problem = applySpecialList(s, text);
         } else if (isMonthName(name)) {
             if (!text.startsWith(u'A') && !text.startsWith(u'L'))
@@ -203,14 +129,13 @@ QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
         } else if (!isSiteFieldName(name)) {
             problem = u"%1 is not a value of a Site."_s.arg(name);
         } else {
-            problem = normaliseField(name, &text);
-            if (problem.isEmpty())
-                problem = valueProblem(name, text);
+            problem = acceptValue(name, &text);
             if (problem.isEmpty())
                 problem = setSiteField(s.site, name, text);
-            schemeTouched |= named(name, u"LogNameStruct"_s) || named(name, u"LogPeriodicity"_s);
-            languageGiven |= named(name, u"Language"_s);
-            langCodeGiven |= named(name, u"LangCode"_s);
+            schemeTouched |=
+                named(name, values::LogNameStruct) || named(name, values::LogPeriodicity);
+            languageGiven |= named(name, values::Language);
+            langCodeGiven |= named(name, values::LangCode);
         }
         if (!problem.isEmpty())
             return problem;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analog/period.h"
+#include "store/reportcodes.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,19 +10,6 @@
 namespace meridan {
 
 class SiteRecord;
-
-// Analog's output types, by the position stored in a Site's Output value.
-constexpr int kOutputTypeCount = 7;
-QString OutputKeyword(qint32 output);   // "" outside the table
-QString OutputExtension(qint32 output); // ".html", ... or ""
-
-// One of Analog's 44 reports: a one-character code and Analog's keyword.
-struct ReportCode
-{
-    QChar code;
-    QString keyword;
-};
-const QList<ReportCode>& ReportCodes();
 
 // The report file of a period, relative to the reports folder:
 // "2003-09/stats2003-09.html".

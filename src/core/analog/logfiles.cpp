@@ -4,6 +4,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "util/files.h"
 #include "util/messages.h"
 #include "util/numbers.h"
@@ -35,8 +36,8 @@ MonthlyRules readMonthlyRules(const SiteRecord& site)
         const auto* stored = value ? std::get_if<QString>(&value->data) : nullptr;
         return stored ? *stored : QString();
     };
-    rules.changes = text(u"LogFormatChanges"_s).split(u'|', Qt::SkipEmptyParts);
-    rules.special = text(u"LogSpecial"_s);
+    rules.changes = text(values::LogFormatChanges).split(u'|', Qt::SkipEmptyParts);
+    rules.special = text(values::LogSpecial);
     return rules;
 }
 
@@ -45,7 +46,7 @@ MonthlyRules readMonthlyRules(const SiteRecord& site)
 QString monthlyRulesProblem(const MonthlyRules& rules)
 {
     if (holdsLineBreak(rules.special))
-        return lineBreakProblem(u"LogSpecial"_s);
+        return lineBreakProblem(values::LogSpecial);
     for (const QString& month : rules.changes) {
         const StoredValue* value = rules.key.value(month);
         const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;

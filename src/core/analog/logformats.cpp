@@ -3,6 +3,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "util/messages.h"
 #include "util/numbers.h"
 
@@ -13,9 +14,6 @@ using namespace Qt::StringLiterals;
 namespace meridan {
 
 namespace {
-
-const QString kFormatChanges = u"LogFormatChanges"_s;
-const QString kSpecial = u"LogSpecial"_s;
 
 bool keptRow(const QString& month)
 {
@@ -44,7 +42,8 @@ QList<FormatChange> readFormatChanges(const QString& siteKeyName)
 {
     const SettingsKey key(SiteRecord::keyPathOf(siteKeyName), kQueryValue);
     QList<FormatChange> rows;
-    for (const QString& month : key.readString(kFormatChanges).split(u'|', Qt::SkipEmptyParts)) {
+    for (const QString& month :
+         key.readString(values::LogFormatChanges).split(u'|', Qt::SkipEmptyParts)) {
         const QString value = key.readString(month);
         rows.append({month, value.startsWith(u'A'), value.mid(1)});
     }
@@ -67,7 +66,7 @@ QList<SpecialMonth> parseSpecialMonths(const QString& stored)
 QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName)
 {
     const SettingsKey key(SiteRecord::keyPathOf(siteKeyName), kQueryValue);
-    return parseSpecialMonths(key.readString(kSpecial));
+    return parseSpecialMonths(key.readString(values::LogSpecial));
 }
 
 QString formatChangesText(const QList<FormatChange>& rows)
@@ -114,17 +113,18 @@ bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<Form
     const std::optional<StoreNode> key = tx.readKey(keyPath);
     if (!key)
         return false;
-    const StoredValue* listed = key->value(kFormatChanges);
+    const StoredValue* listed = key->value(values::LogFormatChanges);
     const auto* previous = listed ? std::get_if<QString>(&listed->data) : nullptr;
     for (const QString& month :
          previous ? previous->split(u'|', Qt::SkipEmptyParts) : QStringList())
-        if (!isSiteFieldName(month) && month != kFormatChanges && month != kSpecial)
+        if (!isSiteFieldName(month) && month != values::LogFormatChanges &&
+            month != values::LogSpecial)
             tx.removeValue(keyPath, month); // a damaged list never takes a Site's values along
     QList<StoredValue> values;
     for (const FormatChange& row : std::as_const(rows))
         if (keptRow(row.month))
             values.append({row.month, QString(row.apache ? u'A' : u'L') + row.format});
-    values.append({kFormatChanges, formatChangesText(rows)});
+    values.append({values::LogFormatChanges, formatChangesText(rows)});
     return tx.setValues(keyPath, values);
 }
 
@@ -135,7 +135,7 @@ bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<Spec
         return false;
     }
     sortLatestFirst(rows);
-    return tx.setValues(keyPath, {{kSpecial, specialMonthsText(rows)}});
+    return tx.setValues(keyPath, {{values::LogSpecial, specialMonthsText(rows)}});
 }
 
 bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)

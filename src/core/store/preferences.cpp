@@ -1,6 +1,7 @@
 #include "preferences.h"
 
 #include "store/settingsstore.h"
+#include "store/valuenames.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -9,28 +10,22 @@ using namespace Qt::StringLiterals;
 
 namespace meridan {
 
-namespace {
-const QString kAnalogPath = u"AnalogPath"_s;
-const QString kTextEditor = u"TextEditor"_s;
-const QString kCfgAscending = u"CfgAscending"_s;
-} // namespace
-
 Preferences Preferences::load()
 {
     const SettingsKey key(kProductKey, kQueryValue);
     Preferences prefs;
-    prefs.analogPath = key.readString(kAnalogPath);
-    prefs.textEditor = key.readString(kTextEditor);
-    prefs.cfgAscending = key.readDword(kCfgAscending, 0) != 0;
+    prefs.analogPath = key.readString(values::AnalogPath);
+    prefs.textEditor = key.readString(values::TextEditor);
+    prefs.cfgAscending = key.readDword(values::CfgAscending, 0) != 0;
     return prefs;
 }
 
 bool Preferences::save() const
 {
     SettingsKey key(kProductKey, kSetValue);
-    return key.writeValues({{kAnalogPath, analogPath},
-                            {kTextEditor, textEditor},
-                            {kCfgAscending, quint32(cfgAscending ? 1 : 0)}}) == kStoreOk;
+    return key.writeValues({{values::AnalogPath, analogPath},
+                            {values::TextEditor, textEditor},
+                            {values::CfgAscending, quint32(cfgAscending ? 1 : 0)}}) == kStoreOk;
 }
 
 QString Preferences::proposedAnalogPath()

@@ -3,6 +3,7 @@
 #include "store/passwordcipher.h"
 #include "store/settingsstore.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "util/files.h"
 #include "util/messages.h"
 #include "util/texts.h"
@@ -26,34 +27,32 @@ struct ValueLayout
     quint32 missingNumber = 0; // what a missing number reads as
 };
 
-const QString kFtpAccess = u"FTPAccess"_s;
-
 // Every stored value of a Site, in the order Load reads and Save writes them.
 const QList<ValueLayout>& valueLayouts()
 {
     static const QList<ValueLayout> layouts = [] {
         QList<ValueLayout> list{
-            {u"Url"_s, &SiteRecord::Url},
-            {u"Root"_s, &SiteRecord::Root},
-            {u"AnalogCommand"_s, &SiteRecord::AnalogCommand},
-            {u"CfgDir"_s, &SiteRecord::CfgDir},
-            {u"ReportsRoot"_s, &SiteRecord::ReportsRoot},
-            {u"ImagePath"_s, &SiteRecord::ImagePath},
-            {u"LogsDir"_s, &SiteRecord::LogsDir},
-            {u"LogNameStruct"_s, &SiteRecord::LogNameStruct},
-            {u"ErrorFile"_s, &SiteRecord::ErrorFile},
-            {u"LogPeriodicity"_s, &SiteRecord::LogPeriodicity, kLogDaily},
-            {u"PostProcessCmd"_s, &SiteRecord::PostProcessCmd},
+            {values::Url, &SiteRecord::Url},
+            {values::Root, &SiteRecord::Root},
+            {values::AnalogCommand, &SiteRecord::AnalogCommand},
+            {values::CfgDir, &SiteRecord::CfgDir},
+            {values::ReportsRoot, &SiteRecord::ReportsRoot},
+            {values::ImagePath, &SiteRecord::ImagePath},
+            {values::LogsDir, &SiteRecord::LogsDir},
+            {values::LogNameStruct, &SiteRecord::LogNameStruct},
+            {values::ErrorFile, &SiteRecord::ErrorFile},
+            {values::LogPeriodicity, &SiteRecord::LogPeriodicity, kLogDaily},
+            {values::PostProcessCmd, &SiteRecord::PostProcessCmd},
         };
         for (int i = 0; i < kReportOrderCount; ++i)
             list.append({reportOrderValueName(i), i});
-        list.append({{u"FTPUrl"_s, &SiteRecord::FTPUrl},
-                     {u"FTPUser"_s, &SiteRecord::FTPUser},
-                     {kFtpAccess, &SiteRecord::FTPAccess},
-                     {u"DefaultBase"_s, &SiteRecord::DefaultBase},
-                     {u"Output"_s, &SiteRecord::Output, 0},
-                     {u"Language"_s, &SiteRecord::Language},
-                     {u"LangCode"_s, &SiteRecord::LangCode}});
+        list.append({{values::FTPUrl, &SiteRecord::FTPUrl},
+                     {values::FTPUser, &SiteRecord::FTPUser},
+                     {values::FTPAccess, &SiteRecord::FTPAccess},
+                     {values::DefaultBase, &SiteRecord::DefaultBase},
+                     {values::Output, &SiteRecord::Output, 0},
+                     {values::Language, &SiteRecord::Language},
+                     {values::LangCode, &SiteRecord::LangCode}});
         return list;
     }();
     return layouts;
@@ -123,8 +122,8 @@ bool sameKeyName(const QString& a, const QString& b)
 QString reportOrderValueName(int index)
 {
     if (index == 0)
-        return u"ReportOrder"_s;
-    return u"ReportOrder_"_s + texts::periodicityLetters.at(index);
+        return values::ReportOrder;
+    return values::ReportOrder + u'_' + texts::periodicityLetters.at(index);
 }
 
 SiteRecord::SiteRecord(const QString& storedName) : keyName(storedName), name(storedName)
@@ -222,8 +221,9 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
         const ValueLayout& layout = valueLayouts().at(i);
         if (before && before->at(i).text == now.at(i).text)
             continue; // only what changed: a concurrent change of another value stays
-        values.append(layout.valueName == kFtpAccess ? StoredValue{kFtpAccess, *password}
-                                                     : storedValue(*this, layout));
+        values.append(layout.valueName == values::FTPAccess
+                          ? StoredValue{values::FTPAccess, *password}
+                          : storedValue(*this, layout));
     }
     // One transaction: the checks cannot go stale before the write, and a
     // rename never leaves the Site half-stored.

@@ -1,6 +1,9 @@
 #include "siterules.h"
 
+#include "store/passwordcipher.h"
+#include "store/reportcodes.h"
 #include "store/siterecord.h"
+#include "store/valuenames.h"
 #include "store/variablenames.h"
 #include "util/files.h"
 #include "util/messages.h"
@@ -8,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -98,10 +102,7 @@ QString namingSchemeProblem(const QString& scheme)
 
 namespace {
 
-bool isValue(const QString& valueName, QStringView wanted)
-{
-    return valueName.compare(wanted, Qt::CaseInsensitive) == 0;
-}
+using values::valueIs;
 
 QString quoteOrPercentProblem(const QString& what, const QString& text, bool percentToo)
 {
@@ -117,26 +118,104 @@ QString valueProblem(const QString& valueName, const QString& text)
 {
     if (holdsLineBreak(text))
         return lineBreakProblem(valueName);
-    const bool folderName = isValue(valueName, u"CfgDir") || isValue(valueName, u"ReportsRoot");
-    if (folderName || isValue(valueName, u"Root") || isValue(valueName, u"LogsDir"))
+    const bool folderName =
+        valueIs(valueName, values::CfgDir) || valueIs(valueName, values::ReportsRoot);
+    if (folderName || valueIs(valueName, values::Root) || valueIs(valueName, values::LogsDir))
         if (QString problem = quoteOrPercentProblem(valueName, text, true); !problem.isEmpty())
             return problem;
     if (folderName && (text.isEmpty() || text.contains(u'/') || text.contains(u'\\') ||
                        text == u"."_s || text == u".."_s))
         return u"%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\"."_s.arg(
             valueName);
-    if (isValue(valueName, u"ErrorFile"))
+    if (valueIs(valueName, values::ErrorFile))
         return quoteOrPercentProblem(valueName, text, false);
     // A password in the address would be stored in clear and shown.
-    if (isValue(valueName, u"FTPUrl") && !QUrl(text).password().isEmpty())
+    if (valueIs(valueName, values::FTPUrl) && !QUrl(text).password().isEmpty())
         return u"The FTP URL holds a password: give the user as FTPUser and the password as "
                u"FTPAccess (FTPAccess=- reads it from standard input)."_s;
-    if (isValue(valueName, u"LogNameStruct")) {
+    if (valueIs(valueName, values::LogNameStruct)) {
         if (QString problem = quoteOrPercentProblem(valueName, text, false); !problem.isEmpty())
             return problem;
         return namingSchemeProblem(text);
     }
     return {};
+}
+
+namespace {
+
+QString reportOrderProblem(const QString& valueName, const QString& order)
+{
+    QSet<QChar> seen;
+    for (QChar c : order) {
+        const bool known =
+            c == u'-' || std::any_of(ReportCodes().begin(), ReportCodes().end(),
+                                     [c](const ReportCode& r) { return r.code == c; });
+        if (!known)
+            return u"%1: \"%2\" is no report code."_s.arg(valueName, QString(c));
+        if (seen.contains(c))
+            return u"%1: \"%2\" stands twice."_s.arg(valueName, QString(c));
+        seen.insert(c);
+    }
+    return {};
+}
+
+// The text in its stored form, as the pages bring it there; returns why it
+// cannot be brought there.
+QString normaliseValue(const QString& valueName, QString* text)
+{
+    const auto is = [&](const QString& wanted) { return valueIs(valueName, wanted); };
+    if (is(values::AnalogCommand)) {
+        *text = analogCommandOrDefault(*text);
+    } else if (is(values::PostProcessCmd)) {
+        *text = normalizedPostProcess(*text);
+    } else if (is(values::FTPUrl)) {
+        if (text->trimmed().isEmpty()) {
+            text->clear();
+            return {};
+        }
+        const std::optional<QString> url = acceptedFtpUrl(*text);
+        if (!url)
+            return u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text);
+        *text = *url;
+    } else if (is(values::FTPAccess)) {
+        if (!passwordFits(*text))
+            return passwordTooLongText();
+    } else if (is(values::Url) || is(values::LogNameStruct) || is(values::ErrorFile) ||
+               is(values::CfgDir) || is(values::ReportsRoot)) {
+        *text = trimmedField(*text);
+    } else if (is(values::Root) || is(values::LogsDir)) {
+        *text = QDir::cleanPath(trimmedField(*text));
+        if (!QDir::isAbsolutePath(*text))
+            return u"%1 must be a full path, not \"%2\"."_s.arg(valueName, *text);
+    } else if (is(values::ImagePath)) {
+        *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
+    } else if (is(values::LogPeriodicity)) {
+        const QStringList known{QString::number(kLogHourly), QString::number(kLogDaily),
+                                QString::number(kLogWeekly), QString::number(kLogMonthly)};
+        if (!known.contains(*text))
+            return u"LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or %4 "
+                   u"(monthly)."_s.arg(known.at(0), known.at(1), known.at(2), known.at(3));
+    } else if (is(values::Output)) {
+        bool ok = false;
+        const int output = text->toInt(&ok);
+        if (!ok || output < 0 || output >= kOutputTypeCount || *text != QString::number(output))
+            return u"Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, "
+                   u"COMPUTER)."_s.arg(kOutputTypeCount - 1);
+    } else if (valueName.startsWith(values::ReportOrder, Qt::CaseInsensitive)) {
+        return reportOrderProblem(valueName, *text);
+    }
+    return {};
+}
+
+} // namespace
+
+QString acceptValue(const QString& valueName, QString* text)
+{
+    if (holdsLineBreak(*text))
+        return lineBreakProblem(valueName);
+    if (QString problem = normaliseValue(valueName, text); !problem.isEmpty())
+        return problem;
+    return valueProblem(valueName, *text);
 }
 
 QString siteProblem(const SiteRecord& site)

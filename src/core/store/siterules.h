@@ -37,6 +37,13 @@ QString normalizedPostProcess(const QString& text);
 // folder names; the naming scheme stays below the log folder.
 QString valueProblem(const QString& valueName, const QString& text);
 
+// Checks text given for the Site value of that name and brings it to its
+// stored form, as every page and meridan-cli do: blanks trimmed where they
+// mean nothing, variables in their exact form, an FTP URL with its scheme,
+// full paths cleaned, numbers and report orders checked; then the rules
+// above. Returns why the text was refused, or "".
+QString acceptValue(const QString& valueName, QString* text);
+
 // The first problem of any of the record's values, its name included, or
 // "". A Site stored before these rules (or edited by hand) still loads, but
 // nothing is generated, built or fetched for it while this says something.

@@ -4,6 +4,7 @@
 #include "main/filedialogs.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "ui_hostfolderspage.h"
 #include "util/messages.h"
 #include "util/texts.h"
@@ -158,11 +159,12 @@ bool CHostFoldersPage::apply()
     site().ReportsRoot = m_rootItem->child(1)->text(0);
     site().ImagePath = m_ui->imagesCheckBox->isChecked() ? u"images"_s : QString();
     site().LogsDir = m_logsItem->text(0);
-    for (const auto& [name, text] : {std::pair{u"Root"_s, site().Root},
-                                     {u"CfgDir"_s, site().CfgDir},
-                                     {u"ReportsRoot"_s, site().ReportsRoot},
-                                     {u"LogsDir"_s, site().LogsDir}}) {
-        if (const QString problem = valueProblem(name, text); !problem.isEmpty()) {
+    // Checked and cleaned before anything is created.
+    for (auto [name, field] : {std::pair{values::Root, &SiteRecord::Root},
+                               {values::CfgDir, &SiteRecord::CfgDir},
+                               {values::ReportsRoot, &SiteRecord::ReportsRoot},
+                               {values::LogsDir, &SiteRecord::LogsDir}}) {
+        if (const QString problem = acceptValue(name, &(site().*field)); !problem.isEmpty()) {
             messages().error(problem);
             return false;
         }

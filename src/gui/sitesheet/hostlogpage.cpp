@@ -4,6 +4,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "store/valuenames.h"
 #include "store/variablenames.h"
 #include "ui_hostlogpage.h"
 #include "util/messages.h"
@@ -53,7 +54,7 @@ bool CHostLogPage::apply()
 {
     QString scheme = trimmedField(m_ui->namingSchemeEdit->text());
     const int checked = m_periodicity->checkedId();
-    if (const QString problem = valueProblem(u"LogNameStruct"_s, scheme); !problem.isEmpty()) {
+    if (const QString problem = acceptValue(values::LogNameStruct, &scheme); !problem.isEmpty()) {
         messages().error(problem);
         return false;
     }
@@ -63,8 +64,8 @@ bool CHostLogPage::apply()
     }
     m_ui->namingSchemeEdit->setText(scheme);
     SettingsKey key(site().keyPath(), kQueryValue | kSetValue);
-    key.writeValues({{u"LogNameStruct"_s, m_ui->namingSchemeEdit->text()},
-                     {u"LogPeriodicity"_s, quint32(checked < 0 ? 0 : checked)}});
+    key.writeValues({{values::LogNameStruct, m_ui->namingSchemeEdit->text()},
+                     {values::LogPeriodicity, quint32(checked < 0 ? 0 : checked)}});
     return true;
 }
 
