@@ -28,7 +28,7 @@ int main(int argc, char* argv[])
     QElapsedTimer clock;
     clock.start();
     for (bool frames : {true, false})
-        if (!meridan::CGeneralIndex(site, periods, false, frames).written())
+        if (!meridan::CGeneralIndex(site, periods, false, frames).write())
             return 1;
     std::printf("%lld periods, both layouts: %.1f ms\n", static_cast<long long>(periods.size()),
                 clock.nsecsElapsed() / 1e6);

@@ -291,10 +291,10 @@ int writeIndex(Context& c)
     const bool frames = framesOn || (!framesOff && site->PostProcessCmd.isEmpty());
     const bool ascending = Preferences::ascending();
     const QStringList reports = configuredPeriods(*site, ascending);
-    const CGeneralIndex index(*site, reports, ascending, frames);
+    const bool written = CGeneralIndex(*site, reports, ascending, frames).write();
     if (shortcut)
         createDesktopLink(site->name, site->reportsFolder());
-    if (!index.written())
+    if (!written)
         return kFailure;
     c.out << generalIndexPage(*site) << '\n';
     return kSuccess;

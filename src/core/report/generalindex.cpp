@@ -74,17 +74,18 @@ CGeneralIndex::CGeneralIndex(const SiteRecord& site, const QStringList& reportLi
     : m_site(site), m_reportList(reportList), m_ascending(ascending), m_frames(frames),
       m_locale(locale)
 {
-    const QString folder = m_site.reportsFolder();
-    if (m_frames) {
-        if (!writePage(u"index.html"_s, u"index.html"_s, framesetPage()) ||
-            !writePage(u"merintro.html"_s, u"merintro.html"_s, titlePage()))
-            return;
-    }
+}
+
+bool CGeneralIndex::write()
+{
+    if (m_frames && (!writePage(u"index.html"_s, u"index.html"_s, framesetPage()) ||
+                     !writePage(u"merintro.html"_s, u"merintro.html"_s, titlePage())))
+        return false;
     const QString navigation = m_frames ? u"mernav.html"_s : u"index.html"_s;
-    if (!writePage(navigation, joinPath(folder, navigation), navigationPage()))
-        return;
+    if (!writePage(navigation, joinPath(m_site.reportsFolder(), navigation), navigationPage()))
+        return false;
     writeStyleSheet();
-    m_written = true;
+    return true;
 }
 
 bool CGeneralIndex::writePage(const QString& fileName, const QString& shownName,

@@ -10,8 +10,8 @@ class SiteRecord;
 
 // The general index over a Site's reports: with frames "index.html" (a
 // frameset), "merintro.html" (the title) and "mernav.html" (the links);
-// without, the link page alone as "index.html". Every page is written at
-// construction; failures are reported through the messages interface.
+// without, the link page alone as "index.html", with the style sheet they
+// name. Failures are reported through the messages interface.
 class CGeneralIndex
 {
 public:
@@ -19,8 +19,8 @@ public:
                   bool frames, const QLocale& locale = QLocale::system());
     virtual ~CGeneralIndex() = default;
 
-    // True when every page was written.
-    bool written() const { return m_written; }
+    // Writes every page; true when each one was written.
+    bool write();
 
     // The pages' texts, as written.
     QByteArray framesetPage() const;
@@ -38,11 +38,10 @@ private:
     void writeStyleSheet() const;
 
     const SiteRecord& m_site;
-    const QStringList& m_reportList;
+    QStringList m_reportList;
     bool m_ascending;
     bool m_frames;
     QLocale m_locale;
-    bool m_written = false;
 };
 
 // The style sheet the pages name, as shipped with the program.

@@ -435,7 +435,7 @@ void CMainDlg::buildIndex()
     QStringList periods;
     for (int row = 0; row < m_ui->reportList->count(); ++row)
         periods.append(m_ui->reportList->item(row)->text());
-    CGeneralIndex(*m_site, periods, ascending, m_ui->framesCheckBox->isChecked());
+    CGeneralIndex(*m_site, periods, ascending, m_ui->framesCheckBox->isChecked()).write();
     if (m_ui->shortcutCheckBox->isChecked())
         createDesktopLink(m_site->name, m_site->reportsFolder());
     m_ui->buildIndexButton->setEnabled(true);

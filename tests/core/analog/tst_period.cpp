@@ -22,6 +22,8 @@ private slots:
         QCOMPARE(DaysInMonth(2004, 2), 29);
         QCOMPARE(DaysInMonth(2003, 9), 30);
         QCOMPARE(DaysInMonth(2003, 12), 31);
+        QCOMPARE(PeriodicityOfName(u"2003-X1"_s), -1);
+        QCOMPARE(PeriodicityOfName(u"20"_s), -1);
     }
 
     void weekOfYear_data()
@@ -123,32 +125,6 @@ private slots:
         QVERIFY(!PeriodBounds(period));
     }
 
-    void namesOfOtherPeriodicitiesAreEmpty()
-    {
-        QCOMPARE(PeriodName(Period{2003, 0, 1, 0}), QString());
-        QCOMPARE(PeriodName(Period{2003, 7, 1, 0}), QString());
-    }
-
-    void periodicityOfName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("periodicity");
-        QTest::newRow("month 10") << u"2003-10"_s << 3;
-        QTest::newRow("week") << u"2003-W42"_s << 2;
-        QTest::newRow("quarter") << u"2003-Q4"_s << 4;
-        QTest::newRow("half") << u"2003-H1"_s << 5;
-        QTest::newRow("day") << u"2003-10-05"_s << 1;
-        QTest::newRow("year") << u"2003"_s << 6;
-        QTest::newRow("other letter") << u"2003-X1"_s << -1;
-        QTest::newRow("short") << u"20"_s << -1;
-    }
-    void periodicityOfName()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, periodicity);
-        QCOMPARE(PeriodicityOfName(name), periodicity);
-    }
-
     void patterns_data()
     {
         QTest::addColumn<QString>("text");
@@ -167,6 +143,10 @@ private slots:
         QTest::newRow("wrong shape") << u"2003-9"_s << -1 << QString() << QString();
         QTest::newRow("year 1991") << u"1991-*"_s << -1 << QString() << QString();
         QTest::newRow("trailing") << u"2003-09x"_s << -1 << QString() << QString();
+        QTest::newRow("trailing line feed") << u"2003-09\n"_s << -1 << QString() << QString();
+        QTest::newRow("trailing blank") << u"2003-W*\t"_s << -1 << QString() << QString();
+        QTest::newRow("other digits")
+            << u"\u0662\u0660\u0660\u0663"_s << -1 << QString() << QString();
         QTest::newRow("empty") << QString() << -1 << QString() << QString();
     }
     void patterns()

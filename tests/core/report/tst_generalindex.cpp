@@ -58,8 +58,8 @@ private slots:
 
     void framesetAndTitlePages()
     {
-        const CGeneralIndex index(site, {}, false, true, QLocale(u"en_US"_s));
-        QVERIFY(index.written());
+        CGeneralIndex index(site, {}, false, true, QLocale(u"en_US"_s));
+        QVERIFY(index.write());
         QCOMPARE(
             readAll(site.reportsFolder() + u"/index.html"_s),
             QByteArray("<html>\r\n<head><meta http-equiv=\"Content-Type\" content=\"text/html; "
@@ -123,8 +123,8 @@ private slots:
         std::sort(list.begin(), list.end());
         if (!ascending)
             std::reverse(list.begin(), list.end());
-        const CGeneralIndex index(site, list, ascending, frames, QLocale(u"en_US"_s));
-        QVERIFY(index.written());
+        CGeneralIndex index(site, list, ascending, frames, QLocale(u"en_US"_s));
+        QVERIFY(index.write());
         const QString page = frames ? u"/mernav.html"_s : u"/index.html"_s;
         QCOMPARE(readAll(site.reportsFolder() + page), kHead + body);
         QCOMPARE(QFile::exists(site.reportsFolder() + u"/merintro.html"_s), frames);
@@ -134,7 +134,7 @@ private slots:
     void linksFollowThePostProcessCommand()
     {
         site.PostProcessCmd = u"tool %OutPath%"_s;
-        const CGeneralIndex index(site, {u"2003-05"_s}, false, false, QLocale(u"en_US"_s));
+        QVERIFY(CGeneralIndex(site, {u"2003-05"_s}, false, false, QLocale(u"en_US"_s)).write());
         QVERIFY(readAll(site.reportsFolder() + u"/index.html"_s)
                     .contains("<a href=\"2003-05/index.html\" target=\"_blank\">May</a><br>\r\n"));
     }
@@ -168,9 +168,9 @@ private slots:
     void insertedTextStaysText()
     {
         site.name = u"<img src=x onerror=alert(1)>"_s;
-        const CGeneralIndex index(site, {u"2003-09"_s, u"2003-W07\"><script>x</script>"_s}, false,
-                                  true, QLocale(u"en_US"_s));
-        QVERIFY(index.written());
+        CGeneralIndex index(site, {u"2003-09"_s, u"2003-W07\"><script>x</script>"_s}, false, true,
+                            QLocale(u"en_US"_s));
+        QVERIFY(index.write());
         for (const QString& page : {u"/index.html"_s, u"/merintro.html"_s, u"/mernav.html"_s}) {
             const QByteArray text = readAll(site.reportsFolder() + page);
             QVERIFY2(!text.contains("<img") && !text.contains("<script"), text.constData());
@@ -183,8 +183,9 @@ private slots:
     void pagesStayValidUtf8()
     {
         site.name = u"Café Ümlaut"_s;
-        const CGeneralIndex index(site, {u"2003-02"_s, u"2003-08-15"_s}, false, false,
-                                  QLocale(u"fr_FR"_s));
+        QVERIFY(
+            CGeneralIndex(site, {u"2003-02"_s, u"2003-08-15"_s}, false, false, QLocale(u"fr_FR"_s))
+                .write());
         const QByteArray page = readAll(site.reportsFolder() + u"/index.html"_s);
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString text = utf8.decode(page);
@@ -206,8 +207,8 @@ private slots:
         QFETCH(bool, frames);
         QFETCH(QString, message);
         site.ReportsRoot = u"nowhere"_s;
-        const CGeneralIndex index(site, {u"2003"_s}, false, frames);
-        QVERIFY(!index.written());
+        CGeneralIndex index(site, {u"2003"_s}, false, frames);
+        QVERIFY(!index.write());
         QCOMPARE(recorder->errors, QStringList{message.arg(site.Root)});
         QVERIFY(!QFileInfo::exists(site.reportsFolder()));
     }
@@ -215,11 +216,11 @@ private slots:
     void styleSheetIsAddedNeverReplaced()
     {
         const QString css = site.reportsFolder() + u"/merstyle.css"_s;
-        CGeneralIndex(site, {}, false, true);
+        CGeneralIndex(site, {}, false, true).write();
         QVERIFY(readAll(css).contains("body"));
         QCOMPARE(readAll(css), defaultStyleSheet());
         writeFile(css, "/* mine */");
-        CGeneralIndex(site, {}, false, true);
+        CGeneralIndex(site, {}, false, true).write();
         QCOMPARE(readAll(css), QByteArray("/* mine */"));
     }
 
@@ -282,7 +283,7 @@ private slots:
         for (bool frames : {true, false}) {
             const QStringList list = configuredPeriods(site, false);
             QCOMPARE(list.size(), 6);
-            QVERIFY(CGeneralIndex(site, list, false, frames).written());
+            QVERIFY(CGeneralIndex(site, list, false, frames).write());
             const QString page = QString::fromUtf8(
                 readAll(site.reportsFolder() + (frames ? u"/mernav.html"_s : u"/index.html"_s)));
             static const QRegularExpression href(u"href=\"([^\"]+)\""_s);

@@ -85,10 +85,6 @@ private slots:
         QCOMPARE(site.Root, home->path() + u'/' + name + u"/stats"_s);
         QCOMPARE(site.LogsDir, site.Root + u"/logs"_s);
         QCOMPARE(site.LogNameStruct, scheme);
-        QCOMPARE(site.AnalogCommand, u"-G -g\"%CfgFile%\""_s);
-        QCOMPARE(site.LogPeriodicity, quint32(kLogDaily));
-        QCOMPARE(site.Output, 1);
-        QCOMPARE(site.DefaultBase, u"analog"_s);
     }
 
     void missingNumbersLoadAsTheirDefaults()

@@ -2,6 +2,7 @@
 #include "dialogs/consoleprocessdlg.h"
 #include "dialogs/prefsdlg.h"
 #include "main/aboutdlg.h"
+#include "main/filedialogs.h"
 #include "main/maindlg.h"
 #include "sitesheet/hostpropsheet.h"
 #include "store/preferences.h"
@@ -376,6 +377,13 @@ private slots:
         CPrefsDlg prefs;
         prefs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&prefs));
+        QCOMPARE(prefs.findChild<QLineEdit*>(u"textEditorEdit"_s)->text(), u"xdg-open"_s);
+        // The chooser answers for the user; a Cancel changes nothing.
+        FileDialogs::setNextAnswers({u"/opt/analog/analog"_s, QString()});
+        prefs.findChild<QPushButton*>(u"browseAnalogButton"_s)->click();
+        prefs.findChild<QPushButton*>(u"browseEditorButton"_s)->click();
+        QCOMPARE(FileDialogs::asked().size(), 2);
+        QCOMPARE(prefs.findChild<QLineEdit*>(u"analogPathEdit"_s)->text(), u"/opt/analog/analog"_s);
         QCOMPARE(prefs.findChild<QLineEdit*>(u"textEditorEdit"_s)->text(), u"xdg-open"_s);
         shoot(&prefs, u"preferences"_s);
         prefs.reject();
