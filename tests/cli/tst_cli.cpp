@@ -283,8 +283,10 @@ private slots:
     void buildStreamsTheConsole()
     {
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
-        QCOMPARE(run({u"build"_s, u"shop"_s, u"2003-09"_s}).err,
-                 u"Cannot find Analog.exe. Please enter access path in Preferences Dialog.\n"_s);
+        QCOMPARE(run({u"prefs"_s, u"AnalogPath=/nowhere/analog"_s}).status, 0);
+        QCOMPARE(
+            run({u"build"_s, u"shop"_s, u"2003-09"_s}).err,
+            u"Cannot find the Analog program. Please enter its path in the Preferences dialog.\n"_s);
         QCOMPARE(run({u"prefs"_s, u"AnalogPath=/usr/bin/analog"_s}).status, 0);
         QCOMPARE(run({u"set"_s, u"shop"_s,
                       u"PostProcessCmd=/bin/sh -c \"echo first; sleep 5; echo second\""_s})

@@ -21,7 +21,7 @@ AnalogFolders analogFolders(const QString& analogPath)
 
 AnalogFolders analogFolders()
 {
-    return analogFolders(Preferences::storedAnalogPath());
+    return analogFolders(Preferences::analogPathInUse());
 }
 
 QStringList analogLanguageFiles()

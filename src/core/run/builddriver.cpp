@@ -106,7 +106,7 @@ bool BuildDriver::startCommand(Step step)
     const QString name = PeriodName(m_periods.at(m_index));
     QString command;
     if (step == Step::Analog) {
-        const QString analogPath = Preferences::storedAnalogPath();
+        const QString analogPath = Preferences::analogPathInUse();
         if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
             messages().error(texts::cannotFindAnalog);
             return false;

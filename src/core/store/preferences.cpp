@@ -44,6 +44,21 @@ QString Preferences::storedAnalogPath()
     return load().analogPath;
 }
 
+QString Preferences::analogPathInUse()
+{
+    const QString stored = storedAnalogPath();
+    return stored.isEmpty() ? proposedAnalogPath() : stored;
+}
+
+bool Preferences::storeFoundAnalogAtFirstStart()
+{
+    Preferences prefs = load();
+    if (!prefs.analogPath.isEmpty())
+        return true;
+    prefs.analogPath = proposedAnalogPath();
+    return prefs.save();
+}
+
 QString Preferences::effectiveTextEditor()
 {
     const QString editor = load().textEditor;

@@ -19,9 +19,13 @@ struct Preferences
     static QString proposedAnalogPath();
     static QString defaultTextEditor();
 
-    // Each reader's view: the Analog path is taken as stored; the editor
-    // falls back to the default when empty.
+    // Each reader's view: the Analog path as stored, or the one found when
+    // none is; the editor falls back to the default when empty.
     static QString storedAnalogPath();
+    static QString analogPathInUse();
+    // Stores the Analog found when none is stored yet: the desktop
+    // program's first start. False when the store cannot be written.
+    static bool storeFoundAnalogAtFirstStart();
     static QString effectiveTextEditor();
     static bool ascending();
 

@@ -65,12 +65,17 @@ bool parsesWithServer(const QString& text)
 std::optional<QString> acceptedFtpUrl(const QString& text)
 {
     const QString url = trimmedField(text);
-    if (parsesWithServer(url))
-        return url;
+    if (url.isEmpty())
+        return std::nullopt;
+    // A URL with a scheme is kept as typed when it is one the download
+    // speaks; only a bare host gets "ftp://" in front.
+    if (url.contains(u"://"_s)) {
+        const QString scheme = url.section(u"://"_s, 0, 0).toLower();
+        const bool known = scheme == u"ftp"_s || scheme == u"ftps"_s || scheme == u"sftp"_s;
+        return known && parsesWithServer(url) ? std::optional<QString>(url) : std::nullopt;
+    }
     const QString prefixed = u"ftp://"_s + url;
-    if (!url.isEmpty() && parsesWithServer(prefixed))
-        return prefixed;
-    return std::nullopt;
+    return parsesWithServer(prefixed) ? std::optional<QString>(prefixed) : std::nullopt;
 }
 
 QString normalizedPostProcess(const QString& text)

@@ -21,9 +21,9 @@ QString defaultAnalogCommand();
 void chooseLanguage(SiteRecord& site, const QString& language);
 void chooseLanguageFile(SiteRecord& site, const QString& langCode);
 
-// The FTP URL as it is stored: accepted as typed when it parses as a URL
-// with a scheme and a server, else with "ftp://" put in front; nullopt when
-// neither parses.
+// The FTP URL as it is stored: an ftp://, ftps:// or sftp:// URL with a
+// server as typed, a bare host with "ftp://" put in front; nullopt for
+// anything else (another scheme, no server).
 std::optional<QString> acceptedFtpUrl(const QString& text);
 
 // The post-process command with its variables in their exact form.

@@ -40,7 +40,8 @@ inline QString cipherError(const QString& step, unsigned long code)
 }
 inline const QString inconsistentLogNaming = QStringLiteral("Inconsistent log file naming.");
 inline const QString cannotFindAnalog =
-    QStringLiteral("Cannot find Analog.exe. Please enter access path in Preferences Dialog.");
+    QStringLiteral("Cannot find the Analog program. Please enter its path in the Preferences "
+                   "dialog.");
 inline const QString newSiteName = QStringLiteral("NewWebSite");
 inline const QString reportsFolderName = QStringLiteral("reports");
 inline const QString logsFolderName = QStringLiteral("logs");

@@ -26,6 +26,7 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
@@ -48,6 +49,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CMainDlg>()), m_periodicity(new QButtonGroup(this))
 {
     m_ui->setupUi(this);
+    Preferences::storeFoundAnalogAtFirstStart();
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     setWindowIcon(QIcon(u":/meridan/meridan.svg"_s));
     const QList<QRadioButton*> radios{m_ui->dailyRadio,      m_ui->weeklyRadio,
@@ -123,16 +125,21 @@ void CMainDlg::siteChosen(int index)
 
 void CMainDlg::addSite()
 {
-    if (Preferences::storedAnalogPath().isEmpty()) {
+    if (!QFileInfo(Preferences::analogPathInUse()).isFile()) {
         messages().error(texts::cannotFindAnalog);
         return;
     }
     auto site = std::make_unique<SiteRecord>(SiteRecord::NewSite());
     CHostPropSheet sheet(site.get(), this);
-    if (sheet.exec() != QDialog::Accepted)
+    const bool confirmed = sheet.exec() == QDialog::Accepted;
+    // A Site applied before Cancel exists: it is listed like one confirmed.
+    if (!(confirmed && SaveSite(*site)) && site->isNew)
         return;
+    if (!confirmed) {
+        site->name = site->keyName;
+        site->Load();
+    }
     m_site = std::move(site);
-    SaveSite(*m_site);
     listSites(m_site->name);
     fillReportList();
 }

@@ -6,8 +6,10 @@
 #include "store/siterules.h"
 #include "ui_hostbasecfgpage.h"
 #include "util/files.h"
+#include "util/messages.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +62,27 @@ void CHostBaseCfgPage::fillBaseList()
     combo->addItems(names);
     combo->setCurrentIndex(
         combo->findText(site().DefaultBase, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+bool CHostBaseCfgPage::leave()
+{
+    const QString typed = trimmedField(m_ui->baseConfigCombo->currentText());
+    if (typed == site().DefaultBase)
+        return true;
+    const QString file = joinPath(site().cfgFolder(), typed + u".basecfg"_s);
+    if (typed.isEmpty() || !QFileInfo(file).isFile()) {
+        messages().error(u"There is no base configuration file %1."_s.arg(file));
+        m_ui->baseConfigCombo->setFocus();
+        return false;
+    }
+    site().DefaultBase = typed;
+    emit modified();
+    return true;
+}
+
+bool CHostBaseCfgPage::apply()
+{
+    return leave();
 }
 
 void CHostBaseCfgPage::editFile()

@@ -20,6 +20,10 @@ public:
     explicit CHostBaseCfgPage(QWidget* parent = nullptr);
     ~CHostBaseCfgPage() override;
 
+    // A base name typed into the box counts when such a file exists.
+    bool leave() override;
+    bool apply() override;
+
 protected:
     void load() override;
 

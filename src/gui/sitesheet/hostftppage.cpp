@@ -13,6 +13,12 @@ CHostFtpPage::CHostFtpPage(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->ftpPasswordEdit->setMaxLength(kPasswordMaxBytes);
     connect(m_ui->ftpUrlEdit, &QLineEdit::textEdited, this, &CHostFtpPage::urlChanged);
+    // The stored form shows once the typing is done, never under the cursor.
+    connect(m_ui->ftpUrlEdit, &QLineEdit::editingFinished, this, [this] {
+        if (!site().FTPUrl.isEmpty() && m_ui->ftpUrlEdit->text() != site().FTPUrl &&
+            acceptedFtpUrl(m_ui->ftpUrlEdit->text()) == site().FTPUrl)
+            m_ui->ftpUrlEdit->setText(site().FTPUrl);
+    });
     connect(m_ui->ftpUserEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (text == site().FTPUser)
             return;
@@ -36,8 +42,8 @@ void CHostFtpPage::load()
     m_ui->ftpPasswordEdit->setText(site().FTPAccess);
 }
 
-// Each keystroke: a text that reads as a URL is stored; one that reads as a
-// URL with "ftp://" in front gets it. An emptied field clears the URL.
+// Each keystroke: a text that reads as an address is stored in its stored
+// form; the field keeps what was typed. An emptied field clears the URL.
 void CHostFtpPage::urlChanged(const QString& text)
 {
     if (trimmedField(text).isEmpty()) {
@@ -48,15 +54,8 @@ void CHostFtpPage::urlChanged(const QString& text)
         return;
     }
     const std::optional<QString> url = acceptedFtpUrl(text);
-    if (!url) {
-        m_ui->ftpUrlEdit->setFocus();
+    if (!url || *url == site().FTPUrl)
         return;
-    }
-    if (*url != trimmedField(text)) { // "ftp://" was put in front
-        const int cursor = m_ui->ftpUrlEdit->cursorPosition();
-        m_ui->ftpUrlEdit->setText(*url);
-        m_ui->ftpUrlEdit->setCursorPosition(cursor + int(url->size() - trimmedField(text).size()));
-    }
     site().FTPUrl = *url;
     emit modified();
 }

@@ -108,18 +108,26 @@ void CHostGenPage::languageFileChosen()
     emit modified();
 }
 
+// Focus that leaves a box whose text did not change changes no value.
 void CHostGenPage::languageLeft()
 {
-    chooseLanguage(site(), m_ui->languageCombo->currentText());
+    const QString language = m_ui->languageCombo->currentText();
+    if (language == site().Language)
+        return;
+    chooseLanguage(site(), language);
     m_ui->languageFileCombo->setEditText(QString());
+    emit modified();
 }
 
 void CHostGenPage::languageFileLeft()
 {
     const QString code = m_ui->languageFileCombo->currentText();
+    if (code == site().LangCode)
+        return;
     chooseLanguageFile(site(), code);
     if (!code.isEmpty())
         m_ui->languageCombo->setEditText(QString());
+    emit modified();
 }
 
 // A new Site's name must be free; its defaults follow from it. A stored

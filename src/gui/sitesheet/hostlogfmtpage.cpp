@@ -102,7 +102,10 @@ bool CHostLogFmtPage::apply()
             return false;
         }
     }
-    return storeFormatChanges(site().name, changes) && storeSpecialMonths(site().name, specials);
+    // Into the Site's key as stored: a rename that the sheet saves next
+    // carries the values along.
+    const QString stored = site().isNew ? site().name : site().keyName;
+    return storeFormatChanges(stored, changes) && storeSpecialMonths(stored, specials);
 }
 
 } // namespace meridan

@@ -63,9 +63,8 @@ bool CHostLogPage::apply()
         return false;
     }
     m_ui->namingSchemeEdit->setText(scheme);
-    SettingsKey key(site().keyPath(), kQueryValue | kSetValue);
-    key.writeValues({{values::LogNameStruct, m_ui->namingSchemeEdit->text()},
-                     {values::LogPeriodicity, quint32(checked < 0 ? 0 : checked)}});
+    site().LogNameStruct = scheme;
+    site().LogPeriodicity = quint32(checked < 0 ? 0 : checked);
     return true;
 }
 

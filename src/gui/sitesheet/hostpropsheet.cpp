@@ -1,5 +1,6 @@
 #include "hostpropsheet.h"
 
+#include "analog/basecfg.h"
 #include "sitesheet/hostbasecfgpage.h"
 #include "sitesheet/hostfolderspage.h"
 #include "sitesheet/hostftppage.h"
@@ -119,6 +120,10 @@ bool CHostPropSheet::applyPages()
         messages().error(problem);
         return false;
     }
+    // Every page's changes are stored now: after an Apply the Site exists,
+    // and Close after it drops nothing.
+    if (!SaveSite(*m_site))
+        return false;
     m_applied = true;
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(false);
     // What was applied stays applied: Cancel no longer undoes anything.

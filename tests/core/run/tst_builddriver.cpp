@@ -295,11 +295,9 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("exitLines");
         const QString missing =
-            u"Cannot find Analog.exe. Please enter access path in Preferences Dialog."_s;
+            u"Cannot find the Analog program. Please enter its path in the Preferences dialog."_s;
         QTest::newRow("Analog missing, each period says so")
             << u"/nowhere/analog"_s << QString() << QString() << QStringList{missing, missing} << 0;
-        QTest::newRow("Analog path empty")
-            << QString() << QString() << QString() << QStringList{missing, missing} << 0;
         QTest::newRow("Analog fails")
             << u"/bin/false"_s << QString() << QString() << QStringList{} << 0;
         QTest::newRow("post-process missing, Analog still runs")
@@ -331,6 +329,16 @@ private slots:
         QCOMPARE(recorder->errors, messages);
         QCOMPARE(sink.lines.count(u"Exit code: 0"_s), exitLines);
         QCOMPARE(observer.finished, 2); // every period is tried
+    }
+
+    void anEmptyAnalogPathUsesTheOneFound()
+    {
+        QVERIFY(Preferences{}.save());
+        QVERIFY(build(u"2003-09-15"_s));
+        QCOMPARE(sink.lines.first(),
+                 CConsoleRunner::echoLines(u"\"/usr/bin/analog\" -G -g\""_s +
+                                           site.configFile(u"2003-09-15"_s) + u'"')
+                     .first());
     }
 
     void generationFailureSkipsThePeriod()

@@ -47,7 +47,9 @@ private slots:
         QTest::newRow("no scheme")
             << u"host.example.com/logs"_s << u"ftp://host.example.com/logs"_s;
         QTest::newRow("port, no scheme") << u"host:2121/logs"_s << u"ftp://host:2121/logs"_s;
-        QTest::newRow("other scheme kept") << u"sftp://host/x"_s << u"sftp://host/x"_s;
+        QTest::newRow("sftp kept") << u"sftp://host/x"_s << u"sftp://host/x"_s;
+        QTest::newRow("ftps kept") << u"FTPS://host:990/x"_s << u"FTPS://host:990/x"_s;
+        QTest::newRow("web address refused") << u"http://host/x"_s << QString();
         QTest::newRow("blanks trimmed") << u"  ftp://h/ \t"_s << u"ftp://h/"_s;
         QTest::newRow("unreadable") << u"ftp://bad host/"_s << QString();
         QTest::newRow("empty") << QString() << QString();

@@ -121,6 +121,12 @@ private slots:
 
     void startWithoutSites()
     {
+        // The first start stores the Analog it finds.
+        QCOMPARE(Preferences::load().analogPath, QString());
+        open();
+        QCOMPARE(Preferences::load().analogPath, Preferences::proposedAnalogPath());
+        window.reset();
+        setAnalog(u"/nowhere/analog"_s);
         open();
         QCOMPARE(window->windowTitle(), u"Meridan"_s);
         QCOMPARE(child<QComboBox>("siteCombo")->count(), 0);
@@ -131,10 +137,10 @@ private slots:
         QCOMPARE(child<QSpinBox>("yearSpinBox")->value(), QDate::currentDate().year());
         QCOMPARE(child<QComboBox>("periodCombo")->currentText(), u"(all)"_s);
         QCOMPARE(child<QLineEdit>("reportNameEdit")->text(), QString());
-        // Add without an Analog path says so and adds nothing.
+        // Add without the Analog program says so and adds nothing.
         child<QPushButton>("addButton")->click();
-        QCOMPARE(recorder->errors, QStringList{u"Cannot find Analog.exe. Please enter access "
-                                               u"path in Preferences Dialog."_s});
+        QCOMPARE(recorder->errors, QStringList{u"Cannot find the Analog program. Please enter its "
+                                               u"path in the Preferences dialog."_s});
         shoot(window.get(), u"main-empty"_s);
     }
 

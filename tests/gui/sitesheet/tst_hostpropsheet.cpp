@@ -1,3 +1,4 @@
+#include "analog/logformats.h"
 #include "sitesheet/hostpropsheet.h"
 #include "sitesheet/sitepage.h"
 #include "store/preferences.h"
@@ -189,6 +190,86 @@ private slots:
         QCOMPARE(site.Language, QString());
     }
 
+    // After Apply the new Site exists: OK saves it as such, without a
+    // word about its own name.
+    void applyThenOkOnANewSite()
+    {
+        SiteRecord site = SiteRecord::NewSite();
+        open(&site);
+        typeInto(child<QLineEdit>("hostNameEdit"), u"Foxtrot"_s);
+        showTab(Logfiles);
+        button(QDialogButtonBox::Apply)->click();
+        QCOMPARE(storedSiteNames(), QStringList{u"Foxtrot"_s});
+        QVERIFY(!site.isNew);
+        button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(sheet->result(), int(QDialog::Accepted));
+        QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+    }
+
+    // Apply stores every page, so "Close" drops only what came after it.
+    void closeAfterApplyKeepsWhatWasApplied()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        open(&site);
+        typeInto(child<QLineEdit>("urlEdit"), u"www.applied.org"_s);
+        showTab(Ftp);
+        typeInto(child<QLineEdit>("ftpUrlEdit"), u"ftp://logs.applied.org/"_s);
+        button(QDialogButtonBox::Apply)->click();
+        showTab(General);
+        typeInto(child<QLineEdit>("urlEdit"), u"www.dropped.org"_s);
+        QCOMPARE(button(QDialogButtonBox::Cancel)->text(), u"Close"_s);
+        button(QDialogButtonBox::Cancel)->click();
+        const SiteRecord stored(u"shop"_s);
+        QCOMPARE(stored.Url, u"www.applied.org"_s);
+        QCOMPARE(stored.FTPUrl, u"ftp://logs.applied.org/"_s);
+    }
+
+    // The Specific formats page never opened: its values go with the name.
+    void renameKeepsTheSpecificFormats()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        QVERIFY(storeFormatChanges(u"shop"_s, {{u"200301"_s, false, u"%S %r"_s}}));
+        open(&site);
+        typeInto(child<QLineEdit>("hostNameEdit"), u"market"_s);
+        button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(sheet->result(), int(QDialog::Accepted));
+        QCOMPARE(storedSiteNames(), QStringList{u"market"_s});
+        QCOMPARE(readFormatChanges(u"market"_s).size(), 1);
+        QCOMPARE(readFormatChanges(u"market"_s).first().format, u"%S %r"_s);
+    }
+
+    void tabbingThroughTheLanguageChangesNothing()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        site.LangCode = u"de"_s;
+        QVERIFY(site.Save());
+        open(&site);
+        child<QComboBox>("languageCombo")->setFocus();
+        QTest::keyClick(child<QComboBox>("languageCombo"), Qt::Key_Tab);
+        QCOMPARE(site.LangCode, u"de"_s);
+        QVERIFY(!button(QDialogButtonBox::Apply)->isEnabled());
+    }
+
+    void typedBaseNameCountsWhenTheFileExists()
+    {
+        SiteRecord site = storedSite(u"shop"_s);
+        writeFile(site.cfgFolder() + u"/mine.basecfg"_s, "# mine\n");
+        open(&site);
+        showTab(CfgMisc);
+        auto* base = child<QComboBox>("baseConfigCombo");
+        base->setFocus();
+        base->lineEdit()->selectAll();
+        QTest::keyClicks(base, u"none"_s);
+        showTab(General);
+        QCOMPARE(shownTab(), int(CfgMisc));
+        QVERIFY(recorder->errors.last().contains(u"none.basecfg"_s));
+        base->lineEdit()->selectAll();
+        QTest::keyClicks(base, u"mine"_s);
+        showTab(General);
+        QCOMPARE(shownTab(), int(General));
+        QCOMPARE(site.DefaultBase, u"mine"_s);
+    }
+
     void emptyAnalogCommandStandsForTheDefault()
     {
         SiteRecord site = storedSite(u"shop"_s);
@@ -248,6 +329,7 @@ private slots:
         open(&site);
         showTab(Ftp);
         typeInto(child<QLineEdit>("ftpUrlEdit"), u"logs.example.com/www"_s);
+        QTest::keyClick(child<QLineEdit>("ftpUrlEdit"), Qt::Key_Tab);
         QCOMPARE(child<QLineEdit>("ftpUrlEdit")->text(), u"ftp://logs.example.com/www"_s);
         QCOMPARE(site.FTPUrl, u"ftp://logs.example.com/www"_s);
         QVERIFY(button(QDialogButtonBox::Apply)->isEnabled());
