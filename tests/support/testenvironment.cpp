@@ -25,9 +25,10 @@ TestHome::~TestHome()
     qputenv("XDG_CONFIG_HOME", m_oldConfig);
 }
 
-bool RecordingMessages::ask(const QString& text)
+bool RecordingMessages::ask(const QString& text, Question kind)
 {
     questions.append(text);
+    questionKinds.append(kind);
     return answers.isEmpty() ? true : answers.takeFirst();
 }
 

@@ -34,11 +34,12 @@ public:
     ~RecordingMessages() override { setMessages(nullptr); }
 
     void error(const QString& text) override { errors.append(text); }
-    bool ask(const QString& text) override;
+    bool ask(const QString& text, Question kind = Question::OkCancel) override;
     void beep() override { ++beeps; }
 
     QStringList errors;
     QStringList questions;
+    QList<Question> questionKinds;
     QList<bool> answers; // taken from the front; OK when empty
     int beeps = 0;
 };

@@ -22,7 +22,7 @@ void StderrMessages::error(const QString& text)
     printLine(text);
 }
 
-bool StderrMessages::ask(const QString& text)
+bool StderrMessages::ask(const QString& text, Question)
 {
     printLine(text + (m_answerYes ? u" [yes]"_s : u" [no]"_s));
     return m_answerYes;

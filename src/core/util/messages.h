@@ -7,6 +7,10 @@ namespace meridan {
 // The one way the core talks to the user. The desktop program answers with
 // message boxes, the command-line tool with standard error, tests with a
 // recorder that also supplies scripted answers.
+// How a question is put: OK and Cancel with OK the default, or Yes and No
+// with No the default, for a question whose Yes cannot be undone.
+enum class Question { OkCancel, DangerousYesNo };
+
 class Messages
 {
 public:
@@ -14,8 +18,8 @@ public:
 
     // A failure or a piece of information, shown with an OK button.
     virtual void error(const QString& text) = 0;
-    // A question with OK and Cancel; true means OK.
-    virtual bool ask(const QString& text) = 0;
+    // A question; true means OK (or Yes).
+    virtual bool ask(const QString& text, Question kind = Question::OkCancel) = 0;
     // A refused edit or the end of a job.
     virtual void beep() {}
 };
@@ -27,7 +31,7 @@ class StderrMessages : public Messages
 public:
     explicit StderrMessages(bool answerYes = false) : m_answerYes(answerYes) {}
     void error(const QString& text) override;
-    bool ask(const QString& text) override;
+    bool ask(const QString& text, Question kind = Question::OkCancel) override;
 
 private:
     bool m_answerYes;

@@ -1,7 +1,18 @@
 #include "consoleprocessdlg.h"
 
+#include "main/filedialogs.h"
+#include "util/files.h"
+#include "util/messages.h"
+#include "util/texts.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QListView>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +30,11 @@ int ConsoleLines::rowCount(const QModelIndex& parent) const
 
 QVariant ConsoleLines::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    if (role == Qt::SizeHintRole)
+        return QSize(int(m_longest + 2) * m_characterSize.width(), m_characterSize.height());
+    if (role != Qt::DisplayRole)
         return {};
     return m_lines.at(index.row());
 }
@@ -29,6 +44,8 @@ void ConsoleLines::append(const QStringList& lines)
     if (lines.isEmpty())
         return;
     beginInsertRows({}, int(m_lines.size()), int(m_lines.size() + lines.size() - 1));
+    for (const QString& line : lines)
+        m_longest = std::max(m_longest, line.size());
     m_lines += lines;
     endInsertRows();
 }
@@ -46,10 +63,31 @@ CConsoleProcessDlg::CConsoleProcessDlg(QWidget* parent)
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_view->setTextElideMode(Qt::ElideNone);
     m_view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QFontMetrics metrics(m_view->font());
+    m_lines.setCharacterSize({metrics.horizontalAdvance(u'M'), metrics.height()});
+    // Ctrl+A chooses every line (the view's own); Ctrl+C copies them.
+    auto* copy = new QAction(u"&Copy"_s, m_view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &CConsoleProcessDlg::copySelection);
+    auto* selectAll = new QAction(u"Select &all"_s, m_view);
+    connect(selectAll, &QAction::triggered, m_view, &QListView::selectAll);
+    m_view->addActions({copy, selectAll});
+    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* save = new QPushButton(u"&Save output..."_s, this);
+    save->setObjectName(u"saveButton"_s);
+    save->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &CConsoleProcessDlg::saveToFile);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 0, 6, 6);
+    buttons->addStretch();
+    buttons->addWidget(save);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    layout->addLayout(buttons);
     resize(640, 320);
     m_paint.setSingleShot(true);
     m_paint.setInterval(kPaintIntervalMs);
@@ -70,7 +108,41 @@ void CConsoleProcessDlg::flush()
         return;
     m_lines.append(m_pending);
     m_pending.clear();
+    if (m_lines.longestLine() > m_laidOutWidth) { // wider rows: the view measures them anew
+        m_laidOutWidth = m_lines.longestLine();
+        m_view->doItemsLayout();
+    }
     m_view->scrollToBottom();
+}
+
+QString CConsoleProcessDlg::selectedText() const
+{
+    QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList lines;
+    for (const QModelIndex& row : rows)
+        lines.append(m_lines.lines().at(row.row()));
+    return lines.join(u'\n');
+}
+
+void CConsoleProcessDlg::copySelection()
+{
+    if (const QString text = selectedText(); !text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void CConsoleProcessDlg::saveToFile()
+{
+    flush();
+    const QString file = FileDialogs::saveFile(this, u"Save the console's output"_s,
+                                               QDir::homePath() + u"/console.txt"_s,
+                                               u"Text files (*.txt);;All files (*)"_s);
+    if (file.isEmpty())
+        return;
+    const QByteArray text = (m_lines.lines().join(u'\n') + u'\n').toUtf8();
+    if (!writeFileAtomically(file, text))
+        messages().error(texts::errorCreatingFile(file));
 }
 
 QStringList CConsoleProcessDlg::shownLines() const

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QDialog>
+#include <QSize>
 #include <QStringList>
 #include <QTimer>
 
@@ -21,9 +22,15 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     void append(const QStringList& lines);
     const QStringList& lines() const { return m_lines; }
+    // Every row is as wide as the longest line, in a fixed-width font: the
+    // view then scrolls sideways to whole lines, at no cost per row.
+    void setCharacterSize(QSize size) { m_characterSize = size; }
+    qsizetype longestLine() const { return m_longest; }
 
 private:
     QStringList m_lines;
+    QSize m_characterSize{8, 16};
+    qsizetype m_longest = 0;
 };
 
 // "Console": the lines of the runs of one click of Build, below each other.
@@ -40,10 +47,17 @@ public:
     // Paints what is waiting at once.
     void flush();
     QStringList shownLines() const;
+    // The chosen lines, in their order, for the clipboard.
+    QString selectedText() const;
+    // Writes every line to a file the user chooses.
+    void saveToFile();
 
 private:
+    void copySelection();
+
     ConsoleLines m_lines;
     QListView* m_view;
+    qsizetype m_laidOutWidth = 0; // the longest line the view was laid out for
     QStringList m_pending;
     QTimer m_paint;
 };

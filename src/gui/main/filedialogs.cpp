@@ -47,6 +47,14 @@ QString FileDialogs::existingFolder(QWidget* parent, const QString& title, const
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
+QString FileDialogs::saveFile(QWidget* parent, const QString& title, const QString& start,
+                              const QString& filter)
+{
+    if (const std::optional<QString> answer = scripted(title))
+        return *answer;
+    return QFileDialog::getSaveFileName(parent, title, start, filter);
+}
+
 void FileDialogs::setNextAnswers(const QStringList& answers)
 {
     scriptedAnswers() = answers;

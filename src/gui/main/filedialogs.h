@@ -15,6 +15,8 @@ public:
     static QString openFile(QWidget* parent, const QString& title, const QString& start,
                             const QString& filter);
     static QString existingFolder(QWidget* parent, const QString& title, const QString& start);
+    static QString saveFile(QWidget* parent, const QString& title, const QString& start,
+                            const QString& filter);
 
     // The answers the next choosers give, in order, without showing
     // anything ("" is a Cancel). What each was asked is kept in asked().

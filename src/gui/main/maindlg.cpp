@@ -9,6 +9,7 @@
 #include "dialogs/prefsdlg.h"
 #include "main/aboutdlg.h"
 #include "main/helppage.h"
+#include "main/programicon.h"
 #include "report/generalindex.h"
 #include "report/reportaccess.h"
 #include "run/builddriver.h"
@@ -21,6 +22,7 @@
 #include "util/numbers.h"
 #include "util/texts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDate>
@@ -30,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -50,8 +53,14 @@ CMainDlg::CMainDlg(QWidget* parent)
 {
     m_ui->setupUi(this);
     Preferences::storeFoundAnalogAtFirstStart();
+    QApplication::setWindowIcon(programIcon()); // every window of the program
     setWindowFlag(Qt::WindowMinimizeButtonHint);
-    setWindowIcon(QIcon(u":/meridan/meridan.svg"_s));
+    // F1 opens the help from any window of the program.
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    help->setShortcutContext(Qt::ApplicationShortcut);
+    connect(help, &QAction::triggered, this, [] { openFile(helpPagePath()); });
+    addAction(help);
     const QList<QRadioButton*> radios{m_ui->dailyRadio,      m_ui->weeklyRadio,
                                       m_ui->monthlyRadio,    m_ui->quarterlyRadio,
                                       m_ui->halfYearlyRadio, m_ui->yearlyRadio};
@@ -59,6 +68,7 @@ CMainDlg::CMainDlg(QWidget* parent)
         m_periodicity->addButton(radios.at(i), i + 1);
     m_ui->reportList->installEventFilter(this);
     m_ui->reportList->viewport()->installEventFilter(this);
+    m_ui->buildButton->installEventFilter(this);
 
     connect(m_ui->siteCombo, &QComboBox::activated, this, &CMainDlg::siteChosen);
     connect(m_ui->addButton, &QPushButton::clicked, this, &CMainDlg::addSite);
@@ -163,7 +173,7 @@ void CMainDlg::deleteSite()
 {
     if (!m_site || m_ui->siteCombo->currentIndex() < 0)
         return;
-    if (!messages().ask(u"Do you really want to delete?"_s))
+    if (!messages().ask(u"Do you really want to delete?"_s, Question::DangerousYesNo))
         return;
     deleteStoredSite(m_site->name);
     m_ui->siteCombo->removeItem(m_ui->siteCombo->currentIndex());
@@ -348,8 +358,33 @@ void CMainDlg::deleteConfiguration()
     delete item;
 }
 
+namespace {
+
+bool isHeldEnter(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+}
+
+} // namespace
+
+// Holding Enter never starts or stops a build, and Enter never stops one.
+void CMainDlg::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->isAutoRepeat() || isBuilding())) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_ui->buildButton && isHeldEnter(event))
+        return true;
     if (watched == m_ui->reportList && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         deleteConfiguration();
@@ -406,6 +441,9 @@ void CMainDlg::lockForBuild(bool locked)
     for (QWidget* widget : locking)
         widget->setEnabled(!locked);
     m_ui->buildButton->setText(locked ? u"Stop"_s : u"Build"_s);
+    // Stop is never what Enter presses.
+    m_ui->buildButton->setDefault(!locked);
+    m_ui->buildButton->setAutoDefault(!locked);
     if (!locked) {
         m_ui->progressLabel->clear();
         enableSiteButtons(true);
@@ -419,9 +457,35 @@ void CMainDlg::showConsoleLines(const QStringList& lines)
     if (!m_console) { // a new window for each build, or when the user closed it
         m_console = new CConsoleProcessDlg;
         m_consoles.append(m_console);
+        placeConsole(m_console);
         m_console->show();
     }
     m_console->appendLines(lines);
+}
+
+// Beside the main window (right, else left, else below it), each further
+// console a little lower: the main window's Build and Stop stay in sight.
+void CMainDlg::placeConsole(QWidget* console) const
+{
+    const QRect screen = this->screen()->availableGeometry();
+    const QRect main = frameGeometry();
+    const QSize size = console->size();
+    const int step = 28 * int((m_consoles.size() - 1) % 8);
+    constexpr int gap = 8;
+    QPoint at;
+    if (main.right() + gap + size.width() <= screen.right())
+        at = {main.right() + gap, main.top() + step};
+    else if (main.left() - gap - size.width() >= screen.left())
+        at = {main.left() - gap - size.width(), main.top() + step};
+    else { // no room beside it: below the Build and Stop button, shortened to fit
+        const int below =
+            m_ui->buildButton->mapToGlobal(QPoint(0, m_ui->buildButton->height())).y();
+        const int top = std::min(below + gap + step, screen.bottom() - 120);
+        at = {screen.left() + step, top};
+        console->resize(size.width(),
+                        std::max(120, std::min(size.height(), screen.bottom() - top)));
+    }
+    console->move(at);
 }
 
 void CMainDlg::buildFinished()

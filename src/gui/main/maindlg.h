@@ -8,6 +8,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QKeyEvent;
 class QListWidgetItem;
 
 namespace Ui {
@@ -35,6 +36,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
 
 private:
@@ -68,6 +70,7 @@ private:
     void preferences();
     void lockForBuild(bool locked);
     void showConsoleLines(const QStringList& lines);
+    void placeConsole(QWidget* console) const;
     void buildFinished();
 
     std::unique_ptr<Ui::CMainDlg> m_ui;

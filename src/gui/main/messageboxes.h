@@ -9,7 +9,7 @@ class MessageBoxes : public Messages
 {
 public:
     void error(const QString& text) override;
-    bool ask(const QString& text) override;
+    bool ask(const QString& text, Question kind = Question::OkCancel) override;
     void beep() override;
 };
 

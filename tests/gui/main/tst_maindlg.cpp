@@ -15,12 +15,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -84,6 +89,13 @@ private:
             rows.append(list->item(i)->text());
         return rows;
     }
+    static CConsoleProcessDlg* findChildConsole()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* console = qobject_cast<CConsoleProcessDlg*>(top); console && top->isVisible())
+                return console;
+        return nullptr;
+    }
     // Clicks Build and waits until the build has ended.
     void buildAndWait()
     {
@@ -129,6 +141,7 @@ private slots:
         setAnalog(u"/nowhere/analog"_s);
         open();
         QCOMPARE(window->windowTitle(), u"Meridan"_s);
+        QVERIFY(window->windowIcon().availableSizes().contains(QSize(32, 32)));
         QCOMPARE(child<QComboBox>("siteCombo")->count(), 0);
         for (const char* name :
              {"buildButton", "buildIndexButton", "displayIndexButton", "displayErrorsButton"})
@@ -368,6 +381,72 @@ private slots:
             return count;
         };
         QTRY_COMPARE(consolesLeft(), 0);
+    }
+
+    void consoleShowsWholeLinesCopiesAndSaves()
+    {
+        CConsoleProcessDlg console;
+        console.resize(320, 200);
+        console.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&console));
+        const QString wide(400, u'x');
+        console.appendLines({u"short"_s, wide, u"last"_s});
+        console.flush();
+        auto* view = console.findChild<QListView*>(u"consoleLines"_s);
+        QCOMPARE(view->textElideMode(), Qt::ElideNone);
+        QVERIFY(view->horizontalScrollBar()->maximum() > 0);
+        console.activateWindow();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"short\n"_s + wide + u"\nlast"_s);
+        const QString saved = home->file(u"console.txt"_s);
+        FileDialogs::setNextAnswers({saved});
+        console.findChild<QPushButton*>(u"saveButton"_s)->click();
+        QCOMPARE(readAll(saved), (u"short\n"_s + wide + u"\nlast\n"_s).toUtf8());
+    }
+
+    // Holding Enter neither starts nor stops builds; the console leaves the
+    // Build and Stop button in sight.
+    void enterAndTheConsoleLeaveBuildAndStopAlone()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        SiteRecord site(u"shop"_s);
+        site.PostProcessCmd = u"/bin/sh -c \"sleep 2\""_s;
+        QVERIFY(SaveSite(site));
+        open();
+        child<QRadioButton>("yearlyRadio")->click();
+        auto* build = child<QPushButton>("buildButton");
+        build->setFocus();
+        const auto pressEnter = [&](bool held) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), held);
+            QApplication::sendEvent(QApplication::focusWidget(), &press);
+        };
+        pressEnter(true);
+        QVERIFY(!window->isBuilding());
+        pressEnter(false);
+        QVERIFY(window->isBuilding());
+        QVERIFY(!build->isDefault());
+        pressEnter(false);
+        pressEnter(true);
+        QVERIFY(window->isBuilding());
+        CConsoleProcessDlg* console = nullptr;
+        QTRY_VERIFY((console = findChildConsole()) != nullptr);
+        const QRect button(build->mapToGlobal(QPoint(0, 0)), build->size());
+        QVERIFY(!console->frameGeometry().intersects(button));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isBuilding(), 30000);
+        QVERIFY(build->isDefault());
+    }
+
+    void deletingASiteAsksWithNoAsTheDefault()
+    {
+        storeNewSite(u"shop"_s);
+        open();
+        recorder->answers = {false};
+        child<QPushButton>("deleteButton")->click();
+        QCOMPARE(recorder->questionKinds, QList<Question>{Question::DangerousYesNo});
+        QCOMPARE(storedSiteNames(), QStringList{u"shop"_s});
     }
 
     void aboutAndPreferencesPictures()
