@@ -102,6 +102,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(m_ui->helpButton, &QPushButton::clicked, this, [] { openFile(helpPagePath()); });
     connect(m_ui->quitButton, &QPushButton::clicked, this, &CMainDlg::reject);
 
+    keepColumnsSteady();
     listSites(QString());
     if (m_ui->siteCombo->count() > 0)
         siteChosen(0);
@@ -112,9 +113,41 @@ CMainDlg::CMainDlg(QWidget* parent)
     setUpPeriodicity(kMonth);
     m_ui->reportNameEdit->clear();
     m_ui->monthlyRadio->setFocus();
+    resize(sizeHint().boundedTo(screen()->availableGeometry().size()));
 }
 
 CMainDlg::~CMainDlg() = default;
+
+// Wide enough for the widest text each control ever shows, so that the
+// columns stay where they are whatever kind of period is chosen.
+void CMainDlg::keepColumnsSteady()
+{
+    const QFontMetrics metrics(m_ui->reportNameEdit->font());
+    m_ui->reportNameEdit->setMinimumWidth(
+        metrics.horizontalAdvance(u"2000-00-00/stats2000-00-00.html"_s) + 8);
+    // The longest label breaks into lines rather than widen the window.
+    int label = 0;
+    for (const QString& text : periodLabels())
+        for (const QString& word : text.split(u' '))
+            label = std::max(label, m_ui->periodLabel->fontMetrics().horizontalAdvance(word));
+    m_ui->periodLabel->setWordWrap(true);
+    m_ui->periodLabel->setFixedWidth(label);
+    qsizetype longest = texts::allChoice.size();
+    for (int month = 1; month <= 12; ++month)
+        longest = std::max(
+            longest, QLocale::system().standaloneMonthName(month, QLocale::LongFormat).size());
+    for (QComboBox* combo : {m_ui->periodCombo, m_ui->dayCombo}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(int(longest));
+    }
+    int button = 0;
+    for (const QString& text : {u"&Build"_s, u"&Stop"_s}) {
+        m_ui->buildButton->setText(text);
+        button = std::max(button, m_ui->buildButton->sizeHint().width());
+    }
+    m_ui->buildButton->setText(u"&Build"_s);
+    m_ui->buildButton->setMinimumWidth(button);
+}
 
 // --- Sites -------------------------------------------------------------------
 
@@ -194,6 +227,15 @@ void CMainDlg::enableSiteButtons(bool enabled)
 
 // --- Periods -----------------------------------------------------------------
 
+const QHash<int, QString>& CMainDlg::periodLabels()
+{
+    static const QHash<int, QString> labels = {
+        {kDay, u"Month"_s},         {kWeek, u"Week"_s},
+        {kMonth, u"Month"_s},       {kQuarter, u"Quarter of the year"_s},
+        {kHalfYear, u"Semestre"_s}, {kYear, QString()}};
+    return labels;
+}
+
 int CMainDlg::periodicity() const
 {
     return std::max(0, m_periodicity->checkedId());
@@ -201,11 +243,7 @@ int CMainDlg::periodicity() const
 
 void CMainDlg::setUpPeriodicity(int code)
 {
-    static const QHash<int, QString> labels = {
-        {kDay, u"Month"_s},         {kWeek, u"Week"_s},
-        {kMonth, u"Month"_s},       {kQuarter, u"Quarter of the year"_s},
-        {kHalfYear, u"Semestre"_s}, {kYear, QString()}};
-    m_ui->periodLabel->setText(labels.value(code));
+    m_ui->periodLabel->setText(periodLabels().value(code));
     m_ui->dayCombo->clear();
     m_ui->dayCombo->setVisible(code == kDay);
     m_ui->dayLabel->setVisible(code == kDay);
@@ -440,7 +478,8 @@ void CMainDlg::lockForBuild(bool locked)
                                   m_ui->dayCombo,          m_ui->useExistingCheckBox};
     for (QWidget* widget : locking)
         widget->setEnabled(!locked);
-    m_ui->buildButton->setText(locked ? u"Stop"_s : u"Build"_s);
+    // While building, Display (Alt+S otherwise) is locked: Alt+S stops.
+    m_ui->buildButton->setText(locked ? u"&Stop"_s : u"&Build"_s);
     // Stop is never what Enter presses.
     m_ui->buildButton->setDefault(!locked);
     m_ui->buildButton->setAutoDefault(!locked);

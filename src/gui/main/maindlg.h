@@ -3,6 +3,7 @@
 #include "analog/period.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
 #include <memory>
 #include <optional>
@@ -48,6 +49,8 @@ private:
     void deleteSite();
     void enableSiteButtons(bool enabled);
     // Periods and the report list
+    static const QHash<int, QString>& periodLabels();
+    void keepColumnsSteady();
     int periodicity() const;
     void setUpPeriodicity(int code);
     void refillDayList();

@@ -16,6 +16,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -66,7 +67,10 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
     // Wide enough for the whole row of tabs.
     const int tabsWidth =
         m_tabs->tabBar()->sizeHint().width() + 2 * layout->contentsMargins().left() + 8;
-    resize(sizeHint().expandedTo(QSize(std::max(560, tabsWidth), 460)));
+    // Never larger than the screen: with a large font the pages scroll
+    // rather than leave OK and Cancel out of reach.
+    const QSize screen = this->screen()->availableGeometry().size() * 9 / 10;
+    resize(sizeHint().expandedTo(QSize(std::max(560, tabsWidth), 460)).boundedTo(screen));
 }
 
 CHostPropSheet::~CHostPropSheet() = default;

@@ -5,6 +5,7 @@
 #include "ui_hostreportpage.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +38,34 @@ CHostReportPage::CHostReportPage(QWidget* parent)
     };
     connect(m_ui->reportList, &QListWidget::itemChanged, this, changed);
     connect(m_ui->reportList->model(), &QAbstractItemModel::rowsMoved, this, changed);
+    m_ui->reportList->installEventFilter(this);
+    m_ui->reportList->setToolTip(u"Drag a report, or press Ctrl+Up or Ctrl+Down, to change its "
+                                 u"place in the order."_s);
+}
+
+bool CHostReportPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->reportList && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::ControlModifier &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            moveCurrentRow(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+    }
+    return SitePage::eventFilter(watched, event);
+}
+
+void CHostReportPage::moveCurrentRow(int step)
+{
+    QListWidget* list = m_ui->reportList;
+    const int row = list->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= list->count())
+        return;
+    // A move of the model's row, as a drag makes: the order counts as changed.
+    list->model()->moveRow(QModelIndex(), row, QModelIndex(), step < 0 ? target : target + 1);
+    list->setCurrentRow(target);
 }
 
 CHostReportPage::~CHostReportPage() = default;

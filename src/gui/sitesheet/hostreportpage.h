@@ -27,9 +27,12 @@ public:
     bool leave() override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void load() override;
 
 private:
+    // Moves the current row one up (-1) or down (+1), from the keyboard.
+    void moveCurrentRow(int step);
     int periodKind() const;
     void setPeriodMode(bool all);
     void fillList();

@@ -18,7 +18,14 @@ CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTreeWidget(parent)
                     QAbstractItemView::EditKeyPressed);
     setItemDelegate(new EditableCellDelegate(this));
     header()->setStretchLastSection(true);
-    header()->setSectionsClickable(false);
+    // A click on the header of another column hides column 0; its own
+    // header does nothing. The rows are never sorted by a click.
+    header()->setSectionsClickable(true);
+    header()->setHighlightSections(false);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (column != 0)
+            header()->resizeSection(0, 0);
+    });
 }
 
 void CEditableListCtrl::sortDescending(int column)

@@ -1,6 +1,7 @@
 #include "hypertexte.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -10,6 +11,7 @@ CHypertexte::CHypertexte(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, QColor(0, 0, 255));
     setPalette(colours);
@@ -49,13 +51,43 @@ void CHypertexte::mouseMoveEvent(QMouseEvent* event)
     QLabel::mouseMoveEvent(event);
 }
 
+void CHypertexte::open()
+{
+    emit opened(m_target);
+    QDesktopServices::openUrl(m_target);
+}
+
 void CHypertexte::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && overText(event->position().toPoint())) {
-        emit opened(m_target);
-        QDesktopServices::openUrl(m_target);
-    }
+    if (event->button() == Qt::LeftButton && overText(event->position().toPoint()))
+        open();
     QLabel::mousePressEvent(event);
+}
+
+void CHypertexte::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space) {
+        open();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void CHypertexte::focusInEvent(QFocusEvent* event)
+{
+    QFont font = this->font();
+    font.setUnderline(true);
+    setFont(font);
+    QLabel::focusInEvent(event);
+}
+
+void CHypertexte::focusOutEvent(QFocusEvent* event)
+{
+    QFont font = this->font();
+    font.setUnderline(m_hovering);
+    setFont(font);
+    QLabel::focusOutEvent(event);
 }
 
 void CHypertexte::leaveEvent(QEvent* event)

@@ -20,6 +20,7 @@
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -328,7 +329,7 @@ private slots:
         const QStringList lines = console->shownLines();
         QVERIFY(lines.contains(u"----------"_s));
         QCOMPARE(lines.mid(lines.size() - 2), (QStringList{u"Exit code: 0"_s, u" "_s}));
-        QCOMPARE(child<QPushButton>("buildButton")->text(), u"Build"_s);
+        QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Build"_s);
         shoot(console, u"console"_s);
         shoot(window.get(), u"main"_s);
         // The general index over it.
@@ -355,7 +356,7 @@ private slots:
                     top->close(); // deletes itself
         });
         buildAndWait();
-        QCOMPARE(child<QPushButton>("buildButton")->text(), u"Build"_s);
+        QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Build"_s);
         QCOMPARE(reportRows(), QStringList{QString::number(QDate::currentDate().year())});
     }
 
@@ -396,6 +397,7 @@ private slots:
         QCOMPARE(view->textElideMode(), Qt::ElideNone);
         QVERIFY(view->horizontalScrollBar()->maximum() > 0);
         console.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&console));
         view->setFocus();
         QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
@@ -437,6 +439,31 @@ private slots:
         QVERIFY(!console->frameGeometry().intersects(button));
         QTRY_VERIFY_WITH_TIMEOUT(!window->isBuilding(), 30000);
         QVERIFY(build->isDefault());
+    }
+
+    // Whatever kind of period is chosen, nothing moves and names show whole.
+    void columnsStayWhereTheyAre()
+    {
+        storeNewSite(u"shop"_s);
+        open();
+        auto* build = child<QPushButton>("buildButton");
+        auto* name = child<QLineEdit>("reportNameEdit");
+        const auto settled = [this] {
+            QCoreApplication::sendPostedEvents();
+            window->layout()->activate();
+        };
+        settled();
+        const QRect buildAt = build->geometry();
+        const QRect nameAt = name->geometry();
+        for (const char* radio : {"dailyRadio", "weeklyRadio", "quarterlyRadio", "halfYearlyRadio",
+                                  "yearlyRadio", "monthlyRadio"}) {
+            child<QRadioButton>(radio)->click();
+            settled();
+            QCOMPARE(build->geometry(), buildAt);
+            QCOMPARE(name->geometry(), nameAt);
+        }
+        name->setText(u"2003-12-28/stats2003-12-28.html"_s);
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) < name->contentsRect().width());
     }
 
     void deletingASiteAsksWithNoAsTheDefault()

@@ -354,8 +354,13 @@ private slots:
         QCOMPARE(list->item(3)->text(), u"Monthly report"_s);
         list->item(3)->setCheckState(Qt::Checked);
         list->item(0)->setCheckState(Qt::Checked);
-        // Move the monthly report to the top, as a drag would.
-        list->model()->moveRow(QModelIndex(), 3, QModelIndex(), 0);
+        // Move the monthly report to the top from the keyboard.
+        list->setFocus();
+        list->setCurrentRow(3);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(list->item(0)->text(), u"Monthly report"_s);
+        QCOMPARE(list->currentRow(), 0);
         QCOMPARE(list->item(0)->checkState(), Qt::Checked);
         showTab(General);
         QVERIFY(site.ReportOrder[0].startsWith(u"mx-1QWDd"_s));
