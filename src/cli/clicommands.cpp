@@ -97,8 +97,8 @@ int addSite(Context& c)
 {
     SiteRecord site;
     site.name = c.args.at(0);
-    if (const QString problem = siteNameProblem(site.name); !problem.isEmpty())
-        return fail(problem);
+    if (!checkSiteName(site.name).report())
+        return kFailure;
     if (site.NameExists())
         return kFailure;
     site.DeriveDefaults();
@@ -154,8 +154,8 @@ int setValues(Context& c)
     if (!storedSite(c.args.at(0)))
         return kFailure;
     SiteSettings settings = SiteSettings::load(c.args.at(0));
-    if (const QString problem = applyPairs(settings, pairs); !problem.isEmpty())
-        return fail(problem + u"\nNothing was changed."_s);
+    if (const Result applied = applyPairs(settings, pairs); !applied)
+        return fail(applied.message() + u"\nNothing was changed."_s);
     return saveSettings(settings) ? kSuccess : kFailure;
 }
 

@@ -27,42 +27,43 @@ bool named(const QString& name, const QString& wanted)
     return name.compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
-QString applyFormatList(SiteSettings& s, const QString& text, QStringList* months)
+Result applyFormatList(SiteSettings& s, const QString& text, QStringList* months)
 {
     months->clear();
     for (const QString& month : text.split(u'|', Qt::SkipEmptyParts)) {
         if (!isValidMonthText(month))
-            return u"LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 209912."_s.arg(
-                month);
+            return Result::refused(
+                u"LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 209912."_s.arg(month));
         months->append(month);
     }
     s.formatsChanged = true;
     return {};
 }
 
-QString applySpecialList(SiteSettings& s, const QString& text)
+Result applySpecialList(SiteSettings& s, const QString& text)
 {
     if (!text.isEmpty() && !text.endsWith(u'|'))
-        return u"LogSpecial: every entry ends with \"|\" (yyyymm*file|)."_s;
+        return Result::refused(u"LogSpecial: every entry ends with \"|\" (yyyymm*file|)."_s);
     const QList<SpecialMonth> rows = parseSpecialMonths(text);
     for (const SpecialMonth& row : rows)
         if (!isValidMonthText(row.month) || row.file.isEmpty())
-            return u"LogSpecial: \"%1*%2\" is no entry yyyymm*file."_s.arg(row.month, row.file);
+            return Result::refused(
+                u"LogSpecial: \"%1*%2\" is no entry yyyymm*file."_s.arg(row.month, row.file));
     s.specialMonths = rows;
     s.specialChanged = true;
     return {};
 }
 
 // Joins the months of the list with their formats, given or stored.
-QString buildFormatChanges(SiteSettings& s, const QStringList& months,
-                           const QMap<QString, QString>& given)
+Result buildFormatChanges(SiteSettings& s, const QStringList& months,
+                          const QMap<QString, QString>& given)
 {
     QMap<QString, FormatChange> stored;
     for (const FormatChange& row : std::as_const(s.formatChanges))
         stored.insert(row.month, row);
     for (auto it = given.begin(); it != given.end(); ++it)
         if (!months.contains(it.key()))
-            return u"%1 is not listed in LogFormatChanges."_s.arg(it.key());
+            return Result::refused(u"%1 is not listed in LogFormatChanges."_s.arg(it.key()));
     QList<FormatChange> rows;
     for (const QString& month : months) {
         if (given.contains(month)) {
@@ -71,8 +72,9 @@ QString buildFormatChanges(SiteSettings& s, const QStringList& months,
         } else if (stored.contains(month)) {
             rows.append(stored.value(month));
         } else {
-            return u"The format change %1 has no format: give %1=A<format> or %1=L<format>."_s.arg(
-                month);
+            return Result::refused(
+                u"The format change %1 has no format: give %1=A<format> or %1=L<format>."_s.arg(
+                    month));
         }
     }
     s.formatChanges = rows;
@@ -102,7 +104,7 @@ bool splitPairs(const QStringList& arguments, ValuePairs* pairs)
     return true;
 }
 
-QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
+Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
 {
     QStringList months;
     for (const FormatChange& row : std::as_const(s.formatChanges))
@@ -113,41 +115,41 @@ QString applyPairs(SiteSettings& s, const ValuePairs& pairs)
     bool langCodeGiven = false;
     for (const auto& [name, value] : pairs) {
         QString text = value;
-        QString problem;
+        Result problem;
         if (holdsLineBreak(text))
-            problem = lineBreakProblem(name);
+            problem = refusedLineBreak(name);
         else if (named(name, values::LogFormatChanges)) {
             problem = applyFormatList(s, text, &months);
         } else if (named(name, values::LogSpecial)) {
             problem = applySpecialList(s, text);
         } else if (isMonthName(name)) {
             if (!text.startsWith(u'A') && !text.startsWith(u'L'))
-                problem = u"%1 takes \"A\" (APACHELOGFORMAT) or \"L\" (LOGFORMAT) followed by "
-                          u"the format."_s.arg(name);
+                problem = Result::refused(u"%1 takes \"A\" (APACHELOGFORMAT) or \"L\" "
+                                          u"(LOGFORMAT) followed by the format."_s.arg(name));
             givenFormats.insert(name, text);
             s.formatsChanged = true;
         } else if (!isSiteFieldName(name)) {
-            problem = u"%1 is not a value of a Site."_s.arg(name);
+            problem = Result::refused(u"%1 is not a value of a Site."_s.arg(name));
         } else {
             problem = acceptValue(name, &text);
-            if (problem.isEmpty())
+            if (problem)
                 problem = setSiteField(s.site, name, text);
             schemeTouched |=
                 named(name, values::LogNameStruct) || named(name, values::LogPeriodicity);
             languageGiven |= named(name, values::Language);
             langCodeGiven |= named(name, values::LangCode);
         }
-        if (!problem.isEmpty())
+        if (!problem)
             return problem;
     }
     if (s.formatsChanged)
-        if (QString problem = buildFormatChanges(s, months, givenFormats); !problem.isEmpty())
-            return problem;
+        if (Result built = buildFormatChanges(s, months, givenFormats); !built)
+            return built;
     if (schemeTouched && !CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity))
-        return texts::inconsistentLogNaming;
+        return Result::refused(texts::inconsistentLogNaming);
     if (!s.site.Language.isEmpty() && !s.site.LangCode.isEmpty()) {
         if (languageGiven && langCodeGiven)
-            return u"A Site uses either Language or LangCode, not both."_s;
+            return Result::refused(u"A Site uses either Language or LangCode, not both."_s);
         if (languageGiven)
             chooseLanguage(s.site, s.site.Language);
         else

@@ -27,10 +27,9 @@ struct SiteSettings
 // Splits "VALUE=TEXT" arguments; false when one has no "=".
 bool splitPairs(const QStringList& arguments, ValuePairs* pairs);
 
-// Checks and applies every pair as the property pages would; returns why a
-// pair was refused, or "" when all were applied. On a refusal the settings
-// are left partly changed and must not be saved.
-QString applyPairs(SiteSettings& settings, const ValuePairs& pairs);
+// Checks and applies every pair as the property pages would. On a refusal
+// the settings are left partly changed and must not be saved.
+Result applyPairs(SiteSettings& settings, const ValuePairs& pairs);
 
 // Creates missing folders and stores what changed, in one transaction and
 // only while the Site is stored. False after a message.

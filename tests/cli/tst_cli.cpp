@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Result
+struct Outcome
 {
     int status = -1;
     QString out;
@@ -37,12 +37,12 @@ private:
         return process;
     }
 
-    Result run(const QStringList& arguments)
+    Outcome run(const QStringList& arguments)
     {
         QProcess* process = start(arguments);
         process->waitForFinished(60000);
-        Result result{process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
-                      QString::fromUtf8(process->readAllStandardError())};
+        Outcome result{process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
+                       QString::fromUtf8(process->readAllStandardError())};
         delete process;
         return result;
     }
@@ -66,7 +66,7 @@ private slots:
     void addCreatesTheSiteAndItsFolders()
     {
         QCOMPARE(run({u"sites"_s}).out, QString());
-        const Result added = run({u"add"_s, u"shop"_s});
+        const Outcome added = run({u"add"_s, u"shop"_s});
         QCOMPARE(added.status, 0);
         QCOMPARE(added.err, QString());
         for (const QString& folder :
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
         QCOMPARE(run({u"add"_s, u"other"_s}).status, 0);
         const QByteArray before = readAll(settingsFile());
-        const Result result = run(arguments);
+        const Outcome result = run(arguments);
         QCOMPARE(result.status, status);
         QVERIFY2(result.err.contains(message), qPrintable(result.err));
         QCOMPARE(result.out, QString());
@@ -189,7 +189,7 @@ private slots:
         QFETCH(QString, message);
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
         const QByteArray before = readAll(settingsFile());
-        const Result result = run(QStringList{u"set"_s, u"shop"_s} + pairs);
+        const Outcome result = run(QStringList{u"set"_s, u"shop"_s} + pairs);
         QCOMPARE(result.status, 1);
         QVERIFY2(result.err.contains(message), qPrintable(result.err));
         QCOMPARE(readAll(settingsFile()), before);
@@ -199,7 +199,7 @@ private slots:
     {
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
         QCOMPARE(run({u"set"_s, u"shop"_s, u"LangCode=de"_s}).status, 0);
-        const Result result =
+        const Outcome result =
             run({u"set"_s, u"shop"_s, u"LogNameStruct= %YYYY%/ex%YYYY%%MM%.log "_s,
                  u"LogPeriodicity=1020"_s, u"PostProcessCmd=cp %outfile% /x"_s,
                  u"FTPUrl=logs.example.com:2121/www"_s, u"FTPAccess=s3cr3t"_s, u"AnalogCommand="_s,
@@ -253,7 +253,7 @@ private slots:
     void generateAndListReports()
     {
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
-        const Result generated =
+        const Outcome generated =
             run({u"generate"_s, u"shop"_s, u"2004-02-*"_s, u"2003-W53"_s, u"2003"_s});
         QCOMPARE(generated.status, 0);
         const QStringList paths = generated.out.split(u'\n', Qt::SkipEmptyParts);
@@ -274,7 +274,7 @@ private slots:
     {
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
         QCOMPARE(run({u"set"_s, u"shop"_s, u"DefaultBase=gone"_s}).status, 0);
-        const Result result = run({u"generate"_s, u"shop"_s, u"2003-Q*"_s});
+        const Outcome result = run({u"generate"_s, u"shop"_s, u"2003-Q*"_s});
         QCOMPARE(result.status, 1);
         QCOMPARE(result.err.count(u"Error opening file"_s), 4);
         QCOMPARE(result.out, QString());
@@ -310,7 +310,7 @@ private slots:
         QVERIFY(QFile::exists(home->file(u"shop/stats/reports/2003-09/stats2003-09.html"_s)));
 
         QCOMPARE(run({u"set"_s, u"shop"_s, u"PostProcessCmd=/bin/sh -c \"exit 4\""_s}).status, 0);
-        const Result failed = run({u"build"_s, u"shop"_s, u"2003-09"_s, u"--use-existing"_s});
+        const Outcome failed = run({u"build"_s, u"shop"_s, u"2003-09"_s, u"--use-existing"_s});
         QCOMPARE(failed.status, 1);
         QVERIFY(failed.out.endsWith(u"Exit code: 4\n \n"_s));
         QCOMPARE(run({u"build"_s, u"shop"_s, u"2003-13"_s}).status, 2);
@@ -321,7 +321,7 @@ private slots:
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
         QCOMPARE(run({u"generate"_s, u"shop"_s, u"2003-*"_s}).status, 0);
         const QString reports = home->file(u"shop/stats/reports"_s);
-        const Result framed = run({u"index"_s, u"shop"_s});
+        const Outcome framed = run({u"index"_s, u"shop"_s});
         QCOMPARE(framed.status, 0);
         QCOMPARE(framed.out, reports + u"/index.html\n"_s);
         QVERIFY(readAll(reports + u"/mernav.html"_s).contains("target=\"report\">December"));
@@ -360,7 +360,7 @@ private slots:
     {
         writeFile(settingsFile(), "not a database");
         const QByteArray damaged = readAll(settingsFile());
-        const Result result = run({u"add"_s, u"shop"_s});
+        const Outcome result = run({u"add"_s, u"shop"_s});
         QCOMPARE(result.status, 1);
         QVERIFY(result.err.contains(settingsFile()));
         QCOMPARE(result.err.count(settingsFile()), 1);
@@ -443,7 +443,7 @@ private slots:
         QVERIFY(QFile::exists(settingsFile() + u"-journal"_s));
         sqlite.kill();
         QVERIFY(sqlite.waitForFinished());
-        const Result set = run({u"set"_s, u"shop"_s, u"ErrorFile=after.txt"_s});
+        const Outcome set = run({u"set"_s, u"shop"_s, u"ErrorFile=after.txt"_s});
         QCOMPARE(set.err, QString());
         QCOMPARE(set.status, 0);
         QCOMPARE(showValue(u"shop"_s, u"Url"_s), u"www.shop.com"_s);
@@ -453,7 +453,7 @@ private slots:
     void exportEditImport()
     {
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
-        const Result exported = run({u"export"_s});
+        const Outcome exported = run({u"export"_s});
         QCOMPARE(exported.status, 0);
         QString edited = exported.out;
         edited.replace(u"www.shop.com"_s, u"www.edited.com"_s);

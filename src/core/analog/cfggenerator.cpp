@@ -83,10 +83,8 @@ void CCfgGenerator::appendReports(QByteArray* text) const
 bool CCfgGenerator::Generate()
 {
     // A hand-edited store may hold what the pages refuse.
-    if (const QString problem = siteProblem(site); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkSite(site).report())
         return false;
-    }
     const std::optional<QByteArray> generated = generatedText();
     if (!generated)
         return false;

@@ -43,15 +43,15 @@ MonthlyRules readMonthlyRules(const SiteRecord& site)
 
 // Why the stored format changes or special months cannot go into a
 // configuration file, or "".
-QString monthlyRulesProblem(const MonthlyRules& rules)
+Result checkMonthlyRules(const MonthlyRules& rules)
 {
     if (holdsLineBreak(rules.special))
-        return lineBreakProblem(values::LogSpecial);
+        return refusedLineBreak(values::LogSpecial);
     for (const QString& month : rules.changes) {
         const StoredValue* value = rules.key.value(month);
         const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
         if (holdsLineBreak(month) || (text && holdsLineBreak(*text)))
-            return lineBreakProblem(u"The format of %1"_s.arg(month.simplified()));
+            return refusedLineBreak(u"The format of %1"_s.arg(month.simplified()));
     }
     return {};
 }
@@ -157,10 +157,8 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
                   const QDate& end, QByteArray* out)
 {
     const MonthlyRules rules = readMonthlyRules(site);
-    if (const QString problem = monthlyRulesProblem(rules); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkMonthlyRules(rules).report())
         return false;
-    }
     QDate current = start.addDays(-1);
     const QDate stop = end.addDays(site.LogPeriodicity == kLogWeekly ? 7 : 1);
     QString lastMonthLooked;

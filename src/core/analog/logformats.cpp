@@ -87,28 +87,26 @@ QString specialMonthsText(const QList<SpecialMonth>& rows)
     return text;
 }
 
-QString formatRowsProblem(const QList<FormatChange>& rows)
+Result checkFormatRows(const QList<FormatChange>& rows)
 {
     for (const FormatChange& row : rows)
         if (holdsLineBreak(row.month) || holdsLineBreak(row.format))
-            return lineBreakProblem(u"The format of %1"_s.arg(row.month.simplified()));
+            return refusedLineBreak(u"The format of %1"_s.arg(row.month.simplified()));
     return {};
 }
 
-QString specialRowsProblem(const QList<SpecialMonth>& rows)
+Result checkSpecialRows(const QList<SpecialMonth>& rows)
 {
     for (const SpecialMonth& row : rows)
         if (holdsLineBreak(row.month) || holdsLineBreak(row.file))
-            return lineBreakProblem(u"The special file of %1"_s.arg(row.month.simplified()));
+            return refusedLineBreak(u"The special file of %1"_s.arg(row.month.simplified()));
     return {};
 }
 
 bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<FormatChange> rows)
 {
-    if (const QString problem = formatRowsProblem(rows); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkFormatRows(rows).report())
         return false;
-    }
     sortLatestFirst(rows);
     const std::optional<StoreNode> key = tx.readKey(keyPath);
     if (!key)
@@ -130,10 +128,8 @@ bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<Form
 
 bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<SpecialMonth> rows)
 {
-    if (const QString problem = specialRowsProblem(rows); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkSpecialRows(rows).report())
         return false;
-    }
     sortLatestFirst(rows);
     return tx.setValues(keyPath, {{values::LogSpecial, specialMonthsText(rows)}});
 }

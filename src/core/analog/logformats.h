@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QList>
 #include <QString>
 
@@ -34,10 +36,10 @@ bool isValidMonthText(const QString& month);
 QList<FormatChange> readFormatChanges(const QString& siteKeyName);
 QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName);
 
-// Why rows cannot be stored (a line break or NUL in one of their texts,
-// which would add commands to a configuration file), or "".
-QString formatRowsProblem(const QList<FormatChange>& rows);
-QString specialRowsProblem(const QList<SpecialMonth>& rows);
+// Refuses rows that cannot be stored: a line break or NUL in one of their
+// texts would add commands to a configuration file.
+Result checkFormatRows(const QList<FormatChange>& rows);
+Result checkSpecialRows(const QList<SpecialMonth>& rows);
 
 // Stores the lists under the Site's current name, latest month first. Rows
 // whose month does not start with a non-zero year are dropped; the

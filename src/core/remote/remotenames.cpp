@@ -40,8 +40,8 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
     if (const QString reason = unsafeNameReason(name); !reason.isEmpty())
         return {false, {}, reason};
     // A scheme stored by hand may climb out of the log folder on its own.
-    if (const QString problem = namingSchemeProblem(site.LogNameStruct); !problem.isEmpty())
-        return {false, {}, problem};
+    if (const Result inside = checkSchemeStaysInside(site.LogNameStruct); !inside)
+        return {false, {}, inside.message()};
     const QString scheme = QString(site.LogNameStruct).replace(u'\\', u'/');
     const qsizetype last = scheme.lastIndexOf(u'/');
     if (last < 0)

@@ -35,8 +35,7 @@ bool BuildDriver::start(const QList<Period>& periods, bool useExisting)
     m_index = 0;
     // A Site stored by hand with a name or folder that would break Analog's
     // command line or a configuration file is shown, but never built.
-    if (const QString problem = siteProblem(m_site); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkSite(m_site).report()) {
         m_allOk = false;
         m_index = m_periods.size();
     }

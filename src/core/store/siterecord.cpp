@@ -207,10 +207,8 @@ bool SiteRecord::SaveChanges(const SiteRecord& before, const StoreWork& alongsid
 bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
                        const StoreWork& alongside)
 {
-    if (const QString problem = siteProblem(*this); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkSite(*this).report())
         return false;
-    }
     const bool renaming = !isNew && name != keyName;
     const std::optional<QString> password = encipherPassword(FTPAccess);
     if (!password)
@@ -293,24 +291,26 @@ bool deleteStoredSite(const QString& siteName)
     return product.deleteSubkey(siteName) == kStoreOk;
 }
 
-QString siteNameProblem(const QString& siteName)
+Result checkSiteName(const QString& siteName)
 {
     if (siteName.trimmed().isEmpty())
-        return u"The host name cannot be empty."_s;
+        return Result::refused(u"The host name cannot be empty."_s);
     if (siteName.contains(u'/') || siteName.contains(u'\\'))
-        return u"The host name %1 cannot hold \"/\" or \"\\\"."_s.arg(siteName);
+        return Result::refused(u"The host name %1 cannot hold \"/\" or \"\\\"."_s.arg(siteName));
     // They would break the quoted commands of a configuration file and the
     // variables of Analog's command line.
     if (siteName.contains(u'"') || siteName.contains(u'%'))
-        return u"The host name %1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(
-            siteName);
+        return Result::refused(
+            u"The host name %1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(
+                siteName));
     if (siteName == u"."_s || siteName == u".."_s)
-        return u"The host name %1 is not allowed."_s.arg(siteName);
+        return Result::refused(u"The host name %1 is not allowed."_s.arg(siteName));
     for (QChar c : siteName)
         if (c.category() == QChar::Other_Control)
-            return u"The host name cannot hold control characters."_s;
+            return Result::refused(u"The host name cannot hold control characters."_s);
     if (siteName != siteName.trimmed())
-        return u"The host name \"%1\" cannot begin or end with white space."_s.arg(siteName);
+        return Result::refused(
+            u"The host name \"%1\" cannot begin or end with white space."_s.arg(siteName));
     return {};
 }
 
@@ -332,11 +332,11 @@ bool isSiteFieldName(const QString& valueName)
     return findLayout(valueName) != nullptr;
 }
 
-QString setSiteField(SiteRecord& site, const QString& valueName, const QString& text)
+Result setSiteField(SiteRecord& site, const QString& valueName, const QString& text)
 {
     const ValueLayout* layout = findLayout(valueName);
     if (!layout)
-        return u"%1 is not a value of a Site."_s.arg(valueName);
+        return Result::refused(u"%1 is not a value of a Site."_s.arg(valueName));
     if (std::holds_alternative<QString SiteRecord::*>(layout->field) ||
         std::holds_alternative<int>(layout->field)) {
         loadField(site, *layout, nullptr); // clears the field
@@ -348,7 +348,8 @@ QString setSiteField(SiteRecord& site, const QString& valueName, const QString& 
     bool ok = false;
     const quint32 number = text.toUInt(&ok, 10);
     if (!ok || text != text.trimmed() || text.startsWith(u'+'))
-        return u"%1 takes a decimal number, not \"%2\"."_s.arg(layout->valueName, text);
+        return Result::refused(
+            u"%1 takes a decimal number, not \"%2\"."_s.arg(layout->valueName, text));
     StoreNode holder;
     holder.values.append({layout->valueName, number});
     loadField(site, *layout, &holder);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -105,16 +107,16 @@ bool siteIsStored(const QString& siteName);
 // Deletes the Site's stored settings; its files stay on disk.
 bool deleteStoredSite(const QString& siteName);
 
-// Why a name cannot be a Site's name, or "" when it can.
-QString siteNameProblem(const QString& siteName);
+// Refuses a name that cannot be a Site's name.
+Result checkSiteName(const QString& siteName);
 
 // The record's values in the order Save writes them, as text; FTPAccess is
 // the plain password.
 QList<SiteValue> siteValues(const SiteRecord& site);
 
 // Sets one field named as in the store from text; numbers must be decimal.
-// Returns "" or why the text was refused. Unknown names are refused too.
-QString setSiteField(SiteRecord& site, const QString& valueName, const QString& text);
+// Unknown names are refused too.
+Result setSiteField(SiteRecord& site, const QString& valueName, const QString& text);
 bool isSiteFieldName(const QString& valueName);
 
 QString reportOrderValueName(int index);

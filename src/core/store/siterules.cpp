@@ -90,18 +90,18 @@ bool holdsLineBreak(const QString& text)
     return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(u'\0'));
 }
 
-QString lineBreakProblem(const QString& what)
+Result refusedLineBreak(const QString& what)
 {
-    return u"%1 cannot hold a line break or a NUL character."_s.arg(what);
+    return Result::refused(u"%1 cannot hold a line break or a NUL character."_s.arg(what));
 }
 
-QString namingSchemeProblem(const QString& scheme)
+Result checkSchemeStaysInside(const QString& scheme)
 {
     const QString path = QString(scheme).replace(u'\\', u'/');
     const bool climbs = path.split(u'/').contains(u".."_s);
     if (path.startsWith(u'/') || climbs)
-        return u"The naming scheme \"%1\" must stay below the log folder: no \"..\" and no "
-               u"leading \"/\"."_s.arg(scheme);
+        return Result::refused(u"The naming scheme \"%1\" must stay below the log folder: no "
+                               u"\"..\" and no leading \"/\"."_s.arg(scheme));
     return {};
 }
 
@@ -109,46 +109,49 @@ namespace {
 
 using values::valueIs;
 
-QString quoteOrPercentProblem(const QString& what, const QString& text, bool percentToo)
+Result checkQuoteOrPercent(const QString& what, const QString& text, bool percentToo)
 {
     if (text.contains(u'"') || (percentToo && text.contains(u'%')))
-        return percentToo ? u"%1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(what)
-                          : u"%1 cannot hold a double quote (\")."_s.arg(what);
+        return Result::refused(
+            percentToo ? u"%1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(what)
+                       : u"%1 cannot hold a double quote (\")."_s.arg(what));
     return {};
 }
 
 } // namespace
 
-QString valueProblem(const QString& valueName, const QString& text)
+Result checkValue(const QString& valueName, const QString& text)
 {
     if (holdsLineBreak(text))
-        return lineBreakProblem(valueName);
+        return refusedLineBreak(valueName);
     const bool folderName =
         valueIs(valueName, values::CfgDir) || valueIs(valueName, values::ReportsRoot);
     if (folderName || valueIs(valueName, values::Root) || valueIs(valueName, values::LogsDir))
-        if (QString problem = quoteOrPercentProblem(valueName, text, true); !problem.isEmpty())
-            return problem;
+        if (Result quote = checkQuoteOrPercent(valueName, text, true); !quote)
+            return quote;
     if (folderName && (text.isEmpty() || text.contains(u'/') || text.contains(u'\\') ||
                        text == u"."_s || text == u".."_s))
-        return u"%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\"."_s.arg(
-            valueName);
+        return Result::refused(
+            u"%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\"."_s.arg(
+                valueName));
     if (valueIs(valueName, values::ErrorFile))
-        return quoteOrPercentProblem(valueName, text, false);
+        return checkQuoteOrPercent(valueName, text, false);
     // A password in the address would be stored in clear and shown.
     if (valueIs(valueName, values::FTPUrl) && !QUrl(text).password().isEmpty())
-        return u"The FTP URL holds a password: give the user as FTPUser and the password as "
-               u"FTPAccess (FTPAccess=- reads it from standard input)."_s;
+        return Result::refused(
+            u"The FTP URL holds a password: give the user as FTPUser and the password as "
+            u"FTPAccess (FTPAccess=- reads it from standard input)."_s);
     if (valueIs(valueName, values::LogNameStruct)) {
-        if (QString problem = quoteOrPercentProblem(valueName, text, false); !problem.isEmpty())
-            return problem;
-        return namingSchemeProblem(text);
+        if (Result quote = checkQuoteOrPercent(valueName, text, false); !quote)
+            return quote;
+        return checkSchemeStaysInside(text);
     }
     return {};
 }
 
 namespace {
 
-QString reportOrderProblem(const QString& valueName, const QString& order)
+Result checkReportOrder(const QString& valueName, const QString& order)
 {
     QSet<QChar> seen;
     for (QChar c : order) {
@@ -156,17 +159,16 @@ QString reportOrderProblem(const QString& valueName, const QString& order)
             c == u'-' || std::any_of(ReportCodes().begin(), ReportCodes().end(),
                                      [c](const ReportCode& r) { return r.code == c; });
         if (!known)
-            return u"%1: \"%2\" is no report code."_s.arg(valueName, QString(c));
+            return Result::refused(u"%1: \"%2\" is no report code."_s.arg(valueName, QString(c)));
         if (seen.contains(c))
-            return u"%1: \"%2\" stands twice."_s.arg(valueName, QString(c));
+            return Result::refused(u"%1: \"%2\" stands twice."_s.arg(valueName, QString(c)));
         seen.insert(c);
     }
     return {};
 }
 
-// The text in its stored form, as the pages bring it there; returns why it
-// cannot be brought there.
-QString normaliseValue(const QString& valueName, QString* text)
+// The text in its stored form, as the pages bring it there.
+Result normaliseValue(const QString& valueName, QString* text)
 {
     const auto is = [&](const QString& wanted) { return valueIs(valueName, wanted); };
     if (is(values::AnalogCommand)) {
@@ -180,56 +182,58 @@ QString normaliseValue(const QString& valueName, QString* text)
         }
         const std::optional<QString> url = acceptedFtpUrl(*text);
         if (!url)
-            return u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text);
+            return Result::refused(
+                u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text));
         *text = *url;
     } else if (is(values::FTPAccess)) {
         if (!passwordFits(*text))
-            return passwordTooLongText();
+            return Result::refused(passwordTooLongText());
     } else if (is(values::Url) || is(values::LogNameStruct) || is(values::ErrorFile) ||
                is(values::CfgDir) || is(values::ReportsRoot)) {
         *text = trimmedField(*text);
     } else if (is(values::Root) || is(values::LogsDir)) {
         *text = QDir::cleanPath(trimmedField(*text));
         if (!QDir::isAbsolutePath(*text))
-            return u"%1 must be a full path, not \"%2\"."_s.arg(valueName, *text);
+            return Result::refused(u"%1 must be a full path, not \"%2\"."_s.arg(valueName, *text));
     } else if (is(values::ImagePath)) {
         *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
     } else if (is(values::LogPeriodicity)) {
         const QStringList known{QString::number(kLogHourly), QString::number(kLogDaily),
                                 QString::number(kLogWeekly), QString::number(kLogMonthly)};
         if (!known.contains(*text))
-            return u"LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or %4 "
-                   u"(monthly)."_s.arg(known.at(0), known.at(1), known.at(2), known.at(3));
+            return Result::refused(
+                u"LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or "
+                u"%4 (monthly)."_s.arg(known.at(0), known.at(1), known.at(2), known.at(3)));
     } else if (is(values::Output)) {
         bool ok = false;
         const int output = text->toInt(&ok);
         if (!ok || output < 0 || output >= kOutputTypeCount || *text != QString::number(output))
-            return u"Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, "
-                   u"COMPUTER)."_s.arg(kOutputTypeCount - 1);
+            return Result::refused(u"Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, "
+                                   u"ASCII, XML, LATEX, COMPUTER)."_s.arg(kOutputTypeCount - 1));
     } else if (valueName.startsWith(values::ReportOrder, Qt::CaseInsensitive)) {
-        return reportOrderProblem(valueName, *text);
+        return checkReportOrder(valueName, *text);
     }
     return {};
 }
 
 } // namespace
 
-QString acceptValue(const QString& valueName, QString* text)
+Result acceptValue(const QString& valueName, QString* text)
 {
     if (holdsLineBreak(*text))
-        return lineBreakProblem(valueName);
-    if (QString problem = normaliseValue(valueName, text); !problem.isEmpty())
-        return problem;
-    return valueProblem(valueName, *text);
+        return refusedLineBreak(valueName);
+    if (Result normalised = normaliseValue(valueName, text); !normalised)
+        return normalised;
+    return checkValue(valueName, *text);
 }
 
-QString siteProblem(const SiteRecord& site)
+Result checkSite(const SiteRecord& site)
 {
-    if (QString problem = siteNameProblem(site.name); !problem.isEmpty())
-        return problem;
+    if (Result name = checkSiteName(site.name); !name)
+        return name;
     for (const SiteValue& value : siteValues(site))
-        if (QString problem = valueProblem(value.name, value.text); !problem.isEmpty())
-            return problem;
+        if (Result checked = checkValue(value.name, value.text); !checked)
+            return checked;
     return {};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QString>
 #include <optional>
 
@@ -29,31 +31,30 @@ std::optional<QString> acceptedFtpUrl(const QString& text);
 // The post-process command with its variables in their exact form.
 QString normalizedPostProcess(const QString& text);
 
-// Why text cannot be stored as the Site value of that name, or "" when it
-// can. These rules keep a configuration file free of commands nobody typed
-// and a Site's files inside its folders: no value holds a line break or a
-// NUL; folder values, the error file and the naming scheme hold no double
+// Whether text can be stored as the Site value of that name, and why not. These rules keep a
+// configuration file free of commands nobody typed and a Site's files inside its folders: no value
+// holds a line break or a NUL; folder values, the error file and the naming scheme hold no double
 // quote (folder values no "%" either); CfgDir and ReportsRoot are plain
 // folder names; the naming scheme stays below the log folder.
-QString valueProblem(const QString& valueName, const QString& text);
+Result checkValue(const QString& valueName, const QString& text);
 
 // Checks text given for the Site value of that name and brings it to its
 // stored form, as every page and meridan-cli do: blanks trimmed where they
 // mean nothing, variables in their exact form, an FTP URL with its scheme,
 // full paths cleaned, numbers and report orders checked; then the rules
-// above. Returns why the text was refused, or "".
-QString acceptValue(const QString& valueName, QString* text);
+// above.
+Result acceptValue(const QString& valueName, QString* text);
 
-// The first problem of any of the record's values, its name included, or
-// "". A Site stored before these rules (or edited by hand) still loads, but
-// nothing is generated, built or fetched for it while this says something.
-QString siteProblem(const SiteRecord& site);
+// The first refusal of any of the record's values, its name included. A Site stored before these
+// rules (or edited by hand) still loads, but nothing is generated, built or fetched for it while
+// this says something.
+Result checkSite(const SiteRecord& site);
 
-// Why a naming scheme would leave the log folder, or "".
-QString namingSchemeProblem(const QString& scheme);
+// Refuses a naming scheme that would leave the log folder.
+Result checkSchemeStaysInside(const QString& scheme);
 
 // Whether text holds CR, LF or NUL.
 bool holdsLineBreak(const QString& text);
-QString lineBreakProblem(const QString& what);
+Result refusedLineBreak(const QString& what);
 
 } // namespace meridan

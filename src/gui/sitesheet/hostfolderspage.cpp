@@ -164,10 +164,8 @@ bool CHostFoldersPage::apply()
                                {values::CfgDir, &SiteRecord::CfgDir},
                                {values::ReportsRoot, &SiteRecord::ReportsRoot},
                                {values::LogsDir, &SiteRecord::LogsDir}}) {
-        if (const QString problem = acceptValue(name, &(site().*field)); !problem.isEmpty()) {
-            messages().error(problem);
+        if (!acceptValue(name, &(site().*field)).report())
             return false;
-        }
     }
     return createSiteFolders(site(), true);
 }

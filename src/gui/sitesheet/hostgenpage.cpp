@@ -136,10 +136,8 @@ void CHostGenPage::languageFileLeft()
 bool CHostGenPage::checkHostName()
 {
     // Refused here, before the sheet creates any folder from the name.
-    if (const QString problem = siteNameProblem(site().name); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkSiteName(site().name).report())
         return false;
-    }
     const bool renamedOntoAnother = !site().isNew &&
                                     site().name.compare(site().keyName, Qt::CaseInsensitive) != 0 &&
                                     site().NameExists();

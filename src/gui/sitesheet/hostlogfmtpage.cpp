@@ -96,12 +96,8 @@ bool CHostLogFmtPage::apply()
         specials.append({row->text(1), row->text(2)});
     }
     // Both lists are checked before either is stored.
-    for (const QString& problem : {formatRowsProblem(changes), specialRowsProblem(specials)}) {
-        if (!problem.isEmpty()) {
-            messages().error(problem);
-            return false;
-        }
-    }
+    if (!checkFormatRows(changes).report() || !checkSpecialRows(specials).report())
+        return false;
     // Into the Site's key as stored: a rename that the sheet saves next
     // carries the values along.
     const QString stored = site().isNew ? site().name : site().keyName;

@@ -54,10 +54,8 @@ bool CHostLogPage::apply()
 {
     QString scheme = trimmedField(m_ui->namingSchemeEdit->text());
     const int checked = m_periodicity->checkedId();
-    if (const QString problem = acceptValue(values::LogNameStruct, &scheme); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!acceptValue(values::LogNameStruct, &scheme).report())
         return false;
-    }
     if (!CheckNamingScheme(scheme, checked < 0 ? 0 : quint32(checked))) {
         messages().error(texts::inconsistentLogNaming);
         return false;

@@ -120,10 +120,8 @@ bool CHostPropSheet::applyPages()
         return false;
     }
     // Values typed on pages that store them only with the record.
-    if (const QString problem = siteProblem(*m_site); !problem.isEmpty()) {
-        messages().error(problem);
+    if (!checkSite(*m_site).report())
         return false;
-    }
     // Every page's changes are stored now: after an Apply the Site exists,
     // and Close after it drops nothing.
     if (!SaveSite(*m_site))

@@ -175,7 +175,7 @@ private slots:
     void badNamesAreRefused()
     {
         QFETCH(QString, name);
-        QVERIFY(!siteNameProblem(name).isEmpty());
+        QVERIFY(!checkSiteName(name));
         SiteRecord site;
         site.name = name;
         site.DeriveDefaults();
@@ -265,7 +265,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, accepted);
         SiteRecord site;
-        QCOMPARE(setSiteField(site, name, text).isEmpty(), accepted);
+        QCOMPARE(setSiteField(site, name, text).ok(), accepted);
         if (!accepted)
             return;
         bool found = false;
