@@ -31,11 +31,12 @@ std::optional<QString> acceptedFtpUrl(const QString& text);
 // The post-process command with its variables in their exact form.
 QString normalizedPostProcess(const QString& text);
 
-// Whether text can be stored as the Site value of that name, and why not. These rules keep a
-// configuration file free of commands nobody typed and a Site's files inside its folders: no value
-// holds a line break or a NUL; folder values, the error file and the naming scheme hold no double
-// quote (folder values no "%" either); CfgDir and ReportsRoot are plain
-// folder names; the naming scheme stays below the log folder.
+// Whether text can be stored as the Site value of that name, and why not.
+// These rules keep a configuration file free of commands nobody typed and
+// a Site's files inside its folders: no value holds a line break or a NUL;
+// folder values, the error file and the naming scheme hold no double quote
+// (folder values no "%" either); CfgDir and ReportsRoot are plain folder
+// names; the naming scheme stays below the log folder.
 Result checkValue(const QString& valueName, const QString& text);
 
 // Checks text given for the Site value of that name and brings it to its
@@ -45,9 +46,9 @@ Result checkValue(const QString& valueName, const QString& text);
 // above.
 Result acceptValue(const QString& valueName, QString* text);
 
-// The first refusal of any of the record's values, its name included. A Site stored before these
-// rules (or edited by hand) still loads, but nothing is generated, built or fetched for it while
-// this says something.
+// The first refusal of any of the record's values, its name included. A
+// Site stored before these rules (or edited by hand) still loads, but
+// nothing is generated, built or fetched for it while this refuses.
 Result checkSite(const SiteRecord& site);
 
 // Refuses a naming scheme that would leave the log folder.
