@@ -1,14 +1,8 @@
-#include "analog/sitefolders.h"
-#include "store/preferences.h"
-#include "store/siterecord.h"
 #include "store/siterules.h"
-#include "support/testenvironment.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace meridan;
-using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
 class TestSiteRules : public QObject
@@ -16,29 +10,6 @@ class TestSiteRules : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
-        site = SiteRecord();
-        site.name = u"site1"_s;
-        site.DeriveDefaults();
-        site.isNew = true;
-        writeFile(home->file(u"analog/analog"_s), "");
-        writeFile(home->file(u"analog/analog.cfg"_s), "");
-        writeFile(home->file(u"analog/images/bar1.png"_s), "png");
-        writeFile(home->file(u"analog/images/.hidden"_s), "x");
-        QDir().mkpath(home->file(u"analog/images/sub"_s));
-        Preferences prefs;
-        prefs.analogPath = home->file(u"analog/analog"_s);
-        QVERIFY(prefs.save());
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
-    }
-
     void ftpUrl_data()
     {
         QTest::addColumn<QString>("typed");
@@ -61,81 +32,36 @@ private slots:
         QCOMPARE(acceptedFtpUrl(typed).value_or(QString()), stored);
     }
 
-    void fieldRules()
+    // The rules the pages and meridan-cli share: refused, or the stored form.
+    void acceptValue_data()
     {
-        QCOMPARE(trimmedField(u" \t name\r\n"_s), u"name"_s);
-        QCOMPARE(analogCommandOrDefault(u"  "_s), u"-G -g\"%CfgFile%\""_s);
-        QCOMPARE(analogCommandOrDefault(u" -G "_s), u"-G"_s);
-        QCOMPARE(normalizedPostProcess(u" x %outfile/% "_s), u" x %OutFile/% "_s);
-        chooseLanguage(site, u"FRENCH"_s);
-        chooseLanguageFile(site, QString());
-        QCOMPARE(site.Language, u"FRENCH"_s);
-        chooseLanguageFile(site, u"de"_s);
-        QCOMPARE(site.Language, QString());
-        QCOMPARE(site.LangCode, u"de"_s);
-        chooseLanguage(site, QString());
-        QCOMPARE(site.LangCode, QString());
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored"); // "" when refused
+        QTest::newRow("blanks trimmed") << u"Url"_s << u" www.x.com\t"_s << u"www.x.com"_s;
+        QTest::newRow("variables")
+            << u"PostProcessCmd"_s << u"cp %outfile% /x"_s << u"cp %OutFile% /x"_s;
+        QTest::newRow("root cleaned") << u"Root"_s << u"/a//b/"_s << u"/a/b"_s;
+        QTest::newRow("relative root") << u"Root"_s << u"stats"_s << QString();
+        QTest::newRow("quote in a folder") << u"LogsDir"_s << u"/a\"b"_s << QString();
+        QTest::newRow("folder climbs") << u"CfgDir"_s << u".."_s << QString();
+        QTest::newRow("scheme climbs") << u"LogNameStruct"_s << u"a/../../%dd%"_s << QString();
+        QTest::newRow("line feed") << u"Language"_s << u"FRENCH\nX"_s << QString();
+        QTest::newRow("periodicity") << u"LogPeriodicity"_s << u"1016"_s << QString();
+        QTest::newRow("output") << u"Output"_s << u"7"_s << QString();
+        QTest::newRow("report code twice") << u"ReportOrder_M"_s << u"x-x"_s << QString();
+        QTest::newRow("password in URL") << u"FTPUrl"_s << u"ftp://u:p@h/"_s << QString();
     }
-
-    void newSiteFoldersAfterTwoQuestions()
+    void acceptValue()
     {
-        QVERIFY(createSiteFolders(site, true));
-        QCOMPARE(
-            recorder->questions,
-            (QStringList{
-                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.Root),
-                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.LogsDir)}));
-        for (const QString& folder :
-             {u"site1/stats/cfg"_s, u"site1/stats/reports/images"_s, u"site1/stats/logs"_s})
-            QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
-        QCOMPARE(QDir(home->file(u"site1/stats/reports/images"_s))
-                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{u"bar1.png"_s});
-        // The images folder exists now: nothing is copied again.
-        QFile::remove(home->file(u"site1/stats/reports/images/bar1.png"_s));
-        QVERIFY(createSiteFolders(site, true));
-        QVERIFY(!QFile::exists(home->file(u"site1/stats/reports/images/bar1.png"_s)));
-        QCOMPARE(recorder->questions.size(), 2);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        const Result accepted = meridan::acceptValue(name, &text);
+        QCOMPARE(accepted.ok(), !stored.isEmpty());
+        if (accepted)
+            QCOMPARE(text, stored);
     }
-
-    void refusals_data()
-    {
-        QTest::addColumn<QString>("fileAt");
-        QTest::addColumn<QList<bool>>("answers");
-        QTest::addColumn<bool>("rootCreated");
-        QTest::newRow("file where the root goes") << u"site1/stats"_s << QList<bool>{} << false;
-        QTest::newRow("file where the logs go") << u"site1/stats/logs"_s << QList<bool>{} << true;
-        QTest::newRow("root declined") << QString() << QList<bool>{false} << false;
-        QTest::newRow("logs declined") << QString() << QList<bool>{true, false} << true;
-    }
-    void refusals()
-    {
-        QFETCH(QString, fileAt);
-        QFETCH(QList<bool>, answers);
-        QFETCH(bool, rootCreated);
-        if (!fileAt.isEmpty())
-            writeFile(home->file(fileAt), "file");
-        recorder->answers = answers;
-        QVERIFY(!createSiteFolders(site, true));
-        if (!fileAt.isEmpty())
-            QCOMPARE(recorder->errors, QStringList{u"%1 file exists, and is not a folder."_s.arg(
-                                           home->file(fileAt))});
-        QCOMPARE(QFileInfo(site.cfgFolder()).isDir(), rootCreated);
-    }
-
-    void logFolderParentIsNotCreated()
-    {
-        site.LogsDir = home->file(u"deep/down/logs"_s);
-        QVERIFY(createSiteFolders(site, false));
-        QVERIFY(!QFileInfo::exists(site.LogsDir));
-        QVERIFY(recorder->errors.isEmpty());
-        QVERIFY(recorder->questions.isEmpty());
-    }
-
-private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
-    SiteRecord site;
 };
 
 QTEST_GUILESS_MAIN(TestSiteRules)

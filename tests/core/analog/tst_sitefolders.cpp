@@ -1,0 +1,103 @@
+#include "analog/sitefolders.h"
+#include "store/preferences.h"
+#include "store/siterecord.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+class TestSiteFolders : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+        site = SiteRecord();
+        site.name = u"site1"_s;
+        site.DeriveDefaults();
+        site.isNew = true;
+        writeFile(home->file(u"analog/analog"_s), "");
+        writeFile(home->file(u"analog/analog.cfg"_s), "");
+        writeFile(home->file(u"analog/images/bar1.png"_s), "png");
+        writeFile(home->file(u"analog/images/.hidden"_s), "x");
+        QDir().mkpath(home->file(u"analog/images/sub"_s));
+        Preferences prefs;
+        prefs.analogPath = home->file(u"analog/analog"_s);
+        QVERIFY(prefs.save());
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void newSiteFoldersAfterTwoQuestions()
+    {
+        QVERIFY(createSiteFolders(site, true));
+        QCOMPARE(
+            recorder->questions,
+            (QStringList{
+                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.Root),
+                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.LogsDir)}));
+        for (const QString& folder :
+             {u"site1/stats/cfg"_s, u"site1/stats/reports/images"_s, u"site1/stats/logs"_s})
+            QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
+        QCOMPARE(QDir(home->file(u"site1/stats/reports/images"_s))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{u"bar1.png"_s});
+        // The images folder exists now: nothing is copied again.
+        QFile::remove(home->file(u"site1/stats/reports/images/bar1.png"_s));
+        QVERIFY(createSiteFolders(site, true));
+        QVERIFY(!QFile::exists(home->file(u"site1/stats/reports/images/bar1.png"_s)));
+        QCOMPARE(recorder->questions.size(), 2);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("fileAt");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("rootCreated");
+        QTest::newRow("file where the root goes") << u"site1/stats"_s << QList<bool>{} << false;
+        QTest::newRow("file where the logs go") << u"site1/stats/logs"_s << QList<bool>{} << true;
+        QTest::newRow("root declined") << QString() << QList<bool>{false} << false;
+        QTest::newRow("logs declined") << QString() << QList<bool>{true, false} << true;
+    }
+    void refusals()
+    {
+        QFETCH(QString, fileAt);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, rootCreated);
+        if (!fileAt.isEmpty())
+            writeFile(home->file(fileAt), "file");
+        recorder->answers = answers;
+        QVERIFY(!createSiteFolders(site, true));
+        if (!fileAt.isEmpty())
+            QCOMPARE(recorder->errors, QStringList{u"%1 file exists, and is not a folder."_s.arg(
+                                           home->file(fileAt))});
+        QCOMPARE(QFileInfo(site.cfgFolder()).isDir(), rootCreated);
+    }
+
+    void logFolderParentIsNotCreated()
+    {
+        site.LogsDir = home->file(u"deep/down/logs"_s);
+        QVERIFY(createSiteFolders(site, false));
+        QVERIFY(!QFileInfo::exists(site.LogsDir));
+        QVERIFY(recorder->errors.isEmpty());
+        QVERIFY(recorder->questions.isEmpty());
+    }
+
+private:
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+    SiteRecord site;
+};
+
+QTEST_GUILESS_MAIN(TestSiteFolders)
+#include "tst_sitefolders.moc"
