@@ -21,6 +21,7 @@
 #include "util/texts.h"
 
 #include <QEventLoop>
+#include <QThread>
 #include <fnmatch.h>
 #include <functional>
 
@@ -184,7 +185,8 @@ int preferences(Context& c)
         const Preferences prefs = Preferences::load();
         c.out << "AnalogPath=" << prefs.analogPath << '\n'
               << "TextEditor=" << Preferences::effectiveTextEditor() << '\n'
-              << "CfgAscending=" << (prefs.cfgAscending ? 1 : 0) << '\n';
+              << "CfgAscending=" << (prefs.cfgAscending ? 1 : 0) << '\n'
+              << "ParallelBuilds=" << prefs.parallelBuilds << '\n';
         return kSuccess;
     }
     ValuePairs pairs;
@@ -196,11 +198,15 @@ int preferences(Context& c)
             prefs.analogPath = text;
         else if (values::valueIs(name, values::TextEditor))
             prefs.textEditor = text;
+        else if (values::valueIs(name, values::ParallelBuilds) && text.toInt() >= 1 &&
+                 text.toInt() <= BuildDriver::kMaxJobs && text == QString::number(text.toInt()))
+            prefs.parallelBuilds = text.toInt();
         else if (values::valueIs(name, values::CfgAscending) && (text == u"0"_s || text == u"1"_s))
             prefs.cfgAscending = text == u"1"_s;
         else
-            return fail(u"%1=%2: the preferences are AnalogPath, TextEditor and CfgAscending "
-                        u"(0 or 1). Nothing was changed."_s.arg(name, text));
+            return fail(u"%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
+                        u"1) and ParallelBuilds (1 to %3). Nothing was changed."_s.arg(name, text)
+                            .arg(BuildDriver::kMaxJobs));
     }
     return prefs.save() ? kSuccess : kFailure;
 }
@@ -242,10 +248,29 @@ int listReports(Context& c)
     return kSuccess;
 }
 
+// Takes "--jobs N" out of the arguments: N periods at once, by default as
+// many as the machine has cores. nullopt for a value out of range.
+std::optional<int> takeJobs(QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(u"--jobs"_s);
+    if (at < 0)
+        return std::clamp(QThread::idealThreadCount(), 1, BuildDriver::kMaxJobs);
+    bool ok = false;
+    const int jobs = arguments.value(at + 1).toInt(&ok);
+    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+    if (!ok || jobs < 1 || jobs > BuildDriver::kMaxJobs)
+        return std::nullopt;
+    return jobs;
+}
+
 int build(Context& c)
 {
     QStringList arguments = c.args.mid(1);
     const bool useExisting = arguments.removeAll(u"--use-existing"_s) > 0;
+    const std::optional<int> jobs = takeJobs(arguments);
+    if (!jobs)
+        return usageError(u"--jobs takes a number of periods from 1 to %1."_s.arg(
+            BuildDriver::kMaxJobs));
     if (arguments.isEmpty())
         return usageError(u"build takes at least one PERIOD."_s);
     QList<Period> periods;
@@ -271,7 +296,7 @@ int build(Context& c)
         succeeded = ok;
         loop.quit();
     });
-    driver.start(periods, useExisting);
+    driver.start(periods, useExisting, *jobs);
     loop.exec();
     return succeeded ? kSuccess : kFailure;
 }
@@ -435,11 +460,13 @@ QString usageText()
            u"                                 FTPAccess=- reads the password from standard input\n"
            u"  rename NAME NEWNAME            rename a Site\n"
            u"  rm NAME                        delete a Site's settings (its files stay)\n"
-           u"  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending\n"
+           u"  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,\n"
+           u"                                 ParallelBuilds\n"
            u"  generate NAME PERIOD...        write the configuration file of each period\n"
            u"  reports NAME                   the periods that have a configuration file\n"
-           u"  build NAME PERIOD... [--use-existing]\n"
-           u"                                 build each period's report with Analog\n"
+           u"  build NAME PERIOD... [--use-existing] [--jobs N]\n"
+           u"                                 build each period's report with Analog, N at\n"
+           u"                                 once (default: the number of cores)\n"
            u"  index NAME [--frames|--no-frames] [--shortcut]\n"
            u"                                 write the general index over the reports\n"
            u"  ls NAME [SUBFOLDER]            the entries of the Site's FTP folder\n"

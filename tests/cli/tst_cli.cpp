@@ -117,6 +117,17 @@ private slots:
             << QStringList{u"rename"_s, u"shop"_s, u"a\"b"_s} << 1 << u"double quote"_s;
         QTest::newRow("period with a line feed")
             << QStringList{u"generate"_s, u"shop"_s, u"2003-09\n"_s} << 2 << u"no period"_s;
+        QTest::newRow("no jobs") << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s,
+                                                u"0"_s}
+                                 << 2 << u"--jobs"_s;
+        QTest::newRow("negative jobs")
+            << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s, u"-2"_s} << 2
+            << u"--jobs"_s;
+        QTest::newRow("huge jobs")
+            << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s, u"100000"_s} << 2
+            << u"--jobs"_s;
+        QTest::newRow("jobs without a number")
+            << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s} << 2 << u"--jobs"_s;
         QTest::newRow("period with a trailing blank")
             << QStringList{u"build"_s, u"shop"_s, u"2003-09-* "_s} << 2 << u"no period"_s;
     }
@@ -243,11 +254,15 @@ private slots:
 
     void preferences()
     {
-        QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=\nTextEditor=xdg-open\nCfgAscending=0\n"_s);
-        QCOMPARE(run({u"prefs"_s, u"AnalogPath=/opt/analog/analog"_s, u"CfgAscending=1"_s}).status,
-                 0);
         QCOMPARE(run({u"prefs"_s}).out,
-                 u"AnalogPath=/opt/analog/analog\nTextEditor=xdg-open\nCfgAscending=1\n"_s);
+                 u"AnalogPath=\nTextEditor=xdg-open\nCfgAscending=0\nParallelBuilds=1\n"_s);
+        QCOMPARE(run({u"prefs"_s, u"AnalogPath=/opt/analog/analog"_s, u"CfgAscending=1"_s,
+                      u"ParallelBuilds=4"_s})
+                     .status,
+                 0);
+        QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=/opt/analog/analog\nTextEditor=xdg-open\n"
+                                        u"CfgAscending=1\nParallelBuilds=4\n"_s);
+        QCOMPARE(run({u"prefs"_s, u"ParallelBuilds=0"_s}).status, 1);
     }
 
     void generateAndListReports()

@@ -12,66 +12,106 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace meridan {
 
-BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent)
-    : QObject(parent), m_site(site), m_runner(this)
+// One period being built: its runner, which command runs, and its lines
+// while they wait to be shown as a block.
+struct BuildDriver::Job
 {
-    connect(&m_runner, &CConsoleRunner::linesReady, this, &BuildDriver::linesReady);
-    connect(&m_runner, &CConsoleRunner::finished, this, &BuildDriver::commandEnded);
+    Period period;
+    CConsoleRunner runner;
+    bool postProcess = false;
+    bool ok = true;
+    QStringList lines;
+};
+
+BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
+{
 }
 
-bool BuildDriver::start(const QList<Period>& periods, bool useExisting)
+BuildDriver::~BuildDriver()
 {
-    if (isRunning())
+    qDeleteAll(m_active); // a runner ends its child
+    qDeleteAll(m_done);
+}
+
+bool BuildDriver::start(const QList<Period>& periods, bool useExisting, int jobs)
+{
+    if (m_running || jobs < 1 || jobs > kMaxJobs)
         return false;
     m_periods = periods;
     m_useExisting = useExisting;
+    // One period alone streams its lines, however many jobs are allowed.
+    m_jobs = int(std::clamp<qsizetype>(periods.size(), 1, jobs));
+    m_next = 0;
+    m_ended = 0;
     m_allOk = true;
     m_stopping = false;
-    m_index = 0;
+    m_running = true;
     // A Site stored by hand with a name or folder that would break Analog's
     // command line or a configuration file is shown, but never built.
     if (!checkSite(m_site).report()) {
         m_allOk = false;
-        m_index = m_periods.size();
+        m_next = m_periods.size();
     }
     // Signals go out once the caller has had the chance to listen.
-    QTimer::singleShot(0, this, &BuildDriver::startPeriod);
+    QTimer::singleShot(0, this, &BuildDriver::startMore);
     return true;
 }
 
 void BuildDriver::stop()
 {
-    if (!isRunning())
+    if (!m_running)
         return;
     m_stopping = true;
-    m_runner.stop();
+    for (Job* job : std::as_const(m_active))
+        job->runner.stop();
 }
 
-void BuildDriver::startPeriod()
+void BuildDriver::startMore()
 {
+    qDeleteAll(std::exchange(m_done, {}));
     const qsizetype count = m_periods.size();
-    if (m_index < count && m_stopping) {
-        emit linesReady(
-            {u"The build was stopped; %1 of %2 periods were not built."_s.arg(count - m_index)
-                 .arg(count)});
+    if (m_stopping && m_next < count) {
+        emit linesReady({u"The build was stopped; %1 of %2 periods were not built."_s
+                             .arg(count - m_next)
+                             .arg(count)});
         m_allOk = false;
-        m_index = count;
+        m_next = count;
     }
-    if (m_index >= count) {
-        m_index = -1;
+    while (m_active.size() < m_jobs && m_next < count)
+        startPeriod(m_periods.at(m_next++));
+    if (m_active.isEmpty() && m_next >= count && m_running) {
+        m_running = false;
         emit finished(m_allOk);
-        return;
     }
-    const Period& period = m_periods.at(m_index);
-    emit periodStarted(period, int(m_index + 1), int(count));
-    m_periodOk = true;
-    if (!prepare(period) || !startCommand(Step::Analog))
-        endPeriod(false);
+}
+
+void BuildDriver::startPeriod(const Period& period)
+{
+    auto* job = new Job;
+    job->period = period;
+    m_active.append(job);
+    connect(&job->runner, &CConsoleRunner::linesReady, this,
+            [this, job](const QStringList& lines) { output(*job, lines); });
+    connect(&job->runner, &CConsoleRunner::finished, this,
+            [this, job](const RunOutcome& outcome) { commandEnded(job, outcome); });
+    emit periodStarted(period, int(m_next), int(m_periods.size()));
+    if (!prepare(period) || !startCommand(*job, false))
+        endPeriod(job, false);
+}
+
+void BuildDriver::output(Job& job, const QStringList& lines)
+{
+    if (m_jobs == 1) // one period at a time: its lines as they come
+        emit linesReady(lines);
+    else
+        job.lines += lines;
 }
 
 bool BuildDriver::prepare(const Period& period)
@@ -99,12 +139,12 @@ bool BuildDriver::prepare(const Period& period)
     return true;
 }
 
-bool BuildDriver::startCommand(Step step)
+bool BuildDriver::startCommand(Job& job, bool postProcess)
 {
-    m_step = step;
-    const QString name = PeriodName(m_periods.at(m_index));
+    job.postProcess = postProcess;
+    const QString name = PeriodName(job.period);
     QString command;
-    if (step == Step::Analog) {
+    if (!postProcess) {
         const QString analogPath = Preferences::analogPathInUse();
         if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
             messages().error(texts::cannotFindAnalog);
@@ -116,30 +156,34 @@ bool BuildDriver::startCommand(Step step)
         command = m_site.PostProcessCmd;
         ExpandCommand(m_site, name, command);
     }
-    return m_runner.start(command);
+    return job.runner.start(command);
 }
 
-void BuildDriver::commandEnded(const RunOutcome& outcome)
+void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
 {
-    m_periodOk &= outcome.succeeded();
-    if (m_step == Step::Analog && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
+    job->ok &= outcome.succeeded();
+    if (!job->postProcess && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
         // A post-process that cannot be started fails the period, Analog's
         // report stays.
-        if (!startCommand(Step::PostProcess))
-            endPeriod(false);
+        if (!startCommand(*job, true))
+            endPeriod(job, false);
         return;
     }
-    endPeriod(m_periodOk);
+    endPeriod(job, job->ok);
 }
 
-void BuildDriver::endPeriod(bool ok)
+void BuildDriver::endPeriod(Job* job, bool ok)
 {
     m_allOk &= ok;
-    emit periodFinished(m_periods.at(m_index), ok);
-    ++m_index;
-    // The next period starts from the event loop, so that a stop asked for
-    // in a slot of this signal is seen first.
-    QTimer::singleShot(0, this, &BuildDriver::startPeriod);
+    m_active.removeOne(job);
+    if (!job->lines.isEmpty())
+        emit linesReady(job->lines);
+    emit periodFinished(job->period, ok, ++m_ended, int(m_periods.size()));
+    // The runner may still be sending its signal: the job goes from the
+    // event loop, and so does the next period, after a stop asked for
+    // meanwhile.
+    m_done.append(job);
+    QTimer::singleShot(0, this, &BuildDriver::startMore);
 }
 
 } // namespace meridan

@@ -6,54 +6,68 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <memory>
 
 namespace meridan {
 
 class SiteRecord;
 
-// Builds periods of one Site, one after the other: configuration file
-// (written anew, or the existing one reused), report folder, Analog's run
-// and the post-process command's. It never waits: progress comes through
-// signals, the console lines through linesReady.
+// Builds periods of one Site: configuration file (written anew, or the
+// existing one reused), report folder, Analog's run and the post-process
+// command's. Up to `jobs` periods run at once, each one's commands one
+// after the other. It never waits: progress comes through signals, the
+// console lines through linesReady: as they come with one job, as one block
+// a period when its build ends with several, so that periods never mix.
 class BuildDriver : public QObject
 {
     Q_OBJECT
 
 public:
     explicit BuildDriver(const SiteRecord& site, QObject* parent = nullptr);
+    ~BuildDriver() override;
 
-    // Starts building the periods; false when a build runs already.
-    bool start(const QList<Period>& periods, bool useExisting);
-    // Ends the running command; the periods not built yet are skipped.
+    // The most periods built at once.
+    static constexpr int kMaxJobs = 64;
+
+    // Starts building the periods; false when a build runs already or jobs
+    // lies outside 1 to kMaxJobs.
+    bool start(const QList<Period>& periods, bool useExisting, int jobs = 1);
+    // Ends the running commands; the periods not started yet are skipped.
     void stop();
-    bool isRunning() const { return m_index >= 0; }
+    bool isRunning() const { return m_running; }
 
 signals:
+    // number counts the periods started so far, of count.
     void periodStarted(const meridan::Period& period, int number, int count);
     // ok: generated, and every command ran and ended with exit code 0.
-    void periodFinished(const meridan::Period& period, bool ok);
+    // finished counts the periods ended so far.
+    void periodFinished(const meridan::Period& period, bool ok, int finished, int count);
     void linesReady(const QStringList& lines);
     // ok: every period was.
     void finished(bool ok);
 
 private:
-    enum class Step { Analog, PostProcess };
+    struct Job;
 
-    void startPeriod();
+    void startMore();
+    void startPeriod(const Period& period);
     // Configuration file and report folder; false (after a message) when
     // the period cannot be run.
     bool prepare(const Period& period);
-    bool startCommand(Step step);
-    void commandEnded(const RunOutcome& outcome);
-    void endPeriod(bool ok);
+    bool startCommand(Job& job, bool postProcess);
+    void commandEnded(Job* job, const RunOutcome& outcome);
+    void endPeriod(Job* job, bool ok);
+    void output(Job& job, const QStringList& lines);
 
     const SiteRecord& m_site;
-    CConsoleRunner m_runner;
     QList<Period> m_periods;
     bool m_useExisting = false;
-    qsizetype m_index = -1; // the period being built; -1 when idle
-    Step m_step = Step::Analog;
-    bool m_periodOk = true;
+    int m_jobs = 1;
+    qsizetype m_next = 0;   // the next period to start
+    int m_ended = 0;        // periods ended
+    QList<Job*> m_active;   // owned
+    QList<Job*> m_done;     // owned, ended, deleted from the event loop
+    bool m_running = false;
     bool m_allOk = true;
     bool m_stopping = false;
 };

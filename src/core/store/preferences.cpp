@@ -4,6 +4,7 @@
 #include "store/valuenames.h"
 
 #include <QProcess>
+#include <algorithm>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,7 @@ Preferences Preferences::load()
     prefs.analogPath = key.readString(values::AnalogPath);
     prefs.textEditor = key.readString(values::TextEditor);
     prefs.cfgAscending = key.readDword(values::CfgAscending, 0) != 0;
+    prefs.parallelBuilds = int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1, 64));
     return prefs;
 }
 
@@ -25,7 +27,8 @@ bool Preferences::save() const
     SettingsKey key(kProductKey, kSetValue);
     return key.writeValues({{values::AnalogPath, analogPath},
                             {values::TextEditor, textEditor},
-                            {values::CfgAscending, quint32(cfgAscending ? 1 : 0)}}) == kStoreOk;
+                            {values::CfgAscending, quint32(cfgAscending ? 1 : 0)},
+                            {values::ParallelBuilds, quint32(parallelBuilds)}}) == kStoreOk;
 }
 
 QString Preferences::proposedAnalogPath()

@@ -10,8 +10,9 @@ struct Preferences
     QString analogPath;
     QString textEditor;
     bool cfgAscending = false;
+    int parallelBuilds = 1; // periods the desktop program builds at once
 
-    // As stored: a missing value reads as "", "" and false.
+    // As stored: a missing value reads as "", "", false and 1.
     static Preferences load();
     bool save() const;
 

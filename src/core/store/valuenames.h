@@ -35,6 +35,7 @@ inline const QString LogSpecial = QStringLiteral("LogSpecial");
 inline const QString AnalogPath = QStringLiteral("AnalogPath");
 inline const QString TextEditor = QStringLiteral("TextEditor");
 inline const QString CfgAscending = QStringLiteral("CfgAscending");
+inline const QString ParallelBuilds = QStringLiteral("ParallelBuilds");
 
 inline bool valueIs(const QString& name, const QString& wanted)
 {

@@ -17,6 +17,7 @@ CPrefsDlg::CPrefsDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<U
     m_ui->textEditorEdit->setText(prefs.textEditor.isEmpty() ? Preferences::defaultTextEditor()
                                                              : prefs.textEditor);
     m_ui->ascendingCheckBox->setChecked(prefs.cfgAscending);
+    m_ui->parallelSpinBox->setValue(prefs.parallelBuilds);
     connect(m_ui->dialogButtons, &QDialogButtonBox::accepted, this, &CPrefsDlg::accept);
     connect(m_ui->browseAnalogButton, &QPushButton::clicked, this,
             [this] { browse(m_ui->analogPathEdit); });
@@ -40,6 +41,7 @@ void CPrefsDlg::accept()
     prefs.analogPath = m_ui->analogPathEdit->text();
     prefs.textEditor = m_ui->textEditorEdit->text();
     prefs.cfgAscending = m_ui->ascendingCheckBox->isChecked();
+    prefs.parallelBuilds = m_ui->parallelSpinBox->value();
     prefs.save();
     QDialog::accept();
 }

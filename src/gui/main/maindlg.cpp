@@ -455,18 +455,24 @@ void CMainDlg::build()
         return;
     m_driver = std::make_unique<BuildDriver>(*m_site);
     connect(m_driver.get(), &BuildDriver::linesReady, this, &CMainDlg::showConsoleLines);
+    // "Period n of m" counts the periods ended, the one under way included.
     connect(m_driver.get(), &BuildDriver::periodStarted, this,
-            [this](const Period& period, int number, int count) {
+            [this](const Period& period, int, int count) {
                 showPeriod(period);
-                m_ui->progressLabel->setText(u"Period %1 of %2"_s.arg(number).arg(count));
+                if (m_ui->progressLabel->text().isEmpty())
+                    m_ui->progressLabel->setText(u"Period 1 of %1"_s.arg(count));
             });
-    connect(m_driver.get(), &BuildDriver::periodFinished, this, [this] {
-        fillReportList();
-        m_ui->reportList->setEnabled(false);
-    });
+    connect(m_driver.get(), &BuildDriver::periodFinished, this,
+            [this](const Period&, bool, int ended, int count) {
+                fillReportList();
+                m_ui->reportList->setEnabled(false);
+                m_ui->progressLabel->setText(
+                    u"Period %1 of %2"_s.arg(std::min(ended + 1, count)).arg(count));
+            });
     connect(m_driver.get(), &BuildDriver::finished, this, &CMainDlg::buildFinished);
     lockForBuild(true);
-    m_driver->start(chosenPeriods(), m_ui->useExistingCheckBox->isChecked());
+    m_driver->start(chosenPeriods(), m_ui->useExistingCheckBox->isChecked(),
+                    Preferences::load().parallelBuilds);
 }
 
 void CMainDlg::lockForBuild(bool locked)

@@ -13,6 +13,7 @@
 #include "support/testenvironment.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QtTest>
 
 using namespace meridan;
@@ -59,7 +60,7 @@ private:
     {
         return site.reportsFolder() + u'/' + period + u"/stats"_s + period + u".html"_s;
     }
-    bool build(const QString& text, bool useExisting = false)
+    bool build(const QString& text, bool useExisting = false, int jobs = 1)
     {
         const std::optional<QList<Period>> periods = periodsOfPattern(text);
         if (!periods)
@@ -72,7 +73,7 @@ private:
                         u"%1/%2 %3"_s.arg(number).arg(count).arg(PeriodName(period)));
                 });
         connect(&driver, &BuildDriver::periodFinished, this, [this] { ++observer.finished; });
-        return buildToEnd(driver, *periods, useExisting);
+        return buildToEnd(driver, *periods, useExisting, jobs);
     }
 
     std::unique_ptr<TestHome> home;
@@ -221,6 +222,39 @@ private slots:
         writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 20);
         QVERIFY(build(u"2003-09-15"_s));
         QCOMPARE(successfulRequests(reportOf(u"2003-09-15"_s)), 20);
+    }
+
+    // Two periods at once give the reports one at a time gives, and each
+    // period's console lines (Analog's and the post-process command's) stay
+    // one block.
+    void parallelBuildsGiveTheSameReportsInBlocks()
+    {
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        site.PostProcessCmd = u"/bin/sh -c \"echo done %OutFile%\""_s;
+        QVERIFY(SaveSite(site));
+        writeLogs(site, QDate(2003, 8, 31), QDate(2003, 10, 1), 12);
+        QVERIFY(build(u"2003-09-*"_s, false, 2));
+        QCOMPARE(observer.finished, 30);
+        QString current;
+        QSet<QString> seen;
+        for (const QString& line : std::as_const(sink.lines)) {
+            static const QRegularExpression period(
+                u"(2003-09-[0-9]{2})\\.cfg|stats(2003-09-[0-9]{2})"_s);
+            const QRegularExpressionMatch match = period.match(line);
+            if (!match.hasMatch())
+                continue;
+            const QString name = match.captured(1) + match.captured(2);
+            if (name != current) { // a new block: never one seen before
+                QVERIFY2(!seen.contains(name), qPrintable(name));
+                seen.insert(name);
+                current = name;
+            }
+        }
+        QCOMPARE(seen.size(), 30);
+        QCOMPARE(sink.lines.count(u"Exit code: 0"_s), 60);
+        for (int day = 1; day <= 30; ++day)
+            QCOMPARE(successfulRequests(reportOf(u"2003-09-%1"_s.arg(day, 2, 10, QChar(u'0')))),
+                     12);
     }
 
     void allMonthsOfAYear()
