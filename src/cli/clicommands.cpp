@@ -269,8 +269,8 @@ int build(Context& c)
     const bool useExisting = arguments.removeAll(u"--use-existing"_s) > 0;
     const std::optional<int> jobs = takeJobs(arguments);
     if (!jobs)
-        return usageError(u"--jobs takes a number of periods from 1 to %1."_s.arg(
-            BuildDriver::kMaxJobs));
+        return usageError(
+            u"--jobs takes a number of periods from 1 to %1."_s.arg(BuildDriver::kMaxJobs));
     if (arguments.isEmpty())
         return usageError(u"build takes at least one PERIOD."_s);
     QList<Period> periods;
@@ -407,8 +407,7 @@ int fetchLogs(Context& c)
         if (entry.isFolder || entry.name.startsWith(u'.') || !matchesAny(entry.name, patterns))
             continue;
         const LocalTarget target = mapRemoteName(*site, entry.name);
-        if (!target.accepted) {
-            messages().error(target.error);
+        if (!target.result.report()) {
             status = kFailure;
             continue;
         }

@@ -38,14 +38,14 @@ std::optional<QString> valueAt(const QString& templ, const QString& marker, cons
 LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
 {
     if (const QString reason = unsafeNameReason(name); !reason.isEmpty())
-        return {false, {}, reason};
+        return {Result::refused(reason), {}};
     // A scheme stored by hand may climb out of the log folder on its own.
     if (const Result inside = checkSchemeStaysInside(site.LogNameStruct); !inside)
-        return {false, {}, inside.message()};
+        return {inside, {}};
     const QString scheme = QString(site.LogNameStruct).replace(u'\\', u'/');
     const qsizetype last = scheme.lastIndexOf(u'/');
     if (last < 0)
-        return {true, joinPath(site.LogsDir, name), {}};
+        return {{}, joinPath(site.LogsDir, name)};
     const QString folderPattern = scheme.left(last + 1);
     const QString templ = scheme.mid(last + 1)
                               .replace(u"%yyyy%"_s, u"%ya%"_s)
@@ -74,19 +74,19 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
     const QStringList filled = folder.split(u'/');
     for (qsizetype i = 0; i < filled.size(); ++i)
         if ((filled.at(i) == u"."_s || filled.at(i) == u".."_s) && filled.at(i) != written.value(i))
-            return {false, {}, unsafeNameReason(u".."_s)};
+            return {Result::refused(unsafeNameReason(u".."_s)), {}};
     const QString local = joinPath(site.LogsDir, folder); // ends with "/"
     const QString localFolder = local.left(local.size() - 1);
     switch (pathKind(localFolder)) {
     case PathKind::File:
-        return {false, {}, texts::fileIsNotFolder(local)};
+        return {Result::refused(texts::fileIsNotFolder(local)), {}};
     case PathKind::Missing:
         QDir().mkdir(localFolder); // one level; a failure shows when the copy fails
         break;
     case PathKind::Folder:
         break;
     }
-    return {true, local + name, {}};
+    return {{}, local + name};
 }
 
 bool RemoteFolder::open(const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "remote/ftpclient.h"
+#include "util/result.h"
 
 #include <QList>
 #include <QString>
@@ -14,9 +15,8 @@ class SiteRecord;
 // read from the file name by position.
 struct LocalTarget
 {
-    bool accepted = false;
+    Result result; // why the name was refused
     QString path;
-    QString error; // why the name was refused
 };
 
 // Maps a remote name to its local path and creates the last folder level.

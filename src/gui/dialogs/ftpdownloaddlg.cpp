@@ -192,8 +192,8 @@ void CFTPDownloadDlg::download()
                 if (name.isEmpty() || name.startsWith(u'.'))
                     continue;
                 const LocalTarget target = mapRemoteName(*m_site, name);
-                if (!target.accepted) {
-                    *refused = target.error;
+                if (!target.result) {
+                    *refused = target.result.message();
                     return;
                 }
                 const DownloadResult result =

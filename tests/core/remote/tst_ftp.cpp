@@ -99,9 +99,9 @@ private slots:
         QDir().mkpath(site.LogsDir + u"/03"_s);
         QDir().mkpath(site.LogsDir + u"/2004"_s);
         const LocalTarget target = mapRemoteName(site, name);
-        QCOMPARE(target.accepted, !local.isEmpty());
+        QCOMPARE(target.result.ok(), !local.isEmpty());
         if (local.isEmpty()) {
-            QVERIFY(!target.error.isEmpty());
+            QVERIFY(!target.result.message().isEmpty());
             QCOMPARE(QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                      (QStringList{u"03"_s, u"2004"_s}));
             return;
@@ -117,13 +117,14 @@ private slots:
         site.LogNameStruct = u"%yy%\\%mm%\\ex%yy%%mm%%dd%.log"_s;
         QDir().mkpath(site.LogsDir);
         const LocalTarget target = mapRemoteName(site, u"ex030517.log"_s);
-        QVERIFY(target.accepted);
+        QVERIFY(target.result);
         QVERIFY(!QFileInfo::exists(site.LogsDir + u"/03"_s));
         writeFile(site.LogsDir + u"/04"_s, "a file");
         site.LogNameStruct = u"%yy%\\ex%yy%%mm%%dd%.log"_s;
         const LocalTarget refused = mapRemoteName(site, u"ex040517.log"_s);
-        QVERIFY(!refused.accepted);
-        QCOMPARE(refused.error, u"%1/04/ file exists, and is not a folder."_s.arg(site.LogsDir));
+        QVERIFY(!refused.result);
+        QCOMPARE(refused.result.message(),
+                 u"%1/04/ file exists, and is not a folder."_s.arg(site.LogsDir));
     }
 
     void folderWalk()
@@ -223,7 +224,7 @@ private slots:
         FtpClient client(site);
         QVERIFY(client.connect());
         const LocalTarget target = mapRemoteName(site, u"site_20030517.log.gz"_s);
-        QVERIFY(target.accepted);
+        QVERIFY(target.result);
         QCOMPARE(target.path, site.LogsDir + u"/2003/site_20030517.log.gz"_s);
         QCOMPARE(client.download(u"/logs/site_20030517.log.gz"_s, target.path, false).status,
                  DownloadStatus::Copied);
