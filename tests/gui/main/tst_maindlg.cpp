@@ -97,6 +97,18 @@ private:
                 return console;
         return nullptr;
     }
+    // The main window on the years of a Site whose post-process command
+    // takes its time, so that a build can be caught running.
+    void openOnYearsOfASlowSite(const QString& postProcess)
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        storeNewSite(u"shop"_s);
+        SiteRecord site(u"shop"_s);
+        site.PostProcessCmd = postProcess;
+        QVERIFY(SaveSite(site));
+        open();
+        child<QRadioButton>("yearlyRadio")->click();
+    }
     // Clicks Build and waits until the build has ended.
     void buildAndWait()
     {
@@ -343,13 +355,7 @@ private slots:
 
     void consoleClosedDuringABuild()
     {
-        setAnalog(u"/usr/bin/analog"_s);
-        storeNewSite(u"shop"_s);
-        SiteRecord site(u"shop"_s);
-        site.PostProcessCmd = u"/bin/sh -c \"sleep 1; echo after\""_s;
-        QVERIFY(SaveSite(site));
-        open();
-        child<QRadioButton>("yearlyRadio")->click();
+        openOnYearsOfASlowSite(u"/bin/sh -c \"sleep 1; echo after\""_s);
         QTimer::singleShot(300, [] {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (qobject_cast<CConsoleProcessDlg*>(top))
@@ -362,13 +368,7 @@ private slots:
 
     void quitClosesEveryConsole()
     {
-        setAnalog(u"/usr/bin/analog"_s);
-        storeNewSite(u"shop"_s);
-        SiteRecord site(u"shop"_s);
-        site.PostProcessCmd = u"/bin/sh -c \"sleep 1; echo after\""_s;
-        QVERIFY(SaveSite(site));
-        open();
-        child<QRadioButton>("yearlyRadio")->click();
+        openOnYearsOfASlowSite(u"/bin/sh -c \"sleep 1; echo after\""_s);
         buildAndWait(); // a first console stays open
         child<QPushButton>("buildButton")->click();
         QVERIFY(window->isBuilding());
@@ -412,13 +412,7 @@ private slots:
     // Build and Stop button in sight.
     void enterAndTheConsoleLeaveBuildAndStopAlone()
     {
-        setAnalog(u"/usr/bin/analog"_s);
-        storeNewSite(u"shop"_s);
-        SiteRecord site(u"shop"_s);
-        site.PostProcessCmd = u"/bin/sh -c \"sleep 2\""_s;
-        QVERIFY(SaveSite(site));
-        open();
-        child<QRadioButton>("yearlyRadio")->click();
+        openOnYearsOfASlowSite(u"/bin/sh -c \"sleep 2\""_s);
         auto* build = child<QPushButton>("buildButton");
         build->setFocus();
         const auto pressEnter = [&](bool held) {
