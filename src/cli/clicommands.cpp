@@ -267,6 +267,7 @@ int build(Context& c)
 {
     QStringList arguments = c.args.mid(1);
     const bool useExisting = arguments.removeAll(u"--use-existing"_s) > 0;
+    const bool onlyStale = arguments.removeAll(u"--stale"_s) > 0;
     const std::optional<int> jobs = takeJobs(arguments);
     if (!jobs)
         return usageError(
@@ -296,7 +297,7 @@ int build(Context& c)
         succeeded = ok;
         loop.quit();
     });
-    driver.start(periods, useExisting, *jobs);
+    driver.start(periods, BuildOptions{useExisting, *jobs, onlyStale});
     loop.exec();
     return succeeded ? kSuccess : kFailure;
 }
@@ -463,9 +464,10 @@ QString usageText()
            u"                                 ParallelBuilds\n"
            u"  generate NAME PERIOD...        write the configuration file of each period\n"
            u"  reports NAME                   the periods that have a configuration file\n"
-           u"  build NAME PERIOD... [--use-existing] [--jobs N]\n"
+           u"  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]\n"
            u"                                 build each period's report with Analog, N at\n"
-           u"                                 once (default: the number of cores)\n"
+           u"                                 once (default: the number of cores); only\n"
+           u"                                 out-of-date reports with --stale\n"
            u"  index NAME [--frames|--no-frames] [--shortcut]\n"
            u"                                 write the general index over the reports\n"
            u"  ls NAME [SUBFOLDER]            the entries of the Site's FTP folder\n"

@@ -36,11 +36,11 @@ inline bool runToEnd(CConsoleRunner& runner, const QString& commandLine)
 
 // Builds the periods and waits until the driver has ended (at most two
 // minutes); true when every period was built.
-inline bool buildToEnd(BuildDriver& driver, const QList<Period>& periods, bool useExisting = false,
-                       int jobs = 1)
+inline bool buildToEnd(BuildDriver& driver, const QList<Period>& periods,
+                       const BuildOptions& options = {})
 {
     QSignalSpy finished(&driver, &BuildDriver::finished);
-    if (!driver.start(periods, useExisting, jobs) || !finished.wait(120000))
+    if (!driver.start(periods, options) || !finished.wait(120000))
         return false;
     return finished.first().first().toBool();
 }

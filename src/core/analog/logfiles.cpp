@@ -153,6 +153,22 @@ QString logNameForMonth(const SiteRecord& site, const QDate& date)
         .replace(u"%mm%"_s, twoDigits(date.month()));
 }
 
+QString logNameOfDay(const SiteRecord& site, const QDate& date)
+{
+    switch (site.LogPeriodicity) {
+    case kLogHourly:
+        return logNameForMonth(site, date)
+            .replace(u"%dd%"_s, twoDigits(date.day()))
+            .replace(u"%hh%"_s, u"*"_s);
+    case kLogDaily:
+        return logNameForMonth(site, date).replace(u"%dd%"_s, twoDigits(date.day()));
+    case kLogWeekly:
+        return weeklyLogName(site, date);
+    default:
+        return logNameForMonth(site, date);
+    }
+}
+
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out)
 {

@@ -19,4 +19,8 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
 // the Site's log folder; "\" typed in the scheme is a folder separator.
 QString logNameForMonth(const SiteRecord& site, const QDate& date);
 
+// The log file (a pattern, "*" for the hours of hourly logs) that holds the
+// requests of one day, by the Site's naming scheme and log periodicity.
+QString logNameOfDay(const SiteRecord& site, const QDate& date);
+
 } // namespace meridan

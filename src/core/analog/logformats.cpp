@@ -7,6 +7,7 @@
 #include "util/messages.h"
 #include "util/numbers.h"
 
+#include <QDateTime>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -123,6 +124,7 @@ bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<Form
         if (keptRow(row.month))
             values.append({row.month, QString(row.apache ? u'A' : u'L') + row.format});
     values.append({values::LogFormatChanges, formatChangesText(rows)});
+    values.append({values::ChangeStamp, QString::number(QDateTime::currentMSecsSinceEpoch())});
     return tx.setValues(keyPath, values);
 }
 
@@ -131,7 +133,9 @@ bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<Spec
     if (!checkSpecialRows(rows).report())
         return false;
     sortLatestFirst(rows);
-    return tx.setValues(keyPath, {{values::LogSpecial, specialMonthsText(rows)}});
+    return tx.setValues(
+        keyPath, {{values::LogSpecial, specialMonthsText(rows)},
+                  {values::ChangeStamp, QString::number(QDateTime::currentMSecsSinceEpoch())}});
 }
 
 bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)

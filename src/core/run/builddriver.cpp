@@ -1,6 +1,7 @@
 #include "builddriver.h"
 
 #include "analog/cfggenerator.h"
+#include "analog/freshness.h"
 #include "analog/variables.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
@@ -9,7 +10,9 @@
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
@@ -28,6 +31,7 @@ struct BuildDriver::Job
     bool postProcess = false;
     bool ok = true;
     QStringList lines;
+    QDateTime analogStarted;
 };
 
 BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
@@ -40,14 +44,23 @@ BuildDriver::~BuildDriver()
     qDeleteAll(m_done);
 }
 
-bool BuildDriver::start(const QList<Period>& periods, bool useExisting, int jobs)
+bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& options)
 {
-    if (m_running || jobs < 1 || jobs > kMaxJobs)
+    if (m_running || options.jobs < 1 || options.jobs > kMaxJobs)
         return false;
-    m_periods = periods;
-    m_useExisting = useExisting;
+    m_options = options;
+    m_periods.clear();
+    m_notes.clear();
+    for (const Period& period : periods) {
+        const Freshness freshness =
+            options.onlyStale ? periodFreshness(m_site, period) : Freshness::Stale;
+        if (freshness == Freshness::Stale)
+            m_periods.append(period);
+        else if (freshness == Freshness::NoLogs)
+            m_notes.append(u"%1: no log file exists, nothing was built."_s.arg(PeriodName(period)));
+    }
     // One period alone streams its lines, however many jobs are allowed.
-    m_jobs = int(std::clamp<qsizetype>(periods.size(), 1, jobs));
+    m_jobs = int(std::clamp<qsizetype>(m_periods.size(), 1, options.jobs));
     m_next = 0;
     m_ended = 0;
     m_allOk = true;
@@ -76,11 +89,13 @@ void BuildDriver::stop()
 void BuildDriver::startMore()
 {
     qDeleteAll(std::exchange(m_done, {}));
+    if (!m_notes.isEmpty())
+        emit linesReady(std::exchange(m_notes, {}));
     const qsizetype count = m_periods.size();
     if (m_stopping && m_next < count) {
-        emit linesReady({u"The build was stopped; %1 of %2 periods were not built."_s
-                             .arg(count - m_next)
-                             .arg(count)});
+        emit linesReady(
+            {u"The build was stopped; %1 of %2 periods were not built."_s.arg(count - m_next)
+                 .arg(count)});
         m_allOk = false;
         m_next = count;
     }
@@ -117,7 +132,7 @@ void BuildDriver::output(Job& job, const QStringList& lines)
 bool BuildDriver::prepare(const Period& period)
 {
     const QString name = PeriodName(period);
-    const bool reuse = m_useExisting && QFileInfo::exists(m_site.configFile(name));
+    const bool reuse = m_options.useExisting && QFileInfo::exists(m_site.configFile(name));
     if (!reuse && !CCfgGenerator(period, ReportNameOf(name, m_site.Output), m_site).Generate())
         return false;
     const QString reportFolder = joinPath(m_site.reportsFolder(), name);
@@ -152,6 +167,7 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
         }
         command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;
         ExpandCommand(m_site, m_site.configFile(name), command);
+        job.analogStarted = QDateTime::currentDateTime();
     } else {
         command = m_site.PostProcessCmd;
         ExpandCommand(m_site, name, command);
@@ -162,6 +178,14 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
 void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
 {
     job->ok &= outcome.succeeded();
+    if (!job->postProcess && outcome.succeeded()) {
+        // The report counts as made when Analog began reading: a log that
+        // changed during the run is newer, and the period is built again.
+        QFile report(
+            joinPath(m_site.reportsFolder(), ReportNameOf(PeriodName(job->period), m_site.Output)));
+        if (report.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            report.setFileTime(job->analogStarted, QFileDevice::FileModificationTime);
+    }
     if (!job->postProcess && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
         // A post-process that cannot be started fails the period, Analog's
         // report stays.

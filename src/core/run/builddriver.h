@@ -12,6 +12,13 @@ namespace meridan {
 
 class SiteRecord;
 
+struct BuildOptions
+{
+    bool useExisting = false; // an existing configuration file is reused
+    int jobs = 1;             // periods built at once
+    bool onlyStale = false;   // only periods whose report is out of date
+};
+
 // Builds periods of one Site: configuration file (written anew, or the
 // existing one reused), report folder, Analog's run and the post-process
 // command's. Up to `jobs` periods run at once, each one's commands one
@@ -30,8 +37,10 @@ public:
     static constexpr int kMaxJobs = 64;
 
     // Starts building the periods; false when a build runs already or jobs
-    // lies outside 1 to kMaxJobs.
-    bool start(const QList<Period>& periods, bool useExisting, int jobs = 1);
+    // lies outside 1 to kMaxJobs. With onlyStale, a period whose report is
+    // up to date is left out, and one without any log file is left out
+    // with a note.
+    bool start(const QList<Period>& periods, const BuildOptions& options = {});
     // Ends the running commands; the periods not started yet are skipped.
     void stop();
     bool isRunning() const { return m_running; }
@@ -61,12 +70,13 @@ private:
 
     const SiteRecord& m_site;
     QList<Period> m_periods;
-    bool m_useExisting = false;
-    int m_jobs = 1;
-    qsizetype m_next = 0;   // the next period to start
-    int m_ended = 0;        // periods ended
-    QList<Job*> m_active;   // owned
-    QList<Job*> m_done;     // owned, ended, deleted from the event loop
+    BuildOptions m_options;
+    int m_jobs = 1;       // at most as many as periods
+    QStringList m_notes;  // shown when the build starts
+    qsizetype m_next = 0; // the next period to start
+    int m_ended = 0;      // periods ended
+    QList<Job*> m_active; // owned
+    QList<Job*> m_done;   // owned, ended, deleted from the event loop
     bool m_running = false;
     bool m_allOk = true;
     bool m_stopping = false;

@@ -4,8 +4,8 @@
 #include "store/valuenames.h"
 
 #include <QProcess>
-#include <algorithm>
 #include <QStandardPaths>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +18,8 @@ Preferences Preferences::load()
     prefs.analogPath = key.readString(values::AnalogPath);
     prefs.textEditor = key.readString(values::TextEditor);
     prefs.cfgAscending = key.readDword(values::CfgAscending, 0) != 0;
-    prefs.parallelBuilds = int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1, 64));
+    prefs.parallelBuilds =
+        int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1, 64));
     return prefs;
 }
 

@@ -8,6 +8,7 @@
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <variant>
 
@@ -244,7 +245,10 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
             return false;
         if (!tx.keyExists(path) && !tx.createKey(path))
             return false;
-        return tx.setValues(path, values) && (!alongside || alongside(tx, path));
+        const StoredValue stamp{values::ChangeStamp,
+                                QString::number(QDateTime::currentMSecsSinceEpoch())};
+        return tx.setValues(path, values) && (!alongside || alongside(tx, path)) &&
+               tx.setValues(path, {stamp});
     });
     if (!refusal.isEmpty())
         messages().error(refusal);
@@ -253,6 +257,15 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
     keyName = name;
     isNew = false;
     return true;
+}
+
+QDateTime SiteRecord::storedChangeTime() const
+{
+    bool ok = false;
+    const qint64 stamp = SettingsKey(keyPathOf(keyName), kQueryValue)
+                             .readString(values::ChangeStamp)
+                             .toLongLong(&ok);
+    return ok ? QDateTime::fromMSecsSinceEpoch(stamp) : QDateTime();
 }
 
 QString SiteRecord::cfgFolder() const

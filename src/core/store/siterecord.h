@@ -2,6 +2,7 @@
 
 #include "util/result.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -95,6 +96,8 @@ public:
 
     QString keyPath() const;
     static QString keyPathOf(const QString& siteName);
+    // When the stored settings last changed; an invalid time when never.
+    QDateTime storedChangeTime() const;
 
 private:
     bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,

@@ -31,6 +31,10 @@ inline const QString LangCode = QStringLiteral("LangCode");
 inline const QString LogFormatChanges = QStringLiteral("LogFormatChanges");
 inline const QString LogSpecial = QStringLiteral("LogSpecial");
 
+// When the Site's stored settings last changed (milliseconds since the
+// epoch): a report older than this is out of date.
+inline const QString ChangeStamp = QStringLiteral("ChangeStamp");
+
 // The preferences.
 inline const QString AnalogPath = QStringLiteral("AnalogPath");
 inline const QString TextEditor = QStringLiteral("TextEditor");

@@ -471,8 +471,8 @@ void CMainDlg::build()
             });
     connect(m_driver.get(), &BuildDriver::finished, this, &CMainDlg::buildFinished);
     lockForBuild(true);
-    m_driver->start(chosenPeriods(), m_ui->useExistingCheckBox->isChecked(),
-                    Preferences::load().parallelBuilds);
+    m_driver->start(chosenPeriods(), BuildOptions{m_ui->useExistingCheckBox->isChecked(),
+                                                  Preferences::load().parallelBuilds, false});
 }
 
 void CMainDlg::lockForBuild(bool locked)

@@ -12,6 +12,7 @@
 #include "support/recordingsink.h"
 #include "support/testenvironment.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
@@ -60,7 +61,7 @@ private:
     {
         return site.reportsFolder() + u'/' + period + u"/stats"_s + period + u".html"_s;
     }
-    bool build(const QString& text, bool useExisting = false, int jobs = 1)
+    bool build(const QString& text, bool useExisting = false, int jobs = 1, bool onlyStale = false)
     {
         const std::optional<QList<Period>> periods = periodsOfPattern(text);
         if (!periods)
@@ -73,7 +74,7 @@ private:
                         u"%1/%2 %3"_s.arg(number).arg(count).arg(PeriodName(period)));
                 });
         connect(&driver, &BuildDriver::periodFinished, this, [this] { ++observer.finished; });
-        return buildToEnd(driver, *periods, useExisting, jobs);
+        return buildToEnd(driver, *periods, BuildOptions{useExisting, jobs, onlyStale});
     }
 
     std::unique_ptr<TestHome> home;
@@ -255,6 +256,53 @@ private slots:
         for (int day = 1; day <= 30; ++day)
             QCOMPARE(successfulRequests(reportOf(u"2003-09-%1"_s.arg(day, 2, 10, QChar(u'0')))),
                      12);
+    }
+
+    // After a full build nothing is out of date; a changed day's log makes
+    // exactly the periods that hold that day out of date, a settings change
+    // every period; a period without logs is not built.
+    void onlyStaleReportsAreBuilt()
+    {
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        QVERIFY(SaveSite(site));
+        writeLogs(site, QDate(2003, 8, 31), QDate(2003, 10, 1), 5);
+        const QStringList kinds{u"2003-09-*"_s, u"2003-W*"_s, u"2003-*"_s,
+                                u"2003-Q*"_s,   u"2003-H*"_s, u"2003"_s};
+        const auto buildStale = [&] {
+            observer = {};
+            sink.lines.clear();
+            for (const QString& kind : kinds)
+                build(kind, false, 2, true);
+            QStringList built = observer.started;
+            for (QString& line : built)
+                line = line.section(u' ', 1);
+            built.sort();
+            return built;
+        };
+        for (const QString& kind : kinds)
+            build(kind, false, 2);
+        QCOMPARE(buildStale(), QStringList());
+        QVERIFY(sink.lines.contains(u"2003-01: no log file exists, nothing was built."_s));
+        // A day's log written anew (its time in the future counts as newer).
+        const QString log = site.LogsDir + u"/20030917.log"_s;
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Append));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QCOMPARE(buildStale(), (QStringList{u"2003"_s, u"2003-09"_s, u"2003-09-17"_s, u"2003-H2"_s,
+                                            u"2003-Q3"_s, u"2003-W38"_s}));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QCOMPARE(buildStale(), QStringList());
+        // A changed setting makes every period with logs (31 August to
+        // 1 October) out of date: 30 days, 6 weeks, 3 months, 2 quarters,
+        // a half and the year.
+        site.ErrorFile = u"other.txt"_s;
+        QVERIFY(SaveSite(site));
+        QCOMPARE(buildStale().size(), 30 + 6 + 3 + 2 + 1 + 1);
     }
 
     void allMonthsOfAYear()

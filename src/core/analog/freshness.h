@@ -1,0 +1,28 @@
+#pragma once
+
+#include "analog/period.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+namespace meridan {
+
+class SiteRecord;
+
+// Whether a period's report must be built again.
+enum class Freshness {
+    UpToDate, // the report is newer than everything it is built from
+    Stale,    // missing, or something it is built from is newer
+    NoLogs,   // no log file of the period exists: nothing to build
+};
+
+// What a period's report is built from: every log file that holds a day of
+// the period (matched against the disk), the base file, the special months'
+// files and the Site's stored settings. A file dated in the future
+// counts as newer than any report.
+Freshness periodFreshness(const SiteRecord& site, const Period& period);
+
+// The log files that exist for the days of the period.
+QStringList existingLogFiles(const SiteRecord& site, const Period& period);
+
+} // namespace meridan
