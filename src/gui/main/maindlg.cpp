@@ -472,16 +472,17 @@ void CMainDlg::build()
     connect(m_driver.get(), &BuildDriver::finished, this, &CMainDlg::buildFinished);
     lockForBuild(true);
     m_driver->start(chosenPeriods(), BuildOptions{m_ui->useExistingCheckBox->isChecked(),
-                                                  Preferences::load().parallelBuilds, false});
+                                                  Preferences::load().parallelBuilds,
+                                                  m_ui->staleCheckBox->isChecked()});
 }
 
 void CMainDlg::lockForBuild(bool locked)
 {
-    const QList<QWidget*> locking{m_ui->sitesGroup,        m_ui->logfilesGroup,
-                                  m_ui->indexGroup,        m_ui->periodicityGroup,
-                                  m_ui->preferencesButton, m_ui->reportList,
-                                  m_ui->yearSpinBox,       m_ui->periodCombo,
-                                  m_ui->dayCombo,          m_ui->useExistingCheckBox};
+    const QList<QWidget*> locking{
+        m_ui->sitesGroup,          m_ui->logfilesGroup,     m_ui->indexGroup,
+        m_ui->periodicityGroup,    m_ui->preferencesButton, m_ui->reportList,
+        m_ui->yearSpinBox,         m_ui->periodCombo,       m_ui->dayCombo,
+        m_ui->useExistingCheckBox, m_ui->staleCheckBox};
     for (QWidget* widget : locking)
         widget->setEnabled(!locked);
     // While building, Display (Alt+S otherwise) is locked: Alt+S stops.

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -344,6 +345,12 @@ private slots:
         QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Build"_s);
         shoot(console, u"console"_s);
         shoot(window.get(), u"main"_s);
+        // Up to date now: only out-of-date reports builds nothing.
+        const QString report = site.reportsFolder() + u"/2003-09/stats2003-09.html"_s;
+        const QDateTime built = QFileInfo(report).lastModified();
+        child<QCheckBox>("staleCheckBox")->setChecked(true);
+        buildAndWait();
+        QCOMPARE(QFileInfo(report).lastModified(), built);
         // The general index over it.
         child<QCheckBox>("shortcutCheckBox")->setChecked(true);
         child<QPushButton>("buildIndexButton")->click();
