@@ -1,5 +1,6 @@
 #include "storedatabase.h"
 
+#include "store/sqltransaction.h"
 #include "store/storejson.h"
 #include "util/messages.h"
 
@@ -121,53 +122,6 @@ Header readHeader(const QString& path)
 QString threadConnectionName()
 {
     return u"meridan-store-%1"_s.arg(quintptr(QThread::currentThreadId()));
-}
-
-bool runStatements(QSqlDatabase& db, const QStringList& statements, QSqlError* error)
-{
-    QSqlQuery query(db);
-    for (const QString& statement : statements) {
-        if (!query.exec(statement)) {
-            *error = query.lastError();
-            return false;
-        }
-    }
-    return true;
-}
-
-bool insertTree(QSqlDatabase& db, qint64 parent, const StoreNode& node, QSqlError* error)
-{
-    QSqlQuery key(db);
-    key.prepare(u"INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)"_s);
-    key.addBindValue(parent);
-    key.addBindValue(node.name);
-    key.addBindValue(node.name.toCaseFolded());
-    if (!key.exec()) {
-        *error = key.lastError();
-        return false;
-    }
-    const qint64 id = key.lastInsertId().toLongLong();
-    for (const StoredValue& value : node.values) {
-        QSqlQuery insert(db);
-        insert.prepare(u"INSERT OR REPLACE INTO vals(key, name, folded, text, dword) "
-                       u"VALUES(?, ?, ?, ?, ?)"_s);
-        insert.addBindValue(id);
-        insert.addBindValue(value.name);
-        insert.addBindValue(value.name.toCaseFolded());
-        const auto* text = std::get_if<QString>(&value.data);
-        insert.addBindValue(text ? QVariant(text->isNull() ? u""_s : *text)
-                                 : QVariant(QMetaType::fromType<QString>()));
-        insert.addBindValue(text ? QVariant(QMetaType::fromType<qint64>())
-                                 : QVariant(qint64(std::get<quint32>(value.data))));
-        if (!insert.exec()) {
-            *error = insert.lastError();
-            return false;
-        }
-    }
-    for (const StoreNode& child : node.keys)
-        if (!insertTree(db, id, child, error))
-            return false;
-    return true;
 }
 
 QString damagedText(const QString& path, const QString& why)
@@ -327,21 +281,18 @@ StoreDatabase::State StoreDatabase::create()
     temporary.close();
     const QString name = threadConnectionName() + u"-new"_s;
     QSqlError error;
-    bool built = false;
+    bool built = connect(temporary.fileName(), name);
     {
-        built = connect(temporary.fileName(), name);
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        QStringList statements{u"BEGIN"_s};
+        SqlTransaction tx(QSqlDatabase::database(name, false));
+        built = built && tx.execute(u"BEGIN"_s);
         for (const char* statement : kSchema)
-            statements.append(QString::fromLatin1(statement));
-        if (!built)
-            error = db.lastError();
-        built = built && runStatements(db, statements, &error);
+            built = built && tx.execute(QString::fromLatin1(statement));
         if (built && importing)
             for (const StoreNode& key : legacy.root->keys)
-                built = built && insertTree(db, 0, key, &error);
-        built = built && runStatements(db, {u"COMMIT"_s}, &error);
-        db.close();
+                built = built && insertTree(tx, key.name, key);
+        built = built && tx.execute(u"COMMIT"_s);
+        error = tx.failed() ? tx.error() : QSqlDatabase::database(name, false).lastError();
+        QSqlDatabase::database(name, false).close();
     }
     QSqlDatabase::removeDatabase(name);
     if (!built) {
