@@ -6,6 +6,7 @@
 #include "analog/reportlist.h"
 #include "analog/sitefolders.h"
 #include "remote/ftpclient.h"
+#include "remote/logfetch.h"
 #include "remote/remotenames.h"
 #include "report/generalindex.h"
 #include "report/reportaccess.h"
@@ -22,7 +23,6 @@
 
 #include <QEventLoop>
 #include <QThread>
-#include <fnmatch.h>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -326,29 +326,6 @@ int writeIndex(Context& c)
     return kSuccess;
 }
 
-// Connects to the Site's server and lists the folder below its URL's one;
-// the entries come sorted by name.
-std::optional<QList<RemoteEntry>> listRemote(FtpClient& client, RemoteFolder& folder,
-                                             const QString& subfolder)
-{
-    if (!client.connect()) {
-        for (const QString& error : client.errors())
-            messages().error(error);
-        return std::nullopt;
-    }
-    folder = RemoteFolder(client.startFolder());
-    for (const QString& part : subfolder.split(u'/', Qt::SkipEmptyParts))
-        folder.open(part);
-    QList<RemoteEntry> entries;
-    if (!client.list(folder.path(), &entries)) {
-        messages().error(u"The folder %1 cannot be listed."_s.arg(folder.header()));
-        return std::nullopt;
-    }
-    std::sort(entries.begin(), entries.end(),
-              [](const RemoteEntry& a, const RemoteEntry& b) { return a.name < b.name; });
-    return entries;
-}
-
 // Control characters in a server's names would break the lines.
 QString printable(QString name)
 {
@@ -358,71 +335,69 @@ QString printable(QString name)
     return name;
 }
 
-int listRemoteFolder(Context& c)
+// An unknown host key is trusted only when the command line says so; a
+// certificate only through the Site's FTPCertificate.
+void setTrust(FtpClient& client, bool acceptNewHostKey)
 {
-    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    client.setTrustQuestion([acceptNewHostKey](const ServerIdentity& identity) {
+        if (identity.kind != ServerIdentity::Kind::SshHostKey || !acceptNewHostKey)
+            return false;
+        messages().error(u"Warning: the host key of %1 (%2 %3) was added to the known hosts."_s
+                             .arg(identity.host, identity.keyType, identity.fingerprint));
+        return true;
+    });
+}
+
+int listRemoteFiles(Context& c)
+{
+    QStringList args = c.args;
+    const bool acceptNewHostKey = args.removeAll(u"--accept-new-host-key"_s) > 0;
+    if (args.size() > 2)
+        return usageError(u"ls takes a Site and a folder."_s);
+    const std::optional<SiteRecord> site = storedSite(args.at(0));
     if (!site)
         return kFailure;
     FtpClient client(*site);
+    setTrust(client, acceptNewHostKey);
     RemoteFolder folder{QString()};
-    const auto entries = listRemote(client, folder, c.args.value(1));
-    if (!entries)
+    RemoteListing listing;
+    if (!listRemoteFolder(client, args.value(1), &folder, &listing).report())
         return kFailure;
-    for (const RemoteEntry& entry : *entries)
+    for (const RemoteEntry& entry : std::as_const(listing.entries))
         c.out << printable(entry.name) << (entry.isFolder ? "/" : "") << '\n';
-    return kSuccess;
-}
-
-bool matchesAny(const QString& name, const QStringList& patterns)
-{
-    const QByteArray bytes = name.toUtf8();
-    return std::any_of(patterns.begin(), patterns.end(), [&](const QString& pattern) {
-        return fnmatch(pattern.toUtf8().constData(), bytes.constData(), 0) == 0;
-    });
+    for (const QString& skipped : std::as_const(listing.skipped))
+        messages().error(skipped);
+    return listing.skipped.isEmpty() ? kSuccess : kFailure;
 }
 
 int fetchLogs(Context& c)
 {
     QStringList patterns = c.args.mid(1);
-    const bool overwrite = patterns.removeAll(u"--overwrite"_s) > 0;
-    QString subfolder;
+    FetchOptions options;
+    if (patterns.removeAll(u"--overwrite"_s) > 0)
+        options.existing = FetchOptions::Existing::Replace;
+    const bool acceptNewHostKey = patterns.removeAll(u"--accept-new-host-key"_s) > 0;
     if (const qsizetype dir = patterns.indexOf(u"--dir"_s); dir >= 0) {
         if (dir + 1 >= patterns.size())
             return usageError(u"--dir takes a folder."_s);
-        subfolder = patterns.takeAt(dir + 1);
+        options.subfolder = patterns.takeAt(dir + 1);
         patterns.removeAt(dir);
     }
-    if (patterns.isEmpty())
-        patterns = {u"*"_s};
+    if (!patterns.isEmpty())
+        options.patterns = patterns;
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
     if (!site)
         return kFailure;
     FtpClient client(*site);
-    RemoteFolder folder{QString()};
-    const auto entries = listRemote(client, folder, subfolder);
-    if (!entries)
-        return kFailure;
-    int status = kSuccess;
-    for (const RemoteEntry& entry : *entries) {
-        // Dot-files are never copied, as in the download dialog.
-        if (entry.isFolder || entry.name.startsWith(u'.') || !matchesAny(entry.name, patterns))
-            continue;
-        const LocalTarget target = mapRemoteName(*site, entry.name);
-        if (!target.result.report()) {
-            status = kFailure;
-            continue;
-        }
-        const DownloadResult result =
-            client.download(folder.filePath(entry.name), target.path, overwrite);
-        if (result.status == DownloadStatus::Copied) {
-            c.out << target.path << '\n';
-            c.out.flush();
-        } else if (result.status == DownloadStatus::Failed) {
-            messages().error(u"%1: %2"_s.arg(entry.name, result.error));
-            status = kFailure;
-        }
-    }
-    return status;
+    setTrust(client, acceptNewHostKey);
+    const FetchReport report = fetchRemoteLogs(client, *site, options, [&](const QString& path) {
+        c.out << path << '\n';
+        c.out.flush();
+    });
+    for (const QString& problem : report.problems)
+        messages().error(problem);
+    report.result.report();
+    return report.ok() ? kSuccess : kFailure;
 }
 
 struct Command
@@ -441,7 +416,7 @@ const QList<Command>& commands()
         {u"rename"_s, 2, 2, renameSite},   {u"rm"_s, 1, 1, removeSite},
         {u"prefs"_s, 0, -1, preferences},  {u"generate"_s, 2, -1, generate},
         {u"reports"_s, 1, 1, listReports}, {u"build"_s, 2, -1, build},
-        {u"index"_s, 1, 3, writeIndex},    {u"ls"_s, 1, 2, listRemoteFolder},
+        {u"index"_s, 1, 3, writeIndex},    {u"ls"_s, 1, 3, listRemoteFiles},
         {u"fetch"_s, 1, -1, fetchLogs},    {u"export"_s, 0, 1, exportStore},
         {u"import"_s, 1, 1, importStore},
     };
@@ -470,9 +445,12 @@ QString usageText()
            u"                                 out-of-date reports with --stale\n"
            u"  index NAME [--frames|--no-frames] [--shortcut]\n"
            u"                                 write the general index over the reports\n"
-           u"  ls NAME [SUBFOLDER]            the entries of the Site's FTP folder\n"
-           u"  fetch NAME [--overwrite] [--dir SUBFOLDER] [PATTERN...]\n"
-           u"                                 download log files into the Site's log folder\n"
+           u"  ls NAME [SUBFOLDER] [--accept-new-host-key]\n"
+           u"                                 the entries of the Site's FTP folder\n"
+           u"  fetch NAME [--overwrite] [--dir SUBFOLDER] [--accept-new-host-key] [PATTERN...]\n"
+           u"                                 download log files into the Site's log folder;\n"
+           u"                                 an unknown SSH host key is refused unless\n"
+           u"                                 --accept-new-host-key records it\n"
            u"  export [FILE]                  the whole settings store as JSON (standard output)\n"
            u"  import FILE                    replace the whole settings store by an export\n"
            u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"

@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """A loopback FTP server for the tests: serves ROOT to one user on a free
-port of 127.0.0.1 and prints that port on its first line of output."""
+port of 127.0.0.1 and prints that port on its first line of output. With
+--tls it asks for TLS before the login, with a throw-away certificate whose
+SHA-256 fingerprint it prints on its second line."""
 import argparse
 import logging
 import os
@@ -23,6 +25,31 @@ class NoActiveHandler(FTPHandler):
         self.respond("501 Active mode is not possible here.")
 
 
+def tls_handler(folder):
+    """A handler that requires TLS, with a fresh self-signed certificate."""
+    from OpenSSL import crypto
+    from pyftpdlib.handlers import TLS_FTPHandler
+
+    key = crypto.PKey()
+    key.generate_key(crypto.TYPE_RSA, 2048)
+    certificate = crypto.X509()
+    certificate.get_subject().CN = "meridan-test"
+    certificate.set_serial_number(1)
+    certificate.gmtime_adj_notBefore(-3600)
+    certificate.gmtime_adj_notAfter(86400)
+    certificate.set_issuer(certificate.get_subject())
+    certificate.set_pubkey(key)
+    certificate.sign(key, "sha256")
+    path = os.path.join(folder, "server.pem")
+    with open(path, "wb") as out:
+        out.write(crypto.dump_privatekey(crypto.FILETYPE_PEM, key))
+        out.write(crypto.dump_certificate(crypto.FILETYPE_PEM, certificate))
+    TLS_FTPHandler.certfile = path
+    TLS_FTPHandler.tls_control_required = True
+    TLS_FTPHandler.tls_data_required = True
+    return TLS_FTPHandler, certificate.digest("sha256").decode()
+
+
 def exit_with_parent():
     """The test holds our standard input open; its end means the test is gone."""
     sys.stdin.read()
@@ -35,17 +62,23 @@ def main():
     parser.add_argument("--user", required=True)
     parser.add_argument("--password", required=True)
     parser.add_argument("--refuse-active", action="store_true")
+    parser.add_argument("--tls", metavar="FOLDER", help="where the certificate is written")
     args = parser.parse_args()
 
     config_logging(level=logging.WARNING)
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, args.root, perm="elr")
     handler = NoActiveHandler if args.refuse_active else FTPHandler
+    fingerprint = None
+    if args.tls:
+        handler, fingerprint = tls_handler(args.tls)
     handler.authorizer = authorizer
     handler.banner = "Meridan test server"
     server = FTPServer(("127.0.0.1", 0), handler)
     server.max_cons = 32
     print(server.address[1], flush=True)
+    if fingerprint:
+        print(fingerprint, flush=True)
     sys.stdout.close()
     threading.Thread(target=exit_with_parent, daemon=True).start()
     server.serve_forever(timeout=0.5)

@@ -2,11 +2,15 @@
 
 #include "store/siterecord.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QRegularExpression>
+#include <QLocale>
 #include <QSaveFile>
 #include <curl/curl.h>
 #include <mutex>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
 
 using namespace Qt::StringLiterals;
 
@@ -24,7 +28,7 @@ CURL* handleOf(void* curl)
 bool isConnectionFailure(int code)
 {
     return code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_CONNECT ||
-           code == CURLE_OPERATION_TIMEDOUT || code == CURLE_UNSUPPORTED_PROTOCOL;
+           code == CURLE_UNSUPPORTED_PROTOCOL;
 }
 
 // The active data connection could not be made: the server cannot reach us.
@@ -32,6 +36,27 @@ bool isActiveModeFailure(int code)
 {
     return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED ||
            code == CURLE_FTP_ACCEPT_TIMEOUT;
+}
+
+// Failures the server explained in its reply.
+bool isServerRefusal(int code)
+{
+    switch (code) {
+    case CURLE_REMOTE_ACCESS_DENIED:
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+    case CURLE_FTP_COULDNT_RETR_FILE:
+    case CURLE_FTP_COULDNT_SET_TYPE:
+    case CURLE_FTP_COULDNT_USE_REST:
+    case CURLE_FTP_WEIRD_PASV_REPLY:
+    case CURLE_FTP_WEIRD_227_FORMAT:
+    case CURLE_FTP_WEIRD_SERVER_REPLY:
+    case CURLE_FTP_PORT_FAILED:
+    case CURLE_QUOTE_ERROR:
+    case CURLE_LOGIN_DENIED:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The folder part of a URL path: no trailing "/", "" for the login folder.
@@ -42,58 +67,171 @@ QString folderOfUrlPath(QString path)
     return path;
 }
 
-// One line of an SFTP listing, in "ls -l" form.
-std::optional<RemoteEntry> entryOfListingLine(const QString& line)
+// The first of the user's usual private keys that exists.
+std::string userPrivateKey()
 {
-    static const QRegularExpression longForm(
-        u"^(\\S)\\S*\\s+\\S+\\s+\\S+\\s+\\S+\\s+\\S+\\s+\\S+\\s+\\S+\\s+\\S+\\s(.+)$"_s);
-    const QRegularExpressionMatch match = longForm.match(line);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return RemoteEntry{match.captured(2), match.captured(1) == u"d"_s};
+    for (const char* name : {"id_ed25519", "id_ecdsa", "id_rsa"}) {
+        const QString path = QDir::homePath() + u"/.ssh/"_s + QLatin1String(name);
+        if (QFile::exists(path))
+            return QFile::encodeName(path).toStdString();
+    }
+    return {};
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
 }
 
 } // namespace
 
-// What one transfer collects; the callbacks get it as their user pointer.
+// What one request collects; the callbacks get it as their user pointer.
 struct FtpClient::Transfer
 {
-    QList<RemoteEntry> entries;
+    enum class Kind { Login, Listing, File };
+
+    FtpClient* client = nullptr;
+    Kind kind = Kind::Login;
+    QByteArray url;
     QByteArray listing;
+    qint64 listingLines = 0;
+    bool listingTooLarge = false;
     QSaveFile* file = nullptr;
     bool writeFailed = false;
-    const std::atomic<bool>* cancelled = nullptr;
+    QByteArray lastReply; // the server's last reply line
+    QString identityMessage; // why a host key or certificate was refused
+    QString certificateSeen;
+    QString certificateProblem;
+    qint64 done = 0;
+    qint64 total = 0;
+    QElapsedTimer sinceProgress;
+    QElapsedTimer elapsed;
 
-    static long chunkBegin(const void* info, void* self, int)
+    void restart()
     {
-        const auto* file = static_cast<const curl_fileinfo*>(info);
-        static_cast<Transfer*>(self)->entries.append(
-            {QString::fromUtf8(file->filename), file->filetype == CURLFILETYPE_DIRECTORY});
-        return CURL_CHUNK_BGN_FUNC_SKIP;
+        listing.clear();
+        listingLines = 0;
+        listingTooLarge = false;
+        writeFailed = false;
+        lastReply.clear();
+        identityMessage.clear();
+        certificateSeen.clear();
+        certificateProblem.clear();
+        done = 0;
+        if (file)
+            file->seek(0);
     }
-    static long chunkEnd(void*) { return CURL_CHUNK_END_FUNC_OK; }
+
     static size_t write(char* data, size_t size, size_t count, void* self)
     {
         auto* transfer = static_cast<Transfer*>(self);
         const qint64 bytes = qint64(size * count);
-        if (!transfer->file) {
-            transfer->listing.append(data, bytes);
+        if (transfer->file) {
+            if (transfer->file->write(data, bytes) != bytes) {
+                transfer->writeFailed = true;
+                return 0;
+            }
             return size_t(bytes);
         }
-        if (transfer->file->write(data, bytes) != bytes) {
-            transfer->writeFailed = true;
+        const RemoteLimits& limits = transfer->client->m_limits;
+        transfer->listingLines += std::count(data, data + bytes, '\n');
+        if (transfer->listing.size() + bytes > limits.maxListingBytes ||
+            transfer->listingLines > limits.maxListingEntries) {
+            transfer->listingTooLarge = true;
             return 0;
         }
+        transfer->listing.append(data, bytes);
         return size_t(bytes);
     }
-    static int progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+
+    static int progress(void* self, curl_off_t total, curl_off_t done, curl_off_t, curl_off_t)
     {
-        return static_cast<Transfer*>(self)->cancelled->load() ? 1 : 0;
+        auto* transfer = static_cast<Transfer*>(self);
+        FtpClient* client = transfer->client;
+        if (client->m_cancelled)
+            return 1;
+        if (transfer->kind != Kind::File || !client->m_progress || done == transfer->done)
+            return 0;
+        transfer->done = done;
+        transfer->total = std::max<qint64>(transfer->total, total);
+        const bool end = transfer->total > 0 && done >= transfer->total;
+        if (end || !transfer->sinceProgress.isValid() ||
+            transfer->sinceProgress.elapsed() >= 100) {
+            transfer->sinceProgress.start();
+            client->m_progress(done, transfer->total);
+        }
+        return 0;
+    }
+
+    // The server's reply lines come through the debug output.
+    static int debug(CURL*, curl_infotype type, char* data, size_t size, void* self)
+    {
+        if (type != CURLINFO_HEADER_IN)
+            return 0;
+        const QByteArray line = QByteArray(data, qsizetype(size)).trimmed();
+        if (line.size() >= 3 && std::isdigit(static_cast<unsigned char>(line.at(0))))
+            static_cast<Transfer*>(self)->lastReply = line.left(300);
+        return 0;
+    }
+
+    static int hostKey(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch match,
+                       void* self)
+    {
+        auto* transfer = static_cast<Transfer*>(self);
+        if (match == CURLKHMATCH_OK)
+            return CURLKHSTAT_FINE;
+        const QByteArray key = found->len > 0
+                                   ? QByteArray(found->key, qsizetype(found->len))
+                                   : QByteArray::fromBase64(QByteArray(found->key));
+        return transfer->client->judgeHostKey(*transfer, key, match == CURLKHMATCH_MISMATCH);
+    }
+
+    // The certificate check runs inside the TLS handshake, so nothing is
+    // sent to a server that fails it.
+    static int verifyCertificate(X509_STORE_CTX* store, void* self)
+    {
+        auto* transfer = static_cast<Transfer*>(self);
+        X509* leaf = X509_STORE_CTX_get0_cert(store);
+        unsigned char* der = nullptr;
+        const int length = leaf ? i2d_X509(leaf, &der) : -1;
+        if (length > 0)
+            transfer->certificateSeen =
+                certificateFingerprint(QByteArray(reinterpret_cast<const char*>(der), length));
+        OPENSSL_free(der);
+        const QString& pin = transfer->client->m_pin;
+        if (!pin.isEmpty()) {
+            if (transfer->certificateSeen == pin) {
+                X509_STORE_CTX_set_error(store, X509_V_OK);
+                return 1;
+            }
+            transfer->certificateProblem = u"it is not the certificate trusted for this Site"_s;
+            X509_STORE_CTX_set_error(store, X509_V_ERR_APPLICATION_VERIFICATION);
+            return 0;
+        }
+        if (X509_verify_cert(store) == 1)
+            return 1;
+        transfer->certificateProblem =
+            QString::fromUtf8(X509_verify_cert_error_string(X509_STORE_CTX_get_error(store)));
+        return 0;
+    }
+
+    static CURLcode prepareTls(CURL*, void* context, void* self)
+    {
+        SSL_CTX_set_cert_verify_callback(static_cast<SSL_CTX*>(context), &verifyCertificate,
+                                         self);
+        return CURLE_OK;
     }
 };
 
-FtpClient::FtpClient(const SiteRecord& site)
-    : m_url(site.FTPUrl), m_user(site.FTPUser), m_password(site.FTPAccess)
+FtpClient::FtpClient(const SiteRecord& site, RemoteLimits limits)
+    : m_user(site.FTPUser),
+      m_password(site.FTPAccess),
+      m_parsed(site.FTPUrl.trimmed(), QUrl::StrictMode),
+      m_requireTls(site.FTPRequireTLS != 0),
+      m_pin(site.FTPCertificate),
+      m_limits(limits),
+      m_knownHosts(QFile::encodeName(knownHostsPath()).toStdString()),
+      m_privateKey(userPrivateKey())
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -106,139 +244,250 @@ FtpClient::~FtpClient()
         curl_easy_cleanup(handleOf(m_curl));
 }
 
-bool FtpClient::connect()
+bool FtpClient::isSftp() const
 {
-    m_errors.clear();
-    if (!m_curl) {
-        m_errors = {u"Cannot establish Internet Session"_s};
-        return false;
-    }
-    m_parsed = QUrl(m_url.trimmed(), QUrl::StrictMode);
-    if (!m_parsed.isValid() || m_parsed.scheme().isEmpty()) {
-        m_errors = {u"Bad URL"_s, kNoConnection};
-        return false;
-    }
+    return m_parsed.scheme().compare(u"sftp"_s, Qt::CaseInsensitive) == 0;
+}
+
+Result FtpClient::connect()
+{
+    if (!m_curl)
+        return Result::refused(u"Cannot establish Internet Session"_s);
+    if (!m_parsed.isValid() || m_parsed.scheme().isEmpty())
+        return Result::refused(u"Bad URL\n\n"_s + kNoConnection);
     const QString scheme = m_parsed.scheme().toLower();
     if ((scheme != u"ftp"_s && scheme != u"ftps"_s && scheme != u"sftp"_s) ||
-        m_parsed.host().isEmpty()) {
-        m_errors = {kNoConnection};
-        return false;
-    }
+        m_parsed.host().isEmpty())
+        return Result::refused(kNoConnection);
     m_startFolder = folderOfUrlPath(m_parsed.path());
     Transfer transfer;
-    const QByteArray url = urlOf(m_startFolder, true);
-    const int code = perform(transfer, [&](void* curl) {
-        curl_easy_setopt(handleOf(curl), CURLOPT_URL, url.constData());
-        curl_easy_setopt(handleOf(curl), CURLOPT_NOBODY, 1L); // log in and change folder only
-    });
+    transfer.kind = Transfer::Kind::Login;
+    transfer.url = urlOf(m_startFolder.toUtf8(), true);
+    const int code = perform(transfer);
     if (code == CURLE_OK || code == CURLE_REMOTE_ACCESS_DENIED ||
         code == CURLE_REMOTE_FILE_NOT_FOUND) // a folder that cannot be listed shows empty
-        return true;
-    const QString text = errorText(code);
-    m_errors = {isConnectionFailure(code) ? kNoConnection
-                : text.isEmpty()          ? u"Exception occured during FTP connection"_s
-                                          : text};
-    return false;
+        return {};
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        return Result::refused(u"Cancelled."_s);
+    const QString text = failureText(code, transfer);
+    const bool unreachable = isConnectionFailure(code) ||
+                             (code == CURLE_OPERATION_TIMEDOUT && text.startsWith(u"Connecting"_s));
+    return Result::refused(unreachable ? kNoConnection + u"\n\n"_s + text : text);
 }
 
-QByteArray FtpClient::urlOf(const QString& path, bool folder) const
+QByteArray FtpClient::urlOf(const QByteArray& path, bool folder) const
 {
-    QUrl url;
-    url.setScheme(m_parsed.scheme());
-    url.setHost(m_parsed.host());
-    url.setPort(m_parsed.port());
-    QString full = path.startsWith(u'/') ? path : u'/' + path;
-    if (folder && !full.endsWith(u'/'))
-        full += u'/';
-    url.setPath(full, QUrl::DecodedMode);
-    return url.toEncoded();
+    QByteArray full = path.startsWith('/') ? path : '/' + path;
+    if (folder && !full.endsWith('/'))
+        full += '/';
+    QUrl server;
+    server.setScheme(m_parsed.scheme());
+    server.setHost(m_parsed.host());
+    server.setPort(m_parsed.port());
+    // Percent-encoded by hand: a name that is not UTF-8 keeps its bytes.
+    return server.toEncoded() + full.toPercentEncoding("/");
 }
 
-int FtpClient::perform(Transfer& transfer, const std::function<void(void* curl)>& setRequest)
+int FtpClient::perform(Transfer& transfer)
 {
-    int code = attempt(transfer, setRequest);
-    if (!m_passive && isActiveModeFailure(code)) {
+    transfer.client = this;
+    int code = attempt(transfer);
+    if (!m_passive && !isSftp() && isActiveModeFailure(code)) {
         // Most users sit behind NAT: the rest of the session goes passive.
         m_passive = true;
-        transfer.entries.clear();
-        transfer.listing.clear();
-        if (transfer.file)
-            transfer.file->seek(0);
-        code = attempt(transfer, setRequest);
+        code = attempt(transfer);
     }
+    if (code != CURLE_OK && askToTrustCertificate(transfer))
+        code = attempt(transfer);
     return code;
 }
 
-int FtpClient::attempt(Transfer& transfer, const std::function<void(void* curl)>& setRequest)
+int FtpClient::attempt(Transfer& transfer)
 {
     CURL* curl = handleOf(m_curl);
     curl_easy_reset(curl); // the connection stays open for the next request
+    transfer.restart();
+    transfer.elapsed.start();
     const std::string user = m_user.toStdString();
     const std::string password = m_password.toStdString();
     m_errorBuffer[0] = '\0';
+    curl_easy_setopt(curl, CURLOPT_URL, transfer.url.constData());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_errorBuffer);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_limits.connectSeconds));
     curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, 10000L);
-    // A stalled server ends the transfer instead of hanging it.
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 120L);
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(m_limits.lowSpeedSeconds));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, long(m_limits.lowSpeedBytes));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_limits.lowSpeedSeconds));
+    if (transfer.kind != Transfer::Kind::File)
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(m_limits.listingSeconds));
+    if (transfer.kind == Transfer::Kind::Login)
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L); // log in and change folder only
     if (!m_user.isEmpty()) {
         curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
         curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
     }
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::write);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    transfer.cancelled = &m_cancelled;
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::progress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Transfer::debug);
+    curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
-    setRequest(curl);
+    setSecurityOptions(curl, transfer);
     return curl_easy_perform(curl);
 }
 
-QString FtpClient::errorText(int code) const
+void FtpClient::setSecurityOptions(void* handle, Transfer& transfer)
 {
-    const QString text = QString::fromUtf8(m_errorBuffer).trimmed();
-    return text.isEmpty() ? QString::fromUtf8(curl_easy_strerror(CURLcode(code))) : text;
+    CURL* curl = handleOf(handle);
+    if (isSftp()) {
+        curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, m_knownHosts.c_str());
+        curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, &Transfer::hostKey);
+        curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, &transfer);
+        long methods = CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD | CURLSSH_AUTH_AGENT;
+        if (!m_privateKey.empty()) {
+            methods |= CURLSSH_AUTH_PUBLICKEY;
+            curl_easy_setopt(curl, CURLOPT_SSH_PRIVATE_KEYFILE, m_privateKey.c_str());
+        }
+        curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, methods);
+        return;
+    }
+    if (m_requireTls)
+        curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    // A pinned certificate names the server exactly, whatever names it holds.
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, m_pin.isEmpty() ? 2L : 0L);
+    curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &Transfer::prepareTls);
+    curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &transfer);
 }
 
-bool FtpClient::list(const QString& folder, QList<RemoteEntry>* entries)
+int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key, bool mismatch)
 {
-    entries->clear();
-    if (!m_curl || m_parsed.host().isEmpty())
-        return false;
-    Transfer transfer;
-    const bool sftp = m_parsed.scheme().compare(u"sftp"_s, Qt::CaseInsensitive) == 0;
-    const QByteArray url = sftp ? urlOf(folder, true) : urlOf(folder, true) + '*';
-    const int code = perform(transfer, [&](void* handle) {
-        CURL* curl = handleOf(handle);
-        curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-        if (sftp)
-            return;
-        // libcurl parses the server's listing and hands over each entry.
-        curl_easy_setopt(curl, CURLOPT_WILDCARDMATCH, 1L);
-        curl_easy_setopt(curl, CURLOPT_CHUNK_BGN_FUNCTION, &Transfer::chunkBegin);
-        curl_easy_setopt(curl, CURLOPT_CHUNK_END_FUNCTION, &Transfer::chunkEnd);
-        curl_easy_setopt(curl, CURLOPT_CHUNK_DATA, &transfer);
-    });
-    if (code != CURLE_OK && code != CURLE_REMOTE_FILE_NOT_FOUND) // an empty folder matches nothing
-        return false;
-    if (sftp)
-        for (const QString& line : QString::fromUtf8(transfer.listing).split(u'\n'))
-            if (const std::optional<RemoteEntry> entry = entryOfListingLine(line.trimmed()))
-                transfer.entries.append(*entry);
-    for (const RemoteEntry& entry : std::as_const(transfer.entries)) {
-        if (entry.name == u"."_s || entry.name == u".."_s ||
-            (entry.isFolder && entry.name.startsWith(u'.')))
-            continue;
-        entries->append(entry);
+    const ServerIdentity identity{ServerIdentity::Kind::SshHostKey, host(), m_parsed.port(22),
+                                  sshFingerprint(key), sshKeyType(key), {}};
+    if (mismatch) {
+        transfer.identityMessage =
+            u"WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
+            u"Someone may be listening in on the connection, or the server got a new key. "
+            u"Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is "
+            u"expected, remove the old key with \"ssh-keygen -R %5\" and connect again."_s.arg(
+                host(), identity.keyType, identity.fingerprint, QString::fromStdString(m_knownHosts),
+                identity.port == 22 ? host() : u"[%1]:%2"_s.arg(host()).arg(identity.port));
+        return CURLKHSTAT_REJECT;
     }
+    if (!m_trustQuestion || !m_trustQuestion(identity)) {
+        transfer.identityMessage =
+            u"The host key of %1 is not known, so nothing was sent. Its fingerprint is %2 %3."_s
+                .arg(host(), identity.keyType, identity.fingerprint);
+        return CURLKHSTAT_REJECT;
+    }
+    const Result recorded =
+        recordKnownHost(QString::fromStdString(m_knownHosts), host(), identity.port, key);
+    if (!recorded) {
+        transfer.identityMessage = recorded.message();
+        return CURLKHSTAT_REJECT;
+    }
+    return CURLKHSTAT_FINE;
+}
+
+bool FtpClient::askToTrustCertificate(const Transfer& transfer)
+{
+    if (transfer.certificateProblem.isEmpty() || transfer.certificateSeen.isEmpty() ||
+        !m_pin.isEmpty() || !m_trustQuestion || m_cancelled)
+        return false;
+    const ServerIdentity identity{ServerIdentity::Kind::TlsCertificate, host(),
+                                  m_parsed.port(21), transfer.certificateSeen, {},
+                                  transfer.certificateProblem};
+    if (!m_trustQuestion(identity))
+        return false;
+    m_pin = transfer.certificateSeen;
+    m_newPin = true;
     return true;
 }
 
-DownloadResult FtpClient::download(const QString& remotePath, const QString& localPath,
+QString FtpClient::timeoutText(const Transfer& transfer) const
+{
+    curl_off_t connectTime = 0;
+    curl_easy_getinfo(handleOf(m_curl), CURLINFO_CONNECT_TIME_T, &connectTime);
+    if (connectTime == 0)
+        return u"Connecting to %1 timed out after %2 s."_s.arg(host()).arg(m_limits.connectSeconds);
+    if (transfer.kind != Transfer::Kind::File &&
+        transfer.elapsed.elapsed() >= qint64(m_limits.listingSeconds) * 1000 - 500)
+        return u"%1 did not finish within %2 s, so it was stopped."_s.arg(host()).arg(
+            m_limits.listingSeconds);
+    return u"%1 stopped answering or sent less than %2 bytes a second for %3 s, so it was "
+           u"stopped."_s.arg(host())
+        .arg(m_limits.lowSpeedBytes)
+        .arg(m_limits.lowSpeedSeconds);
+}
+
+QString FtpClient::failureText(int code, const Transfer& transfer) const
+{
+    const QString library = QString::fromUtf8(curl_easy_strerror(CURLcode(code)));
+    const QString detail = QString::fromUtf8(m_errorBuffer).trimmed();
+    if (!transfer.identityMessage.isEmpty())
+        return transfer.identityMessage;
+    if (!transfer.certificateProblem.isEmpty())
+        return u"The certificate of %1 cannot be trusted: %2. Its SHA-256 fingerprint is %3; if "
+               u"it is your server's, trust it when asked, or set it as the Site's "
+               u"FTPCertificate."_s.arg(host(), transfer.certificateProblem,
+                                        transfer.certificateSeen);
+    if (transfer.listingTooLarge)
+        return u"The listing is larger than %1 or %2 entries, so it was not read."_s.arg(
+            sizeText(m_limits.maxListingBytes), QString::number(m_limits.maxListingEntries));
+    if (isServerRefusal(code) && (transfer.lastReply.startsWith('4') ||
+                                  transfer.lastReply.startsWith('5')))
+        return u"%1 answered: %2"_s.arg(host(), QString::fromUtf8(transfer.lastReply));
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return u"The server name %1 cannot be found."_s.arg(host());
+    case CURLE_COULDNT_CONNECT:
+        return u"%1 cannot be reached on port %2."_s.arg(host()).arg(
+            m_parsed.port(isSftp() ? 22 : 21));
+    case CURLE_OPERATION_TIMEDOUT:
+        return timeoutText(transfer);
+    case CURLE_LOGIN_DENIED:
+        return u"%1 refused the login of %2."_s.arg(host(), m_user);
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_GOT_NOTHING:
+        return u"The connection to %1 broke off: %2."_s.arg(host(), library);
+    case CURLE_PARTIAL_FILE:
+        return u"%1 ended the transfer after %2 of %3."_s.arg(host(), sizeText(transfer.done),
+                                                               sizeText(transfer.total));
+    case CURLE_USE_SSL_FAILED:
+        return u"%1 does not offer TLS, which this Site requires."_s.arg(host());
+    default:
+        return detail.isEmpty() ? library : detail;
+    }
+}
+
+Result FtpClient::list(const QString& folder, RemoteListing* listing)
+{
+    *listing = {};
+    if (!m_curl || m_parsed.host().isEmpty())
+        return Result::refused(kNoConnection);
+    Transfer transfer;
+    transfer.kind = Transfer::Kind::Listing;
+    transfer.url = urlOf(folder.toUtf8(), true);
+    const int code = perform(transfer);
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        return Result::refused(u"Cancelled."_s);
+    if (code != CURLE_OK)
+        return Result::refused(u"The folder %1/ cannot be listed. %2"_s.arg(
+            folder, failureText(code, transfer)));
+    RemoteListing parsed = parseRemoteListing(transfer.listing);
+    listing->skipped = parsed.skipped;
+    for (RemoteEntry& entry : parsed.entries)
+        if (!(entry.isFolder && entry.name.startsWith(u'.')))
+            listing->entries.append(std::move(entry));
+    return {};
+}
+
+DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& localPath,
                                    bool overwrite)
 {
     if (!overwrite && QFile::exists(localPath))
@@ -247,22 +496,22 @@ DownloadResult FtpClient::download(const QString& remotePath, const QString& loc
         return {DownloadStatus::Cancelled, {}};
     QSaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
-        return {DownloadStatus::Failed, file.errorString() + u": "_s + localPath};
+        return {DownloadStatus::Failed,
+                Result::refused(file.errorString() + u": "_s + localPath)};
     Transfer transfer;
+    transfer.kind = Transfer::Kind::File;
     transfer.file = &file;
-    const QByteArray url = urlOf(remotePath, false);
-    const int code = perform(transfer, [&](void* curl) {
-        curl_easy_setopt(handleOf(curl), CURLOPT_URL, url.constData());
-    });
+    transfer.url = urlOf(remotePath, false);
+    const int code = perform(transfer);
     if (code == CURLE_OK && file.commit())
         return {DownloadStatus::Copied, {}};
     file.cancelWriting();
     if (code == CURLE_ABORTED_BY_CALLBACK)
         return {DownloadStatus::Cancelled, {}};
     if (code == CURLE_OK || transfer.writeFailed)
-        return {DownloadStatus::Failed, file.errorString() + u": "_s + localPath};
-    const QString text = errorText(code);
-    return {DownloadStatus::Failed, text.isEmpty() ? u"FTP Error GetFile #: %1"_s.arg(code) : text};
+        return {DownloadStatus::Failed,
+                Result::refused(file.errorString() + u": "_s + localPath)};
+    return {DownloadStatus::Failed, Result::refused(failureText(code, transfer))};
 }
 
 } // namespace meridan

@@ -1,83 +1,115 @@
 #pragma once
 
-#include <QList>
+#include "remote/remotelisting.h"
+#include "remote/serveridentity.h"
+#include "util/result.h"
+
 #include <QString>
 #include <QUrl>
 #include <atomic>
 #include <functional>
-#include <memory>
+#include <string>
 
 namespace meridan {
 
 class SiteRecord;
 
-// One entry of a remote folder.
-struct RemoteEntry
-{
-    QString name;
-    bool isFolder = false;
-
-    friend bool operator==(const RemoteEntry&, const RemoteEntry&) = default;
-};
-
-// The outcome of a download.
+// The outcome of a download; result holds the message when it Failed.
 enum class DownloadStatus { Copied, Exists, Failed, Cancelled };
 
 struct DownloadResult
 {
     DownloadStatus status = DownloadStatus::Failed;
-    QString error; // what the server or the library said, when it failed
+    Result result;
+};
+
+// How long and how much a server may take before the client gives up, so
+// that an unattended job always ends.
+struct RemoteLimits
+{
+    int connectSeconds = 30;
+    int listingSeconds = 300;   // the whole of a login or a listing
+    int lowSpeedBytes = 512;    // a transfer slower than this many bytes a second ...
+    int lowSpeedSeconds = 120;  // ... for this long, or a server silent as long, is stopped
+    qint64 maxListingBytes = qint64(64) * 1024 * 1024;
+    qint64 maxListingEntries = 1'000'000;
 };
 
 // A session with a Site's log server (ftp://, ftps:// or sftp://), made of
-// its FTPUrl, FTPUser and FTPAccess. Failures come back as the texts to show,
-// so the client can work off the user-interface thread; one thread uses a
-// client at a time.
+// its FTPUrl, FTPUser, FTPAccess, FTPRequireTLS and FTPCertificate. Its work
+// runs off the user-interface thread; one thread uses a client at a time,
+// and any thread may cancel it.
 class FtpClient
 {
 public:
-    explicit FtpClient(const SiteRecord& site);
+    explicit FtpClient(const SiteRecord& site, RemoteLimits limits = {});
     ~FtpClient();
     FtpClient(const FtpClient&) = delete;
     FtpClient& operator=(const FtpClient&) = delete;
 
-    // Checks the URL and logs in by listing the start folder. On failure
-    // errors() holds the messages, in the order they are to be shown.
-    bool connect();
-    const QStringList& errors() const { return m_errors; }
+    // Asked, on the client's thread, whether to trust an unknown SSH host key
+    // (which is then added to ~/.ssh/known_hosts) or a certificate that
+    // cannot be verified (which is then pinned for the session; see
+    // newlyTrustedCertificate). Without a question nothing unknown is trusted.
+    using TrustQuestion = std::function<bool(const ServerIdentity&)>;
+    void setTrustQuestion(TrustQuestion question) { m_trustQuestion = std::move(question); }
 
+    // Told, on the client's thread, how many bytes of the file being copied
+    // are done and how many it has (0 while not known); at most ten times a
+    // second and once at its end.
+    using ProgressListener = std::function<void(qint64 done, qint64 total)>;
+    void setProgressListener(ProgressListener listener) { m_progress = std::move(listener); }
+
+    // Checks the URL and logs in.
+    Result connect();
+
+    QString host() const { return m_parsed.host(); }
     // The folder the URL names ("" for the login folder).
     QString startFolder() const { return m_startFolder; }
 
     // The entries of a remote folder in the server's order; folders whose
-    // name begins with "." are left out. False when it cannot be listed.
-    bool list(const QString& folder, QList<RemoteEntry>* entries);
+    // name begins with "." are left out.
+    Result list(const QString& folder, RemoteListing* listing);
 
     // Copies one remote file, in binary, to localPath through a temporary
     // file renamed into place. An existing local file is kept unless
-    // overwrite is set.
-    DownloadResult download(const QString& remotePath, const QString& localPath, bool overwrite);
+    // overwrite is set. remotePath is in the server's bytes.
+    DownloadResult download(const QByteArray& remotePath, const QString& localPath,
+                            bool overwrite);
 
-    // Makes a running or later download end as Cancelled (any thread).
+    // Ends the work in progress and all later work as cancelled, at once.
     void cancel() { m_cancelled = true; }
+    bool isCancelled() const { return m_cancelled; }
 
     bool usesPassiveMode() const { return m_passive; }
+    // A certificate the user chose to trust in this session, for the caller
+    // to store as the Site's FTPCertificate; empty when none.
+    QString newlyTrustedCertificate() const { return m_newPin ? m_pin : QString(); }
 
 private:
     struct Transfer;
-    QByteArray urlOf(const QString& path, bool folder) const;
-    // Runs one request, set up afresh for each attempt by setRequest (the
-    // URL and its own options), falling back to passive mode once.
-    int perform(Transfer& transfer, const std::function<void(void* curl)>& setRequest);
-    int attempt(Transfer& transfer, const std::function<void(void* curl)>& setRequest);
-    QString errorText(int code) const;
+    QByteArray urlOf(const QByteArray& path, bool folder) const;
+    int perform(Transfer& transfer);
+    int attempt(Transfer& transfer);
+    void setSecurityOptions(void* curl, Transfer& transfer);
+    int judgeHostKey(Transfer& transfer, const QByteArray& key, bool mismatch);
+    bool askToTrustCertificate(const Transfer& transfer);
+    QString failureText(int code, const Transfer& transfer) const;
+    QString timeoutText(const Transfer& transfer) const;
+    bool isSftp() const;
 
-    QString m_url;
     QString m_user;
     QString m_password;
     QUrl m_parsed;
     QString m_startFolder;
-    QStringList m_errors;
+    bool m_requireTls = false;
+    QString m_pin;
+    bool m_newPin = false;
+    RemoteLimits m_limits;
+    std::string m_knownHosts;
+    std::string m_privateKey;
+    TrustQuestion m_trustQuestion;
+    ProgressListener m_progress;
     void* m_curl = nullptr;
     char m_errorBuffer[256] = {};
     bool m_passive = false;

@@ -45,7 +45,7 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
     const QString scheme = QString(site.LogNameStruct).replace(u'\\', u'/');
     const qsizetype last = scheme.lastIndexOf(u'/');
     if (last < 0)
-        return {{}, joinPath(site.LogsDir, name)};
+        return {{}, joinPath(QDir::cleanPath(site.LogsDir), name)};
     const QString folderPattern = scheme.left(last + 1);
     const QString templ = scheme.mid(last + 1)
                               .replace(u"%yyyy%"_s, u"%ya%"_s)
@@ -74,9 +74,12 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
     const QStringList filled = folder.split(u'/');
     for (qsizetype i = 0; i < filled.size(); ++i)
         if ((filled.at(i) == u"."_s || filled.at(i) == u".."_s) && filled.at(i) != written.value(i))
-            return {Result::refused(unsafeNameReason(u".."_s)), {}};
-    const QString local = joinPath(site.LogsDir, folder); // ends with "/"
-    const QString localFolder = local.left(local.size() - 1);
+            return {Result::refused(
+                        u"The remote name \"%1\" would make the folder \"%2\", which is outside "
+                        u"the log folder; it was not copied."_s.arg(name, folder)),
+                    {}};
+    const QString localFolder = QDir::cleanPath(joinPath(site.LogsDir, folder));
+    const QString local = localFolder + u'/';
     switch (pathKind(localFolder)) {
     case PathKind::File:
         return {Result::refused(texts::fileIsNotFolder(local)), {}};
@@ -87,6 +90,11 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
         break;
     }
     return {{}, local + name};
+}
+
+QByteArray RemoteFolder::rawFilePath(const RemoteEntry& entry) const
+{
+    return m_path.toUtf8() + '/' + (entry.rawName.isEmpty() ? entry.name.toUtf8() : entry.rawName);
 }
 
 bool RemoteFolder::open(const QString& name)

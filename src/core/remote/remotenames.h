@@ -1,6 +1,6 @@
 #pragma once
 
-#include "remote/ftpclient.h"
+#include "remote/remotelisting.h"
 #include "util/result.h"
 
 #include <QList>
@@ -33,6 +33,8 @@ public:
     const QString& path() const { return m_path; }
     QString header() const { return m_path + u'/'; }
     QString filePath(const QString& name) const { return m_path + u'/' + name; }
+    // The path a download asks for: the entry's own bytes below this folder.
+    QByteArray rawFilePath(const RemoteEntry& entry) const;
 
     // Opens a folder row: ".." goes up, "." stays, any other name goes down.
     // False when nothing changed.

@@ -53,7 +53,9 @@ const QList<ValueLayout>& valueLayouts()
                      {values::DefaultBase, &SiteRecord::DefaultBase},
                      {values::Output, &SiteRecord::Output, 0},
                      {values::Language, &SiteRecord::Language},
-                     {values::LangCode, &SiteRecord::LangCode}});
+                     {values::LangCode, &SiteRecord::LangCode},
+                     {values::FTPRequireTLS, &SiteRecord::FTPRequireTLS, 0},
+                     {values::FTPCertificate, &SiteRecord::FTPCertificate}});
         return list;
     }();
     return layouts;

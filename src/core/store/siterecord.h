@@ -56,6 +56,8 @@ public:
     bool isNew = false;
     QString Language;
     QString LangCode;
+    quint32 FTPRequireTLS = 0;
+    QString FTPCertificate; // "AB:CD:..." or empty
     std::array<QString, kReportOrderCount> ReportOrder;
 
     SiteRecord() = default;

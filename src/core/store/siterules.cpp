@@ -9,6 +9,7 @@
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -185,6 +186,19 @@ Result normaliseValue(const QString& valueName, QString* text)
             return Result::refused(
                 u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text));
         *text = *url;
+    } else if (is(values::FTPRequireTLS)) {
+        if (*text != u"0"_s && *text != u"1"_s)
+            return Result::refused(u"FTPRequireTLS takes 0 or 1."_s);
+    } else if (is(values::FTPCertificate)) {
+        if (text->trimmed().isEmpty()) {
+            text->clear();
+            return {};
+        }
+        const QString pin = normalizedCertificatePin(*text);
+        if (pin.isEmpty())
+            return Result::refused(u"FTPCertificate takes a SHA-256 fingerprint: 32 hex pairs "
+                                   u"such as AB:CD:..."_s);
+        *text = pin;
     } else if (is(values::FTPAccess)) {
         if (!passwordFits(*text))
             return Result::refused(passwordTooLongText());
@@ -217,6 +231,18 @@ Result normaliseValue(const QString& valueName, QString* text)
 }
 
 } // namespace
+
+QString normalizedCertificatePin(const QString& typed)
+{
+    QString hex = typed.trimmed();
+    if (hex.startsWith(u"SHA256:"_s, Qt::CaseInsensitive))
+        hex = hex.mid(7);
+    hex.remove(u':');
+    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+    if (hex.size() != 64 || bytes.size() != 32 || bytes.toHex() != hex.toLower().toLatin1())
+        return {};
+    return QString::fromLatin1(bytes.toHex(':').toUpper());
+}
 
 Result acceptValue(const QString& valueName, QString* text)
 {

@@ -58,4 +58,9 @@ Result checkSchemeStaysInside(const QString& scheme);
 bool holdsLineBreak(const QString& text);
 Result refusedLineBreak(const QString& what);
 
+// A pinned certificate fingerprint as the user may type it (any case, with
+// or without colons or a "SHA256:" prefix) as "AB:CD:..."; empty when it is
+// not 32 bytes of hex.
+QString normalizedCertificatePin(const QString& typed);
+
 } // namespace meridan

@@ -26,6 +26,10 @@ inline const QString DefaultBase = QStringLiteral("DefaultBase");
 inline const QString Output = QStringLiteral("Output");
 inline const QString Language = QStringLiteral("Language");
 inline const QString LangCode = QStringLiteral("LangCode");
+// 1: plain ftp:// URLs must switch to TLS before logging in.
+inline const QString FTPRequireTLS = QStringLiteral("FTPRequireTLS");
+// The SHA-256 fingerprint of a server certificate trusted without a CA.
+inline const QString FTPCertificate = QStringLiteral("FTPCertificate");
 
 // The Specific formats values of a Site, beside one value per listed month.
 inline const QString LogFormatChanges = QStringLiteral("LogFormatChanges");

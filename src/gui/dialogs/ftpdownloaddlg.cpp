@@ -5,6 +5,8 @@
 #include "util/messages.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLocale>
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QStyle>
@@ -16,7 +18,12 @@ namespace meridan {
 
 namespace {
 
-constexpr int kFolderRole = Qt::UserRole;
+constexpr int kRowRole = Qt::UserRole;
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
+}
 
 QIcon entryIcon(const QStyle* style, const RemoteEntry& entry)
 {
@@ -57,6 +64,12 @@ bool CFTPDownloadDlg::start()
     if (!m_site || m_site->FTPUrl.isEmpty())
         return false;
     m_client = std::make_unique<FtpClient>(*m_site);
+    m_client->setTrustQuestion([this](const ServerIdentity& identity) {
+        bool trusted = false;
+        QMetaObject::invokeMethod(
+            this, [&] { trusted = askToTrust(identity); }, Qt::BlockingQueuedConnection);
+        return trusted;
+    });
     show();
     QTimer::singleShot(0, this, &CFTPDownloadDlg::connectToServer); // once the window shows
     return true;
@@ -67,6 +80,30 @@ int CFTPDownloadDlg::exec()
     return start() ? QDialog::exec() : QDialog::Rejected;
 }
 
+bool CFTPDownloadDlg::askToTrust(const ServerIdentity& identity)
+{
+    if (identity.kind == ServerIdentity::Kind::SshHostKey)
+        return messages().ask(
+            u"The host key of %1 is not known yet.\n\n%2 key fingerprint:\n%3\n\nCompare it with "
+            u"the fingerprint your server's administrator gives you. Trust this key and add it "
+            u"to your known hosts?"_s.arg(identity.host, identity.keyType, identity.fingerprint),
+            Question::DangerousYesNo);
+    return messages().ask(
+        u"The certificate of %1 cannot be verified: %2.\n\nSHA-256 fingerprint:\n%3\n\nCompare "
+        u"it with your server's certificate. Trust this certificate for this Site?"_s.arg(
+            identity.host, identity.problem, identity.fingerprint),
+        Question::DangerousYesNo);
+}
+
+void CFTPDownloadDlg::keepNewlyTrustedCertificate()
+{
+    const QString pin = m_client->newlyTrustedCertificate();
+    if (pin.isEmpty() || pin == m_site->FTPCertificate)
+        return;
+    m_site->FTPCertificate = pin;
+    m_site->Save(SiteRecord::SaveMode::ExistingOnly);
+}
+
 void CFTPDownloadDlg::inBackground(std::function<void()> work, std::function<void()> done)
 {
     m_busy = true;
@@ -74,6 +111,11 @@ void CFTPDownloadDlg::inBackground(std::function<void()> work, std::function<voi
     connect(thread, &QThread::finished, this, [this, thread, done = std::move(done)] {
         thread->deleteLater();
         m_busy = false;
+        if (m_closeWhenDone) {
+            setWorking(false);
+            QDialog::reject();
+            return;
+        }
         done();
     });
     thread->start();
@@ -92,25 +134,27 @@ void CFTPDownloadDlg::setWorking(bool working, const QString& status)
 
 void CFTPDownloadDlg::connectToServer()
 {
-    setWorking(true, u"Connecting to %1..."_s.arg(QUrl(m_site->FTPUrl).host()));
-    auto connected = std::make_shared<bool>(false);
-    auto entries = std::make_shared<QList<RemoteEntry>>();
+    setWorking(true, u"Connecting to %1..."_s.arg(m_client->host()));
+    auto connected = std::make_shared<Result>();
+    auto listed = std::make_shared<Result>();
+    auto listing = std::make_shared<RemoteListing>();
     inBackground(
-        [this, connected, entries] {
+        [this, connected, listed, listing] {
             *connected = m_client->connect();
             if (*connected)
-                m_client->list(m_client->startFolder(), entries.get());
+                *listed = m_client->list(m_client->startFolder(), listing.get());
         },
-        [this, connected, entries] {
+        [this, connected, listed, listing] {
             setWorking(false);
-            if (!*connected) {
-                for (const QString& error : m_client->errors())
-                    messages().error(error);
+            keepNewlyTrustedCertificate();
+            if (!connected->report()) {
                 QDialog::reject();
                 return;
             }
             m_folder = RemoteFolder(m_client->startFolder());
-            showRows(*entries);
+            showRows(listing->entries);
+            listed->report();
+            m_ui->statusLabel->setText(listing->skipped.join(u'\n'));
             m_ui->remoteList->setFocus();
         });
 }
@@ -118,12 +162,15 @@ void CFTPDownloadDlg::connectToServer()
 void CFTPDownloadDlg::listFolder()
 {
     setWorking(true, u"Reading %1..."_s.arg(m_folder.header()));
-    auto entries = std::make_shared<QList<RemoteEntry>>();
+    auto listed = std::make_shared<Result>();
+    auto listing = std::make_shared<RemoteListing>();
     const QString folder = m_folder.path();
-    inBackground([this, entries, folder] { m_client->list(folder, entries.get()); },
-                 [this, entries] {
+    inBackground([this, listed, listing, folder] { *listed = m_client->list(folder, listing.get()); },
+                 [this, listed, listing] {
                      setWorking(false);
-                     showRows(*entries); // a folder that cannot be listed shows ".." alone
+                     showRows(listing->entries); // ".." stays to go back
+                     listed->report();
+                     m_ui->statusLabel->setText(listing->skipped.join(u'\n'));
                  });
 }
 
@@ -132,18 +179,20 @@ void CFTPDownloadDlg::showRows(const QList<RemoteEntry>& entries)
     QTreeWidget* list = m_ui->remoteList;
     list->clear();
     list->setHeaderLabels({m_folder.header()});
-    for (const RemoteEntry& entry : m_folder.rows(entries)) {
-        auto* item = new QTreeWidgetItem(list, {entry.name});
-        item->setIcon(0, entryIcon(style(), entry));
-        item->setData(0, kFolderRole, entry.isFolder);
+    m_rows = m_folder.rows(entries);
+    for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        auto* item = new QTreeWidgetItem(list, {m_rows.at(row).name});
+        item->setIcon(0, entryIcon(style(), m_rows.at(row)));
+        item->setData(0, kRowRole, int(row));
     }
 }
 
 void CFTPDownloadDlg::rowActivated(QTreeWidgetItem* item)
 {
-    if (m_busy || !item || !item->data(0, kFolderRole).toBool())
+    if (m_busy || !item)
         return;
-    if (m_folder.open(item->text(0)))
+    const RemoteEntry& entry = m_rows.at(item->data(0, kRowRole).toInt());
+    if (entry.isFolder && m_folder.open(entry.name))
         listFolder();
 }
 
@@ -160,66 +209,91 @@ void CFTPDownloadDlg::reject()
         QDialog::reject();
         return;
     }
-    // Stop after the file being copied: nothing is ever left half-written.
-    m_stopAfterFile = true;
+    cancelWork();
+}
+
+void CFTPDownloadDlg::cancelWork()
+{
+    // The transfer stops at once; its temporary file goes, no final name is touched.
     m_closeWhenDone = true;
-    m_ui->statusLabel->setText(u"Stopping after this file..."_s);
+    if (m_client)
+        m_client->cancel();
+    m_ui->statusLabel->setText(u"Stopping..."_s);
+}
+
+void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 fileTotal,
+                                   qint64 allDone, qint64 allTotal)
+{
+    if (allDone == 0)
+        m_clock.start();
+    const double seconds = double(std::max(m_clock.elapsed(), qint64(1))) / 1000.0;
+    const qint64 perSecond = qint64(double(allDone) / seconds);
+    m_ui->progressBar->setValue(allTotal > 0 ? int(allDone * 1000 / allTotal) : 0);
+    m_ui->statusLabel->setText(
+        fileTotal > 0 ? u"Copying %1: %2 of %3, %4/s"_s.arg(name, sizeText(fileDone),
+                                                            sizeText(fileTotal), sizeText(perSecond))
+                      : u"Copying %1: %2, %3/s"_s.arg(name, sizeText(fileDone), sizeText(perSecond)));
 }
 
 void CFTPDownloadDlg::download()
 {
-    QStringList names; // the selected rows, in list order
-    for (int row = 0; row < m_ui->remoteList->topLevelItemCount(); ++row)
-        if (m_ui->remoteList->topLevelItem(row)->isSelected())
-            names.append(m_ui->remoteList->topLevelItem(row)->text(0));
-    if (names.isEmpty())
+    QList<RemoteEntry> files; // the selected files, in list order
+    qint64 allTotal = 0;
+    for (int row = 0; row < m_ui->remoteList->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = m_ui->remoteList->topLevelItem(row);
+        const RemoteEntry& entry = m_rows.at(item->data(0, kRowRole).toInt());
+        if (item->isSelected() && !entry.isFolder && !entry.name.startsWith(u'.')) {
+            files.append(entry);
+            allTotal += std::max<qint64>(entry.size, 0);
+        }
+    }
+    if (files.isEmpty())
         return;
     const bool overwrite = m_ui->overwriteCheckBox->isChecked();
-    m_ui->progressBar->setRange(0, int(names.size()));
+    m_ui->progressBar->setRange(0, 1000);
     m_ui->progressBar->setValue(0);
     m_ui->progressBar->show();
     setWorking(true);
-    auto refused = std::make_shared<QString>();
+    showProgress(files.first().name, 0, files.first().size, 0, allTotal);
+    auto problems = std::make_shared<QStringList>();
+    auto refused = std::make_shared<bool>(false);
     inBackground(
-        [this, names, overwrite, refused] {
-            for (qsizetype i = 0; i < names.size() && !m_stopAfterFile; ++i) {
-                const QString& name = names.at(i);
-                QMetaObject::invokeMethod(this, [this, i, count = names.size(), name] {
-                    m_ui->progressBar->setValue(int(i));
-                    m_ui->statusLabel->setText(
-                        u"Copying %1 (%2 of %3)"_s.arg(name).arg(i + 1).arg(count));
+        [this, files, overwrite, problems, refused, allTotal] {
+            qint64 before = 0; // the bytes of the files done
+            for (const RemoteEntry& entry : files) {
+                m_client->setProgressListener([&](qint64 done, qint64 total) {
+                    QMetaObject::invokeMethod(this, [=, this, name = entry.name] {
+                        showProgress(name, done, total, before + done,
+                                     std::max(allTotal, before + total));
+                    });
                 });
-                if (name.isEmpty() || name.startsWith(u'.'))
-                    continue;
-                const LocalTarget target = mapRemoteName(*m_site, name);
+                const LocalTarget target = mapRemoteName(*m_site, entry.name);
                 if (!target.result) {
-                    *refused = target.result.message();
-                    return;
+                    problems->append(target.result.message());
+                    *refused = true;
+                    break;
                 }
                 const DownloadResult result =
-                    m_client->download(m_folder.filePath(name), target.path, overwrite);
+                    m_client->download(m_folder.rawFilePath(entry), target.path, overwrite);
+                if (result.status == DownloadStatus::Cancelled)
+                    return;
                 if (result.status == DownloadStatus::Failed)
-                    QMetaObject::invokeMethod(
-                        this, [error = name + u": "_s + result.error] { messages().error(error); },
-                        Qt::BlockingQueuedConnection);
+                    problems->append(entry.name + u": "_s + result.result.message());
+                before += std::max<qint64>(entry.size, 0);
             }
+            m_client->setProgressListener({});
         },
-        [this, refused] {
+        [this, problems, refused] {
             setWorking(false);
             m_ui->progressBar->hide();
-            if (!refused->isEmpty()) {
-                messages().error(*refused);
+            for (const QString& problem : std::as_const(*problems))
+                messages().error(problem);
+            if (*refused) {
                 m_ui->remoteList->clearSelection();
                 messages().beep();
-                m_stopAfterFile = false;
-                if (m_closeWhenDone)
-                    QDialog::reject();
                 return;
             }
-            if (m_closeWhenDone)
-                QDialog::reject();
-            else
-                QDialog::accept();
+            QDialog::accept();
         });
 }
 

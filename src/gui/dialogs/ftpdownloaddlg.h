@@ -4,8 +4,8 @@
 #include "remote/remotenames.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QThread>
-#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -37,6 +37,8 @@ public:
     bool start();
 
     bool isBusy() const { return m_busy; }
+    // Stops the work in progress at once and closes the dialog when it ends.
+    void cancelWork();
     QString currentFolder() const { return m_folder.path(); }
 
     void accept() override;
@@ -49,15 +51,20 @@ private:
     void showRows(const QList<RemoteEntry>& entries);
     void rowActivated(QTreeWidgetItem* item);
     void download();
+    void showProgress(const QString& name, qint64 fileDone, qint64 fileTotal, qint64 allDone,
+                      qint64 allTotal);
     void setWorking(bool working, const QString& status = {});
+    bool askToTrust(const ServerIdentity& identity);
+    void keepNewlyTrustedCertificate();
 
     std::unique_ptr<Ui::CFTPDownloadDlg> m_ui;
     SiteRecord* m_site;
     std::unique_ptr<FtpClient> m_client;
     RemoteFolder m_folder{QString()};
+    QList<RemoteEntry> m_rows; // what each row of the list stands for
+    QElapsedTimer m_clock; // since the download began
     bool m_busy = false;
     bool m_closeWhenDone = false;
-    std::atomic<bool> m_stopAfterFile = false;
 };
 
 } // namespace meridan

@@ -1,6 +1,6 @@
 #include "dialogs/ftpdownloaddlg.h"
 #include "store/siterecord.h"
-#include "support/ftptestserver.h"
+#include "support/testservers.h"
 #include "support/testenvironment.h"
 
 #include <QApplication>
