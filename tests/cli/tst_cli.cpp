@@ -12,12 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Outcome
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Outcome = CliOutcome;
 
 } // namespace
 
@@ -26,26 +21,8 @@ class TestCli : public QObject
     Q_OBJECT
 
 private:
-    QProcess* start(const QStringList& arguments)
-    {
-        auto* process = new QProcess(this);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"HOME"_s, home->path());
-        env.insert(u"XDG_CONFIG_HOME"_s, home->file(u".config"_s));
-        process->setProcessEnvironment(env);
-        process->start(qEnvironmentVariable("MERIDAN_CLI"), arguments);
-        return process;
-    }
-
-    Outcome run(const QStringList& arguments)
-    {
-        QProcess* process = start(arguments);
-        process->waitForFinished(60000);
-        Outcome result{process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
-                       QString::fromUtf8(process->readAllStandardError())};
-        delete process;
-        return result;
-    }
+    QProcess* start(const QStringList& arguments) { return startCli(*home, arguments, this); }
+    Outcome run(const QStringList& arguments) { return runCli(*home, arguments); }
 
     QString showValue(const QString& site, const QString& name)
     {
@@ -80,7 +57,7 @@ private slots:
                                    u"LogNameStruct ErrorFile LogPeriodicity PostProcessCmd "
                                    u"ReportOrder ReportOrder_D ReportOrder_W ReportOrder_M "
                                    u"ReportOrder_Q ReportOrder_H ReportOrder_Y FTPUrl FTPUser "
-                                   u"FTPAccess DefaultBase Output Language LangCode"_s);
+                                   u"FTPAccess DefaultBase Output Language LangCode FTPRequireTLS FTPCertificate"_s);
         QCOMPARE(showValue(u"shop"_s, u"Root"_s), home->file(u"shop/stats"_s));
         QCOMPARE(QFile::permissions(settingsFile()) & 0x0077, QFileDevice::Permissions());
     }

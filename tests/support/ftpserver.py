@@ -27,8 +27,19 @@ class NoActiveHandler(FTPHandler):
 
 def tls_handler(folder):
     """A handler that requires TLS, with a fresh self-signed certificate."""
-    from OpenSSL import crypto
-    from pyftpdlib.handlers import TLS_FTPHandler
+    from OpenSSL import SSL, crypto
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+
+    class PatientDTPHandler(TLS_DTPHandler):
+        """Waits for the command instead of closing a data connection whose
+        client starts TLS before it sends the command, as libcurl does."""
+
+        def readable(self):
+            if self._ssl_accepting:
+                return True
+            if not self.receive and not self._initialized:
+                return False
+            return super().readable()
 
     key = crypto.PKey()
     key.generate_key(crypto.TYPE_RSA, 2048)
@@ -44,7 +55,14 @@ def tls_handler(folder):
     with open(path, "wb") as out:
         out.write(crypto.dump_privatekey(crypto.FILETYPE_PEM, key))
         out.write(crypto.dump_certificate(crypto.FILETYPE_PEM, certificate))
+    context = SSL.Context(SSL.TLS_SERVER_METHOD)
+    context.use_certificate_chain_file(path)
+    context.use_privatekey_file(path)
+    # Lets the data connections resume the control connection's session.
+    context.set_session_id(b"meridan-test")
     TLS_FTPHandler.certfile = path
+    TLS_FTPHandler.ssl_context = context
+    TLS_FTPHandler.dtp_handler = PatientDTPHandler
     TLS_FTPHandler.tls_control_required = True
     TLS_FTPHandler.tls_data_required = True
     return TLS_FTPHandler, certificate.digest("sha256").decode()

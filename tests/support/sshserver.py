@@ -47,7 +47,8 @@ def main():
             "PasswordAuthentication yes\nKbdInteractiveAuthentication no\n"
             "PermitRootLogin prohibit-password\nSubsystem sftp internal-sftp\n"
             f"AllowUsers {pwd.getpwuid(os.geteuid()).pw_name}\nLogLevel ERROR\n")
-    process = subprocess.Popen(["/usr/sbin/sshd", "-D", "-e", "-f", config])
+    log = open(os.path.join(args.folder, "sshd.log"), "w")
+    process = subprocess.Popen(["/usr/sbin/sshd", "-D", "-e", "-f", config], stderr=log)
     if not wait_until_listening(port, process):
         process.kill()
         sys.exit(1)

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
+#include <memory>
 
 namespace meridan::test {
 
@@ -40,6 +41,26 @@ void storeNewSite(const QString& name)
     site.isNew = true;
     if (!createSiteFolders(site, false) || !SaveSite(site))
         qFatal("cannot store the test Site %s", qPrintable(name));
+}
+
+QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent)
+{
+    auto* process = new QProcess(parent);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral(".config")));
+    process->setProcessEnvironment(env);
+    process->start(qEnvironmentVariable("MERIDAN_CLI"), arguments);
+    return process;
+}
+
+CliOutcome runCli(const TestHome& home, const QStringList& arguments)
+{
+    std::unique_ptr<QProcess> process(startCli(home, arguments));
+    process->closeWriteChannel();
+    process->waitForFinished(120000);
+    return {process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
+            QString::fromUtf8(process->readAllStandardError())};
 }
 
 QByteArray readAll(const QString& path)

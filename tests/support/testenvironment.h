@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -43,6 +44,20 @@ public:
     QList<bool> answers; // taken from the front; OK when empty
     int beeps = 0;
 };
+
+// What a run of meridan-cli (the MERIDAN_CLI of the tests) gave.
+struct CliOutcome
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Starts meridan-cli with HOME and XDG_CONFIG_HOME in home; the caller owns
+// the process unless parent is given.
+QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent = nullptr);
+// Runs it to its end.
+CliOutcome runCli(const TestHome& home, const QStringList& arguments);
 
 QByteArray readAll(const QString& path);
 // Stores a new Site with the defaults of its name and creates its folders,

@@ -227,12 +227,16 @@ FtpClient::FtpClient(const SiteRecord& site, RemoteLimits limits)
     : m_user(site.FTPUser),
       m_password(site.FTPAccess),
       m_parsed(site.FTPUrl.trimmed(), QUrl::StrictMode),
-      m_requireTls(site.FTPRequireTLS != 0),
+      m_requireTls(site.FTPRequireTLS != 0 ||
+                   m_parsed.scheme().compare(u"ftps"_s, Qt::CaseInsensitive) == 0),
       m_pin(site.FTPCertificate),
       m_limits(limits),
       m_knownHosts(QFile::encodeName(knownHostsPath()).toStdString()),
       m_privateKey(userPrivateKey())
 {
+    // Through an encrypted control connection no firewall can follow an
+    // active data connection: TLS sessions go passive from the start.
+    m_passive = m_requireTls;
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     m_curl = curl_easy_init();
@@ -412,7 +416,7 @@ QString FtpClient::timeoutText(const Transfer& transfer) const
 {
     curl_off_t connectTime = 0;
     curl_easy_getinfo(handleOf(m_curl), CURLINFO_CONNECT_TIME_T, &connectTime);
-    if (connectTime == 0)
+    if (connectTime == 0 && transfer.lastReply.isEmpty()) // not even a reused connection
         return u"Connecting to %1 timed out after %2 s."_s.arg(host()).arg(m_limits.connectSeconds);
     if (transfer.kind != Transfer::Kind::File &&
         transfer.elapsed.elapsed() >= qint64(m_limits.listingSeconds) * 1000 - 500)

@@ -31,6 +31,20 @@ CHostFtpPage::CHostFtpPage(QWidget* parent)
         site().FTPAccess = text;
         emit modified();
     });
+    connect(m_ui->requireTlsCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (quint32(on) == site().FTPRequireTLS)
+            return;
+        site().FTPRequireTLS = on;
+        emit modified();
+    });
+    // Stored once it reads as a fingerprint; emptied, it trusts the authorities again.
+    connect(m_ui->certificateEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString pin = text.trimmed().isEmpty() ? QString() : normalizedCertificatePin(text);
+        if ((pin.isEmpty() && !text.trimmed().isEmpty()) || pin == site().FTPCertificate)
+            return;
+        site().FTPCertificate = pin;
+        emit modified();
+    });
 }
 
 CHostFtpPage::~CHostFtpPage() = default;
@@ -40,6 +54,8 @@ void CHostFtpPage::load()
     m_ui->ftpUrlEdit->setText(site().FTPUrl);
     m_ui->ftpUserEdit->setText(site().FTPUser);
     m_ui->ftpPasswordEdit->setText(site().FTPAccess);
+    m_ui->requireTlsCheckBox->setChecked(site().FTPRequireTLS != 0);
+    m_ui->certificateEdit->setText(site().FTPCertificate);
 }
 
 // Each keystroke: a text that reads as an address is stored in its stored

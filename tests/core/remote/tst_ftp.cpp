@@ -6,7 +6,6 @@
 #include "support/testenvironment.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QtTest>
 
 using namespace meridan;
@@ -312,17 +311,10 @@ private slots:
         makeServerTree();
         FtpTestServer server(home->file(u"server"_s));
         const auto cli = [&](const QStringList& arguments, QString* err = nullptr) {
-            QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"HOME"_s, home->path());
-            env.insert(u"XDG_CONFIG_HOME"_s, home->file(u".config"_s));
-            process.setProcessEnvironment(env);
-            process.start(qEnvironmentVariable("MERIDAN_CLI"), arguments);
-            process.waitForFinished(60000);
+            const CliOutcome outcome = runCli(*home, arguments);
             if (err)
-                *err = QString::fromUtf8(process.readAllStandardError());
-            return std::pair(process.exitCode(),
-                             QString::fromUtf8(process.readAllStandardOutput()));
+                *err = outcome.err;
+            return std::pair(outcome.status, outcome.out);
         };
         QCOMPARE(cli({u"add"_s, u"shop"_s}).first, 0);
         QCOMPARE(

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -181,6 +182,61 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(recorder->errors.size(), 1);
         QVERIFY(recorder->errors.first().contains(u"530"_s));
+    }
+
+    void progressInBytesAndCancelAtOnce()
+    {
+        HostileFtpServer slow(u"big"_s, 200 << 20, 4 << 20);
+        site.FTPUrl = slow.url(u"/"_s);
+        site.LogNameStruct = u"x%yy%.log"_s;
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(rows(dialog).contains(u"file.log"_s) && !dialog.isBusy());
+        select(dialog, {u"file.log"_s});
+        pressOk(dialog);
+        auto* status = dialog.findChild<QLabel*>(u"statusLabel"_s);
+        auto* progress = dialog.findChild<QProgressBar*>(u"progressBar"_s);
+        QTRY_VERIFY(progress->value() > 0);
+        QVERIFY2(QRegularExpression(u"^Copying file.log: [0-9.]+ [KM]iB of 200.0 MiB, "
+                                    u"[0-9.]+ [KM]iB/s$"_s)
+                     .match(status->text())
+                     .hasMatch(),
+                 qPrintable(status->text()));
+        shoot(&dialog, u"ftp-progress"_s);
+        dialog.reject(); // Cancel
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 3000);
+        QCOMPARE(QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    void cancelWhileConnecting()
+    {
+        HostileFtpServer silent(u"silent"_s);
+        site.FTPUrl = silent.url(u"/"_s);
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(dialog.isBusy());
+        dialog.reject();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 3000);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(recorder->errors.isEmpty());
+    }
+
+    void untrustedCertificateIsAskedAbout()
+    {
+        FtpTestServer tls(home->file(u"server"_s), {false, home->path()});
+        site.FTPUrl = tls.url(u"/logs"_s);
+        site.FTPRequireTLS = 1;
+        recorder->answers = {false};
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(!dialog.isVisible());
+        QCOMPARE(recorder->questions.size(), 1);
+        QVERIFY(recorder->questions.first().contains(tls.fingerprint()));
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY(recorder->errors.first().startsWith(u"The certificate of 127.0.0.1"_s));
+        QVERIFY(site.FTPCertificate.isEmpty());
     }
 };
 

@@ -214,6 +214,8 @@ private slots:
         typeInto(child<QLineEdit>("urlEdit"), u"www.applied.org"_s);
         showTab(Ftp);
         typeInto(child<QLineEdit>("ftpUrlEdit"), u"ftp://logs.applied.org/"_s);
+        child<QCheckBox>("requireTlsCheckBox")->click();
+        typeInto(child<QLineEdit>("certificateEdit"), QString(u"ab"_s).repeated(32));
         button(QDialogButtonBox::Apply)->click();
         showTab(General);
         typeInto(child<QLineEdit>("urlEdit"), u"www.dropped.org"_s);
@@ -222,6 +224,8 @@ private slots:
         const SiteRecord stored(u"shop"_s);
         QCOMPARE(stored.Url, u"www.applied.org"_s);
         QCOMPARE(stored.FTPUrl, u"ftp://logs.applied.org/"_s);
+        QCOMPARE(stored.FTPRequireTLS, 1u);
+        QCOMPARE(stored.FTPCertificate, QStringList(32, u"AB"_s).join(u':'));
     }
 
     // The Specific formats page never opened: its values go with the name.
