@@ -342,8 +342,8 @@ void setTrust(FtpClient& client, bool acceptNewHostKey)
     client.setTrustQuestion([acceptNewHostKey](const ServerIdentity& identity) {
         if (identity.kind != ServerIdentity::Kind::SshHostKey || !acceptNewHostKey)
             return false;
-        messages().error(u"Warning: the host key of %1 (%2 %3) was added to the known hosts."_s
-                             .arg(identity.host, identity.keyType, identity.fingerprint));
+        messages().error(u"Warning: the host key of %1 (%2 %3) was added to the known hosts."_s.arg(
+            identity.host, identity.keyType, identity.fingerprint));
         return true;
     });
 }

@@ -53,11 +53,12 @@ private slots:
         QStringList names;
         for (const QString& line : run({u"show"_s, u"shop"_s}).out.split(u'\n', Qt::SkipEmptyParts))
             names.append(line.section(u'=', 0, 0));
-        QCOMPARE(names.join(u' '), u"Url Root AnalogCommand CfgDir ReportsRoot ImagePath LogsDir "
-                                   u"LogNameStruct ErrorFile LogPeriodicity PostProcessCmd "
-                                   u"ReportOrder ReportOrder_D ReportOrder_W ReportOrder_M "
-                                   u"ReportOrder_Q ReportOrder_H ReportOrder_Y FTPUrl FTPUser "
-                                   u"FTPAccess DefaultBase Output Language LangCode FTPRequireTLS FTPCertificate"_s);
+        QCOMPARE(names.join(u' '),
+                 u"Url Root AnalogCommand CfgDir ReportsRoot ImagePath LogsDir "
+                 u"LogNameStruct ErrorFile LogPeriodicity PostProcessCmd "
+                 u"ReportOrder ReportOrder_D ReportOrder_W ReportOrder_M "
+                 u"ReportOrder_Q ReportOrder_H ReportOrder_Y FTPUrl FTPUser "
+                 u"FTPAccess DefaultBase Output Language LangCode FTPRequireTLS FTPCertificate"_s);
         QCOMPARE(showValue(u"shop"_s, u"Root"_s), home->file(u"shop/stats"_s));
         QCOMPARE(QFile::permissions(settingsFile()) & 0x0077, QFileDevice::Permissions());
     }

@@ -11,10 +11,10 @@ namespace meridan::test {
 ScriptServer::ScriptServer(const char* script, const QStringList& arguments, int extraLines)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(u"/usr/bin/python3"_s,
-                    QStringList{QStringLiteral(MERIDAN_TEST_SUPPORT_DIR "/") +
-                                QString::fromLatin1(script)} +
-                        arguments);
+    m_process.start(
+        u"/usr/bin/python3"_s,
+        QStringList{QStringLiteral(MERIDAN_TEST_SUPPORT_DIR "/") + QString::fromLatin1(script)} +
+            arguments);
     if (!m_process.waitForStarted(10000))
         return;
     QStringList lines;
@@ -76,7 +76,7 @@ bool makeSshKey(const QString& path)
     QFile::remove(path);
     QFile::remove(path + u".pub"_s);
     return QProcess::execute(u"ssh-keygen"_s, {u"-q"_s, u"-t"_s, u"ed25519"_s, u"-N"_s, QString(),
-                                              u"-f"_s, path}) == 0;
+                                               u"-f"_s, path}) == 0;
 }
 
 } // namespace meridan::test

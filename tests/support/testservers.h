@@ -39,7 +39,10 @@ class FtpTestServer : public ScriptServer
 {
 public:
     explicit FtpTestServer(const QString& root, const FtpServerOptions& options = {});
-    QString url(const QString& path = {}) const { return ScriptServer::url(QStringLiteral("ftp"), path); }
+    QString url(const QString& path = {}) const
+    {
+        return ScriptServer::url(QStringLiteral("ftp"), path);
+    }
     // The certificate's SHA-256 fingerprint, "AB:CD:...", with TLS.
     QString fingerprint() const { return extraLines().value(0); }
 
@@ -52,7 +55,10 @@ class HostileFtpServer : public ScriptServer
 {
 public:
     explicit HostileFtpServer(const QString& mode, qint64 size = 100000, qint64 rate = 0);
-    QString url(const QString& path = {}) const { return ScriptServer::url(QStringLiteral("ftp"), path); }
+    QString url(const QString& path = {}) const
+    {
+        return ScriptServer::url(QStringLiteral("ftp"), path);
+    }
 };
 
 // OpenSSH's sshd serving SFTP to the current user (userName()).
@@ -60,7 +66,10 @@ class SshTestServer : public ScriptServer
 {
 public:
     SshTestServer(const QString& folder, const QString& hostKey, const QString& authorizedKeys);
-    QString url(const QString& path) const { return ScriptServer::url(QStringLiteral("sftp"), path); }
+    QString url(const QString& path) const
+    {
+        return ScriptServer::url(QStringLiteral("sftp"), path);
+    }
     static QString userName();
 };
 

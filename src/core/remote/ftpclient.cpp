@@ -98,7 +98,7 @@ struct FtpClient::Transfer
     bool listingTooLarge = false;
     QSaveFile* file = nullptr;
     bool writeFailed = false;
-    QByteArray lastReply; // the server's last reply line
+    QByteArray lastReply;    // the server's last reply line
     QString identityMessage; // why a host key or certificate was refused
     QString certificateSeen;
     QString certificateProblem;
@@ -155,8 +155,7 @@ struct FtpClient::Transfer
         transfer->done = done;
         transfer->total = std::max<qint64>(transfer->total, total);
         const bool end = transfer->total > 0 && done >= transfer->total;
-        if (end || !transfer->sinceProgress.isValid() ||
-            transfer->sinceProgress.elapsed() >= 100) {
+        if (end || !transfer->sinceProgress.isValid() || transfer->sinceProgress.elapsed() >= 100) {
             transfer->sinceProgress.start();
             client->m_progress(done, transfer->total);
         }
@@ -180,9 +179,8 @@ struct FtpClient::Transfer
         auto* transfer = static_cast<Transfer*>(self);
         if (match == CURLKHMATCH_OK)
             return CURLKHSTAT_FINE;
-        const QByteArray key = found->len > 0
-                                   ? QByteArray(found->key, qsizetype(found->len))
-                                   : QByteArray::fromBase64(QByteArray(found->key));
+        const QByteArray key = found->len > 0 ? QByteArray(found->key, qsizetype(found->len))
+                                              : QByteArray::fromBase64(QByteArray(found->key));
         return transfer->client->judgeHostKey(*transfer, key, match == CURLKHMATCH_MISMATCH);
     }
 
@@ -217,20 +215,17 @@ struct FtpClient::Transfer
 
     static CURLcode prepareTls(CURL*, void* context, void* self)
     {
-        SSL_CTX_set_cert_verify_callback(static_cast<SSL_CTX*>(context), &verifyCertificate,
-                                         self);
+        SSL_CTX_set_cert_verify_callback(static_cast<SSL_CTX*>(context), &verifyCertificate, self);
         return CURLE_OK;
     }
 };
 
 FtpClient::FtpClient(const SiteRecord& site, RemoteLimits limits)
-    : m_user(site.FTPUser),
-      m_password(site.FTPAccess),
+    : m_user(site.FTPUser), m_password(site.FTPAccess),
       m_parsed(site.FTPUrl.trimmed(), QUrl::StrictMode),
       m_requireTls(site.FTPRequireTLS != 0 ||
                    m_parsed.scheme().compare(u"ftps"_s, Qt::CaseInsensitive) == 0),
-      m_pin(site.FTPCertificate),
-      m_limits(limits),
+      m_pin(site.FTPCertificate), m_limits(limits),
       m_knownHosts(QFile::encodeName(knownHostsPath()).toStdString()),
       m_privateKey(userPrivateKey())
 {
@@ -370,15 +365,20 @@ void FtpClient::setSecurityOptions(void* handle, Transfer& transfer)
 
 int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key, bool mismatch)
 {
-    const ServerIdentity identity{ServerIdentity::Kind::SshHostKey, host(), m_parsed.port(22),
-                                  sshFingerprint(key), sshKeyType(key), {}};
+    const ServerIdentity identity{ServerIdentity::Kind::SshHostKey,
+                                  host(),
+                                  m_parsed.port(22),
+                                  sshFingerprint(key),
+                                  sshKeyType(key),
+                                  {}};
     if (mismatch) {
         transfer.identityMessage =
             u"WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
             u"Someone may be listening in on the connection, or the server got a new key. "
             u"Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is "
             u"expected, remove the old key with \"ssh-keygen -R %5\" and connect again."_s.arg(
-                host(), identity.keyType, identity.fingerprint, QString::fromStdString(m_knownHosts),
+                host(), identity.keyType, identity.fingerprint,
+                QString::fromStdString(m_knownHosts),
                 identity.port == 22 ? host() : u"[%1]:%2"_s.arg(host()).arg(identity.port));
         return CURLKHSTAT_REJECT;
     }
@@ -402,8 +402,11 @@ bool FtpClient::askToTrustCertificate(const Transfer& transfer)
     if (transfer.certificateProblem.isEmpty() || transfer.certificateSeen.isEmpty() ||
         !m_pin.isEmpty() || !m_trustQuestion || m_cancelled)
         return false;
-    const ServerIdentity identity{ServerIdentity::Kind::TlsCertificate, host(),
-                                  m_parsed.port(21), transfer.certificateSeen, {},
+    const ServerIdentity identity{ServerIdentity::Kind::TlsCertificate,
+                                  host(),
+                                  m_parsed.port(21),
+                                  transfer.certificateSeen,
+                                  {},
                                   transfer.certificateProblem};
     if (!m_trustQuestion(identity))
         return false;
@@ -424,8 +427,8 @@ QString FtpClient::timeoutText(const Transfer& transfer) const
             m_limits.listingSeconds);
     return u"%1 stopped answering or sent less than %2 bytes a second for %3 s, so it was "
            u"stopped."_s.arg(host())
-        .arg(m_limits.lowSpeedBytes)
-        .arg(m_limits.lowSpeedSeconds);
+               .arg(m_limits.lowSpeedBytes)
+               .arg(m_limits.lowSpeedSeconds);
 }
 
 QString FtpClient::failureText(int code, const Transfer& transfer) const
@@ -442,8 +445,8 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
     if (transfer.listingTooLarge)
         return u"The listing is larger than %1 or %2 entries, so it was not read."_s.arg(
             sizeText(m_limits.maxListingBytes), QString::number(m_limits.maxListingEntries));
-    if (isServerRefusal(code) && (transfer.lastReply.startsWith('4') ||
-                                  transfer.lastReply.startsWith('5')))
+    if (isServerRefusal(code) &&
+        (transfer.lastReply.startsWith('4') || transfer.lastReply.startsWith('5')))
         return u"%1 answered: %2"_s.arg(host(), QString::fromUtf8(transfer.lastReply));
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
@@ -461,7 +464,7 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
         return u"The connection to %1 broke off: %2."_s.arg(host(), library);
     case CURLE_PARTIAL_FILE:
         return u"%1 ended the transfer after %2 of %3."_s.arg(host(), sizeText(transfer.done),
-                                                               sizeText(transfer.total));
+                                                              sizeText(transfer.total));
     case CURLE_USE_SSL_FAILED:
         return u"%1 does not offer TLS, which this Site requires."_s.arg(host());
     default:
@@ -481,8 +484,8 @@ Result FtpClient::list(const QString& folder, RemoteListing* listing)
     if (code == CURLE_ABORTED_BY_CALLBACK)
         return Result::refused(u"Cancelled."_s);
     if (code != CURLE_OK)
-        return Result::refused(u"The folder %1/ cannot be listed. %2"_s.arg(
-            folder, failureText(code, transfer)));
+        return Result::refused(
+            u"The folder %1/ cannot be listed. %2"_s.arg(folder, failureText(code, transfer)));
     RemoteListing parsed = parseRemoteListing(transfer.listing);
     listing->skipped = parsed.skipped;
     for (RemoteEntry& entry : parsed.entries)
@@ -500,8 +503,7 @@ DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& 
         return {DownloadStatus::Cancelled, {}};
     QSaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
-        return {DownloadStatus::Failed,
-                Result::refused(file.errorString() + u": "_s + localPath)};
+        return {DownloadStatus::Failed, Result::refused(file.errorString() + u": "_s + localPath)};
     Transfer transfer;
     transfer.kind = Transfer::Kind::File;
     transfer.file = &file;
@@ -513,8 +515,7 @@ DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& 
     if (code == CURLE_ABORTED_BY_CALLBACK)
         return {DownloadStatus::Cancelled, {}};
     if (code == CURLE_OK || transfer.writeFailed)
-        return {DownloadStatus::Failed,
-                Result::refused(file.errorString() + u": "_s + localPath)};
+        return {DownloadStatus::Failed, Result::refused(file.errorString() + u": "_s + localPath)};
     return {DownloadStatus::Failed, Result::refused(failureText(code, transfer))};
 }
 

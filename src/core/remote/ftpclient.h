@@ -28,9 +28,9 @@ struct DownloadResult
 struct RemoteLimits
 {
     int connectSeconds = 30;
-    int listingSeconds = 300;   // the whole of a login or a listing
-    int lowSpeedBytes = 512;    // a transfer slower than this many bytes a second ...
-    int lowSpeedSeconds = 120;  // ... for this long, or a server silent as long, is stopped
+    int listingSeconds = 300;  // the whole of a login or a listing
+    int lowSpeedBytes = 512;   // a transfer slower than this many bytes a second ...
+    int lowSpeedSeconds = 120; // ... for this long, or a server silent as long, is stopped
     qint64 maxListingBytes = qint64(64) * 1024 * 1024;
     qint64 maxListingEntries = 1'000'000;
 };
@@ -74,8 +74,7 @@ public:
     // Copies one remote file, in binary, to localPath through a temporary
     // file renamed into place. An existing local file is kept unless
     // overwrite is set. remotePath is in the server's bytes.
-    DownloadResult download(const QByteArray& remotePath, const QString& localPath,
-                            bool overwrite);
+    DownloadResult download(const QByteArray& remotePath, const QString& localPath, bool overwrite);
 
     // Ends the work in progress and all later work as cancelled, at once.
     void cancel() { m_cancelled = true; }

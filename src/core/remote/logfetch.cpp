@@ -51,8 +51,7 @@ Result listRemoteFolder(FtpClient& client, const QString& subfolder, RemoteFolde
     return {};
 }
 
-FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site,
-                            const FetchOptions& options,
+FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site, const FetchOptions& options,
                             const std::function<void(const QString& path)>& onCopied)
 {
     FetchReport report;
@@ -76,8 +75,7 @@ FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site,
         }
         if (!isWanted(target.path, entry, options.existing))
             continue;
-        const DownloadResult result =
-            client.download(folder.rawFilePath(entry), target.path, true);
+        const DownloadResult result = client.download(folder.rawFilePath(entry), target.path, true);
         if (result.status == DownloadStatus::Cancelled) {
             report.result = Result::refused(u"Cancelled."_s);
             return report;

@@ -14,11 +14,11 @@ class SiteRecord;
 struct FetchOptions
 {
     enum class Existing {
-        Keep,            // a file already here is left alone
-        Replace,         // every matching file is copied again
-        ReplaceChanged,  // copied again when its size differs from the server's
+        Keep,           // a file already here is left alone
+        Replace,        // every matching file is copied again
+        ReplaceChanged, // copied again when its size differs from the server's
     };
-    QString subfolder;               // below the URL's folder
+    QString subfolder;                         // below the URL's folder
     QStringList patterns{QStringLiteral("*")}; // shell patterns on the file name
     Existing existing = Existing::Keep;
 };
@@ -27,7 +27,7 @@ struct FetchOptions
 // wrong; the other files were still copied.
 struct FetchReport
 {
-    Result result; // refused when nothing could be listed or it was cancelled
+    Result result;      // refused when nothing could be listed or it was cancelled
     QStringList copied; // local paths
     QStringList problems;
     qint64 bytes = 0;
@@ -38,8 +38,7 @@ struct FetchReport
 // Logs in, lists the folder and copies the matching files (never
 // dot-files) into the folders the Site's naming scheme gives. onCopied is
 // told of each file as it lands.
-FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site,
-                            const FetchOptions& options,
+FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site, const FetchOptions& options,
                             const std::function<void(const QString& path)>& onCopied = {});
 
 // Logs in and lists a folder below the URL's folder, sorted by name; the

@@ -14,8 +14,7 @@ namespace meridan {
 QString sshFingerprint(const QByteArray& keyBlob)
 {
     const QByteArray digest = QCryptographicHash::hash(keyBlob, QCryptographicHash::Sha256);
-    return u"SHA256:"_s +
-           QString::fromLatin1(digest.toBase64(QByteArray::OmitTrailingEquals));
+    return u"SHA256:"_s + QString::fromLatin1(digest.toBase64(QByteArray::OmitTrailingEquals));
 }
 
 QString sshKeyType(const QByteArray& keyBlob)
@@ -54,8 +53,8 @@ Result recordKnownHost(const QString& path, const QString& host, int port,
     }
     const QString name = port == 22 || port <= 0 ? host : u"[%1]:%2"_s.arg(host).arg(port);
     contents += (name + u' ' + type + u' ').toUtf8() + keyBlob.toBase64() + '\n';
-    const auto permissions = existing.exists() ? existing.permissions()
-                                               : (QFile::ReadOwner | QFile::WriteOwner);
+    const auto permissions =
+        existing.exists() ? existing.permissions() : (QFile::ReadOwner | QFile::WriteOwner);
     if (!writeFileAtomically(path, contents, permissions))
         return Result::refused(u"%1 cannot be written."_s.arg(path));
     return {};
@@ -66,6 +65,5 @@ QString certificateFingerprint(const QByteArray& der)
     return QString::fromLatin1(
         QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
 }
-
 
 } // namespace meridan

@@ -165,13 +165,14 @@ void CFTPDownloadDlg::listFolder()
     auto listed = std::make_shared<Result>();
     auto listing = std::make_shared<RemoteListing>();
     const QString folder = m_folder.path();
-    inBackground([this, listed, listing, folder] { *listed = m_client->list(folder, listing.get()); },
-                 [this, listed, listing] {
-                     setWorking(false);
-                     showRows(listing->entries); // ".." stays to go back
-                     listed->report();
-                     m_ui->statusLabel->setText(listing->skipped.join(u'\n'));
-                 });
+    inBackground(
+        [this, listed, listing, folder] { *listed = m_client->list(folder, listing.get()); },
+        [this, listed, listing] {
+            setWorking(false);
+            showRows(listing->entries); // ".." stays to go back
+            listed->report();
+            m_ui->statusLabel->setText(listing->skipped.join(u'\n'));
+        });
 }
 
 void CFTPDownloadDlg::showRows(const QList<RemoteEntry>& entries)
@@ -230,9 +231,10 @@ void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 
     const qint64 perSecond = qint64(double(allDone) / seconds);
     m_ui->progressBar->setValue(allTotal > 0 ? int(allDone * 1000 / allTotal) : 0);
     m_ui->statusLabel->setText(
-        fileTotal > 0 ? u"Copying %1: %2 of %3, %4/s"_s.arg(name, sizeText(fileDone),
-                                                            sizeText(fileTotal), sizeText(perSecond))
-                      : u"Copying %1: %2, %3/s"_s.arg(name, sizeText(fileDone), sizeText(perSecond)));
+        fileTotal > 0
+            ? u"Copying %1: %2 of %3, %4/s"_s.arg(name, sizeText(fileDone), sizeText(fileTotal),
+                                                  sizeText(perSecond))
+            : u"Copying %1: %2, %3/s"_s.arg(name, sizeText(fileDone), sizeText(perSecond)));
 }
 
 void CFTPDownloadDlg::download()

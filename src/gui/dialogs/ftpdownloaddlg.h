@@ -62,7 +62,7 @@ private:
     std::unique_ptr<FtpClient> m_client;
     RemoteFolder m_folder{QString()};
     QList<RemoteEntry> m_rows; // what each row of the list stands for
-    QElapsedTimer m_clock; // since the download began
+    QElapsedTimer m_clock;     // since the download began
     bool m_busy = false;
     bool m_closeWhenDone = false;
 };

@@ -2,8 +2,8 @@
 #include "remote/logfetch.h"
 #include "remote/remotenames.h"
 #include "store/siterecord.h"
-#include "support/testservers.h"
 #include "support/testenvironment.h"
+#include "support/testservers.h"
 
 #include <QDir>
 #include <QtTest>
@@ -151,26 +151,25 @@ private slots:
         QTest::addColumn<QByteArray>("listing");
         QTest::addColumn<QStringList>("names"); // "/" marks a folder, "=N" a size
         QTest::addColumn<int>("skipped");
-        QTest::newRow("unix")
-            << QByteArray("total 2\r\n-rw-r--r-- 1 ftp ftp 120 Jan 01 12:00 a.log\r\n"
-                          "drwxr-xr-x 2 ftp ftp 4096 Feb  3  2025 logs\r\n")
-            << QStringList{u"a.log=120"_s, u"logs/"_s} << 0;
+        QTest::newRow("unix") << QByteArray(
+                                     "total 2\r\n-rw-r--r-- 1 ftp ftp 120 Jan 01 12:00 a.log\r\n"
+                                     "drwxr-xr-x 2 ftp ftp 4096 Feb  3  2025 logs\r\n")
+                              << QStringList{u"a.log=120"_s, u"logs/"_s} << 0;
         QTest::newRow("no group, LF only, last line without end")
             << QByteArray("-rw-r--r-- 1 1000 7 Jan 01 12:00 a.log\n"
                           "-rw-r--r-- 1 1000 1000 9 Jan 01 12:00 b.log")
             << QStringList{u"a.log=7"_s, u"b.log=9"_s} << 0;
-        QTest::newRow("blanks kept")
-            << QByteArray("-rw-r--r-- 1 u g 5 Jan 01 12:00  lead.log\r\n"
-                          "-rw-r--r-- 1 u g 5 Jan 01 12:00 trail.log \r\n")
-            << QStringList{u" lead.log=5"_s, u"trail.log =5"_s} << 0;
+        QTest::newRow("blanks kept") << QByteArray("-rw-r--r-- 1 u g 5 Jan 01 12:00  lead.log\r\n"
+                                                   "-rw-r--r-- 1 u g 5 Jan 01 12:00 trail.log \r\n")
+                                     << QStringList{u" lead.log=5"_s, u"trail.log =5"_s} << 0;
         QTest::newRow("link, dots")
             << QByteArray("lrwxrwxrwx 1 u g 5 Jan 01 12:00 current -> 2026\n"
                           "drwxr-xr-x 2 u g 5 Jan 01 12:00 .\ndrwxr-xr-x 2 u g 5 Jan 01 12:00 ..\n")
             << QStringList{u"current=5"_s} << 0;
-        QTest::newRow("dos")
-            << QByteArray("01-17-26  08:15PM       <DIR>          2026\r\n"
-                          "01-17-26  08:15PM                12345 ex260117.log\r\n")
-            << QStringList{u"2026/"_s, u"ex260117.log=12345"_s} << 0;
+        QTest::newRow("dos") << QByteArray(
+                                    "01-17-26  08:15PM       <DIR>          2026\r\n"
+                                    "01-17-26  08:15PM                12345 ex260117.log\r\n")
+                             << QStringList{u"2026/"_s, u"ex260117.log=12345"_s} << 0;
         QTest::newRow("unreadable lines skipped, not the folder")
             << QByteArray("-rw-r--r-- 1 u g 5 Jan 01 12:00 a\rb.log\r\nnonsense\r\n"
                           "-rw-r--r-- 1 u g 5 Jan 01 12:00 ok.log\r\n")
@@ -254,10 +253,10 @@ private slots:
         RemoteFolder folder(client.startFolder());
         RemoteListing listing;
         QVERIFY(client.list(folder.path(), &listing));
-        QCOMPARE(names(listing.entries),
-                 (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s, u"empty/"_s,
-                              u"site_20030517.log.gz"_s, u"site_20030518.log.gz"_s,
-                              u"with blank/"_s}));
+        QCOMPARE(
+            names(listing.entries),
+            (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s, u"empty/"_s,
+                         u"site_20030517.log.gz"_s, u"site_20030518.log.gz"_s, u"with blank/"_s}));
         QCOMPARE(client.usesPassiveMode(), refuseActive);
         QVERIFY(folder.open(u"with blank"_s));
         QVERIFY(client.list(folder.path(), &listing));
@@ -301,8 +300,9 @@ private slots:
             QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{u"2003"_s});
         client.cancel();
-        QCOMPARE(client.download("/logs/site_20030518.log.gz", site.LogsDir + u"/c"_s, false).status,
-                 DownloadStatus::Cancelled);
+        QCOMPARE(
+            client.download("/logs/site_20030518.log.gz", site.LogsDir + u"/c"_s, false).status,
+            DownloadStatus::Cancelled);
         QVERIFY(!QFileInfo::exists(site.LogsDir + u"/c"_s));
     }
 

@@ -63,10 +63,12 @@ private slots:
             << u"endless"_s << false
             << u"The folder / cannot be listed. The listing is larger than 64.0 MiB or 1000000 "
                u"entries, so it was not read."_s;
-        QTest::newRow("dripping listing") << u"drip"_s << false << u"The folder / cannot be "
-                                                                   u"listed. "_s + slow;
-        QTest::newRow("stalled listing") << u"stall"_s << false
-                                         << u"The folder / cannot be listed. "_s + slow;
+        QTest::newRow("dripping listing") << u"drip"_s << false
+                                          << u"The folder / cannot be "
+                                             u"listed. "_s +
+                                                 slow;
+        QTest::newRow("stalled listing")
+            << u"stall"_s << false << u"The folder / cannot be listed. "_s + slow;
         QTest::newRow("silent server") << u"silent"_s << false << slow;
         QTest::newRow("dripping file") << u"drip"_s << true << slow;
         QTest::newRow("stalled file") << u"stall"_s << true << slow;
@@ -85,9 +87,9 @@ private slots:
         Result result = client.connect();
         if (result) {
             RemoteListing listing;
-            result = download ? client.download("/file.log", home->file(u"logs/ex.log"_s), false)
-                                    .result
-                              : client.list(QString(), &listing);
+            result = download
+                         ? client.download("/file.log", home->file(u"logs/ex.log"_s), false).result
+                         : client.list(QString(), &listing);
         }
         QCOMPARE(result.message(), message);
         QCOMPARE(logFolder(), QStringList());
@@ -105,9 +107,9 @@ private slots:
         QVERIFY(report.problems.at(1).contains(u"this line is no listing"_s));
         // Each file holds the bytes it was asked for by: its own name, exactly.
         const QString folder = home->file(u"logs/"_s);
-        QCOMPARE(logFolder(), (QStringList{u" leading space.log"_s, u"caf\uFFFD.log"_s,
-                                           u"last.log"_s, u"plain.log"_s,
-                                           u"trailing space.log "_s}));
+        QCOMPARE(logFolder(),
+                 (QStringList{u" leading space.log"_s, u"caf\uFFFD.log"_s, u"last.log"_s,
+                              u"plain.log"_s, u"trailing space.log "_s}));
         QCOMPARE(readAll(folder + u" leading space.log"_s), QByteArray(" leading space.log"));
         QCOMPARE(readAll(folder + u"trailing space.log "_s), QByteArray("trailing space.log "));
         QCOMPARE(readAll(folder + u"caf\uFFFD.log"_s), QByteArray("caf\xe9.log"));

@@ -56,8 +56,8 @@ private:
         QDir().mkpath(folder);
         Sshd sshd{folder + u"/host_key"_s, nullptr};
         if (makeSshKey(sshd.hostKey))
-            sshd.server = std::make_unique<SshTestServer>(
-                folder, sshd.hostKey, home->file(u".ssh/id_ed25519.pub"_s));
+            sshd.server = std::make_unique<SshTestServer>(folder, sshd.hostKey,
+                                                          home->file(u".ssh/id_ed25519.pub"_s));
         return sshd;
     }
     static FetchReport fetchAll(FtpClient& client, const SiteRecord& record)
@@ -79,7 +79,8 @@ private slots:
     {
         QVERIFY(QDir().mkpath(home->file(u".ssh"_s)));
         QVERIFY(makeSshKey(home->file(u".ssh/id_ed25519"_s)));
-        const QByteArray earlier = "# kept as it is\nexample.org ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIE\n";
+        const QByteArray earlier =
+            "# kept as it is\nexample.org ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIE\n";
         writeFile(home->file(u".ssh/known_hosts"_s), earlier);
         makeServerLogs();
         Sshd sshd = startSshd(u"sshd"_s);
@@ -106,7 +107,8 @@ private slots:
         QCOMPARE(readAll(record.LogsDir + u"/2026/site_20260102.log"_s), QByteArray("second"));
         const QByteArray knownHosts = readAll(home->file(u".ssh/known_hosts"_s));
         QVERIFY(knownHosts.startsWith(earlier));
-        QVERIFY(knownHosts.contains(u"[127.0.0.1]:%1 ssh-ed25519 "_s.arg(sshd.server->port()).toUtf8()));
+        QVERIFY(knownHosts.contains(
+            u"[127.0.0.1]:%1 ssh-ed25519 "_s.arg(sshd.server->port()).toUtf8()));
         FtpClient known(record);
         QVERIFY(known.connect());
 
@@ -142,7 +144,8 @@ private slots:
                  0);
         const CliOutcome refused = runCli(*home, {u"ls"_s, u"shop"_s});
         QCOMPARE(refused.status, 1);
-        QVERIFY2(refused.err.contains(u"is not known, so nothing was sent"_s), qPrintable(refused.err));
+        QVERIFY2(refused.err.contains(u"is not known, so nothing was sent"_s),
+                 qPrintable(refused.err));
         QVERIFY(!QFileInfo::exists(home->file(u".ssh/known_hosts"_s)));
         const CliOutcome accepted = runCli(*home, {u"ls"_s, u"shop"_s, u"--accept-new-host-key"_s});
         QCOMPARE(accepted.out, u"site_20260101.log\nsite_20260102.log\n"_s);

@@ -1,7 +1,7 @@
 #include "dialogs/ftpdownloaddlg.h"
 #include "store/siterecord.h"
-#include "support/testservers.h"
 #include "support/testenvironment.h"
+#include "support/testservers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -205,8 +205,9 @@ private slots:
         shoot(&dialog, u"ftp-progress"_s);
         dialog.reject(); // Cancel
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 3000);
-        QCOMPARE(QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList());
+        QCOMPARE(
+            QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
         QVERIFY(recorder->errors.isEmpty());
     }
 
