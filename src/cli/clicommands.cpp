@@ -5,6 +5,7 @@
 #include "analog/logformats.h"
 #include "analog/reportlist.h"
 #include "analog/sitefolders.h"
+#include "analog/updateplan.h"
 #include "remote/ftpclient.h"
 #include "remote/logfetch.h"
 #include "remote/remotenames.h"
@@ -17,13 +18,18 @@
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "store/valuenames.h"
+#include "update/siteupdate.h"
 #include "util/files.h"
 #include "util/messages.h"
 #include "util/texts.h"
 
 #include <QEventLoop>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QThread>
+#include <cstdio>
 #include <functional>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -400,6 +406,150 @@ int fetchLogs(Context& c)
     return report.ok() ? kSuccess : kFailure;
 }
 
+// A Site name as one shell word.
+QString shellWord(const QString& text)
+{
+    static const QRegularExpression plain(u"^[A-Za-z0-9._@%+=:,/-]+$"_s);
+    if (plain.match(text).hasMatch())
+        return text;
+    return u"'"_s + QString(text).replace(u"'"_s, u"'\\''"_s) + u"'"_s;
+}
+
+// The Sites named, or every stored Site.
+std::optional<QStringList> sitesOrAll(const QStringList& names)
+{
+    if (!SettingsStore::usable())
+        return std::nullopt;
+    return names.isEmpty() ? storedSiteNames() : names;
+}
+
+int planUpdate(Context& c)
+{
+    const std::optional<QStringList> names = sitesOrAll(c.args);
+    if (!names)
+        return kFailure;
+    int status = kSuccess;
+    for (const QString& name : *names) {
+        const std::optional<SiteRecord> site = storedSite(name);
+        if (!site || !checkSite(*site).report()) {
+            status = kFailure;
+            continue;
+        }
+        for (const Period& period : outOfDatePeriods(*site, QDate::currentDate()))
+            c.out << "meridan-cli build " << shellWord(name) << ' ' << PeriodName(period) << '\n';
+    }
+    return status;
+}
+
+// One line that keeps being rewritten on a terminal.
+class ProgressLine
+{
+public:
+    explicit ProgressLine(bool shown) : m_shown(shown) {}
+    void show(const QString& text)
+    {
+        if (!m_shown)
+            return;
+        const QByteArray line = text.toUtf8().left(200);
+        std::fprintf(stderr, "\r%-*s", int(std::max(m_width, line.size())), line.constData());
+        std::fflush(stderr);
+        m_width = line.size();
+    }
+    void clear()
+    {
+        if (m_shown && m_width > 0)
+            std::fprintf(stderr, "\r%*s\r", int(m_width), "");
+        m_width = 0;
+    }
+
+private:
+    bool m_shown;
+    qsizetype m_width = 0;
+};
+
+int update(Context& c)
+{
+    QStringList arguments = c.args;
+    const bool quiet = arguments.removeAll(u"--quiet"_s) > 0;
+    UpdateOptions options;
+    options.acceptNewHostKey = arguments.removeAll(u"--accept-new-host-key"_s) > 0;
+    const std::optional<int> jobs = takeJobs(arguments);
+    if (!jobs)
+        return usageError(
+            u"--jobs takes a number of periods from 1 to %1."_s.arg(BuildDriver::kMaxJobs));
+    options.jobs = *jobs;
+    const std::optional<QStringList> names = sitesOrAll(arguments);
+    if (!names)
+        return kFailure;
+    UpdateLock lock;
+    if (!lock.acquire().report())
+        return kFailure;
+    SiteUpdate update(*names, options);
+    ProgressLine progress(!quiet && isatty(STDERR_FILENO));
+    QString site;
+    QString counts;
+    int periodsDone = 0;
+    int periodsCount = 0;
+    qint64 bytes = 0;
+    const auto showProgress = [&] {
+        progress.show(
+            u"%1 %2: %3 of %4 periods, %5 fetched"_s.arg(counts, site)
+                .arg(periodsDone)
+                .arg(periodsCount)
+                .arg(QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat)));
+    };
+    QObject::connect(&update, &SiteUpdate::siteStarted, [&](const QString& name, int n, int all) {
+        site = name;
+        counts = u"[%1/%2]"_s.arg(n).arg(all);
+        periodsDone = periodsCount = 0;
+        bytes = 0;
+        showProgress();
+    });
+    QObject::connect(&update, &SiteUpdate::bytesFetched, [&](qint64 done) {
+        bytes = done;
+        showProgress();
+    });
+    QObject::connect(&update, &SiteUpdate::periodsPlanned, [&](int count) {
+        periodsCount = count;
+        showProgress();
+    });
+    QObject::connect(&update, &SiteUpdate::periodFinished, [&](const Period&, bool, int done, int) {
+        periodsDone = done;
+        showProgress();
+    });
+    // Straight to standard error: while a Site updates, what the core says
+    // is gathered as its problems and comes back here.
+    QObject::connect(&update, &SiteUpdate::problem, [&](const QString& name, const QString& text) {
+        progress.clear();
+        std::fputs(qPrintable(u"%1: %2\n"_s.arg(name, text)), stderr);
+    });
+    QObject::connect(&update, &SiteUpdate::siteFinished, [&](const SiteUpdateOutcome& outcome) {
+        progress.clear();
+        if (quiet)
+            return;
+        c.out << u"%1: %2 files fetched (%3), %4 of %5 periods built%6"_s.arg(outcome.site)
+                     .arg(outcome.filesFetched)
+                     .arg(QLocale::c().formattedDataSize(outcome.bytesFetched, 1,
+                                                         QLocale::DataSizeIecFormat))
+                     .arg(outcome.periodsBuilt)
+                     .arg(outcome.periodsPlanned)
+                     .arg(outcome.problems.isEmpty()
+                              ? QString()
+                              : u", %1 problems"_s.arg(outcome.problems.size()))
+              << '\n';
+        c.out.flush();
+    });
+    QEventLoop loop;
+    bool succeeded = false;
+    QObject::connect(&update, &SiteUpdate::finished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    update.start();
+    loop.exec();
+    return succeeded ? kSuccess : kFailure;
+}
+
 struct Command
 {
     QString name;
@@ -418,7 +568,8 @@ const QList<Command>& commands()
         {u"reports"_s, 1, 1, listReports}, {u"build"_s, 2, -1, build},
         {u"index"_s, 1, 3, writeIndex},    {u"ls"_s, 1, 3, listRemoteFiles},
         {u"fetch"_s, 1, -1, fetchLogs},    {u"export"_s, 0, 1, exportStore},
-        {u"import"_s, 1, 1, importStore},
+        {u"import"_s, 1, 1, importStore},  {u"update"_s, 0, -1, update},
+        {u"plan"_s, 0, -1, planUpdate},
     };
     return list;
 }
@@ -451,6 +602,11 @@ QString usageText()
            u"                                 download log files into the Site's log folder;\n"
            u"                                 an unknown SSH host key is refused unless\n"
            u"                                 --accept-new-host-key records it\n"
+           u"  update [NAME...] [--quiet] [--jobs N] [--accept-new-host-key]\n"
+           u"                                 for each Site (all when none is named): fetch\n"
+           u"                                 the new and changed logs, build the out-of-date\n"
+           u"                                 periods of the kinds it keeps, write its index\n"
+           u"  plan [NAME...]                 the build commands update would run, one a line\n"
            u"  export [FILE]                  the whole settings store as JSON (standard output)\n"
            u"  import FILE                    replace the whole settings store by an export\n"
            u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"

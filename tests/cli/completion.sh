@@ -24,6 +24,8 @@ expect() { # words... -- expected
     fi
 }
 expect meridan-cli bu -- build
+expect meridan-cli update shop.example sh -- shop.example
+expect meridan-cli update --q -- --quiet
 expect meridan-cli build sh -- shop.example
 expect meridan-cli build shop.example "$(date +%Y)-Q" -- "$(date +%Y)-Q*"
 expect meridan-cli build shop.example --j -- --jobs

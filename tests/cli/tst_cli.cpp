@@ -58,7 +58,8 @@ private slots:
                  u"LogNameStruct ErrorFile LogPeriodicity PostProcessCmd "
                  u"ReportOrder ReportOrder_D ReportOrder_W ReportOrder_M "
                  u"ReportOrder_Q ReportOrder_H ReportOrder_Y FTPUrl FTPUser "
-                 u"FTPAccess DefaultBase Output Language LangCode FTPRequireTLS FTPCertificate"_s);
+                 u"FTPAccess DefaultBase Output Language LangCode FTPRequireTLS FTPCertificate "
+                 u"KeepPeriods"_s);
         QCOMPARE(showValue(u"shop"_s, u"Root"_s), home->file(u"shop/stats"_s));
         QCOMPARE(QFile::permissions(settingsFile()) & 0x0077, QFileDevice::Permissions());
     }

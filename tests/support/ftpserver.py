@@ -25,7 +25,7 @@ class NoActiveHandler(FTPHandler):
         self.respond("501 Active mode is not possible here.")
 
 
-def tls_handler(folder):
+def tls_handler(folder, implicit):
     """A handler that requires TLS, with a fresh self-signed certificate."""
     from OpenSSL import SSL, crypto
     from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
@@ -60,12 +60,20 @@ def tls_handler(folder):
     context.use_privatekey_file(path)
     # Lets the data connections resume the control connection's session.
     context.set_session_id(b"meridan-test")
-    TLS_FTPHandler.certfile = path
-    TLS_FTPHandler.ssl_context = context
-    TLS_FTPHandler.dtp_handler = PatientDTPHandler
-    TLS_FTPHandler.tls_control_required = True
-    TLS_FTPHandler.tls_data_required = True
-    return TLS_FTPHandler, certificate.digest("sha256").decode()
+    class ImplicitTLSHandler(TLS_FTPHandler):
+        """ftps://: TLS from the first byte, before the banner."""
+
+        def handle(self):
+            self.secure_connection(self.ssl_context)
+            super().handle()
+
+    handler = ImplicitTLSHandler if implicit else TLS_FTPHandler
+    handler.certfile = path
+    handler.ssl_context = context
+    handler.dtp_handler = PatientDTPHandler
+    handler.tls_control_required = True
+    handler.tls_data_required = True
+    return handler, certificate.digest("sha256").decode()
 
 
 def exit_with_parent():
@@ -81,6 +89,7 @@ def main():
     parser.add_argument("--password", required=True)
     parser.add_argument("--refuse-active", action="store_true")
     parser.add_argument("--tls", metavar="FOLDER", help="where the certificate is written")
+    parser.add_argument("--implicit", action="store_true", help="TLS from the start")
     args = parser.parse_args()
 
     config_logging(level=logging.WARNING)
@@ -89,7 +98,7 @@ def main():
     handler = NoActiveHandler if args.refuse_active else FTPHandler
     fingerprint = None
     if args.tls:
-        handler, fingerprint = tls_handler(args.tls)
+        handler, fingerprint = tls_handler(args.tls, args.implicit)
     handler.authorizer = authorizer
     handler.banner = "Meridan test server"
     server = FTPServer(("127.0.0.1", 0), handler)

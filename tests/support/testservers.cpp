@@ -47,8 +47,10 @@ FtpTestServer::FtpTestServer(const QString& root, const FtpServerOptions& option
                                u"--password"_s, QString::fromLatin1(password())} +
                        (options.refuseActive ? QStringList{u"--refuse-active"_s} : QStringList()) +
                        (options.tlsFolder.isEmpty() ? QStringList()
-                                                    : QStringList{u"--tls"_s, options.tlsFolder}),
-                   options.tlsFolder.isEmpty() ? 0 : 1)
+                                                    : QStringList{u"--tls"_s, options.tlsFolder}) +
+                       (options.implicitTls ? QStringList{u"--implicit"_s} : QStringList()),
+                   options.tlsFolder.isEmpty() ? 0 : 1),
+      m_implicitTls(options.implicitTls)
 {
 }
 

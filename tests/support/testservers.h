@@ -31,7 +31,8 @@ private:
 struct FtpServerOptions
 {
     bool refuseActive = false;
-    QString tlsFolder; // requires TLS, with its certificate written here
+    QString tlsFolder;        // requires TLS, with its certificate written here
+    bool implicitTls = false; // ftps://: TLS from the first byte
 };
 
 // pyftpdlib serving root to user() with password().
@@ -41,13 +42,17 @@ public:
     explicit FtpTestServer(const QString& root, const FtpServerOptions& options = {});
     QString url(const QString& path = {}) const
     {
-        return ScriptServer::url(QStringLiteral("ftp"), path);
+        return ScriptServer::url(m_implicitTls ? QStringLiteral("ftps") : QStringLiteral("ftp"),
+                                 path);
     }
     // The certificate's SHA-256 fingerprint, "AB:CD:...", with TLS.
     QString fingerprint() const { return extraLines().value(0); }
 
     static const char* user() { return "logs"; }
     static const char* password() { return "s3cret pass"; }
+
+private:
+    bool m_implicitTls = false;
 };
 
 // hostileftp.py in one of its modes.

@@ -28,9 +28,9 @@ struct DownloadResult
 struct RemoteLimits
 {
     int connectSeconds = 30;
-    int listingSeconds = 300;  // the whole of a login or a listing
-    int lowSpeedBytes = 512;   // a transfer slower than this many bytes a second ...
-    int lowSpeedSeconds = 120; // ... for this long, or a server silent as long, is stopped
+    int listingSeconds = 300; // the whole of a login or a listing
+    int lowSpeedBytes = 512;  // a transfer slower than this many bytes a second ...
+    int lowSpeedSeconds = 60; // ... for this long, or a server silent as long, is stopped
     qint64 maxListingBytes = qint64(64) * 1024 * 1024;
     qint64 maxListingEntries = 1'000'000;
 };

@@ -55,7 +55,8 @@ const QList<ValueLayout>& valueLayouts()
                      {values::Language, &SiteRecord::Language},
                      {values::LangCode, &SiteRecord::LangCode},
                      {values::FTPRequireTLS, &SiteRecord::FTPRequireTLS, 0},
-                     {values::FTPCertificate, &SiteRecord::FTPCertificate}});
+                     {values::FTPCertificate, &SiteRecord::FTPCertificate},
+                     {values::KeepPeriods, &SiteRecord::KeepPeriods}});
         return list;
     }();
     return layouts;
@@ -177,6 +178,7 @@ void SiteRecord::DeriveDefaults()
     FTPAccess.clear();
     DefaultBase = u"analog"_s;
     Output = 1;
+    KeepPeriods = u"M"_s;
 }
 
 bool SiteRecord::NameExists() const

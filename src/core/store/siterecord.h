@@ -58,6 +58,7 @@ public:
     QString LangCode;
     quint32 FTPRequireTLS = 0;
     QString FTPCertificate; // "AB:CD:..." or empty
+    QString KeepPeriods;    // "DWMQHY" letters; empty reads as "M"
     std::array<QString, kReportOrderCount> ReportOrder;
 
     SiteRecord() = default;

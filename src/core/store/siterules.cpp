@@ -199,6 +199,18 @@ Result normaliseValue(const QString& valueName, QString* text)
             return Result::refused(u"FTPCertificate takes a SHA-256 fingerprint: 32 hex pairs "
                                    u"such as AB:CD:..."_s);
         *text = pin;
+    } else if (is(values::KeepPeriods)) {
+        QString kinds;
+        for (QChar kind : QStringLiteral("DWMQHY"))
+            if (text->contains(kind, Qt::CaseInsensitive))
+                kinds += kind;
+        const bool onlyKinds = std::all_of(text->begin(), text->end(), [](QChar c) {
+            return QStringLiteral("DWMQHY").contains(c, Qt::CaseInsensitive);
+        });
+        if (kinds.isEmpty() || !onlyKinds)
+            return Result::refused(u"KeepPeriods takes letters of D, W, M, Q, H and Y (days, "
+                                   u"weeks, months, quarters, halves, years), such as M or DMY."_s);
+        *text = kinds;
     } else if (is(values::FTPAccess)) {
         if (!passwordFits(*text))
             return Result::refused(passwordTooLongText());

@@ -30,6 +30,8 @@ inline const QString LangCode = QStringLiteral("LangCode");
 inline const QString FTPRequireTLS = QStringLiteral("FTPRequireTLS");
 // The SHA-256 fingerprint of a server certificate trusted without a CA.
 inline const QString FTPCertificate = QStringLiteral("FTPCertificate");
+// The kinds of period an update keeps built: letters of "DWMQHY".
+inline const QString KeepPeriods = QStringLiteral("KeepPeriods");
 
 // The Specific formats values of a Site, beside one value per listed month.
 inline const QString LogFormatChanges = QStringLiteral("LogFormatChanges");

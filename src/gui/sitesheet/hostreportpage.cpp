@@ -1,6 +1,7 @@
 #include "hostreportpage.h"
 
 #include "analog/reportorder.h"
+#include "analog/updateplan.h"
 #include "store/siterecord.h"
 #include "ui_hostreportpage.h"
 
@@ -38,9 +39,35 @@ CHostReportPage::CHostReportPage(QWidget* parent)
     };
     connect(m_ui->reportList, &QListWidget::itemChanged, this, changed);
     connect(m_ui->reportList->model(), &QAbstractItemModel::rowsMoved, this, changed);
+    for (QCheckBox* box : keepBoxes())
+        connect(box, &QCheckBox::clicked, this, &CHostReportPage::keepChanged);
     m_ui->reportList->installEventFilter(this);
     m_ui->reportList->setToolTip(u"Drag a report, or press Ctrl+Up or Ctrl+Down, to change its "
                                  u"place in the order."_s);
+}
+
+QList<QCheckBox*> CHostReportPage::keepBoxes() const
+{
+    return {m_ui->keepDaysCheckBox,     m_ui->keepWeeksCheckBox,  m_ui->keepMonthsCheckBox,
+            m_ui->keepQuartersCheckBox, m_ui->keepHalvesCheckBox, m_ui->keepYearsCheckBox};
+}
+
+// At least one kind stays kept: the last box cannot be cleared.
+void CHostReportPage::keepChanged()
+{
+    QString kinds;
+    const QList<QCheckBox*> boxes = keepBoxes();
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        if (boxes.at(i)->isChecked())
+            kinds += u"DWMQHY"_s.at(i);
+    if (kinds.isEmpty()) {
+        qobject_cast<QCheckBox*>(sender())->setChecked(true);
+        return;
+    }
+    if (kinds == site().KeepPeriods)
+        return;
+    site().KeepPeriods = kinds;
+    emit modified();
 }
 
 bool CHostReportPage::eventFilter(QObject* watched, QEvent* event)
@@ -105,6 +132,10 @@ void CHostReportPage::load()
         all &= site().ReportOrder[kind].isEmpty();
     setPeriodMode(all);
     fillList();
+    const QList<qint32> kept = keptPeriodicities(site());
+    const QList<QCheckBox*> boxes = keepBoxes();
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        boxes.at(i)->setChecked(kept.contains(qint32(i + 1)));
     m_ready = true;
 }
 

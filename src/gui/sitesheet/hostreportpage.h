@@ -6,6 +6,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 
 namespace Ui {
 class CHostReportPage;
@@ -38,6 +39,8 @@ private:
     void fillList();
     void allPeriodsClicked(bool all);
     void reset();
+    QList<QCheckBox*> keepBoxes() const; // days to years
+    void keepChanged();
 
     std::unique_ptr<Ui::CHostReportPage> m_ui;
     QButtonGroup* m_periods;

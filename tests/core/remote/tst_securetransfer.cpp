@@ -171,16 +171,23 @@ private slots:
                  u"127.0.0.1 refused the login of %1."_s.arg(record.FTPUser));
     }
 
+    void ftpsVerifiesOrPinsTheCertificate_data()
+    {
+        QTest::addColumn<bool>("implicit");
+        QTest::newRow("ftp:// with Require TLS") << false;
+        QTest::newRow("ftps://") << true;
+    }
     void ftpsVerifiesOrPinsTheCertificate()
     {
+        QFETCH(bool, implicit);
         makeServerLogs();
-        FtpTestServer server(home->file(u"server"_s), {false, home->path()});
+        FtpTestServer server(home->file(u"server"_s), {false, home->path(), implicit});
         QVERIFY(server.isRunning());
         QCOMPARE(server.fingerprint().size(), 95);
         SiteRecord record = site(server.url(u"/logs"_s));
         record.FTPUser = QString::fromLatin1(FtpTestServer::user());
         record.FTPAccess = QString::fromLatin1(FtpTestServer::password());
-        record.FTPRequireTLS = 1;
+        record.FTPRequireTLS = !implicit;
 
         FtpClient refusing(record);
         QCOMPARE(refusing.connect().message(),

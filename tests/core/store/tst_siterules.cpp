@@ -51,6 +51,15 @@ private slots:
         QTest::newRow("output") << u"Output"_s << u"7"_s << QString();
         QTest::newRow("report code twice") << u"ReportOrder_M"_s << u"x-x"_s << QString();
         QTest::newRow("password in URL") << u"FTPUrl"_s << u"ftp://u:p@h/"_s << QString();
+        QTest::newRow("kinds kept, any order") << u"KeepPeriods"_s << u"ymd"_s << u"DMY"_s;
+        QTest::newRow("kind unknown") << u"KeepPeriods"_s << u"MX"_s << QString();
+        QTest::newRow("no kind") << u"KeepPeriods"_s << QString() << QString();
+        QTest::newRow("TLS flag") << u"FTPRequireTLS"_s << u"2"_s << QString();
+        QTest::newRow("pin without colons")
+            << u"FTPCertificate"_s << u"SHA256:"_s + QString(u"0a"_s).repeated(32)
+            << QStringList(32, u"0A"_s).join(u':');
+        QTest::newRow("pin too short")
+            << u"FTPCertificate"_s << QString(u"0a"_s).repeated(31) << QString();
     }
     void acceptValue()
     {

@@ -371,11 +371,11 @@ private slots:
         QCOMPARE(site.ReportOrder[0].size(), 45);
         // Per period: "All periods" unchecked copies the common order.
         showTab(Reports);
-        QTest::mouseClick(child<QCheckBox>("allPeriodsCheckBox"), Qt::LeftButton);
+        child<QCheckBox>("allPeriodsCheckBox")->click();
         QVERIFY(child<QRadioButton>("dailyReportsRadio")->isChecked());
         for (int kind = 1; kind < kReportOrderCount; ++kind)
             QCOMPARE(site.ReportOrder[kind], site.ReportOrder[0]);
-        QTest::mouseClick(child<QRadioButton>("weeklyReportsRadio"), Qt::LeftButton);
+        child<QRadioButton>("weeklyReportsRadio")->click();
         list->item(0)->setCheckState(Qt::Unchecked);
         list->item(1)->setCheckState(Qt::Unchecked);
         showTab(General);
@@ -386,6 +386,14 @@ private slots:
         QTest::mouseClick(child<QPushButton>("resetButton"), Qt::LeftButton);
         for (const QString& order : site.ReportOrder)
             QVERIFY(order.isEmpty());
+        // Months are kept by default; the last kind kept cannot be cleared.
+        QVERIFY(child<QCheckBox>("keepMonthsCheckBox")->isChecked());
+        child<QCheckBox>("keepYearsCheckBox")->click();
+        child<QCheckBox>("keepMonthsCheckBox")->click();
+        QCOMPARE(site.KeepPeriods, u"Y"_s);
+        child<QCheckBox>("keepYearsCheckBox")->click();
+        QVERIFY(child<QCheckBox>("keepYearsCheckBox")->isChecked());
+        QCOMPARE(site.KeepPeriods, u"Y"_s);
     }
 
     void specificFormats()

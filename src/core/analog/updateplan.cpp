@@ -1,0 +1,38 @@
+#include "updateplan.h"
+
+#include "analog/freshness.h"
+#include "store/siterecord.h"
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+QList<qint32> keptPeriodicities(const SiteRecord& site)
+{
+    const QString letters = u"DWMQHY"_s;
+    QList<qint32> kinds;
+    for (qsizetype i = 0; i < letters.size(); ++i)
+        if (site.KeepPeriods.contains(letters.at(i), Qt::CaseInsensitive))
+            kinds.append(qint32(i + 1));
+    return kinds.isEmpty() ? QList<qint32>{kMonth} : kinds;
+}
+
+QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)
+{
+    QList<qint32> years; // those with any log file
+    for (qint32 year = kFirstYear; year <= std::min(today.year(), kLastYear); ++year)
+        if (periodFreshness(site, Period{year, kYear, 0, 0}) != Freshness::NoLogs)
+            years.append(year);
+    QList<Period> stale;
+    for (const qint32 kind : keptPeriodicities(site))
+        for (const qint32 year : std::as_const(years))
+            for (const Period& period : PeriodsOfYear(year, kind)) {
+                const std::optional<PeriodRange> range = PeriodBounds(period);
+                if (range && range->start <= today &&
+                    periodFreshness(site, period) == Freshness::Stale)
+                    stale.append(period);
+            }
+    return stale;
+}
+
+} // namespace meridan

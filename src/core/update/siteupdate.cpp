@@ -1,0 +1,189 @@
+#include "siteupdate.h"
+
+#include "analog/reportlist.h"
+#include "analog/updateplan.h"
+#include "remote/ftpclient.h"
+#include "remote/logfetch.h"
+#include "report/generalindex.h"
+#include "run/builddriver.h"
+#include "store/preferences.h"
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/siterules.h"
+#include "util/messages.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+QString lockPath()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Meridan"_s;
+    QDir().mkpath(folder);
+    return folder + u"/update.lock"_s;
+}
+
+} // namespace
+
+// What the core says while a Site is updated counts as that Site's problem;
+// nobody is there to answer a question.
+class SiteUpdate::ProblemCollector : public Messages
+{
+public:
+    explicit ProblemCollector(SiteUpdate* update) : m_update(update), m_outer(&messages())
+    {
+        setMessages(this);
+    }
+    ~ProblemCollector() override { setMessages(m_outer); }
+    void error(const QString& text) override { m_update->addProblem(text); }
+    bool ask(const QString&, Question) override { return false; }
+
+private:
+    SiteUpdate* m_update;
+    Messages* m_outer;
+};
+
+UpdateLock::UpdateLock() : m_file(lockPath())
+{
+    m_file.setStaleLockTime(0); // only a lock whose process is gone is stale
+}
+
+Result UpdateLock::acquire()
+{
+    if (m_file.tryLock(0))
+        return {};
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (m_file.error() == QLockFile::LockFailedError &&
+        m_file.getLockInfo(&pid, &host, &application))
+        return Result::refused(
+            u"An update is running already (process %1); only one runs at a time."_s.arg(pid));
+    return Result::refused(u"The update lock %1 cannot be taken."_s.arg(lockPath()));
+}
+
+SiteUpdate::SiteUpdate(const QStringList& siteNames, const UpdateOptions& options,
+                       QObject* parent)
+    : QObject(parent), m_names(siteNames), m_options(options)
+{
+}
+
+SiteUpdate::~SiteUpdate() = default;
+
+void SiteUpdate::start()
+{
+    QTimer::singleShot(0, this, &SiteUpdate::nextSite);
+}
+
+void SiteUpdate::addProblem(const QString& text)
+{
+    m_outcome.problems.append(text);
+    emit problem(m_outcome.site, text);
+}
+
+void SiteUpdate::nextSite()
+{
+    m_driver.reset();
+    if (m_next >= m_names.size()) {
+        emit finished(m_allOk);
+        return;
+    }
+    const QString name = m_names.at(m_next++);
+    m_outcome = {name, 0, 0, 0, 0, {}};
+    m_collector = std::make_unique<ProblemCollector>(this);
+    emit siteStarted(name, int(m_next), int(m_names.size()));
+    if (!siteIsStored(name)) {
+        addProblem(u"There is no Site named %1."_s.arg(name));
+        endSite();
+        return;
+    }
+    m_site = std::make_unique<SiteRecord>(name);
+    if (const Result checked = checkSite(*m_site); !checked) {
+        addProblem(checked.message());
+        endSite();
+        return;
+    }
+    if (!m_site->FTPUrl.isEmpty())
+        fetchLogs(); // a server that fails still leaves the logs at hand to build
+    buildPeriods();
+}
+
+void SiteUpdate::fetchLogs()
+{
+    FtpClient client(*m_site);
+    client.setTrustQuestion([this](const ServerIdentity& identity) {
+        return m_options.acceptNewHostKey && identity.kind == ServerIdentity::Kind::SshHostKey;
+    });
+    const qint64 before = m_outcome.bytesFetched;
+    client.setProgressListener([&](qint64 done, qint64) { emit bytesFetched(before + done); });
+    FetchOptions options;
+    options.existing = FetchOptions::Existing::ReplaceChanged;
+    const FetchReport report = fetchRemoteLogs(client, *m_site, options, [&](const QString& path) {
+        ++m_outcome.filesFetched;
+        m_outcome.bytesFetched = before + QFileInfo(path).size();
+        client.setProgressListener(
+            [this, done = m_outcome.bytesFetched](qint64 bytes, qint64) {
+                emit bytesFetched(done + bytes);
+            });
+    });
+    m_outcome.bytesFetched = before + report.bytes;
+    if (!report.result)
+        addProblem(report.result.message());
+    for (const QString& text : report.problems)
+        addProblem(text);
+}
+
+void SiteUpdate::buildPeriods()
+{
+    const QList<Period> periods = outOfDatePeriods(*m_site, m_options.today);
+    m_outcome.periodsPlanned = int(periods.size());
+    emit periodsPlanned(m_outcome.periodsPlanned);
+    if (periods.isEmpty()) {
+        writeIndex();
+        return;
+    }
+    m_driver = std::make_unique<BuildDriver>(*m_site);
+    m_lines.clear();
+    connect(m_driver.get(), &BuildDriver::linesReady, this,
+            [this](const QStringList& lines) { m_lines.append(lines); });
+    connect(m_driver.get(), &BuildDriver::periodFinished, this,
+            [this](const Period& period, bool ok, int done, int count) {
+                if (ok)
+                    ++m_outcome.periodsBuilt;
+                else
+                    addProblem(u"%1 was not built:\n%2"_s.arg(PeriodName(period),
+                                                               m_lines.join(u'\n')));
+                m_lines.clear();
+                emit periodFinished(period, ok, done, count);
+            });
+    connect(m_driver.get(), &BuildDriver::finished, this, [this] {
+        QTimer::singleShot(0, this, &SiteUpdate::writeIndex); // after the driver's own work
+    });
+    m_driver->start(periods, BuildOptions{false, m_options.jobs, true});
+}
+
+void SiteUpdate::writeIndex()
+{
+    const bool ascending = Preferences::ascending();
+    const bool frames = m_site->PostProcessCmd.isEmpty(); // as the main window sets them
+    CGeneralIndex(*m_site, configuredPeriods(*m_site, ascending), ascending, frames).write();
+    endSite();
+}
+
+void SiteUpdate::endSite()
+{
+    m_collector.reset();
+    if (!m_outcome.problems.isEmpty())
+        m_allOk = false;
+    emit siteFinished(m_outcome);
+    QTimer::singleShot(0, this, &SiteUpdate::nextSite);
+}
+
+} // namespace meridan

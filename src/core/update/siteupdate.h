@@ -1,0 +1,93 @@
+#pragma once
+
+#include "analog/period.h"
+#include "util/result.h"
+
+#include <QDate>
+#include <QLockFile>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+namespace meridan {
+
+class BuildDriver;
+class SiteRecord;
+
+// Held while an update runs, so that only one runs at a time.
+class UpdateLock
+{
+public:
+    UpdateLock();
+    // Refused, naming the process, while another update holds the lock.
+    Result acquire();
+
+private:
+    QLockFile m_file;
+};
+
+struct UpdateOptions
+{
+    int jobs = 1;
+    bool acceptNewHostKey = false;
+    QDate today = QDate::currentDate();
+};
+
+// What an update did for one Site.
+struct SiteUpdateOutcome
+{
+    QString site;
+    int filesFetched = 0;
+    qint64 bytesFetched = 0;
+    int periodsBuilt = 0;
+    int periodsPlanned = 0;
+    QStringList problems;
+};
+
+// Brings Sites up to date, one after the other: fetches the log files that
+// are new or changed in size on the Site's server (when it has a URL),
+// builds the out-of-date periods of the kinds it keeps, and writes its
+// general index. A Site that fails does not stop the others.
+class SiteUpdate : public QObject
+{
+    Q_OBJECT
+
+public:
+    SiteUpdate(const QStringList& siteNames, const UpdateOptions& options,
+               QObject* parent = nullptr);
+    ~SiteUpdate() override;
+
+    void start();
+
+signals:
+    void siteStarted(const QString& site, int number, int count);
+    // The bytes of the file being fetched, and of the files before it.
+    void bytesFetched(qint64 bytes);
+    void periodsPlanned(int count);
+    void periodFinished(const meridan::Period& period, bool ok, int finished, int count);
+    void problem(const QString& site, const QString& text);
+    void siteFinished(const meridan::SiteUpdateOutcome& outcome);
+    // ok: every Site was updated without a problem.
+    void finished(bool ok);
+
+private:
+    class ProblemCollector;
+    void nextSite();
+    void fetchLogs();
+    void buildPeriods();
+    void writeIndex();
+    void endSite();
+    void addProblem(const QString& text);
+
+    QStringList m_names;
+    UpdateOptions m_options;
+    qsizetype m_next = 0;
+    std::unique_ptr<SiteRecord> m_site;
+    std::unique_ptr<BuildDriver> m_driver;
+    QStringList m_lines; // the console lines of the periods still running
+    SiteUpdateOutcome m_outcome;
+    std::unique_ptr<ProblemCollector> m_collector; // while a Site is updated
+    bool m_allOk = true;
+};
+
+} // namespace meridan

@@ -1,0 +1,181 @@
+#include "analog/basecfg.h"
+#include "analog/sitefolders.h"
+#include "analog/updateplan.h"
+#include "report/reportaccess.h"
+#include "store/preferences.h"
+#include "store/siterecord.h"
+#include "support/loggenerator.h"
+#include "support/testenvironment.h"
+#include "support/testservers.h"
+#include "update/siteupdate.h"
+
+#include <QDir>
+#include <QtTest>
+
+using namespace meridan;
+using namespace meridan::test;
+using namespace Qt::StringLiterals;
+
+class TestSiteUpdate : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Run
+    {
+        bool ok = false;
+        QList<SiteUpdateOutcome> outcomes;
+    };
+    Run update(const QStringList& names, const QDate& today)
+    {
+        UpdateOptions options;
+        options.jobs = 2;
+        options.today = today;
+        SiteUpdate running(names, options);
+        Run run;
+        QObject::connect(&running, &SiteUpdate::siteFinished,
+                         [&](const SiteUpdateOutcome& outcome) { run.outcomes.append(outcome); });
+        bool done = false;
+        QObject::connect(&running, &SiteUpdate::finished, [&](bool ok) {
+            run.ok = ok;
+            done = true;
+        });
+        running.start();
+        if (!QTest::qWaitFor([&] { return done; }, 120000))
+            qWarning("the update did not end");
+        return run;
+    }
+    static QStringList names(const QList<Period>& periods)
+    {
+        QStringList list;
+        for (const Period& period : periods)
+            list.append(PeriodName(period));
+        return list;
+    }
+    SiteRecord storedSite(const QString& name, const QString& keep)
+    {
+        SiteRecord site;
+        site.name = name;
+        site.DeriveDefaults();
+        site.KeepPeriods = keep;
+        site.isNew = true;
+        if (!createSiteFolders(site, false) || !SaveSite(site))
+            qFatal("cannot store the test Site");
+        return site;
+    }
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<RecordingMessages> recorder;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        recorder = std::make_unique<RecordingMessages>();
+        Preferences prefs;
+        prefs.analogPath = u"/usr/bin/analog"_s;
+        QVERIFY(prefs.save());
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        home.reset();
+    }
+
+    void buildsOnlyWhatIsOutOfDate()
+    {
+        SiteRecord site = storedSite(u"shop"_s, u"DM"_s);
+        writeLogs(site, QDate(2026, 9, 30), QDate(2026, 10, 2), 50);
+        const QDate today(2026, 10, 2);
+        QCOMPARE(names(outOfDatePeriods(site, today)),
+                 (QStringList{u"2026-09-30"_s, u"2026-10-01"_s, u"2026-10-02"_s, u"2026-09"_s,
+                              u"2026-10"_s}));
+        const Run first = update({u"shop"_s}, today);
+        QVERIFY2(first.ok, qPrintable(first.outcomes.value(0).problems.join(u'\n')));
+        QCOMPARE(first.outcomes.first().periodsBuilt, 5);
+        QVERIFY(QFileInfo::exists(generalIndexPage(site)));
+        QVERIFY(outOfDatePeriods(site, today).isEmpty());
+        // A log rewritten after its reports makes its day and month out of date.
+        const QString log = site.LogsDir + u"/2026/www.shop_20261001.log.gz"_s;
+        QFile touched(log);
+        QVERIFY(touched.open(QIODevice::ReadWrite));
+        QVERIFY(touched.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                    QFileDevice::FileModificationTime));
+        touched.close();
+        QCOMPARE(names(outOfDatePeriods(site, today)),
+                 (QStringList{u"2026-10-01"_s, u"2026-10"_s}));
+        const Run second = update({u"shop"_s}, today);
+        QCOMPARE(second.outcomes.first().periodsBuilt, 2);
+    }
+
+    void fetchesNewLogsAndGoesOnPastAnUnreachableServer()
+    {
+        SiteRecord site = storedSite(u"shop"_s, u"M"_s);
+        SiteRecord server = site; // the server keeps the same files in one folder
+        server.LogsDir = home->file(u"server/logs"_s);
+        server.LogNameStruct = u"www.shop_%yyyy%%mm%%dd%.log.gz"_s;
+        QDir().mkpath(server.LogsDir);
+        writeLogs(server, QDate(2026, 10, 1), QDate(2026, 10, 2), 20);
+        FtpTestServer ftp(home->file(u"server"_s));
+        QVERIFY(ftp.isRunning());
+        site.FTPUrl = ftp.url(u"/logs"_s);
+        site.FTPUser = QString::fromLatin1(FtpTestServer::user());
+        site.FTPAccess = QString::fromLatin1(FtpTestServer::password());
+        QVERIFY(site.Save());
+        SiteRecord gone = storedSite(u"gone"_s, u"M"_s);
+        gone.FTPUrl = u"ftp://127.0.0.1:1/"_s;
+        QVERIFY(gone.Save());
+
+        const Run first = update({u"gone"_s, u"shop"_s}, QDate(2026, 10, 2));
+        QVERIFY(!first.ok);
+        QCOMPARE(first.outcomes.size(), 2);
+        QVERIFY(first.outcomes.at(0).problems.first().startsWith(u"No FTP Connection"_s));
+        QCOMPARE(first.outcomes.at(1).filesFetched, 2);
+        QCOMPARE(first.outcomes.at(1).periodsBuilt, 1);
+        QVERIFY(first.outcomes.at(1).problems.isEmpty());
+
+        writeLogs(server, QDate(2026, 10, 3), QDate(2026, 10, 3), 20);
+        const Run second = update({u"shop"_s}, QDate(2026, 10, 3));
+        QVERIFY(second.ok);
+        QCOMPARE(second.outcomes.first().filesFetched, 1);
+        QCOMPARE(second.outcomes.first().periodsBuilt, 1);
+        QVERIFY(QFileInfo::exists(site.LogsDir + u"/2026/www.shop_20261003.log.gz"_s));
+    }
+
+    void commandLine()
+    {
+        SiteRecord site = storedSite(u"my shop"_s, u"Y"_s);
+        writeLogs(site, QDate(2025, 12, 31), QDate(2026, 1, 1), 10);
+        QCOMPARE(runCli(*home, {u"plan"_s}).out,
+                 u"meridan-cli build 'my shop' 2025\nmeridan-cli build 'my shop' 2026\n"_s);
+        {
+            UpdateLock held; // another update runs
+            QVERIFY(held.acquire());
+            const CliOutcome refused = runCli(*home, {u"update"_s, u"--quiet"_s});
+            QCOMPARE(refused.status, 1);
+            QVERIFY(refused.err.contains(u"running already"_s));
+        }
+        const CliOutcome quiet = runCli(*home, {u"update"_s, u"--quiet"_s, u"--jobs"_s, u"2"_s});
+        QCOMPARE(quiet.status, 0);
+        QCOMPARE(quiet.out + quiet.err, QString());
+        QCOMPARE(runCli(*home, {u"plan"_s, u"my shop"_s}).out, QString());
+        const CliOutcome told = runCli(*home, {u"update"_s, u"my shop"_s, u"nobody"_s});
+        QCOMPARE(told.status, 1);
+        QCOMPARE(told.out, u"my shop: 0 files fetched (0 bytes), 0 of 0 periods built\n"
+                           u"nobody: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problems\n"_s);
+        QVERIFY(told.err.contains(u"nobody: There is no Site named nobody."_s));
+    }
+
+    void oneUpdateAtATime()
+    {
+        UpdateLock first;
+        QVERIFY(first.acquire());
+        UpdateLock second;
+        QCOMPARE(second.acquire().message(),
+                 u"An update is running already (process %1); only one runs at a time."_s.arg(
+                     QCoreApplication::applicationPid()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSiteUpdate)
+#include "tst_siteupdate.moc"
