@@ -417,18 +417,16 @@ bool FtpClient::askToTrustCertificate(const Transfer& transfer)
 
 QString FtpClient::timeoutText(const Transfer& transfer) const
 {
-    curl_off_t connectTime = 0;
-    curl_easy_getinfo(handleOf(m_curl), CURLINFO_CONNECT_TIME_T, &connectTime);
-    if (connectTime == 0 && transfer.lastReply.isEmpty()) // not even a reused connection
-        return u"Connecting to %1 timed out after %2 s."_s.arg(host()).arg(m_limits.connectSeconds);
+    const qint64 seconds = (transfer.elapsed.elapsed() + 500) / 1000;
+    if (transfer.lastReply.isEmpty()) // not a word from the server
+        return u"Connecting to %1 timed out after %2 s."_s.arg(host()).arg(seconds);
     if (transfer.kind != Transfer::Kind::File &&
         transfer.elapsed.elapsed() >= qint64(m_limits.listingSeconds) * 1000 - 500)
-        return u"%1 did not finish within %2 s, so it was stopped."_s.arg(host()).arg(
-            m_limits.listingSeconds);
-    return u"%1 stopped answering or sent less than %2 bytes a second for %3 s, so it was "
-           u"stopped."_s.arg(host())
-               .arg(m_limits.lowSpeedBytes)
-               .arg(m_limits.lowSpeedSeconds);
+        return u"%1 did not finish within %2 s, so it was stopped."_s.arg(host()).arg(seconds);
+    return u"%1 stopped answering or sent less than %2 bytes a second, so it was stopped after "
+           u"%3 s."_s.arg(host())
+        .arg(m_limits.lowSpeedBytes)
+        .arg(seconds);
 }
 
 QString FtpClient::failureText(int code, const Transfer& transfer) const

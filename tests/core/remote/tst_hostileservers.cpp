@@ -57,8 +57,8 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("download"); // else a listing
         QTest::addColumn<QString>("message");
-        const QString slow = u"127.0.0.1 stopped answering or sent less than 512 bytes a second "
-                             u"for 2 s, so it was stopped."_s;
+        const QString slow = u"127.0.0.1 stopped answering or sent less than 512 bytes a second, "
+                             u"so it was stopped after ? s."_s;
         QTest::newRow("endless listing")
             << u"endless"_s << false
             << u"The folder / cannot be listed. The listing is larger than 64.0 MiB or 1000000 "
@@ -69,7 +69,10 @@ private slots:
                                                  slow;
         QTest::newRow("stalled listing")
             << u"stall"_s << false << u"The folder / cannot be listed. "_s + slow;
-        QTest::newRow("silent server") << u"silent"_s << false << slow;
+        QTest::newRow("silent server")
+            << u"silent"_s << false
+            << u"No FTP Connection\n(Probably due to bad connection data)\n\nConnecting to "
+               u"127.0.0.1 timed out after ? s."_s;
         QTest::newRow("dripping file") << u"drip"_s << true << slow;
         QTest::newRow("stalled file") << u"stall"_s << true << slow;
         QTest::newRow("reset file") << u"reset"_s << true
@@ -91,7 +94,11 @@ private slots:
                          ? client.download("/file.log", home->file(u"logs/ex.log"_s), false).result
                          : client.list(QString(), &listing);
         }
-        QCOMPARE(result.message(), message);
+        QVERIFY2(QRegularExpression::fromWildcard(message, Qt::CaseSensitive,
+                                                  QRegularExpression::DefaultWildcardConversion)
+                     .match(result.message())
+                     .hasMatch(),
+                 qPrintable(result.message()));
         QCOMPARE(logFolder(), QStringList());
     }
 
