@@ -333,23 +333,6 @@ private slots:
         QCOMPARE(run({u"index"_s, u"shop"_s}).status, 1);
     }
 
-    void concurrentWritersLoseNothing()
-    {
-        QList<QProcess*> adding;
-        for (int i = 0; i < 8; ++i)
-            adding.append(start({u"add"_s, u"site%1"_s.arg(i)}));
-        for (QProcess* process : adding)
-            QVERIFY(process->waitForFinished(60000) && process->exitCode() == 0);
-        QCOMPARE(run({u"sites"_s}).out.count(u'\n'), 8);
-        QList<QProcess*> setting;
-        for (int i = 0; i < 8; ++i)
-            setting.append(start({u"set"_s, u"site%1"_s.arg(i), u"ErrorFile=e%1.txt"_s.arg(i)}));
-        for (QProcess* process : setting)
-            QVERIFY(process->waitForFinished(60000) && process->exitCode() == 0);
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(showValue(u"site%1"_s.arg(i), u"ErrorFile"_s), u"e%1.txt"_s.arg(i));
-    }
-
     void damagedSettingsFileStaysForRepair()
     {
         writeFile(settingsFile(), "not a database");

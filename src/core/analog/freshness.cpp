@@ -18,6 +18,8 @@ namespace {
 // The files a path with "*" in any of its parts matches.
 QStringList matchingFiles(const QString& pattern)
 {
+    if (!pattern.contains(u'*'))
+        return QFileInfo(pattern).isFile() ? QStringList{pattern} : QStringList();
     QStringList found{pattern.startsWith(u'/') ? u"/"_s : QString()};
     const QStringList parts = pattern.split(u'/', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < parts.size(); ++i) {
@@ -68,13 +70,21 @@ QStringList existingLogFiles(const SiteRecord& site, const Period& period)
     return files;
 }
 
-Freshness periodFreshness(const SiteRecord& site, const Period& period)
+FreshnessCheck::FreshnessCheck(const SiteRecord& site)
+    : m_site(site),
+      m_specials(readSpecialMonths(site.keyName)),
+      m_settingsChanged(site.storedChangeTime())
 {
+}
+
+Freshness FreshnessCheck::of(const Period& period) const
+{
+    const SiteRecord& site = m_site;
     const QStringList logs = existingLogFiles(site, period);
     // Special months of the period stand in for their logs.
     const std::optional<PeriodRange> range = PeriodBounds(period);
     QList<SpecialMonth> specials;
-    for (const SpecialMonth& special : readSpecialMonths(site.keyName)) {
+    for (const SpecialMonth& special : m_specials) {
         const QDate month(special.month.left(4).toInt(), special.month.mid(4, 2).toInt(), 1);
         if (range && month.isValid() && month.addMonths(1) > range->start && month < range->end)
             specials.append(special);
@@ -98,7 +108,7 @@ Freshness periodFreshness(const SiteRecord& site, const Period& period)
     for (const QString& input : std::as_const(inputs))
         if (newer(QFileInfo(input).lastModified()))
             return Freshness::Stale;
-    return newer(site.storedChangeTime()) ? Freshness::Stale : Freshness::UpToDate;
+    return newer(m_settingsChanged) ? Freshness::Stale : Freshness::UpToDate;
 }
 
 } // namespace meridan

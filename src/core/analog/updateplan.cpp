@@ -19,9 +19,10 @@ QList<qint32> keptPeriodicities(const SiteRecord& site)
 
 QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)
 {
+    const FreshnessCheck freshness(site);
     QList<qint32> years; // those with any log file
     for (qint32 year = kFirstYear; year <= std::min(today.year(), kLastYear); ++year)
-        if (periodFreshness(site, Period{year, kYear, 0, 0}) != Freshness::NoLogs)
+        if (freshness.of(Period{year, kYear, 0, 0}) != Freshness::NoLogs)
             years.append(year);
     QList<Period> stale;
     for (const qint32 kind : keptPeriodicities(site))
@@ -29,7 +30,7 @@ QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)
             for (const Period& period : PeriodsOfYear(year, kind)) {
                 const std::optional<PeriodRange> range = PeriodBounds(period);
                 if (range && range->start <= today &&
-                    periodFreshness(site, period) == Freshness::Stale)
+                    freshness.of(period) == Freshness::Stale)
                     stale.append(period);
             }
     return stale;

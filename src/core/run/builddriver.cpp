@@ -51,9 +51,9 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     m_options = options;
     m_periods.clear();
     m_notes.clear();
+    const FreshnessCheck check(m_site);
     for (const Period& period : periods) {
-        const Freshness freshness =
-            options.onlyStale ? periodFreshness(m_site, period) : Freshness::Stale;
+        const Freshness freshness = options.onlyStale ? check.of(period) : Freshness::Stale;
         if (freshness == Freshness::Stale)
             m_periods.append(period);
         else if (freshness == Freshness::NoLogs)

@@ -11,20 +11,6 @@ class TestPeriod : public QObject
     Q_OBJECT
 
 private slots:
-    void calendar()
-    {
-        QCOMPARE(JulianDayNumber(2000, 1, 1), 2451545);
-        QCOMPARE(DayOfWeek(2003, 1, 1), 3); // Wednesday
-        QCOMPARE(DayOfWeek(2005, 1, 2), 7);
-        QCOMPARE(DaysInMonth(2000, 2), 29);
-        QCOMPARE(DaysInMonth(1900, 2), 28);
-        QCOMPARE(DaysInMonth(2100, 2), 28);
-        QCOMPARE(DaysInMonth(2004, 2), 29);
-        QCOMPARE(DaysInMonth(2003, 9), 30);
-        QCOMPARE(DaysInMonth(2003, 12), 31);
-        QCOMPARE(PeriodicityOfName(u"2003-X1"_s), -1);
-        QCOMPARE(PeriodicityOfName(u"20"_s), -1);
-    }
 
     void weekOfYear_data()
     {

@@ -305,32 +305,6 @@ private slots:
         QCOMPARE(buildStale().size(), 30 + 6 + 3 + 2 + 1 + 1);
     }
 
-    void allMonthsOfAYear()
-    {
-        site.LogNameStruct = u"%yyyy%%mm%.log"_s;
-        site.LogPeriodicity = kLogMonthly;
-        writeLogs(site, QDate(2002, 12, 31), QDate(2004, 1, 1), 10);
-        QVERIFY(build(u"2003-*"_s));
-        QCOMPARE(observer.started.size(), 12);
-        QCOMPARE(observer.started.first(), u"1/12 2003-01"_s);
-        QCOMPARE(observer.started.last(), u"12/12 2003-12"_s);
-        QCOMPARE(observer.finished, 12);
-        QCOMPARE(sink.lines.count(u"Exit code: 0"_s), 12);
-        QCOMPARE(successfulRequests(reportOf(u"2003-02"_s)), 28 * 10);
-        QCOMPARE(successfulRequests(reportOf(u"2003-12"_s)), 31 * 10);
-    }
-
-    void allDaysOfAMonth()
-    {
-        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
-        writeLogs(site, QDate(2004, 1, 31), QDate(2004, 3, 1), 5);
-        QVERIFY(build(u"2004-02-*"_s));
-        QCOMPARE(observer.started.size(), 29);
-        QCOMPARE(observer.started.last(), u"29/29 2004-02-29"_s);
-        for (int day = 1; day <= 29; ++day)
-            QCOMPARE(successfulRequests(reportOf(u"2004-02-%1"_s.arg(day, 2, 10, QChar(u'0')))), 5);
-    }
-
     void existingConfigurationIsReused()
     {
         site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;

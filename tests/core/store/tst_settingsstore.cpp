@@ -49,18 +49,6 @@ private slots:
         QCOMPARE(QFile::exists(SettingsStore::filePath()), creates);
     }
 
-    void missingValuesReadAsDefaults()
-    {
-        SettingsKey missing(u"SOFTWARE\\Meridan\\none"_s, kQueryValue);
-        QCOMPARE(missing.readDword(u"LogPeriodicity"_s, 1018), 1018u);
-        QString text = u"stale"_s;
-        QCOMPARE(missing.readString(u"Url"_s, &text), int(kStoreNotFound));
-        QVERIFY(text.isEmpty());
-        QVERIFY(missing.enumSubkeys().isEmpty());
-        QVERIFY(missing.writeString(u"Url"_s, u"x"_s) != kStoreOk);
-        QVERIFY(!SettingsKey(u"SOFTWARE\\Meridan\\none"_s, kQueryValue).isOpen());
-    }
-
     void valuesRoundTripAndSurviveReopening()
     {
         {

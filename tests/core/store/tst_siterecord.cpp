@@ -60,44 +60,6 @@ private slots:
         QCOMPARE(SiteRecord::NewSite().name, expected); // nothing was stored
     }
 
-    void defaultsDeriveFromTheName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("scheme");
-        QTest::newRow("no dot") << u"Example"_s << u"www.example.com"_s
-                                << u"%yyyy%/www.Example_%yyyy%%mm%%dd%.log.gz"_s;
-        QTest::newRow("dot") << u"Example.org"_s << u"www.example.org"_s
-                             << u"%yyyy%/www.Example.org_%yyyy%%mm%%dd%.log.gz"_s;
-        QTest::newRow("non-ascii")
-            << u"Ÿber.de"_s << u"www.ÿber.de"_s << u"%yyyy%/www.Ÿber.de_%yyyy%%mm%%dd%.log.gz"_s;
-    }
-    void defaultsDeriveFromTheName()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, url);
-        QFETCH(QString, scheme);
-        SiteRecord site;
-        site.name = name;
-        site.DeriveDefaults();
-        QCOMPARE(site.keyName, name);
-        QCOMPARE(site.Url, url);
-        QCOMPARE(site.Root, home->path() + u'/' + name + u"/stats"_s);
-        QCOMPARE(site.LogsDir, site.Root + u"/logs"_s);
-        QCOMPARE(site.LogNameStruct, scheme);
-    }
-
-    void missingNumbersLoadAsTheirDefaults()
-    {
-        SettingsKey(SiteRecord::keyPathOf(u"bare"_s), kSetValue)
-            .writeString(u"Url"_s, u"www.bare.com"_s);
-        const SiteRecord site(u"bare"_s);
-        QCOMPARE(site.LogPeriodicity, quint32(kLogDaily));
-        QCOMPARE(site.Output, 0);
-        QCOMPARE(site.Url, u"www.bare.com"_s);
-        QVERIFY(!site.isNew);
-    }
-
     void loadRestoresEveryStoredField()
     {
         SiteRecord site = storedSite(u"shop"_s);

@@ -236,6 +236,7 @@ private slots:
         open();
         recorder->answers = {false};
         child<QPushButton>("deleteButton")->click();
+        QCOMPARE(recorder->questionKinds, QList<Question>{Question::DangerousYesNo}); // No first
         QCOMPARE(storedSiteNames().size(), 2);
         recorder->answers = {true};
         child<QPushButton>("deleteButton")->click();
@@ -465,16 +466,6 @@ private slots:
         }
         name->setText(u"2003-12-28/stats2003-12-28.html"_s);
         QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) < name->contentsRect().width());
-    }
-
-    void deletingASiteAsksWithNoAsTheDefault()
-    {
-        storeNewSite(u"shop"_s);
-        open();
-        recorder->answers = {false};
-        child<QPushButton>("deleteButton")->click();
-        QCOMPARE(recorder->questionKinds, QList<Question>{Question::DangerousYesNo});
-        QCOMPARE(storedSiteNames(), QStringList{u"shop"_s});
     }
 
     void aboutAndPreferencesPictures()

@@ -228,20 +228,6 @@ private slots:
         QCOMPARE(stored.FTPCertificate, QStringList(32, u"AB"_s).join(u':'));
     }
 
-    // The Specific formats page never opened: its values go with the name.
-    void renameKeepsTheSpecificFormats()
-    {
-        SiteRecord site = storedSite(u"shop"_s);
-        QVERIFY(storeFormatChanges(u"shop"_s, {{u"200301"_s, false, u"%S %r"_s}}));
-        open(&site);
-        typeInto(child<QLineEdit>("hostNameEdit"), u"market"_s);
-        button(QDialogButtonBox::Ok)->click();
-        QCOMPARE(sheet->result(), int(QDialog::Accepted));
-        QCOMPARE(storedSiteNames(), QStringList{u"market"_s});
-        QCOMPARE(readFormatChanges(u"market"_s).size(), 1);
-        QCOMPARE(readFormatChanges(u"market"_s).first().format, u"%S %r"_s);
-    }
-
     void tabbingThroughTheLanguageChangesNothing()
     {
         SiteRecord site = storedSite(u"shop"_s);
