@@ -5,7 +5,9 @@ and files the way --mode says:
 
   endless   a listing that never ends, as fast as the client reads
   drip      listings and files at two bytes a second
+  dripfile  files at two bytes a second, listings at once
   stall     a listing or file that never sends a byte and never ends
+  stallfile a file that never sends a byte, listings at once
   silent    accepts the connection and never says a word
   oddnames  a listing with names that are hard to read; a file's contents
             are the bytes of the name it was asked for
@@ -133,9 +135,9 @@ class Session(threading.Thread):
 
     def file(self, out, name):
         mode = self.args.mode
-        if mode == "drip":
+        if mode in ("drip", "dripfile"):
             self.drip(out, b"x" * 100000)
-        if mode == "stall":
+        if mode in ("stall", "stallfile"):
             time.sleep(3600)
         if mode == "oddnames":
             out.sendall(name.rsplit(b"/", 1)[-1])

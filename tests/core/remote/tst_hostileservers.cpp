@@ -73,8 +73,8 @@ private slots:
             << u"silent"_s << false
             << u"No FTP Connection\n(Probably due to bad connection data)\n\nConnecting to "
                u"127.0.0.1 timed out after ? s."_s;
-        QTest::newRow("dripping file") << u"drip"_s << true << slow;
-        QTest::newRow("stalled file") << u"stall"_s << true << slow;
+        QTest::newRow("dripping file") << u"dripfile"_s << true << slow;
+        QTest::newRow("stalled file") << u"stallfile"_s << true << slow;
         QTest::newRow("reset file") << u"reset"_s << true
                                     << u"The connection to 127.0.0.1 broke off: Failure when "
                                        u"receiving data from the peer."_s;
