@@ -106,15 +106,23 @@ bool OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath, QString*
         messages().error(texts::errorOpeningFile(path));
         return false;
     }
+    const std::optional<QString> outFile = outFileOfConfigText(text);
+    if (!outFile)
+        return false;
+    *result = *outFile;
+    return true;
+}
+
+std::optional<QString> outFileOfConfigText(const QByteArray& text)
+{
     const qsizetype at = text.indexOf("OUTFILE ");
     if (at < 0)
-        return false;
+        return std::nullopt;
     const qsizetype start = at + 8;
     const qsizetype lineEnd = text.indexOf('\n', start);
     QByteArray value = text.mid(start, lineEnd < 0 ? -1 : lineEnd - start);
     value.replace('\r', QByteArray()).replace('"', QByteArray());
-    *result = QString::fromUtf8(value);
-    return true;
+    return QString::fromUtf8(value);
 }
 
 } // namespace meridan

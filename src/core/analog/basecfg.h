@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace meridan {
 
@@ -29,5 +30,8 @@ QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool 
 // given by its full path or by its period name. False when there is none or
 // the file cannot be read; *result is then the configuration file's path.
 bool OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath, QString* result);
+// The same for the text of a configuration file; the last line may lack its
+// line end.
+std::optional<QString> outFileOfConfigText(const QByteArray& text);
 
 } // namespace meridan

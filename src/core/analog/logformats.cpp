@@ -98,9 +98,15 @@ Result checkFormatRows(const QList<FormatChange>& rows)
 
 Result checkSpecialRows(const QList<SpecialMonth>& rows)
 {
-    for (const SpecialMonth& row : rows)
+    for (const SpecialMonth& row : rows) {
         if (holdsLineBreak(row.month) || holdsLineBreak(row.file))
             return refusedLineBreak(u"The special file of %1"_s.arg(row.month.simplified()));
+        // "|" parts the stored list and the first "*" a month from its file.
+        if (row.month.contains(u'|') || row.month.contains(u'*') || row.file.contains(u'|'))
+            return Result::refused(
+                u"The special file of %1 cannot hold \"|\", nor its month \"*\"."_s.arg(
+                    row.month.simplified()));
+    }
     return {};
 }
 

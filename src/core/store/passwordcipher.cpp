@@ -110,6 +110,8 @@ std::optional<QString> encipherPassword(const QString& password)
 
 QString decipherPassword(const QString& stored)
 {
+    if (stored.isEmpty()) // as encipherPassword stores the empty password
+        return {};
     Block block{};
     for (int i = 0; i < kPasswordBlockSize; ++i)
         block[i] = byteAt(stored, 2 * i);

@@ -219,6 +219,9 @@ private slots:
                                                {u"(yyyymm)"_s, u"cfgspecial.txt"_s},
                                                {u"200308"_s, u"b.txt"_s}}));
         QCOMPARE(key.readString(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
+        // "|" would part the stored list: refused, and what is stored stays.
+        QVERIFY(!storeSpecialMonths(site.name, {{u"200302"_s, u"a|b.txt"_s}}));
+        QCOMPARE(key.readString(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
         QVERIFY(storeFormatChanges(site.name, {}));
         QCOMPARE(key.readString(u"LogFormatChanges"_s), QString());
         QCOMPARE(key.readString(u"200305"_s, &gone), int(kStoreNotFound));

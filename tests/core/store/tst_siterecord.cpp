@@ -173,6 +173,7 @@ private slots:
                  u"café"_s);
         // Missing digits read as zero bytes: only the password part is given here.
         QCOMPARE(decipherPassword(u"2879D55C2E2384"_s), u"secret"_s);
+        QCOMPARE(decipherPassword(QString()), QString()); // the empty password's stored form
     }
 
     void passwordStoredForm()
