@@ -82,7 +82,7 @@ RemoteListing parseRemoteListing(const QByteArray& listing)
         if (!entry) {
             // A line break in a name splits its line in two: the first half
             // reads as an entry the server does not have.
-            if (lastLineWasEntry && !result.entries.isEmpty())
+            if (lastLineWasEntry && !result.entries.last().isFolder)
                 line = result.entries.takeLast().rawName + '?' + line;
             result.skipped.append(
                 u"The listing line \"%1\" could not be read; it was left out."_s.arg(
