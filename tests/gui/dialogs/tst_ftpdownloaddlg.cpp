@@ -224,20 +224,38 @@ private slots:
         QVERIFY(recorder->errors.isEmpty());
     }
 
+    void untrustedCertificateIsAskedAbout_data()
+    {
+        QTest::addColumn<bool>("trusted");
+        QTest::newRow("refused") << false;
+        QTest::newRow("trusted and kept for the Site") << true;
+    }
     void untrustedCertificateIsAskedAbout()
     {
+        QFETCH(bool, trusted);
         FtpTestServer tls(home->file(u"server"_s), {false, home->path()});
-        site.FTPUrl = tls.url(u"/logs"_s);
-        site.FTPRequireTLS = 1;
-        recorder->answers = {false};
-        CFTPDownloadDlg dialog(&site);
+        storeNewSite(site.name);
+        SiteRecord stored(site.name);
+        stored.FTPUrl = tls.url(u"/logs"_s);
+        stored.FTPUser = site.FTPUser;
+        stored.FTPAccess = site.FTPAccess;
+        stored.FTPRequireTLS = 1;
+        QVERIFY(stored.Save());
+        recorder->answers = {trusted};
+        CFTPDownloadDlg dialog(&stored);
         QVERIFY(dialog.start());
-        QTRY_VERIFY(!dialog.isVisible());
-        QCOMPARE(recorder->questions.size(), 1);
+        QCOMPARE(recorder->questions.size(), 0);
+        QTRY_COMPARE(recorder->questions.size(), 1);
         QVERIFY(recorder->questions.first().contains(tls.fingerprint()));
-        QCOMPARE(recorder->errors.size(), 1);
-        QVERIFY(recorder->errors.first().startsWith(u"The certificate of 127.0.0.1"_s));
-        QVERIFY(site.FTPCertificate.isEmpty());
+        if (!trusted) {
+            QTRY_VERIFY(!dialog.isVisible());
+            QCOMPARE(recorder->errors.size(), 1);
+            QVERIFY(recorder->errors.first().startsWith(u"The certificate of 127.0.0.1"_s));
+        } else {
+            QTRY_VERIFY(rows(dialog).contains(u"site_20030517.log.gz"_s) && !dialog.isBusy());
+            QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+        }
+        QCOMPARE(SiteRecord(site.name).FTPCertificate, trusted ? tls.fingerprint() : QString());
     }
 };
 
