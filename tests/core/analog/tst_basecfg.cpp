@@ -2,6 +2,7 @@
 #include "analog/basecfg.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QtTest>
@@ -10,15 +11,14 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestBaseCfg : public QObject
+class TestBaseCfg : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         site = SiteRecord();
         site.name = u"shop"_s;
         site.Root = home->path() + u"/stats"_s;
@@ -34,11 +34,6 @@ private slots:
         Preferences prefs;
         prefs.analogPath = home->file(u"analog/analog"_s);
         QVERIFY(prefs.save());
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void analogFoldersFollowTheExecutable()
@@ -157,8 +152,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
 };
 

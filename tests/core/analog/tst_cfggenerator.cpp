@@ -1,6 +1,7 @@
 #include "analog/cfggenerator.h"
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
@@ -26,15 +27,14 @@ QByteArray switches(const QString& on)
 
 } // namespace
 
-class TestCfgGenerator : public QObject
+class TestCfgGenerator : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         site = SiteRecord();
         site.name = site.keyName = u"shop"_s;
         site.Root = home->path() + u"/Stats"_s;
@@ -52,11 +52,6 @@ private slots:
         monthly.remove(monthly.lastIndexOf(u'x'), 1).remove(monthly.lastIndexOf(u'm'), 1);
         site.ReportOrder[kMonth] = monthly;
         writeFile(home->file(u"Stats/cfg/analog.basecfg"_s), "# base\nHOSTURL http://x/\n");
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void septemberExampleByteForByte()
@@ -279,8 +274,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
 };
 

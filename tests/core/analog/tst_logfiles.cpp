@@ -2,6 +2,7 @@
 #include "analog/logformats.h"
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QtTest>
@@ -22,25 +23,19 @@ QByteArray logLines(const QStringList& names)
 
 } // namespace
 
-class TestLogFiles : public QObject
+class TestLogFiles : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         site = SiteRecord();
         site.name = site.keyName = u"shop"_s;
         site.Root = home->path() + u"/stats"_s;
         site.CfgDir = u"cfg"_s;
         site.LogsDir = u"/logs"_s;
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void listing_data()
@@ -257,8 +252,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
 };
 

@@ -1,6 +1,7 @@
 #include "analog/sitefolders.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
@@ -10,15 +11,14 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestSiteFolders : public QObject
+class TestSiteFolders : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         site = SiteRecord();
         site.name = u"site1"_s;
         site.DeriveDefaults();
@@ -31,11 +31,6 @@ private slots:
         Preferences prefs;
         prefs.analogPath = home->file(u"analog/analog"_s);
         QVERIFY(prefs.save());
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void newSiteFoldersAfterTwoQuestions()
@@ -94,8 +89,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
 };
 

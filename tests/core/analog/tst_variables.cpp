@@ -1,6 +1,7 @@
 #include "analog/variables.h"
 #include "store/siterecord.h"
 #include "store/variablenames.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QtTest>
@@ -9,25 +10,19 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestVariables : public QObject
+class TestVariables : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         site = SiteRecord();
         site.Root = home->path() + u"/Stats"_s;
         site.CfgDir = u"cfg"_s;
         writeFile(site.configFile(u"2003-09"_s),
                   "LOGFILE x\r\nOUTFILE \"/Stats/reports/2003-09/stats2003-09.html\"\r\n");
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void normalize_data()
@@ -130,8 +125,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
 };
 

@@ -2,6 +2,7 @@
 #include "remote/logfetch.h"
 #include "remote/remotenames.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "support/testservers.h"
 
@@ -12,7 +13,7 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestFtp : public QObject
+class TestFtp : public SandboxTest
 {
     Q_OBJECT
 
@@ -53,11 +54,7 @@ private:
         return list;
     }
 
-    std::unique_ptr<TestHome> home;
-
 private slots:
-    void init() { home = std::make_unique<TestHome>(); }
-    void cleanup() { home.reset(); }
 
     void mapping_data()
     {

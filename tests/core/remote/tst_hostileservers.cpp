@@ -1,6 +1,7 @@
 #include "remote/ftpclient.h"
 #include "remote/logfetch.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "support/testservers.h"
 
@@ -14,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 // Servers that misbehave: every case ends, with a message that says what
 // happened, and leaves nothing half-written.
-class TestHostileServers : public QObject
+class TestHostileServers : public SandboxTest
 {
     Q_OBJECT
 
@@ -46,11 +47,7 @@ private:
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 
-    std::unique_ptr<TestHome> home;
-
 private slots:
-    void init() { home = std::make_unique<TestHome>(); }
-    void cleanup() { home.reset(); }
 
     void failuresEndWithTheirCause_data()
     {

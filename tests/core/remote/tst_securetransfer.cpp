@@ -1,6 +1,7 @@
 #include "remote/ftpclient.h"
 #include "remote/logfetch.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "support/testservers.h"
 
@@ -14,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 // SFTP against OpenSSH's sshd and FTP over TLS against pyftpdlib, both on
 // loopback with keys and certificates made for the test.
-class TestSecureTransfer : public QObject
+class TestSecureTransfer : public SandboxTest
 {
     Q_OBJECT
 
@@ -65,15 +66,12 @@ private:
         return fetchRemoteLogs(client, record, {});
     }
 
-    std::unique_ptr<TestHome> home;
-
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
+        SandboxTest::init();
         qunsetenv("SSH_AUTH_SOCK"); // only the keys the test makes
     }
-    void cleanup() { home.reset(); }
 
     void sftpChecksTheHostKey()
     {

@@ -9,6 +9,7 @@
 #include "store/siterules.h"
 #include "support/loggenerator.h"
 #include "support/recordingsink.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
@@ -34,26 +35,20 @@ QByteArray expectedLink(const char* period, const char* caption, const char* tar
 
 } // namespace
 
-class TestGeneralIndex : public QObject
+class TestGeneralIndex : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         site = SiteRecord();
         site.name = u"shop"_s;
         site.Root = home->path() + u"/stats"_s;
         site.CfgDir = u"cfg"_s;
         site.ReportsRoot = u"reports"_s;
         QDir().mkpath(site.reportsFolder());
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void framesetAndTitlePages()
@@ -298,8 +293,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
 };
 

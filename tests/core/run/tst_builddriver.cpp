@@ -10,6 +10,7 @@
 #include "store/siterules.h"
 #include "support/loggenerator.h"
 #include "support/recordingsink.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QDateTime>
@@ -52,7 +53,7 @@ struct RecordingObserver
 
 } // namespace
 
-class TestBuildDriver : public QObject
+class TestBuildDriver : public SandboxTest
 {
     Q_OBJECT
 
@@ -77,8 +78,6 @@ private:
         return buildToEnd(driver, *periods, BuildOptions{useExisting, jobs, onlyStale});
     }
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     SiteRecord site;
     RecordingSink sink;
     RecordingObserver observer;
@@ -86,8 +85,7 @@ private:
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         sink.lines.clear();
         sink.batches = 0;
         observer = {};
@@ -101,11 +99,6 @@ private slots:
         site.ReportOrder[0] = u"xmdrc-"_s;
         QVERIFY(createSiteFolders(site, false));
         QVERIFY(SaveSite(site));
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void buildsEveryLogLayout_data()

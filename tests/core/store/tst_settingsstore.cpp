@@ -1,4 +1,5 @@
 #include "store/settingsstore.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
@@ -13,21 +14,11 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestSettingsStore : public QObject
+class TestSettingsStore : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
-    }
 
     void onlyWriteRightsCreateKeys_data()
     {
@@ -310,10 +301,6 @@ private slots:
         QVERIFY(!SettingsStore::importJson(doubled));
         QCOMPARE(SettingsStore::exportJson(), exported);
     }
-
-private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
 };
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

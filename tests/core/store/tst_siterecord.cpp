@@ -2,6 +2,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
@@ -22,21 +23,11 @@ SiteRecord storedSite(const QString& name)
 
 } // namespace
 
-class TestSiteRecord : public QObject
+class TestSiteRecord : public SandboxTest
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
-    }
 
     void newSiteTakesTheFirstFreeName_data()
     {
@@ -237,10 +228,6 @@ private slots:
                 found = value.text == text;
         QVERIFY(found);
     }
-
-private:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
 };
 
 QTEST_GUILESS_MAIN(TestSiteRecord)

@@ -5,6 +5,7 @@
 #include "store/preferences.h"
 #include "store/siterecord.h"
 #include "support/loggenerator.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "support/testservers.h"
 #include "update/siteupdate.h"
@@ -16,7 +17,7 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestSiteUpdate : public QObject
+class TestSiteUpdate : public SandboxTest
 {
     Q_OBJECT
 
@@ -64,22 +65,13 @@ private:
         return site;
     }
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
-
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         Preferences prefs;
         prefs.analogPath = u"/usr/bin/analog"_s;
         QVERIFY(prefs.save());
-    }
-    void cleanup()
-    {
-        recorder.reset();
-        home.reset();
     }
 
     void buildsOnlyWhatIsOutOfDate()
@@ -161,8 +153,9 @@ private slots:
         QCOMPARE(runCli(*home, {u"plan"_s, u"my shop"_s}).out, QString());
         const CliOutcome told = runCli(*home, {u"update"_s, u"my shop"_s, u"nobody"_s});
         QCOMPARE(told.status, 1);
-        QCOMPARE(told.out, u"my shop: 0 files fetched (0 bytes), 0 of 0 periods built\n"
-                           u"nobody: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problems\n"_s);
+        QCOMPARE(told.out,
+                 u"my shop: 0 files fetched (0 bytes), 0 of 0 periods built\n"
+                 u"nobody: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problems\n"_s);
         QVERIFY(told.err.contains(u"nobody: There is no Site named nobody."_s));
     }
 

@@ -1,5 +1,6 @@
 #include "dialogs/ftpdownloaddlg.h"
 #include "store/siterecord.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "support/testservers.h"
 
@@ -16,7 +17,7 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-class TestFtpDownloadDlg : public QObject
+class TestFtpDownloadDlg : public SandboxTest
 {
     Q_OBJECT
 
@@ -62,16 +63,13 @@ private:
             widget->grab().save(folder + u'/' + name + u".png"_s);
     }
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     std::unique_ptr<FtpTestServer> server;
     SiteRecord site;
 
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
+        SandboxTest::init();
         const QString root = home->file(u"server"_s);
         writeFile(root + u"/logs/site_20030517.log.gz"_s, "gz 17");
         writeFile(root + u"/logs/site_20030518.log.gz"_s, QByteArray(8 << 20, 'x'));
@@ -92,8 +90,7 @@ private slots:
     void cleanup()
     {
         server.reset();
-        recorder.reset();
-        home.reset();
+        SandboxTest::cleanup();
     }
 
     void nothingToConnectTo()

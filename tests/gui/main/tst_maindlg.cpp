@@ -10,6 +10,7 @@
 #include "store/siterules.h"
 #include "support/loggenerator.h"
 #include "support/modal.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "widgets/hypertexte.h"
 
@@ -58,7 +59,7 @@ void whenSheetOpens(const std::function<void(CHostPropSheet*)>& action,
 
 } // namespace
 
-class TestMainDlg : public QObject
+class TestMainDlg : public SandboxTest
 {
     Q_OBJECT
 
@@ -125,24 +126,16 @@ private:
         widget->grab().save(folder + u'/' + name + u".png"_s);
     }
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     std::unique_ptr<CMainDlg> window;
 
 private slots:
-    void init()
-    {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
-    }
     void cleanup()
     {
         window.reset();
         for (QWidget* top : QApplication::topLevelWidgets())
             if (qobject_cast<CConsoleProcessDlg*>(top))
                 delete top;
-        recorder.reset();
-        home.reset();
+        SandboxTest::cleanup();
     }
 
     void startWithoutSites()

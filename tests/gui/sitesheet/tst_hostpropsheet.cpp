@@ -5,6 +5,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "widgets/editablelistctrl.h"
 
@@ -36,7 +37,7 @@ SiteRecord storedSite(const QString& name)
 
 } // namespace
 
-class TestHostPropSheet : public QObject
+class TestHostPropSheet : public SandboxTest
 {
     Q_OBJECT
 
@@ -69,21 +70,13 @@ private:
         QTest::keyClicks(edit, text);
     }
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<RecordingMessages> recorder;
     std::unique_ptr<CHostPropSheet> sheet;
 
 private slots:
-    void init()
-    {
-        home = std::make_unique<TestHome>();
-        recorder = std::make_unique<RecordingMessages>();
-    }
     void cleanup()
     {
         sheet.reset();
-        recorder.reset();
-        home.reset();
+        SandboxTest::cleanup();
     }
 
     // Refused on the page, before the sheet creates a folder or closes.
