@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
@@ -38,6 +39,15 @@ void whenModalOpens(std::function<void(T*)> action, const char* file, int line,
             modal->reject();
     });
     poll->start();
+}
+
+// With MERIDAN_SCREENSHOTS set to a folder, saves a picture of the widget
+// there as NAME.png, to look at how a window really shows.
+inline void saveScreenshot(QWidget* widget, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
 
 } // namespace meridan::test

@@ -59,18 +59,10 @@ private slots:
                                         << QByteArray("\r\nFROM 050103:0000\r\nTO 050109:2359\r\n");
         QTest::newRow("day") << Period{2003, kDay, 9, 15} << u"2003-09-15"_s
                              << QByteArray("\r\nFROM 030915:0000\r\nTO 030915:2359\r\n");
-        QTest::newRow("31 December") << Period{2003, kDay, 12, 31} << u"2003-12-31"_s
-                                     << QByteArray("\r\nFROM 031231:0000\r\nTO 031231:2359\r\n");
         QTest::newRow("clocks go back") << Period{2003, kDay, 10, 26} << u"2003-10-26"_s
                                         << QByteArray("\r\nFROM 031026:0000\r\nTO 031026:2359\r\n");
-        QTest::newRow("December") << Period{1999, kMonth, 12, 0} << u"1999-12"_s
-                                  << QByteArray("\r\nFROM 991201:0000\r\nTO 991231:2359\r\n");
         QTest::newRow("Q3") << Period{2003, kQuarter, 3, 0} << u"2003-Q3"_s
                             << QByteArray("\r\nFROM 030701:0000\r\nTO 030930:2359\r\n");
-        QTest::newRow("Q4") << Period{2003, kQuarter, 4, 0} << u"2003-Q4"_s
-                            << QByteArray("\r\nFROM 031001:0000\r\nTO 031231:2359\r\n");
-        QTest::newRow("H1") << Period{2003, kHalfYear, 1, 0} << u"2003-H1"_s
-                            << QByteArray("\r\nFROM 030101:0000\r\nTO 030630:2359\r\n");
         QTest::newRow("H2") << Period{2003, kHalfYear, 2, 0} << u"2003-H2"_s
                             << QByteArray("\r\nFROM 030701:0000\r\nTO 031231:2359\r\n");
         QTest::newRow("year 2000") << Period{2000, kYear, 0, 0} << u"2000"_s

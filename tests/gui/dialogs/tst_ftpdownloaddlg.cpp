@@ -1,5 +1,6 @@
 #include "dialogs/ftpdownloaddlg.h"
 #include "store/siterecord.h"
+#include "support/modal.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "support/testservers.h"
@@ -56,13 +57,6 @@ private:
             ->button(QDialogButtonBox::Ok)
             ->click();
     }
-    void shoot(QWidget* widget, const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
-        if (!folder.isEmpty() && QDir().mkpath(folder))
-            widget->grab().save(folder + u'/' + name + u".png"_s);
-    }
-
     std::unique_ptr<FtpTestServer> server;
     SiteRecord site;
 
@@ -113,7 +107,7 @@ private slots:
         QCOMPARE(list(dialog)->headerItem()->text(0), u"/logs/"_s);
         QCOMPARE(rows(dialog).first(), u".."_s);
         QCOMPARE(rows(dialog).size(), 6);
-        shoot(&dialog, u"ftp-listing"_s);
+        saveScreenshot(&dialog, u"ftp-listing"_s);
         doubleClick(dialog, u"2004"_s);
         QTRY_COMPARE(list(dialog)->headerItem()->text(0), u"/logs/2004/"_s);
         QTRY_COMPARE(rows(dialog), (QStringList{u".."_s, u"ex040101.log"_s}));
@@ -124,7 +118,7 @@ private slots:
         pressOk(dialog);
         auto* progress = dialog.findChild<QProgressBar*>(u"progressBar"_s);
         if (progress->isVisible())
-            shoot(&dialog, u"ftp-downloading"_s);
+            saveScreenshot(&dialog, u"ftp-downloading"_s);
         QTRY_VERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(readAll(site.LogsDir + u"/2003/site_20030517.log.gz"_s), QByteArray("gz 17"));
@@ -199,7 +193,7 @@ private slots:
                      .match(status->text())
                      .hasMatch(),
                  qPrintable(status->text()));
-        shoot(&dialog, u"ftp-progress"_s);
+        saveScreenshot(&dialog, u"ftp-progress"_s);
         dialog.reject(); // Cancel
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 3000);
         QCOMPARE(

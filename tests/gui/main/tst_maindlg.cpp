@@ -117,15 +117,6 @@ private:
         child<QPushButton>("buildButton")->click();
         QTRY_VERIFY_WITH_TIMEOUT(!window->isBuilding(), 60000);
     }
-    void shoot(QWidget* widget, const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QDir().mkpath(folder);
-        widget->grab().save(folder + u'/' + name + u".png"_s);
-    }
-
     std::unique_ptr<CMainDlg> window;
 
 private slots:
@@ -161,7 +152,7 @@ private slots:
         child<QPushButton>("addButton")->click();
         QCOMPARE(recorder->errors, QStringList{u"Cannot find the Analog program. Please enter its "
                                                u"path in the Preferences dialog."_s});
-        shoot(window.get(), u"main-empty"_s);
+        saveScreenshot(window.get(), u"main-empty"_s);
     }
 
     void sitesAreSortedWithoutRegardToCase()
@@ -337,8 +328,8 @@ private slots:
         QVERIFY(lines.contains(u"----------"_s));
         QCOMPARE(lines.mid(lines.size() - 2), (QStringList{u"Exit code: 0"_s, u" "_s}));
         QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Build"_s);
-        shoot(console, u"console"_s);
-        shoot(window.get(), u"main"_s);
+        saveScreenshot(console, u"console"_s);
+        saveScreenshot(window.get(), u"main"_s);
         // Up to date now: only out-of-date reports builds nothing.
         const QString report = site.reportsFolder() + u"/2003-09/stats2003-09.html"_s;
         const QDateTime built = QFileInfo(report).lastModified();
@@ -470,7 +461,7 @@ private slots:
         QCOMPARE(links.size(), 3);
         QCOMPARE(links.first()->text(), u"Help & getting started"_s); // "&" shown as itself
         QVERIFY(QFile::exists(links.first()->target().toLocalFile()));
-        shoot(&about, u"about"_s);
+        saveScreenshot(&about, u"about"_s);
         CPrefsDlg prefs;
         prefs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&prefs));
@@ -482,7 +473,7 @@ private slots:
         QCOMPARE(FileDialogs::asked().size(), 2);
         QCOMPARE(prefs.findChild<QLineEdit*>(u"analogPathEdit"_s)->text(), u"/opt/analog/analog"_s);
         QCOMPARE(prefs.findChild<QLineEdit*>(u"textEditorEdit"_s)->text(), u"xdg-open"_s);
-        shoot(&prefs, u"preferences"_s);
+        saveScreenshot(&prefs, u"preferences"_s);
         prefs.reject();
         QCOMPARE(Preferences::load().textEditor, QString()); // Cancel stores nothing
     }
