@@ -11,7 +11,6 @@ class TestPeriod : public QObject
     Q_OBJECT
 
 private slots:
-
     void weekOfYear_data()
     {
         QTest::addColumn<QDate>("date");

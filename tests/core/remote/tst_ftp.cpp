@@ -55,7 +55,6 @@ private:
     }
 
 private slots:
-
     void mapping_data()
     {
         QTest::addColumn<QString>("scheme");

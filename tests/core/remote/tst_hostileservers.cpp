@@ -48,7 +48,6 @@ private:
     }
 
 private slots:
-
     void failuresEndWithTheirCause_data()
     {
         QTest::addColumn<QString>("mode");

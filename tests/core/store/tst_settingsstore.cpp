@@ -19,7 +19,6 @@ class TestSettingsStore : public SandboxTest
     Q_OBJECT
 
 private slots:
-
     void onlyWriteRightsCreateKeys_data()
     {
         QTest::addColumn<quint32>("rights");

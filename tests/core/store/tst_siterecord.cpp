@@ -28,7 +28,6 @@ class TestSiteRecord : public SandboxTest
     Q_OBJECT
 
 private slots:
-
     void newSiteTakesTheFirstFreeName_data()
     {
         QTest::addColumn<QStringList>("stored");
