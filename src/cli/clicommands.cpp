@@ -441,29 +441,95 @@ int planUpdate(Context& c)
     return status;
 }
 
-// One line that keeps being rewritten on a terminal.
-class ProgressLine
+QString sizeText(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
+}
+
+// What an update shows: a line a Site on standard output (none with
+// --quiet), the problems on standard error as they come, and on a terminal
+// a progress line of Sites, periods and bytes that keeps being rewritten.
+class UpdateReport
 {
 public:
-    explicit ProgressLine(bool shown) : m_shown(shown) {}
-    void show(const QString& text)
+    UpdateReport(SiteUpdate& update, QTextStream& out, bool quiet)
+        : m_out(out), m_quiet(quiet), m_progressShown(!quiet && isatty(STDERR_FILENO))
     {
-        if (!m_shown)
+        QObject::connect(&update, &SiteUpdate::siteStarted,
+                         [this](const QString& site, int n, int count) {
+                             m_site = u"[%1/%2] %3"_s.arg(n).arg(count).arg(site);
+                             m_periodsDone = m_periodsCount = 0;
+                             m_bytes = 0;
+                             showProgress();
+                         });
+        QObject::connect(&update, &SiteUpdate::bytesFetched, [this](qint64 bytes) {
+            m_bytes = bytes;
+            showProgress();
+        });
+        QObject::connect(&update, &SiteUpdate::periodsPlanned, [this](int count) {
+            m_periodsCount = count;
+            showProgress();
+        });
+        QObject::connect(&update, &SiteUpdate::periodFinished,
+                         [this](const Period&, bool, int done, int) {
+                             m_periodsDone = done;
+                             showProgress();
+                         });
+        // Straight to standard error: while a Site updates, what the core
+        // says is gathered as its problems and comes back here.
+        QObject::connect(&update, &SiteUpdate::problem,
+                         [this](const QString& site, const QString& text) {
+                             clearProgress();
+                             std::fputs(qPrintable(u"%1: %2\n"_s.arg(site, text)), stderr);
+                         });
+        QObject::connect(&update, &SiteUpdate::siteFinished,
+                         [this](const SiteUpdateOutcome& outcome) { siteDone(outcome); });
+    }
+
+private:
+    void showProgress()
+    {
+        if (!m_progressShown)
             return;
-        const QByteArray line = text.toUtf8().left(200);
+        const QByteArray line = u"%1: %2 of %3 periods, %4 fetched"_s.arg(m_site)
+                                    .arg(m_periodsDone)
+                                    .arg(m_periodsCount)
+                                    .arg(sizeText(m_bytes))
+                                    .toUtf8()
+                                    .left(200);
         std::fprintf(stderr, "\r%-*s", int(std::max(m_width, line.size())), line.constData());
         std::fflush(stderr);
         m_width = line.size();
     }
-    void clear()
+    void clearProgress()
     {
-        if (m_shown && m_width > 0)
+        if (m_width > 0)
             std::fprintf(stderr, "\r%*s\r", int(m_width), "");
         m_width = 0;
     }
+    void siteDone(const SiteUpdateOutcome& outcome)
+    {
+        clearProgress();
+        if (m_quiet)
+            return;
+        m_out << u"%1: %2 files fetched (%3), %4 of %5 periods built"_s.arg(outcome.site)
+                     .arg(outcome.filesFetched)
+                     .arg(sizeText(outcome.bytesFetched))
+                     .arg(outcome.periodsBuilt)
+                     .arg(outcome.periodsPlanned);
+        if (!outcome.problems.isEmpty())
+            m_out << u", %1 problems"_s.arg(outcome.problems.size());
+        m_out << '\n';
+        m_out.flush();
+    }
 
-private:
-    bool m_shown;
+    QTextStream& m_out;
+    bool m_quiet;
+    bool m_progressShown;
+    QString m_site;
+    int m_periodsDone = 0;
+    int m_periodsCount = 0;
+    qint64 m_bytes = 0;
     qsizetype m_width = 0;
 };
 
@@ -485,60 +551,7 @@ int update(Context& c)
     if (!lock.acquire().report())
         return kFailure;
     SiteUpdate update(*names, options);
-    ProgressLine progress(!quiet && isatty(STDERR_FILENO));
-    QString site;
-    QString counts;
-    int periodsDone = 0;
-    int periodsCount = 0;
-    qint64 bytes = 0;
-    const auto showProgress = [&] {
-        progress.show(
-            u"%1 %2: %3 of %4 periods, %5 fetched"_s.arg(counts, site)
-                .arg(periodsDone)
-                .arg(periodsCount)
-                .arg(QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat)));
-    };
-    QObject::connect(&update, &SiteUpdate::siteStarted, [&](const QString& name, int n, int all) {
-        site = name;
-        counts = u"[%1/%2]"_s.arg(n).arg(all);
-        periodsDone = periodsCount = 0;
-        bytes = 0;
-        showProgress();
-    });
-    QObject::connect(&update, &SiteUpdate::bytesFetched, [&](qint64 done) {
-        bytes = done;
-        showProgress();
-    });
-    QObject::connect(&update, &SiteUpdate::periodsPlanned, [&](int count) {
-        periodsCount = count;
-        showProgress();
-    });
-    QObject::connect(&update, &SiteUpdate::periodFinished, [&](const Period&, bool, int done, int) {
-        periodsDone = done;
-        showProgress();
-    });
-    // Straight to standard error: while a Site updates, what the core says
-    // is gathered as its problems and comes back here.
-    QObject::connect(&update, &SiteUpdate::problem, [&](const QString& name, const QString& text) {
-        progress.clear();
-        std::fputs(qPrintable(u"%1: %2\n"_s.arg(name, text)), stderr);
-    });
-    QObject::connect(&update, &SiteUpdate::siteFinished, [&](const SiteUpdateOutcome& outcome) {
-        progress.clear();
-        if (quiet)
-            return;
-        c.out << u"%1: %2 files fetched (%3), %4 of %5 periods built%6"_s.arg(outcome.site)
-                     .arg(outcome.filesFetched)
-                     .arg(QLocale::c().formattedDataSize(outcome.bytesFetched, 1,
-                                                         QLocale::DataSizeIecFormat))
-                     .arg(outcome.periodsBuilt)
-                     .arg(outcome.periodsPlanned)
-                     .arg(outcome.problems.isEmpty()
-                              ? QString()
-                              : u", %1 problems"_s.arg(outcome.problems.size()))
-              << '\n';
-        c.out.flush();
-    });
+    UpdateReport report(update, c.out, quiet);
     QEventLoop loop;
     bool succeeded = false;
     QObject::connect(&update, &SiteUpdate::finished, &loop, [&](bool ok) {

@@ -13,6 +13,7 @@
 #include "util/messages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -69,8 +70,7 @@ Result UpdateLock::acquire()
     return Result::refused(u"The update lock %1 cannot be taken."_s.arg(lockPath()));
 }
 
-SiteUpdate::SiteUpdate(const QStringList& siteNames, const UpdateOptions& options,
-                       QObject* parent)
+SiteUpdate::SiteUpdate(const QStringList& siteNames, const UpdateOptions& options, QObject* parent)
     : QObject(parent), m_names(siteNames), m_options(options)
 {
 }
@@ -121,19 +121,16 @@ void SiteUpdate::fetchLogs()
     client.setTrustQuestion([this](const ServerIdentity& identity) {
         return m_options.acceptNewHostKey && identity.kind == ServerIdentity::Kind::SshHostKey;
     });
-    const qint64 before = m_outcome.bytesFetched;
-    client.setProgressListener([&](qint64 done, qint64) { emit bytesFetched(before + done); });
+    // The bytes of the files fetched before, and of the one coming so far.
+    client.setProgressListener(
+        [this](qint64 done, qint64) { emit bytesFetched(m_outcome.bytesFetched + done); });
     FetchOptions options;
     options.existing = FetchOptions::Existing::ReplaceChanged;
-    const FetchReport report = fetchRemoteLogs(client, *m_site, options, [&](const QString& path) {
-        ++m_outcome.filesFetched;
-        m_outcome.bytesFetched = before + QFileInfo(path).size();
-        client.setProgressListener(
-            [this, done = m_outcome.bytesFetched](qint64 bytes, qint64) {
-                emit bytesFetched(done + bytes);
-            });
-    });
-    m_outcome.bytesFetched = before + report.bytes;
+    const FetchReport report =
+        fetchRemoteLogs(client, *m_site, options, [this](const QString& path) {
+            ++m_outcome.filesFetched;
+            m_outcome.bytesFetched += QFileInfo(path).size();
+        });
     if (!report.result)
         addProblem(report.result.message());
     for (const QString& text : report.problems)
@@ -158,8 +155,8 @@ void SiteUpdate::buildPeriods()
                 if (ok)
                     ++m_outcome.periodsBuilt;
                 else
-                    addProblem(u"%1 was not built:\n%2"_s.arg(PeriodName(period),
-                                                               m_lines.join(u'\n')));
+                    addProblem(
+                        u"%1 was not built:\n%2"_s.arg(PeriodName(period), m_lines.join(u'\n')));
                 m_lines.clear();
                 emit periodFinished(period, ok, done, count);
             });
