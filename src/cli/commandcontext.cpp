@@ -1,0 +1,52 @@
+#include "commandcontext.h"
+
+#include "clicommands.h"
+#include "run/builddriver.h"
+#include "store/settingsstore.h"
+#include "util/messages.h"
+#include "util/texts.h"
+
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan::cli {
+
+int fail(const QString& text)
+{
+    messages().error(text);
+    return kFailure;
+}
+
+int usageError(const QString& text)
+{
+    messages().error(text + u"\n"_s + usageText());
+    return kUsage;
+}
+
+// The stored Site of that name, or a message.
+std::optional<SiteRecord> storedSite(const QString& name)
+{
+    if (!siteIsStored(name)) {
+        messages().error(texts::noSuchSite(name));
+        return std::nullopt;
+    }
+    return SiteRecord(name);
+}
+
+// Takes "--jobs N" out of the arguments: N periods at once, by default as
+// many as the machine has cores. nullopt for a value out of range.
+std::optional<int> takeJobs(QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(u"--jobs"_s);
+    if (at < 0)
+        return std::clamp(QThread::idealThreadCount(), 1, BuildDriver::kMaxJobs);
+    bool ok = false;
+    const int jobs = arguments.value(at + 1).toInt(&ok);
+    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+    if (!ok || jobs < 1 || jobs > BuildDriver::kMaxJobs)
+        return std::nullopt;
+    return jobs;
+}
+
+} // namespace meridan::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "store/siterecord.h"
+
+#include <QStringList>
+#include <QTextStream>
+#include <optional>
+
+namespace meridan::cli {
+
+// What a command gets: its arguments, without its name, and where its
+// output goes (messages go to the messages interface).
+struct Context
+{
+    QStringList args;
+    QTextStream& out;
+};
+
+// Says text and gives the exit status of a failure.
+int fail(const QString& text);
+// Says text with the usage and gives the exit status of a wrong command line.
+int usageError(const QString& text);
+
+// The stored Site of that name, or a message.
+std::optional<SiteRecord> storedSite(const QString& name);
+
+// Takes "--jobs N" out of the arguments: N periods at once, by default as
+// many as the machine has cores. nullopt for a value out of range.
+std::optional<int> takeJobs(QStringList& arguments);
+
+} // namespace meridan::cli

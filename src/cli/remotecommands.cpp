@@ -1,0 +1,266 @@
+#include "remotecommands.h"
+
+#include "analog/updateplan.h"
+#include "clicommands.h"
+#include "remote/ftpclient.h"
+#include "remote/logfetch.h"
+#include "remote/remotenames.h"
+#include "run/builddriver.h"
+#include "store/settingsstore.h"
+#include "store/siterules.h"
+#include "update/siteupdate.h"
+#include "util/messages.h"
+
+#include <QEventLoop>
+#include <QLocale>
+#include <QRegularExpression>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan::cli {
+
+namespace {
+
+// Control characters in a server's names would break the lines.
+
+QString printable(QString name)
+{
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return name;
+}
+
+// An unknown host key is trusted only when the command line says so; a
+
+// certificate only through the Site's FTPCertificate.
+
+void setTrust(FtpClient& client, bool acceptNewHostKey)
+{
+    client.setTrustQuestion([acceptNewHostKey](const ServerIdentity& identity) {
+        if (identity.kind != ServerIdentity::Kind::SshHostKey || !acceptNewHostKey)
+            return false;
+        messages().error(u"Warning: the host key of %1 (%2 %3) was added to the known hosts."_s.arg(
+            identity.host, identity.keyType, identity.fingerprint));
+        return true;
+    });
+}
+
+// A Site name as one shell word.
+
+QString shellWord(const QString& text)
+{
+    static const QRegularExpression plain(u"^[A-Za-z0-9._@%+=:,/-]+$"_s);
+    if (plain.match(text).hasMatch())
+        return text;
+    return u"'"_s + QString(text).replace(u"'"_s, u"'\\''"_s) + u"'"_s;
+}
+
+// The Sites named, or every stored Site.
+std::optional<QStringList> sitesOrAll(const QStringList& names)
+{
+    if (!SettingsStore::usable())
+        return std::nullopt;
+    return names.isEmpty() ? storedSiteNames() : names;
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
+}
+
+// What an update shows: a line a Site on standard output (none with
+
+// --quiet), the problems on standard error as they come, and on a terminal
+
+// a progress line of Sites, periods and bytes that keeps being rewritten.
+
+class UpdateReport
+{
+public:
+    UpdateReport(SiteUpdate& update, QTextStream& out, bool quiet)
+        : m_out(out), m_quiet(quiet), m_progressShown(!quiet && isatty(STDERR_FILENO))
+    {
+        QObject::connect(&update, &SiteUpdate::siteStarted,
+                         [this](const QString& site, int n, int count) {
+                             m_site = u"[%1/%2] %3"_s.arg(n).arg(count).arg(site);
+                             m_periodsDone = m_periodsCount = 0;
+                             m_bytes = 0;
+                             showProgress();
+                         });
+        QObject::connect(&update, &SiteUpdate::bytesFetched, [this](qint64 bytes) {
+            m_bytes = bytes;
+            showProgress();
+        });
+        QObject::connect(&update, &SiteUpdate::periodsPlanned, [this](int count) {
+            m_periodsCount = count;
+            showProgress();
+        });
+        QObject::connect(&update, &SiteUpdate::periodFinished,
+                         [this](const Period&, bool, int done, int) {
+                             m_periodsDone = done;
+                             showProgress();
+                         });
+        // Straight to standard error: while a Site updates, what the core
+        // says is gathered as its problems and comes back here.
+        QObject::connect(&update, &SiteUpdate::problem,
+                         [this](const QString& site, const QString& text) {
+                             clearProgress();
+                             std::fputs(qPrintable(u"%1: %2\n"_s.arg(site, text)), stderr);
+                         });
+        QObject::connect(&update, &SiteUpdate::siteFinished,
+                         [this](const SiteUpdateOutcome& outcome) { siteDone(outcome); });
+    }
+
+private:
+    void showProgress()
+    {
+        if (!m_progressShown)
+            return;
+        const QByteArray line = u"%1: %2 of %3 periods, %4 fetched"_s.arg(m_site)
+                                    .arg(m_periodsDone)
+                                    .arg(m_periodsCount)
+                                    .arg(sizeText(m_bytes))
+                                    .toUtf8()
+                                    .left(200);
+        std::fprintf(stderr, "\r%-*s", int(std::max(m_width, line.size())), line.constData());
+        std::fflush(stderr);
+        m_width = line.size();
+    }
+    void clearProgress()
+    {
+        if (m_width > 0)
+            std::fprintf(stderr, "\r%*s\r", int(m_width), "");
+        m_width = 0;
+    }
+    void siteDone(const SiteUpdateOutcome& outcome)
+    {
+        clearProgress();
+        if (m_quiet)
+            return;
+        m_out << u"%1: %2 files fetched (%3), %4 of %5 periods built"_s.arg(outcome.site)
+                     .arg(outcome.filesFetched)
+                     .arg(sizeText(outcome.bytesFetched))
+                     .arg(outcome.periodsBuilt)
+                     .arg(outcome.periodsPlanned);
+        if (!outcome.problems.isEmpty())
+            m_out << u", %1 problems"_s.arg(outcome.problems.size());
+        m_out << '\n';
+        m_out.flush();
+    }
+
+    QTextStream& m_out;
+    bool m_quiet;
+    bool m_progressShown;
+    QString m_site;
+    int m_periodsDone = 0;
+    int m_periodsCount = 0;
+    qint64 m_bytes = 0;
+    qsizetype m_width = 0;
+};
+
+} // namespace
+
+int listRemoteFiles(Context& c)
+{
+    QStringList args = c.args;
+    const bool acceptNewHostKey = args.removeAll(u"--accept-new-host-key"_s) > 0;
+    if (args.size() > 2)
+        return usageError(u"ls takes a Site and a folder."_s);
+    const std::optional<SiteRecord> site = storedSite(args.at(0));
+    if (!site)
+        return kFailure;
+    FtpClient client(*site);
+    setTrust(client, acceptNewHostKey);
+    RemoteFolder folder{QString()};
+    RemoteListing listing;
+    if (!listRemoteFolder(client, args.value(1), &folder, &listing).report())
+        return kFailure;
+    for (const RemoteEntry& entry : std::as_const(listing.entries))
+        c.out << printable(entry.name) << (entry.isFolder ? "/" : "") << '\n';
+    for (const QString& skipped : std::as_const(listing.skipped))
+        messages().error(skipped);
+    return listing.skipped.isEmpty() ? kSuccess : kFailure;
+}
+
+int fetchLogs(Context& c)
+{
+    QStringList patterns = c.args.mid(1);
+    FetchOptions options;
+    if (patterns.removeAll(u"--overwrite"_s) > 0)
+        options.existing = FetchOptions::Existing::Replace;
+    const bool acceptNewHostKey = patterns.removeAll(u"--accept-new-host-key"_s) > 0;
+    if (const qsizetype dir = patterns.indexOf(u"--dir"_s); dir >= 0) {
+        if (dir + 1 >= patterns.size())
+            return usageError(u"--dir takes a folder."_s);
+        options.subfolder = patterns.takeAt(dir + 1);
+        patterns.removeAt(dir);
+    }
+    if (!patterns.isEmpty())
+        options.patterns = patterns;
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
+        return kFailure;
+    FtpClient client(*site);
+    setTrust(client, acceptNewHostKey);
+    const FetchReport report = fetchRemoteLogs(client, *site, options, [&](const QString& path) {
+        c.out << path << '\n';
+        c.out.flush();
+    });
+    for (const QString& problem : report.problems)
+        messages().error(problem);
+    report.result.report();
+    return report.ok() ? kSuccess : kFailure;
+}
+
+int planUpdate(Context& c)
+{
+    const std::optional<QStringList> names = sitesOrAll(c.args);
+    if (!names)
+        return kFailure;
+    int status = kSuccess;
+    for (const QString& name : *names) {
+        const std::optional<SiteRecord> site = storedSite(name);
+        if (!site || !checkSite(*site).report()) {
+            status = kFailure;
+            continue;
+        }
+        for (const Period& period : outOfDatePeriods(*site, QDate::currentDate()))
+            c.out << "meridan-cli build " << shellWord(name) << ' ' << PeriodName(period) << '\n';
+    }
+    return status;
+}
+
+int update(Context& c)
+{
+    QStringList arguments = c.args;
+    const bool quiet = arguments.removeAll(u"--quiet"_s) > 0;
+    UpdateOptions options;
+    options.acceptNewHostKey = arguments.removeAll(u"--accept-new-host-key"_s) > 0;
+    const std::optional<int> jobs = takeJobs(arguments);
+    if (!jobs)
+        return usageError(
+            u"--jobs takes a number of periods from 1 to %1."_s.arg(BuildDriver::kMaxJobs));
+    options.jobs = *jobs;
+    const std::optional<QStringList> names = sitesOrAll(arguments);
+    if (!names)
+        return kFailure;
+    UpdateLock lock;
+    if (!lock.acquire().report())
+        return kFailure;
+    SiteUpdate update(*names, options);
+    UpdateReport report(update, c.out, quiet);
+    QEventLoop loop;
+    bool succeeded = false;
+    QObject::connect(&update, &SiteUpdate::finished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    update.start();
+    loop.exec();
+    return succeeded ? kSuccess : kFailure;
+}
+
+} // namespace meridan::cli
