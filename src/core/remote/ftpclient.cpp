@@ -118,8 +118,10 @@ struct FtpClient::Transfer
         certificateSeen.clear();
         certificateProblem.clear();
         done = 0;
-        if (file)
+        if (file) { // another attempt starts the file afresh
             file->seek(0);
+            file->resize(0);
+        }
     }
 
     static size_t write(char* data, size_t size, size_t count, void* self)
