@@ -237,6 +237,33 @@ void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 
             : u"Copying %1: %2, %3/s"_s.arg(name, sizeText(fileDone), sizeText(perSecond)));
 }
 
+bool CFTPDownloadDlg::copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal,
+                                QStringList* problems)
+{
+    qint64 before = 0; // the bytes of the files done
+    for (const RemoteEntry& entry : files) {
+        m_client->setProgressListener([this, before, allTotal, name = entry.name](qint64 done,
+                                                                                  qint64 total) {
+            QMetaObject::invokeMethod(this, [=, this] {
+                showProgress(name, done, total, before + done, std::max(allTotal, before + total));
+            });
+        });
+        const LocalTarget target = mapRemoteName(*m_site, entry.name);
+        if (!target.result) {
+            problems->append(target.result.message());
+            return false;
+        }
+        const DownloadResult result =
+            m_client->download(m_folder.rawFilePath(entry), target.path, overwrite);
+        if (result.status == DownloadStatus::Cancelled)
+            return true;
+        if (result.status == DownloadStatus::Failed)
+            problems->append(entry.name + u": "_s + result.result.message());
+        before += std::max<qint64>(entry.size, 0);
+    }
+    return true;
+}
+
 void CFTPDownloadDlg::download()
 {
     QList<RemoteEntry> files; // the selected files, in list order
@@ -261,28 +288,7 @@ void CFTPDownloadDlg::download()
     auto refused = std::make_shared<bool>(false);
     inBackground(
         [this, files, overwrite, problems, refused, allTotal] {
-            qint64 before = 0; // the bytes of the files done
-            for (const RemoteEntry& entry : files) {
-                m_client->setProgressListener([&](qint64 done, qint64 total) {
-                    QMetaObject::invokeMethod(this, [=, this, name = entry.name] {
-                        showProgress(name, done, total, before + done,
-                                     std::max(allTotal, before + total));
-                    });
-                });
-                const LocalTarget target = mapRemoteName(*m_site, entry.name);
-                if (!target.result) {
-                    problems->append(target.result.message());
-                    *refused = true;
-                    break;
-                }
-                const DownloadResult result =
-                    m_client->download(m_folder.rawFilePath(entry), target.path, overwrite);
-                if (result.status == DownloadStatus::Cancelled)
-                    return;
-                if (result.status == DownloadStatus::Failed)
-                    problems->append(entry.name + u": "_s + result.result.message());
-                before += std::max<qint64>(entry.size, 0);
-            }
+            *refused = !copyFiles(files, overwrite, allTotal, problems.get());
             m_client->setProgressListener({});
         },
         [this, problems, refused] {

@@ -51,6 +51,10 @@ private:
     void showRows(const QList<RemoteEntry>& entries);
     void rowActivated(QTreeWidgetItem* item);
     void download();
+    // Copies the files one after the other, off the user-interface thread;
+    // false when a name was refused, which ends the copying.
+    bool copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal,
+                   QStringList* problems);
     void showProgress(const QString& name, qint64 fileDone, qint64 fileTotal, qint64 allDone,
                       qint64 allTotal);
     void setWorking(bool working, const QString& status = {});
