@@ -248,6 +248,27 @@ private slots:
         }
         QCOMPARE(SiteRecord(site.name).FTPCertificate, trusted ? tls.fingerprint() : QString());
     }
+
+    void unknownHostKeyIsAskedAboutAndKept()
+    {
+        QVERIFY(QDir().mkpath(home->file(u".ssh"_s)) && QDir().mkpath(home->file(u"sshd"_s)));
+        QVERIFY(makeSshKey(home->file(u".ssh/id_ed25519"_s)));
+        QVERIFY(makeSshKey(home->file(u"sshd/host_key"_s)));
+        qunsetenv("SSH_AUTH_SOCK");
+        SshTestServer sshd(home->file(u"sshd"_s), home->file(u"sshd/host_key"_s),
+                           home->file(u".ssh/id_ed25519.pub"_s));
+        QVERIFY(sshd.isRunning());
+        site.FTPUrl = sshd.url(home->file(u"server/logs"_s));
+        site.FTPUser = SshTestServer::userName();
+        recorder->answers = {true};
+        CFTPDownloadDlg dialog(&site);
+        QVERIFY(dialog.start());
+        QTRY_VERIFY(rows(dialog).contains(u"site_20030517.log.gz"_s) && !dialog.isBusy());
+        QCOMPARE(recorder->questionKinds, QList<Question>{Question::DangerousYesNo});
+        QVERIFY(recorder->questions.first().contains(u"SHA256:"_s));
+        QVERIFY(readAll(home->file(u".ssh/known_hosts"_s)).contains("ssh-ed25519"));
+        QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+    }
 };
 
 QTEST_MAIN(TestFtpDownloadDlg)
