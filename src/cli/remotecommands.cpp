@@ -10,9 +10,9 @@
 #include "store/siterules.h"
 #include "update/siteupdate.h"
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QEventLoop>
-#include <QLocale>
 #include <QRegularExpression>
 #include <cstdio>
 #include <unistd.h>
@@ -66,11 +66,6 @@ std::optional<QStringList> sitesOrAll(const QStringList& names)
     return names.isEmpty() ? storedSiteNames() : names;
 }
 
-QString sizeText(qint64 bytes)
-{
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
-}
-
 // What an update shows: a line a Site on standard output (none with
 
 // --quiet), the problems on standard error as they come, and on a terminal
@@ -122,7 +117,7 @@ private:
         const QByteArray line = u"%1: %2 of %3 periods, %4 fetched"_s.arg(m_site)
                                     .arg(m_periodsDone)
                                     .arg(m_periodsCount)
-                                    .arg(sizeText(m_bytes))
+                                    .arg(texts::dataSize(m_bytes))
                                     .toUtf8()
                                     .left(200);
         std::fprintf(stderr, "\r%-*s", int(std::max(m_width, line.size())), line.constData());
@@ -142,7 +137,7 @@ private:
             return;
         m_out << u"%1: %2 files fetched (%3), %4 of %5 periods built"_s.arg(outcome.site)
                      .arg(outcome.filesFetched)
-                     .arg(sizeText(outcome.bytesFetched))
+                     .arg(texts::dataSize(outcome.bytesFetched))
                      .arg(outcome.periodsBuilt)
                      .arg(outcome.periodsPlanned);
         if (!outcome.problems.isEmpty())

@@ -1,11 +1,11 @@
 #include "ftpclient.h"
 
 #include "store/siterecord.h"
+#include "util/texts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLocale>
 #include <QSaveFile>
 #include <curl/curl.h>
 #include <mutex>
@@ -76,11 +76,6 @@ std::string userPrivateKey()
             return QFile::encodeName(path).toStdString();
     }
     return {};
-}
-
-QString sizeText(qint64 bytes)
-{
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
 }
 
 } // namespace
@@ -427,8 +422,8 @@ QString FtpClient::timeoutText(const Transfer& transfer) const
         return u"%1 did not finish within %2 s, so it was stopped."_s.arg(host()).arg(seconds);
     return u"%1 stopped answering or sent less than %2 bytes a second, so it was stopped after "
            u"%3 s."_s.arg(host())
-        .arg(m_limits.lowSpeedBytes)
-        .arg(seconds);
+               .arg(m_limits.lowSpeedBytes)
+               .arg(seconds);
 }
 
 QString FtpClient::failureText(int code, const Transfer& transfer) const
@@ -444,7 +439,7 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
                                         transfer.certificateSeen);
     if (transfer.listingTooLarge)
         return u"The listing is larger than %1 or %2 entries, so it was not read."_s.arg(
-            sizeText(m_limits.maxListingBytes), QString::number(m_limits.maxListingEntries));
+            texts::dataSize(m_limits.maxListingBytes), QString::number(m_limits.maxListingEntries));
     if (isServerRefusal(code) &&
         (transfer.lastReply.startsWith('4') || transfer.lastReply.startsWith('5')))
         return u"%1 answered: %2"_s.arg(host(), QString::fromUtf8(transfer.lastReply));
@@ -463,8 +458,8 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
     case CURLE_GOT_NOTHING:
         return u"The connection to %1 broke off: %2."_s.arg(host(), library);
     case CURLE_PARTIAL_FILE:
-        return u"%1 ended the transfer after %2 of %3."_s.arg(host(), sizeText(transfer.done),
-                                                              sizeText(transfer.total));
+        return u"%1 ended the transfer after %2 of %3."_s.arg(
+            host(), texts::dataSize(transfer.done), texts::dataSize(transfer.total));
     case CURLE_USE_SSL_FAILED:
         return u"%1 does not offer TLS, which this Site requires."_s.arg(host());
     default:

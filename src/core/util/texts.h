@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // The program's own texts: messages, captions and fixed names. One place for
@@ -48,5 +49,11 @@ inline const QString logsFolderName = QStringLiteral("logs");
 inline const QString allChoice = QStringLiteral("(all)");
 inline const QString periodicityLetters = QStringLiteral("-DWMQHY");
 inline const QString programName = QStringLiteral("Meridan");
+
+// A count of bytes as the messages give it: "64.0 MiB", "1000 bytes".
+inline QString dataSize(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
+}
 
 } // namespace meridan::texts
