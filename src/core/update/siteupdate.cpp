@@ -11,6 +11,7 @@
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,7 +101,7 @@ void SiteUpdate::nextSite()
     m_collector = std::make_unique<ProblemCollector>(this);
     emit siteStarted(name, int(m_next), int(m_names.size()));
     if (!siteIsStored(name)) {
-        addProblem(u"There is no Site named %1."_s.arg(name));
+        addProblem(texts::noSuchSite(name));
         endSite();
         return;
     }
@@ -163,7 +164,12 @@ void SiteUpdate::buildPeriods()
     connect(m_driver.get(), &BuildDriver::finished, this, [this] {
         QTimer::singleShot(0, this, &SiteUpdate::writeIndex); // after the driver's own work
     });
-    m_driver->start(periods, BuildOptions{false, m_options.jobs, true});
+    if (!m_driver->start(periods, BuildOptions{false, m_options.jobs, true})) {
+        addProblem(
+            u"No build could start with %1 periods at once (1 to %2 can run)."_s.arg(m_options.jobs)
+                .arg(BuildDriver::kMaxJobs));
+        writeIndex();
+    }
 }
 
 void SiteUpdate::writeIndex()
