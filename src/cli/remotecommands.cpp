@@ -23,20 +23,8 @@ namespace meridan::cli {
 
 namespace {
 
-// Control characters in a server's names would break the lines.
-
-QString printable(QString name)
-{
-    for (QChar& c : name)
-        if (c.category() == QChar::Other_Control)
-            c = u'?';
-    return name;
-}
-
 // An unknown host key is trusted only when the command line says so; a
-
 // certificate only through the Site's FTPCertificate.
-
 void setTrust(FtpClient& client, bool acceptNewHostKey)
 {
     client.setTrustQuestion([acceptNewHostKey](const ServerIdentity& identity) {
@@ -49,7 +37,6 @@ void setTrust(FtpClient& client, bool acceptNewHostKey)
 }
 
 // A Site name as one shell word.
-
 QString shellWord(const QString& text)
 {
     static const QRegularExpression plain(u"^[A-Za-z0-9._@%+=:,/-]+$"_s);
@@ -67,11 +54,8 @@ std::optional<QStringList> sitesOrAll(const QStringList& names)
 }
 
 // What an update shows: a line a Site on standard output (none with
-
 // --quiet), the problems on standard error as they come, and on a terminal
-
 // a progress line of Sites, periods and bytes that keeps being rewritten.
-
 class UpdateReport
 {
 public:
@@ -174,7 +158,7 @@ int listRemoteFiles(Context& c)
     if (!listRemoteFolder(client, args.value(1), &folder, &listing).report())
         return kFailure;
     for (const RemoteEntry& entry : std::as_const(listing.entries))
-        c.out << printable(entry.name) << (entry.isFolder ? "/" : "") << '\n';
+        c.out << texts::printable(entry.name) << (entry.isFolder ? "/" : "") << '\n';
     for (const QString& skipped : std::as_const(listing.skipped))
         messages().error(skipped);
     return listing.skipped.isEmpty() ? kSuccess : kFailure;

@@ -1,5 +1,7 @@
 #include "remotelisting.h"
 
+#include "util/texts.h"
+
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -25,15 +27,6 @@ const QRegularExpression& dosForm()
         u"^[0-9]{2}-[0-9]{2}-[0-9]{2,4}[ ]+[0-9]{1,2}:[0-9]{2}(?:[AaPp][Mm])?[ ]+"
         "(<DIR>|[0-9]+)[ ]+(.+)$"_s);
     return form;
-}
-
-QString printable(const QByteArray& line)
-{
-    QString text = QString::fromUtf8(line);
-    for (QChar& c : text)
-        if (c.category() == QChar::Other_Control)
-            c = u'?';
-    return text;
 }
 
 std::optional<RemoteEntry> entryOfLine(const QByteArray& line)
@@ -86,7 +79,7 @@ RemoteListing parseRemoteListing(const QByteArray& listing)
                 line = result.entries.takeLast().rawName + '?' + line;
             result.skipped.append(
                 u"The listing line \"%1\" could not be read; it was left out."_s.arg(
-                    printable(line)));
+                    texts::printable(QString::fromUtf8(line))));
             lastLineWasEntry = false;
             continue;
         }

@@ -50,6 +50,16 @@ inline const QString allChoice = QStringLiteral("(all)");
 inline const QString periodicityLetters = QStringLiteral("-DWMQHY");
 inline const QString programName = QStringLiteral("Meridan");
 
+// The text with each control character as "?", so that a name from a
+// server cannot break the line it is printed on.
+inline QString printable(QString text)
+{
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return text;
+}
+
 // A count of bytes as the messages give it: "64.0 MiB", "1000 bytes".
 inline QString dataSize(qint64 bytes)
 {
