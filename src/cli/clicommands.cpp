@@ -48,7 +48,7 @@ int exportStore(Context& c)
         return std::fwrite(json->constData(), 1, size_t(json->size()), stdout) ==
                        size_t(json->size())
                    ? kSuccess
-                   : fail(u"The settings could not be written to standard output."_s);
+                   : fail(Cli::tr("The settings could not be written to standard output."));
     }
     // The export holds the enciphered passwords: for the user's eyes only.
     if (!writeFileAtomically(c.args.at(0), *json, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
@@ -119,14 +119,14 @@ int setValues(Context& c)
 {
     ValuePairs pairs;
     if (!splitPairs(c.args.mid(1), &pairs))
-        return usageError(u"set takes VALUE=TEXT pairs."_s);
+        return usageError(Cli::tr("set takes VALUE=TEXT pairs."));
     if (!readSecretsFromInput(pairs))
-        return fail(u"FTPAccess=-: no password could be read from standard input."_s);
+        return fail(Cli::tr("FTPAccess=-: no password could be read from standard input."));
     if (!storedSite(c.args.at(0)))
         return kFailure;
     SiteSettings settings = SiteSettings::load(c.args.at(0));
     if (const Result applied = applyPairs(settings, pairs); !applied)
-        return fail(applied.message() + u"\nNothing was changed."_s);
+        return fail(applied.message() + Cli::tr("\nNothing was changed."));
     return saveSettings(settings) ? kSuccess : kFailure;
 }
 
@@ -146,7 +146,8 @@ int removeSite(Context& c)
 {
     if (!storedSite(c.args.at(0)))
         return kFailure;
-    return deleteStoredSite(c.args.at(0)) ? kSuccess : fail(u"The Site could not be deleted."_s);
+    return deleteStoredSite(c.args.at(0)) ? kSuccess
+                                          : fail(Cli::tr("The Site could not be deleted."));
 }
 
 int preferences(Context& c)
@@ -161,7 +162,7 @@ int preferences(Context& c)
     }
     ValuePairs pairs;
     if (!splitPairs(c.args, &pairs))
-        return usageError(u"prefs takes VALUE=TEXT pairs."_s);
+        return usageError(Cli::tr("prefs takes VALUE=TEXT pairs."));
     Preferences prefs = Preferences::load();
     for (const auto& [name, text] : pairs) {
         if (values::valueIs(name, values::AnalogPath))
@@ -174,9 +175,11 @@ int preferences(Context& c)
         else if (values::valueIs(name, values::CfgAscending) && (text == u"0"_s || text == u"1"_s))
             prefs.cfgAscending = text == u"1"_s;
         else
-            return fail(u"%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
-                        u"1) and ParallelBuilds (1 to %3). Nothing was changed."_s.arg(name, text)
-                            .arg(BuildDriver::kMaxJobs));
+            return fail(
+                Cli::tr("%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
+                        "1) and ParallelBuilds (1 to %3). Nothing was changed.")
+                    .arg(name, text)
+                    .arg(BuildDriver::kMaxJobs));
     }
     return prefs.save() ? kSuccess : kFailure;
 }
@@ -190,9 +193,11 @@ int generate(Context& c)
     for (const QString& text : c.args.mid(1)) {
         const std::optional<QList<Period>> matched = periodsOfPattern(text);
         if (!matched)
-            return usageError(u"\"%1\" is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, "
-                              u"2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; "
-                              u"years 1992 to 2099)."_s.arg(text));
+            return usageError(
+                Cli::tr("\"%1\" is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, "
+                        "2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; "
+                        "years 1992 to 2099).")
+                    .arg(text));
         periods.append(*matched);
     }
     int status = kSuccess;
@@ -226,14 +231,14 @@ int build(Context& c)
     const std::optional<int> jobs = takeJobs(arguments);
     if (!jobs)
         return usageError(
-            u"--jobs takes a number of periods from 1 to %1."_s.arg(BuildDriver::kMaxJobs));
+            Cli::tr("--jobs takes a number of periods from 1 to %1.").arg(BuildDriver::kMaxJobs));
     if (arguments.isEmpty())
-        return usageError(u"build takes at least one PERIOD."_s);
+        return usageError(Cli::tr("build takes at least one PERIOD."));
     QList<Period> periods;
     for (const QString& text : std::as_const(arguments)) {
         const std::optional<QList<Period>> matched = periodsOfPattern(text);
         if (!matched)
-            return usageError(u"\"%1\" is no period."_s.arg(text));
+            return usageError(Cli::tr("\"%1\" is no period.").arg(text));
         periods.append(*matched);
     }
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
@@ -264,7 +269,7 @@ int writeIndex(Context& c)
     const bool framesOff = options.removeAll(u"--no-frames"_s) > 0;
     const bool shortcut = options.removeAll(u"--shortcut"_s) > 0;
     if (!options.isEmpty() || (framesOn && framesOff))
-        return usageError(u"index takes --frames or --no-frames, and --shortcut."_s);
+        return usageError(Cli::tr("index takes --frames or --no-frames, and --shortcut."));
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
     if (!site)
         return kFailure;
@@ -309,45 +314,46 @@ const QList<Command>& commands()
 
 QString usageText()
 {
-    return u"Usage: meridan-cli COMMAND [ARGUMENTS]\n"
-           u"  sites                          the stored Sites\n"
-           u"  add NAME                       a new Site with the defaults of its name\n"
-           u"  show NAME                      every stored value of the Site\n"
-           u"  set NAME VALUE=TEXT...         change stored values (all or none);\n"
-           u"                                 FTPAccess=- reads the password from standard input\n"
-           u"  rename NAME NEWNAME            rename a Site\n"
-           u"  rm NAME                        delete a Site's settings (its files stay)\n"
-           u"  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,\n"
-           u"                                 ParallelBuilds\n"
-           u"  generate NAME PERIOD...        write the configuration file of each period\n"
-           u"  reports NAME                   the periods that have a configuration file\n"
-           u"  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]\n"
-           u"                                 build each period's report with Analog, N at\n"
-           u"                                 once (default: the number of cores); only\n"
-           u"                                 out-of-date reports with --stale\n"
-           u"  index NAME [--frames|--no-frames] [--shortcut]\n"
-           u"                                 write the general index over the reports\n"
-           u"  ls NAME [SUBFOLDER] [--accept-new-host-key]\n"
-           u"                                 the entries of the Site's FTP folder\n"
-           u"  fetch NAME [--overwrite] [--dir SUBFOLDER] [--accept-new-host-key] [PATTERN...]\n"
-           u"                                 download log files into the Site's log folder;\n"
-           u"                                 an unknown SSH host key is refused unless\n"
-           u"                                 --accept-new-host-key records it\n"
-           u"  update [NAME...] [--quiet] [--jobs N] [--accept-new-host-key]\n"
-           u"                                 for each Site (all when none is named): fetch\n"
-           u"                                 the new and changed logs, build the out-of-date\n"
-           u"                                 periods of the kinds it keeps, write its index\n"
-           u"  plan [NAME...]                 the build commands update would run, one a line\n"
-           u"  export [FILE]                  the whole settings store as JSON (standard output)\n"
-           u"  import FILE                    replace the whole settings store by an export\n"
-           u"PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
-           u"of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*."_s;
+    return Cli::tr(
+        "Usage: meridan-cli COMMAND [ARGUMENTS]\n"
+        "  sites                          the stored Sites\n"
+        "  add NAME                       a new Site with the defaults of its name\n"
+        "  show NAME                      every stored value of the Site\n"
+        "  set NAME VALUE=TEXT...         change stored values (all or none);\n"
+        "                                 FTPAccess=- reads the password from standard input\n"
+        "  rename NAME NEWNAME            rename a Site\n"
+        "  rm NAME                        delete a Site's settings (its files stay)\n"
+        "  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,\n"
+        "                                 ParallelBuilds\n"
+        "  generate NAME PERIOD...        write the configuration file of each period\n"
+        "  reports NAME                   the periods that have a configuration file\n"
+        "  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]\n"
+        "                                 build each period's report with Analog, N at\n"
+        "                                 once (default: the number of cores); only\n"
+        "                                 out-of-date reports with --stale\n"
+        "  index NAME [--frames|--no-frames] [--shortcut]\n"
+        "                                 write the general index over the reports\n"
+        "  ls NAME [SUBFOLDER] [--accept-new-host-key]\n"
+        "                                 the entries of the Site's FTP folder\n"
+        "  fetch NAME [--overwrite] [--dir SUBFOLDER] [--accept-new-host-key] [PATTERN...]\n"
+        "                                 download log files into the Site's log folder;\n"
+        "                                 an unknown SSH host key is refused unless\n"
+        "                                 --accept-new-host-key records it\n"
+        "  update [NAME...] [--quiet] [--jobs N] [--accept-new-host-key]\n"
+        "                                 for each Site (all when none is named): fetch\n"
+        "                                 the new and changed logs, build the out-of-date\n"
+        "                                 periods of the kinds it keeps, write its index\n"
+        "  plan [NAME...]                 the build commands update would run, one a line\n"
+        "  export [FILE]                  the whole settings store as JSON (standard output)\n"
+        "  import FILE                    replace the whole settings store by an export\n"
+        "PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
+        "of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.");
 }
 
 int runCommand(const QStringList& arguments, QTextStream& out)
 {
     if (arguments.isEmpty())
-        return usageError(u"No command given."_s);
+        return usageError(Cli::tr("No command given."));
     const QString& name = arguments.first();
     if (name == u"--help"_s || name == u"-h"_s || name == u"help"_s) {
         out << usageText() << '\n';
@@ -358,11 +364,11 @@ int runCommand(const QStringList& arguments, QTextStream& out)
             continue;
         const qsizetype count = arguments.size() - 1;
         if (count < command.minArgs || (command.maxArgs >= 0 && count > command.maxArgs))
-            return usageError(u"Wrong number of arguments for %1."_s.arg(name));
+            return usageError(Cli::tr("Wrong number of arguments for %1.").arg(name));
         Context context{arguments.mid(1), out};
         return command.run(context);
     }
-    return usageError(u"Unknown command %1."_s.arg(name));
+    return usageError(Cli::tr("Unknown command %1.").arg(name));
 }
 
 } // namespace meridan::cli

@@ -2,11 +2,18 @@
 
 #include "store/siterecord.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <optional>
 
 namespace meridan::cli {
+
+// The translation context of the command line's own texts.
+struct Cli
+{
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 // What a command gets: its arguments, without its name, and where its
 // output goes (messages go to the messages interface).

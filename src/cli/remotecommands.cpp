@@ -30,8 +30,9 @@ void setTrust(FtpClient& client, bool acceptNewHostKey)
     client.setTrustQuestion([acceptNewHostKey](const ServerIdentity& identity) {
         if (identity.kind != ServerIdentity::Kind::SshHostKey || !acceptNewHostKey)
             return false;
-        messages().error(u"Warning: the host key of %1 (%2 %3) was added to the known hosts."_s.arg(
-            identity.host, identity.keyType, identity.fingerprint));
+        messages().error(
+            Cli::tr("Warning: the host key of %1 (%2 %3) was added to the known hosts.")
+                .arg(identity.host, identity.keyType, identity.fingerprint));
         return true;
     });
 }
@@ -98,7 +99,8 @@ private:
     {
         if (!m_progressShown)
             return;
-        const QByteArray line = u"%1: %2 of %3 periods, %4 fetched"_s.arg(m_site)
+        const QByteArray line = Cli::tr("%1: %2 of %3 periods, %4 fetched")
+                                    .arg(m_site)
                                     .arg(m_periodsDone)
                                     .arg(m_periodsCount)
                                     .arg(texts::dataSize(m_bytes))
@@ -119,13 +121,14 @@ private:
         clearProgress();
         if (m_quiet)
             return;
-        m_out << u"%1: %2 files fetched (%3), %4 of %5 periods built"_s.arg(outcome.site)
+        m_out << Cli::tr("%1: %2 files fetched (%3), %4 of %5 periods built")
+                     .arg(outcome.site)
                      .arg(outcome.filesFetched)
                      .arg(texts::dataSize(outcome.bytesFetched))
                      .arg(outcome.periodsBuilt)
                      .arg(outcome.periodsPlanned);
         if (!outcome.problems.isEmpty())
-            m_out << u", %1 problems"_s.arg(outcome.problems.size());
+            m_out << Cli::tr(", %1 problems").arg(outcome.problems.size());
         m_out << '\n';
         m_out.flush();
     }
@@ -147,7 +150,7 @@ int listRemoteFiles(Context& c)
     QStringList args = c.args;
     const bool acceptNewHostKey = args.removeAll(u"--accept-new-host-key"_s) > 0;
     if (args.size() > 2)
-        return usageError(u"ls takes a Site and a folder."_s);
+        return usageError(Cli::tr("ls takes a Site and a folder."));
     const std::optional<SiteRecord> site = storedSite(args.at(0));
     if (!site)
         return kFailure;
@@ -173,7 +176,7 @@ int fetchLogs(Context& c)
     const bool acceptNewHostKey = patterns.removeAll(u"--accept-new-host-key"_s) > 0;
     if (const qsizetype dir = patterns.indexOf(u"--dir"_s); dir >= 0) {
         if (dir + 1 >= patterns.size())
-            return usageError(u"--dir takes a folder."_s);
+            return usageError(Cli::tr("--dir takes a folder."));
         options.subfolder = patterns.takeAt(dir + 1);
         patterns.removeAt(dir);
     }
@@ -221,7 +224,7 @@ int update(Context& c)
     const std::optional<int> jobs = takeJobs(arguments);
     if (!jobs)
         return usageError(
-            u"--jobs takes a number of periods from 1 to %1."_s.arg(BuildDriver::kMaxJobs));
+            Cli::tr("--jobs takes a number of periods from 1 to %1.").arg(BuildDriver::kMaxJobs));
     options.jobs = *jobs;
     const std::optional<QStringList> names = sitesOrAll(arguments);
     if (!names)

@@ -2,6 +2,7 @@
 
 #include "analog/basecfg.h"
 #include "analog/sitefolders.h"
+#include "commandcontext.h"
 #include "store/settingsstore.h"
 #include "store/siterules.h"
 #include "store/valuenames.h"
@@ -33,7 +34,8 @@ Result applyFormatList(SiteSettings& s, const QString& text, QStringList* months
     for (const QString& month : text.split(u'|', Qt::SkipEmptyParts)) {
         if (!isValidMonthText(month))
             return Result::refused(
-                u"LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 209912."_s.arg(month));
+                Cli::tr("LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 209912.")
+                    .arg(month));
         months->append(month);
     }
     s.formatsChanged = true;
@@ -43,12 +45,12 @@ Result applyFormatList(SiteSettings& s, const QString& text, QStringList* months
 Result applySpecialList(SiteSettings& s, const QString& text)
 {
     if (!text.isEmpty() && !text.endsWith(u'|'))
-        return Result::refused(u"LogSpecial: every entry ends with \"|\" (yyyymm*file|)."_s);
+        return Result::refused(Cli::tr("LogSpecial: every entry ends with \"|\" (yyyymm*file|)."));
     const QList<SpecialMonth> rows = parseSpecialMonths(text);
     for (const SpecialMonth& row : rows)
         if (!isValidMonthText(row.month) || row.file.isEmpty())
             return Result::refused(
-                u"LogSpecial: \"%1*%2\" is no entry yyyymm*file."_s.arg(row.month, row.file));
+                Cli::tr("LogSpecial: \"%1*%2\" is no entry yyyymm*file.").arg(row.month, row.file));
     s.specialMonths = rows;
     s.specialChanged = true;
     return {};
@@ -63,7 +65,7 @@ Result buildFormatChanges(SiteSettings& s, const QStringList& months,
         stored.insert(row.month, row);
     for (auto it = given.begin(); it != given.end(); ++it)
         if (!months.contains(it.key()))
-            return Result::refused(u"%1 is not listed in LogFormatChanges."_s.arg(it.key()));
+            return Result::refused(Cli::tr("%1 is not listed in LogFormatChanges.").arg(it.key()));
     QList<FormatChange> rows;
     for (const QString& month : months) {
         if (given.contains(month)) {
@@ -73,8 +75,8 @@ Result buildFormatChanges(SiteSettings& s, const QStringList& months,
             rows.append(stored.value(month));
         } else {
             return Result::refused(
-                u"The format change %1 has no format: give %1=A<format> or %1=L<format>."_s.arg(
-                    month));
+                Cli::tr("The format change %1 has no format: give %1=A<format> or %1=L<format>.")
+                    .arg(month));
         }
     }
     s.formatChanges = rows;
@@ -124,12 +126,13 @@ Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
             problem = applySpecialList(s, text);
         } else if (isMonthName(name)) {
             if (!text.startsWith(u'A') && !text.startsWith(u'L'))
-                problem = Result::refused(u"%1 takes \"A\" (APACHELOGFORMAT) or \"L\" "
-                                          u"(LOGFORMAT) followed by the format."_s.arg(name));
+                problem = Result::refused(Cli::tr("%1 takes \"A\" (APACHELOGFORMAT) or \"L\" "
+                                                  "(LOGFORMAT) followed by the format.")
+                                              .arg(name));
             givenFormats.insert(name, text);
             s.formatsChanged = true;
         } else if (!isSiteFieldName(name)) {
-            problem = Result::refused(u"%1 is not a value of a Site."_s.arg(name));
+            problem = Result::refused(Cli::tr("%1 is not a value of a Site.").arg(name));
         } else {
             problem = acceptValue(name, &text);
             if (problem)
@@ -146,10 +149,10 @@ Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
         if (Result built = buildFormatChanges(s, months, givenFormats); !built)
             return built;
     if (schemeTouched && !CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity))
-        return Result::refused(texts::inconsistentLogNaming);
+        return Result::refused(texts::inconsistentLogNaming());
     if (!s.site.Language.isEmpty() && !s.site.LangCode.isEmpty()) {
         if (languageGiven && langCodeGiven)
-            return Result::refused(u"A Site uses either Language or LangCode, not both."_s);
+            return Result::refused(Cli::tr("A Site uses either Language or LangCode, not both."));
         if (languageGiven)
             chooseLanguage(s.site, s.site.Language);
         else

@@ -51,7 +51,7 @@ Result checkMonthlyRules(const MonthlyRules& rules)
         const StoredValue* value = rules.key.value(month);
         const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
         if (holdsLineBreak(month) || (text && holdsLineBreak(*text)))
-            return refusedLineBreak(u"The format of %1"_s.arg(month.simplified()));
+            return refusedLineBreak(texts::Analog::tr("The format of %1").arg(month.simplified()));
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "store/valuenames.h"
 #include "util/messages.h"
 #include "util/numbers.h"
+#include "util/texts.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -92,7 +93,8 @@ Result checkFormatRows(const QList<FormatChange>& rows)
 {
     for (const FormatChange& row : rows)
         if (holdsLineBreak(row.month) || holdsLineBreak(row.format))
-            return refusedLineBreak(u"The format of %1"_s.arg(row.month.simplified()));
+            return refusedLineBreak(
+                texts::Analog::tr("The format of %1").arg(row.month.simplified()));
     return {};
 }
 
@@ -100,12 +102,13 @@ Result checkSpecialRows(const QList<SpecialMonth>& rows)
 {
     for (const SpecialMonth& row : rows) {
         if (holdsLineBreak(row.month) || holdsLineBreak(row.file))
-            return refusedLineBreak(u"The special file of %1"_s.arg(row.month.simplified()));
+            return refusedLineBreak(
+                texts::Analog::tr("The special file of %1").arg(row.month.simplified()));
         // "|" parts the stored list and the first "*" a month from its file.
         if (row.month.contains(u'|') || row.month.contains(u'*') || row.file.contains(u'|'))
             return Result::refused(
-                u"The special file of %1 cannot hold \"|\", nor its month \"*\"."_s.arg(
-                    row.month.simplified()));
+                texts::Analog::tr("The special file of %1 cannot hold \"|\", nor its month \"*\".")
+                    .arg(row.month.simplified()));
     }
     return {};
 }

@@ -18,7 +18,10 @@ namespace meridan {
 
 namespace {
 
-const QString kNoConnection = u"No FTP Connection\n(Probably due to bad connection data)"_s;
+QString noConnectionText()
+{
+    return texts::Remote::tr("No FTP Connection\n(Probably due to bad connection data)");
+}
 
 CURL* handleOf(void* curl)
 {
@@ -199,7 +202,8 @@ struct FtpClient::Transfer
                 X509_STORE_CTX_set_error(store, X509_V_OK);
                 return 1;
             }
-            transfer->certificateProblem = u"it is not the certificate trusted for this Site"_s;
+            transfer->certificateProblem =
+                texts::Remote::tr("it is not the certificate trusted for this Site");
             X509_STORE_CTX_set_error(store, X509_V_ERR_APPLICATION_VERIFICATION);
             return 0;
         }
@@ -248,13 +252,13 @@ bool FtpClient::isSftp() const
 Result FtpClient::connect()
 {
     if (!m_curl)
-        return Result::refused(u"Cannot establish Internet Session"_s);
+        return Result::refused(texts::Remote::tr("Cannot establish Internet Session"));
     if (!m_parsed.isValid() || m_parsed.scheme().isEmpty())
-        return Result::refused(u"Bad URL\n\n"_s + kNoConnection);
+        return Result::refused(texts::Remote::tr("Bad URL\n\n") + noConnectionText());
     const QString scheme = m_parsed.scheme().toLower();
     if ((scheme != u"ftp"_s && scheme != u"ftps"_s && scheme != u"sftp"_s) ||
         m_parsed.host().isEmpty())
-        return Result::refused(kNoConnection);
+        return Result::refused(noConnectionText());
     m_startFolder = folderOfUrlPath(m_parsed.path());
     Transfer transfer;
     transfer.kind = Transfer::Kind::Login;
@@ -264,11 +268,11 @@ Result FtpClient::connect()
         code == CURLE_REMOTE_FILE_NOT_FOUND) // a folder that cannot be listed shows empty
         return {};
     if (code == CURLE_ABORTED_BY_CALLBACK)
-        return Result::refused(u"Cancelled."_s);
+        return Result::refused(texts::Remote::tr("Cancelled."));
     const QString text = failureText(code, transfer);
     const bool unreachable = isConnectionFailure(code) ||
-                             (code == CURLE_OPERATION_TIMEDOUT && text.startsWith(u"Connecting"_s));
-    return Result::refused(unreachable ? kNoConnection + u"\n\n"_s + text : text);
+                             (code == CURLE_OPERATION_TIMEDOUT && transfer.lastReply.isEmpty());
+    return Result::refused(unreachable ? noConnectionText() + u"\n\n"_s + text : text);
 }
 
 QByteArray FtpClient::urlOf(const QByteArray& path, bool folder) const
@@ -370,18 +374,20 @@ int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key, bool mism
                                   {}};
     if (mismatch) {
         transfer.identityMessage =
-            u"WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
-            u"Someone may be listening in on the connection, or the server got a new key. "
-            u"Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is "
-            u"expected, remove the old key with \"ssh-keygen -R %5\" and connect again."_s.arg(
-                host(), identity.keyType, identity.fingerprint,
-                QString::fromStdString(m_knownHosts),
-                identity.port == 22 ? host() : u"[%1]:%2"_s.arg(host()).arg(identity.port));
+            texts::Remote::tr(
+                "WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
+                "Someone may be listening in on the connection, or the server got a new key. "
+                "Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is "
+                "expected, remove the old key with \"ssh-keygen -R %5\" and connect again.")
+                .arg(host(), identity.keyType, identity.fingerprint,
+                     QString::fromStdString(m_knownHosts),
+                     identity.port == 22 ? host() : u"[%1]:%2"_s.arg(host()).arg(identity.port));
         return CURLKHSTAT_REJECT;
     }
     if (!m_trustQuestion || !m_trustQuestion(identity)) {
         transfer.identityMessage =
-            u"The host key of %1 is not known, so nothing was sent. Its fingerprint is %2 %3."_s
+            texts::Remote::tr(
+                "The host key of %1 is not known, so nothing was sent. Its fingerprint is %2 %3.")
                 .arg(host(), identity.keyType, identity.fingerprint);
         return CURLKHSTAT_REJECT;
     }
@@ -416,14 +422,18 @@ QString FtpClient::timeoutText(const Transfer& transfer) const
 {
     const qint64 seconds = (transfer.elapsed.elapsed() + 500) / 1000;
     if (transfer.lastReply.isEmpty()) // not a word from the server
-        return u"Connecting to %1 timed out after %2 s."_s.arg(host()).arg(seconds);
+        return texts::Remote::tr("Connecting to %1 timed out after %2 s.").arg(host()).arg(seconds);
     if (transfer.kind != Transfer::Kind::File &&
         transfer.elapsed.elapsed() >= qint64(m_limits.listingSeconds) * 1000 - 500)
-        return u"%1 did not finish within %2 s, so it was stopped."_s.arg(host()).arg(seconds);
-    return u"%1 stopped answering or sent less than %2 bytes a second, so it was stopped after "
-           u"%3 s."_s.arg(host())
-               .arg(m_limits.lowSpeedBytes)
-               .arg(seconds);
+        return texts::Remote::tr("%1 did not finish within %2 s, so it was stopped.")
+            .arg(host())
+            .arg(seconds);
+    return texts::Remote::tr(
+               "%1 stopped answering or sent less than %2 bytes a second, so it was stopped after "
+               "%3 s.")
+        .arg(host())
+        .arg(m_limits.lowSpeedBytes)
+        .arg(seconds);
 }
 
 QString FtpClient::failureText(int code, const Transfer& transfer) const
@@ -433,35 +443,39 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
     if (!transfer.identityMessage.isEmpty())
         return transfer.identityMessage;
     if (!transfer.certificateProblem.isEmpty())
-        return u"The certificate of %1 cannot be trusted: %2. Its SHA-256 fingerprint is %3; if "
-               u"it is your server's, trust it when asked, or set it as the Site's "
-               u"FTPCertificate."_s.arg(host(), transfer.certificateProblem,
-                                        transfer.certificateSeen);
+        return texts::Remote::tr(
+                   "The certificate of %1 cannot be trusted: %2. Its SHA-256 fingerprint is %3; if "
+                   "it is your server's, trust it when asked, or set it as the Site's "
+                   "FTPCertificate.")
+            .arg(host(), transfer.certificateProblem, transfer.certificateSeen);
     if (transfer.listingTooLarge)
-        return u"The listing is larger than %1 or %2 entries, so it was not read."_s.arg(
-            texts::dataSize(m_limits.maxListingBytes), QString::number(m_limits.maxListingEntries));
+        return texts::Remote::tr("The listing is larger than %1 or %2 entries, so it was not read.")
+            .arg(texts::dataSize(m_limits.maxListingBytes),
+                 QString::number(m_limits.maxListingEntries));
     if (isServerRefusal(code) &&
         (transfer.lastReply.startsWith('4') || transfer.lastReply.startsWith('5')))
-        return u"%1 answered: %2"_s.arg(host(), QString::fromUtf8(transfer.lastReply));
+        return texts::Remote::tr("%1 answered: %2")
+            .arg(host(), QString::fromUtf8(transfer.lastReply));
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
-        return u"The server name %1 cannot be found."_s.arg(host());
+        return texts::Remote::tr("The server name %1 cannot be found.").arg(host());
     case CURLE_COULDNT_CONNECT:
-        return u"%1 cannot be reached on port %2."_s.arg(host()).arg(
-            m_parsed.port(isSftp() ? 22 : 21));
+        return texts::Remote::tr("%1 cannot be reached on port %2.")
+            .arg(host())
+            .arg(m_parsed.port(isSftp() ? 22 : 21));
     case CURLE_OPERATION_TIMEDOUT:
         return timeoutText(transfer);
     case CURLE_LOGIN_DENIED:
-        return u"%1 refused the login of %2."_s.arg(host(), m_user);
+        return texts::Remote::tr("%1 refused the login of %2.").arg(host(), m_user);
     case CURLE_RECV_ERROR:
     case CURLE_SEND_ERROR:
     case CURLE_GOT_NOTHING:
-        return u"The connection to %1 broke off: %2."_s.arg(host(), library);
+        return texts::Remote::tr("The connection to %1 broke off: %2.").arg(host(), library);
     case CURLE_PARTIAL_FILE:
-        return u"%1 ended the transfer after %2 of %3."_s.arg(
-            host(), texts::dataSize(transfer.done), texts::dataSize(transfer.total));
+        return texts::Remote::tr("%1 ended the transfer after %2 of %3.")
+            .arg(host(), texts::dataSize(transfer.done), texts::dataSize(transfer.total));
     case CURLE_USE_SSL_FAILED:
-        return u"%1 does not offer TLS, which this Site requires."_s.arg(host());
+        return texts::Remote::tr("%1 does not offer TLS, which this Site requires.").arg(host());
     default:
         return detail.isEmpty() ? library : detail;
     }
@@ -471,16 +485,16 @@ Result FtpClient::list(const QString& folder, RemoteListing* listing)
 {
     *listing = {};
     if (!m_curl || m_parsed.host().isEmpty())
-        return Result::refused(kNoConnection);
+        return Result::refused(noConnectionText());
     Transfer transfer;
     transfer.kind = Transfer::Kind::Listing;
     transfer.url = urlOf(folder.toUtf8(), true);
     const int code = perform(transfer);
     if (code == CURLE_ABORTED_BY_CALLBACK)
-        return Result::refused(u"Cancelled."_s);
+        return Result::refused(texts::Remote::tr("Cancelled."));
     if (code != CURLE_OK)
-        return Result::refused(
-            u"The folder %1/ cannot be listed. %2"_s.arg(folder, failureText(code, transfer)));
+        return Result::refused(texts::Remote::tr("The folder %1/ cannot be listed. %2")
+                                   .arg(folder, failureText(code, transfer)));
     RemoteListing parsed = parseRemoteListing(transfer.listing);
     listing->skipped = parsed.skipped;
     for (RemoteEntry& entry : parsed.entries)

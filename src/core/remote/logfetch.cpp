@@ -2,6 +2,7 @@
 
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "util/texts.h"
 
 #include <QFileInfo>
 #include <fnmatch.h>
@@ -77,7 +78,7 @@ FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site, const Fet
             continue;
         const DownloadResult result = client.download(folder.rawFilePath(entry), target.path, true);
         if (result.status == DownloadStatus::Cancelled) {
-            report.result = Result::refused(u"Cancelled."_s);
+            report.result = Result::refused(texts::Remote::tr("Cancelled."));
             return report;
         }
         if (result.status == DownloadStatus::Failed) {

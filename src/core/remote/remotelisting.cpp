@@ -78,8 +78,8 @@ RemoteListing parseRemoteListing(const QByteArray& listing)
             if (lastLineWasEntry && !result.entries.last().isFolder)
                 line = result.entries.takeLast().rawName + '?' + line;
             result.skipped.append(
-                u"The listing line \"%1\" could not be read; it was left out."_s.arg(
-                    texts::printable(QString::fromUtf8(line))));
+                texts::Remote::tr("The listing line \"%1\" could not be read; it was left out.")
+                    .arg(texts::printable(QString::fromUtf8(line))));
             lastLineWasEntry = false;
             continue;
         }

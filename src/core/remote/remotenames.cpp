@@ -19,7 +19,8 @@ QString unsafeNameReason(const QString& name)
                                      [](QChar c) { return c.category() == QChar::Other_Control; });
     if (name.isEmpty() || name == u"."_s || name == u".."_s || name.contains(u'/') ||
         name.contains(u'\\') || control)
-        return u"The remote name \"%1\" is no plain file name and was not copied."_s.arg(name);
+        return texts::Remote::tr("The remote name \"%1\" is no plain file name and was not copied.")
+            .arg(name);
     return {};
 }
 
@@ -75,8 +76,10 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
     for (qsizetype i = 0; i < filled.size(); ++i)
         if ((filled.at(i) == u"."_s || filled.at(i) == u".."_s) && filled.at(i) != written.value(i))
             return {Result::refused(
-                        u"The remote name \"%1\" would make the folder \"%2\", which is outside "
-                        u"the log folder; it was not copied."_s.arg(name, folder)),
+                        texts::Remote::tr(
+                            "The remote name \"%1\" would make the folder \"%2\", which is outside "
+                            "the log folder; it was not copied.")
+                            .arg(name, folder)),
                     {}};
     const QString localFolder = QDir::cleanPath(joinPath(site.LogsDir, folder));
     const QString local = localFolder + u'/';

@@ -1,6 +1,7 @@
 #include "serveridentity.h"
 
 #include "util/files.h"
+#include "util/texts.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -37,16 +38,17 @@ Result recordKnownHost(const QString& path, const QString& host, int port,
 {
     const QString type = sshKeyType(keyBlob);
     if (type.isEmpty())
-        return Result::refused(u"The host key of %1 cannot be read."_s.arg(host));
+        return Result::refused(texts::Remote::tr("The host key of %1 cannot be read.").arg(host));
     const QString folder = folderOfPath(path);
     if (!QDir().mkpath(folder))
-        return Result::refused(u"The folder %1 cannot be created."_s.arg(folder));
+        return Result::refused(texts::Remote::tr("The folder %1 cannot be created.").arg(folder));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QByteArray contents;
     QFile existing(path);
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly))
-            return Result::refused(u"%1 cannot be read: %2"_s.arg(path, existing.errorString()));
+            return Result::refused(
+                texts::Remote::tr("%1 cannot be read: %2").arg(path, existing.errorString()));
         contents = existing.readAll();
         if (!contents.isEmpty() && !contents.endsWith('\n'))
             contents += '\n';
@@ -56,7 +58,7 @@ Result recordKnownHost(const QString& path, const QString& host, int port,
     const auto permissions =
         existing.exists() ? existing.permissions() : (QFile::ReadOwner | QFile::WriteOwner);
     if (!writeFileAtomically(path, contents, permissions))
-        return Result::refused(u"%1 cannot be written."_s.arg(path));
+        return Result::refused(texts::Remote::tr("%1 cannot be written.").arg(path));
     return {};
 }
 

@@ -57,7 +57,8 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
         if (freshness == Freshness::Stale)
             m_periods.append(period);
         else if (freshness == Freshness::NoLogs)
-            m_notes.append(u"%1: no log file exists, nothing was built."_s.arg(PeriodName(period)));
+            m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
+                               .arg(PeriodName(period)));
     }
     // One period alone streams its lines, however many jobs are allowed.
     m_jobs = int(std::clamp<qsizetype>(m_periods.size(), 1, options.jobs));
@@ -93,9 +94,9 @@ void BuildDriver::startMore()
         emit linesReady(std::exchange(m_notes, {}));
     const qsizetype count = m_periods.size();
     if (m_stopping && m_next < count) {
-        emit linesReady(
-            {u"The build was stopped; %1 of %2 periods were not built."_s.arg(count - m_next)
-                 .arg(count)});
+        emit linesReady({texts::Run::tr("The build was stopped; %1 of %2 periods were not built.")
+                             .arg(count - m_next)
+                             .arg(count)});
         m_allOk = false;
         m_next = count;
     }
@@ -162,7 +163,7 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
     if (!postProcess) {
         const QString analogPath = Preferences::analogPathInUse();
         if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
-            messages().error(texts::cannotFindAnalog);
+            messages().error(texts::cannotFindAnalog());
             return false;
         }
         command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;

@@ -1,6 +1,7 @@
 #include "consolerunner.h"
 
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -32,8 +33,8 @@ unsigned startErrorCode(const QString& program)
 
 QString startFailureText(const QString& program, const QString& commandLine)
 {
-    return u"CreateProcess: error # %1\n(cmd: %2)"_s.arg(
-        QString::number(startErrorCode(program), 16).toUpper(), commandLine);
+    return texts::Run::tr("CreateProcess: error # %1\n(cmd: %2)")
+        .arg(QString::number(startErrorCode(program), 16).toUpper(), commandLine);
 }
 
 } // namespace
@@ -130,10 +131,10 @@ void CConsoleRunner::processEnded()
     m_outcome.exitedNormally = normal && !m_stopRequested;
     m_outcome.exitCode = normal ? process->exitCode() : 128 + process->exitCode();
     if (m_stopRequested)
-        tail.append(u"Stopped."_s);
+        tail.append(texts::Run::tr("Stopped."));
     else if (!normal)
-        tail.append(u"Ended by signal %1."_s.arg(process->exitCode()));
-    tail << u"Exit code: %1"_s.arg(m_outcome.exitCode) << u" "_s;
+        tail.append(texts::Run::tr("Ended by signal %1.").arg(process->exitCode()));
+    tail << texts::Run::tr("Exit code: %1").arg(m_outcome.exitCode) << u" "_s;
     deliver(tail);
     m_process = nullptr;
     process->deleteLater();

@@ -1,6 +1,7 @@
 #include "passwordcipher.h"
 
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
@@ -83,8 +84,8 @@ bool passwordFits(const QString& password)
 
 QString passwordTooLongText()
 {
-    return u"The FTP password is too long: at most %1 characters can be stored."_s.arg(
-        kPasswordMaxBytes);
+    return texts::Store::tr("The FTP password is too long: at most %1 characters can be stored.")
+        .arg(kPasswordMaxBytes);
 }
 
 std::optional<QString> encipherPassword(const QString& password)

@@ -4,6 +4,7 @@
 #include "store/storedatabase.h"
 #include "store/storejson.h"
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QSqlError>
 #include <utility>
@@ -47,6 +48,18 @@ int runTransaction(const QString& begin, const std::function<bool(StoreTransacti
     if (error.isValid())
         storeDatabase().reportFailure(error);
     return status;
+}
+
+// Why an export cannot be imported. (A free function: lupdate cannot place
+// texts inside the store's class.)
+QString importRefusedText(const StoreJson& parsed)
+{
+    if (!parsed.root)
+        return texts::Store::tr("The file is no settings export of Meridan: %1")
+            .arg(parsed.problem);
+    return texts::Store::tr(
+               "The file holds keys whose names differ only in case: %1. Nothing was imported.")
+        .arg(parsed.caseDuplicates.join(u", "_s));
 }
 
 } // namespace
@@ -165,12 +178,11 @@ bool SettingsStore::importJson(const QByteArray& json)
 {
     const StoreJson parsed = storeFromJson(json);
     if (!parsed.root) {
-        messages().error(u"The file is no settings export of Meridan: %1"_s.arg(parsed.problem));
+        messages().error(importRefusedText(parsed));
         return false;
     }
     if (!parsed.caseDuplicates.isEmpty()) {
-        messages().error(u"The file holds keys whose names differ only in case: %1. Nothing was "
-                         u"imported."_s.arg(parsed.caseDuplicates.join(u", "_s)));
+        messages().error(importRefusedText(parsed));
         return false;
     }
     const int status = write([&](StoreTransaction& tx) {

@@ -311,23 +311,27 @@ bool deleteStoredSite(const QString& siteName)
 Result checkSiteName(const QString& siteName)
 {
     if (siteName.trimmed().isEmpty())
-        return Result::refused(u"The host name cannot be empty."_s);
+        return Result::refused(texts::Store::tr("The host name cannot be empty."));
     if (siteName.contains(u'/') || siteName.contains(u'\\'))
-        return Result::refused(u"The host name %1 cannot hold \"/\" or \"\\\"."_s.arg(siteName));
+        return Result::refused(
+            texts::Store::tr("The host name %1 cannot hold \"/\" or \"\\\".").arg(siteName));
     // They would break the quoted commands of a configuration file and the
     // variables of Analog's command line.
     if (siteName.contains(u'"') || siteName.contains(u'%'))
         return Result::refused(
-            u"The host name %1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(
-                siteName));
+            texts::Store::tr(
+                "The host name %1 cannot hold a double quote (\") or a percent sign (%).")
+                .arg(siteName));
     if (siteName == u"."_s || siteName == u".."_s)
-        return Result::refused(u"The host name %1 is not allowed."_s.arg(siteName));
+        return Result::refused(texts::Store::tr("The host name %1 is not allowed.").arg(siteName));
     for (QChar c : siteName)
         if (c.category() == QChar::Other_Control)
-            return Result::refused(u"The host name cannot hold control characters."_s);
+            return Result::refused(
+                texts::Store::tr("The host name cannot hold control characters."));
     if (siteName != siteName.trimmed())
         return Result::refused(
-            u"The host name \"%1\" cannot begin or end with white space."_s.arg(siteName));
+            texts::Store::tr("The host name \"%1\" cannot begin or end with white space.")
+                .arg(siteName));
     return {};
 }
 
@@ -353,7 +357,7 @@ Result setSiteField(SiteRecord& site, const QString& valueName, const QString& t
 {
     const ValueLayout* layout = findLayout(valueName);
     if (!layout)
-        return Result::refused(u"%1 is not a value of a Site."_s.arg(valueName));
+        return Result::refused(texts::Store::tr("%1 is not a value of a Site.").arg(valueName));
     if (std::holds_alternative<QString SiteRecord::*>(layout->field) ||
         std::holds_alternative<int>(layout->field)) {
         loadField(site, *layout, nullptr); // clears the field
@@ -365,8 +369,8 @@ Result setSiteField(SiteRecord& site, const QString& valueName, const QString& t
     bool ok = false;
     const quint32 number = text.toUInt(&ok, 10);
     if (!ok || text != text.trimmed() || text.startsWith(u'+'))
-        return Result::refused(
-            u"%1 takes a decimal number, not \"%2\"."_s.arg(layout->valueName, text));
+        return Result::refused(texts::Store::tr("%1 takes a decimal number, not \"%2\".")
+                                   .arg(layout->valueName, text));
     StoreNode holder;
     holder.values.append({layout->valueName, number});
     loadField(site, *layout, &holder);

@@ -93,7 +93,8 @@ bool holdsLineBreak(const QString& text)
 
 Result refusedLineBreak(const QString& what)
 {
-    return Result::refused(u"%1 cannot hold a line break or a NUL character."_s.arg(what));
+    return Result::refused(
+        texts::Store::tr("%1 cannot hold a line break or a NUL character.").arg(what));
 }
 
 Result checkSchemeStaysInside(const QString& scheme)
@@ -101,8 +102,10 @@ Result checkSchemeStaysInside(const QString& scheme)
     const QString path = QString(scheme).replace(u'\\', u'/');
     const bool climbs = path.split(u'/').contains(u".."_s);
     if (path.startsWith(u'/') || climbs)
-        return Result::refused(u"The naming scheme \"%1\" must stay below the log folder: no "
-                               u"\"..\" and no leading \"/\"."_s.arg(scheme));
+        return Result::refused(
+            texts::Store::tr("The naming scheme \"%1\" must stay below the log folder: no "
+                             "\"..\" and no leading \"/\".")
+                .arg(scheme));
     return {};
 }
 
@@ -114,8 +117,10 @@ Result checkQuoteOrPercent(const QString& what, const QString& text, bool percen
 {
     if (text.contains(u'"') || (percentToo && text.contains(u'%')))
         return Result::refused(
-            percentToo ? u"%1 cannot hold a double quote (\") or a percent sign (%)."_s.arg(what)
-                       : u"%1 cannot hold a double quote (\")."_s.arg(what));
+            percentToo
+                ? texts::Store::tr("%1 cannot hold a double quote (\") or a percent sign (%).")
+                      .arg(what)
+                : texts::Store::tr("%1 cannot hold a double quote (\").").arg(what));
     return {};
 }
 
@@ -133,15 +138,16 @@ Result checkValue(const QString& valueName, const QString& text)
     if (folderName && (text.isEmpty() || text.contains(u'/') || text.contains(u'\\') ||
                        text == u"."_s || text == u".."_s))
         return Result::refused(
-            u"%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\"."_s.arg(
-                valueName));
+            texts::Store::tr(
+                "%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\".")
+                .arg(valueName));
     if (valueIs(valueName, values::ErrorFile))
         return checkQuoteOrPercent(valueName, text, false);
     // A password in the address would be stored in clear and shown.
     if (valueIs(valueName, values::FTPUrl) && !QUrl(text).password().isEmpty())
-        return Result::refused(
-            u"The FTP URL holds a password: give the user as FTPUser and the password as "
-            u"FTPAccess (FTPAccess=- reads it from standard input)."_s);
+        return Result::refused(texts::Store::tr(
+            "The FTP URL holds a password: give the user as FTPUser and the password as "
+            "FTPAccess (FTPAccess=- reads it from standard input)."));
     if (valueIs(valueName, values::LogNameStruct)) {
         if (Result quote = checkQuoteOrPercent(valueName, text, false); !quote)
             return quote;
@@ -160,9 +166,11 @@ Result checkReportOrder(const QString& valueName, const QString& order)
             c == u'-' || std::any_of(ReportCodes().begin(), ReportCodes().end(),
                                      [c](const ReportCode& r) { return r.code == c; });
         if (!known)
-            return Result::refused(u"%1: \"%2\" is no report code."_s.arg(valueName, QString(c)));
+            return Result::refused(
+                texts::Store::tr("%1: \"%2\" is no report code.").arg(valueName, QString(c)));
         if (seen.contains(c))
-            return Result::refused(u"%1: \"%2\" stands twice."_s.arg(valueName, QString(c)));
+            return Result::refused(
+                texts::Store::tr("%1: \"%2\" stands twice.").arg(valueName, QString(c)));
         seen.insert(c);
     }
     return {};
@@ -184,11 +192,11 @@ Result normaliseValue(const QString& valueName, QString* text)
         const std::optional<QString> url = acceptedFtpUrl(*text);
         if (!url)
             return Result::refused(
-                u"The FTP URL \"%1\" cannot be read as an address."_s.arg(*text));
+                texts::Store::tr("The FTP URL \"%1\" cannot be read as an address.").arg(*text));
         *text = *url;
     } else if (is(values::FTPRequireTLS)) {
         if (*text != u"0"_s && *text != u"1"_s)
-            return Result::refused(u"FTPRequireTLS takes 0 or 1."_s);
+            return Result::refused(texts::Store::tr("FTPRequireTLS takes 0 or 1."));
     } else if (is(values::FTPCertificate)) {
         if (text->trimmed().isEmpty()) {
             text->clear();
@@ -196,8 +204,9 @@ Result normaliseValue(const QString& valueName, QString* text)
         }
         const QString pin = normalizedCertificatePin(*text);
         if (pin.isEmpty())
-            return Result::refused(u"FTPCertificate takes a SHA-256 fingerprint: 32 hex pairs "
-                                   u"such as AB:CD:..."_s);
+            return Result::refused(
+                texts::Store::tr("FTPCertificate takes a SHA-256 fingerprint: 32 hex pairs "
+                                 "such as AB:CD:..."));
         *text = pin;
     } else if (is(values::KeepPeriods)) {
         QString kinds;
@@ -208,8 +217,9 @@ Result normaliseValue(const QString& valueName, QString* text)
             return QStringLiteral("DWMQHY").contains(c, Qt::CaseInsensitive);
         });
         if (kinds.isEmpty() || !onlyKinds)
-            return Result::refused(u"KeepPeriods takes letters of D, W, M, Q, H and Y (days, "
-                                   u"weeks, months, quarters, halves, years), such as M or DMY."_s);
+            return Result::refused(
+                texts::Store::tr("KeepPeriods takes letters of D, W, M, Q, H and Y (days, "
+                                 "weeks, months, quarters, halves, years), such as M or DMY."));
         *text = kinds;
     } else if (is(values::FTPAccess)) {
         if (!passwordFits(*text))
@@ -220,7 +230,8 @@ Result normaliseValue(const QString& valueName, QString* text)
     } else if (is(values::Root) || is(values::LogsDir)) {
         *text = QDir::cleanPath(trimmedField(*text));
         if (!QDir::isAbsolutePath(*text))
-            return Result::refused(u"%1 must be a full path, not \"%2\"."_s.arg(valueName, *text));
+            return Result::refused(
+                texts::Store::tr("%1 must be a full path, not \"%2\".").arg(valueName, *text));
     } else if (is(values::ImagePath)) {
         *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
     } else if (is(values::LogPeriodicity)) {
@@ -228,14 +239,17 @@ Result normaliseValue(const QString& valueName, QString* text)
                                 QString::number(kLogWeekly), QString::number(kLogMonthly)};
         if (!known.contains(*text))
             return Result::refused(
-                u"LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or "
-                u"%4 (monthly)."_s.arg(known.at(0), known.at(1), known.at(2), known.at(3)));
+                texts::Store::tr("LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or "
+                                 "%4 (monthly).")
+                    .arg(known.at(0), known.at(1), known.at(2), known.at(3)));
     } else if (is(values::Output)) {
         bool ok = false;
         const int output = text->toInt(&ok);
         if (!ok || output < 0 || output >= kOutputTypeCount || *text != QString::number(output))
-            return Result::refused(u"Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, "
-                                   u"ASCII, XML, LATEX, COMPUTER)."_s.arg(kOutputTypeCount - 1));
+            return Result::refused(
+                texts::Store::tr("Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, "
+                                 "ASCII, XML, LATEX, COMPUTER).")
+                    .arg(kOutputTypeCount - 1));
     } else if (valueName.startsWith(values::ReportOrder, Qt::CaseInsensitive)) {
         return checkReportOrder(valueName, *text);
     }

@@ -3,6 +3,7 @@
 #include "store/sqltransaction.h"
 #include "store/storejson.h"
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,9 +84,9 @@ QString ensureFolder(const QString& folder)
         existing = QFileInfo(existing).absolutePath();
     const QFileInfo blocker(existing);
     if (!blocker.isDir())
-        return u"%1 is a file, not a folder"_s.arg(existing);
+        return texts::Store::tr("%1 is a file, not a folder").arg(existing);
     if (!blocker.isWritable())
-        return u"%1 cannot be written to"_s.arg(existing);
+        return texts::Store::tr("%1 cannot be written to").arg(existing);
     if (!QDir().mkpath(folder))
         return u"%1"_s.arg(errnoText(errno));
     QFile::setPermissions(folder,
@@ -126,8 +127,10 @@ QString threadConnectionName()
 
 QString damagedText(const QString& path, const QString& why)
 {
-    return u"The settings database %1 cannot be used (%2). It was left as it is: repair, move or "
-           u"remove it. Until then no setting can be saved."_s.arg(path, why);
+    return texts::Store::
+        tr("The settings database %1 cannot be used (%2). It was left as it is: repair, move or "
+           "remove it. Until then no setting can be saved.")
+            .arg(path, why);
 }
 
 } // namespace
@@ -206,12 +209,13 @@ StoreDatabase::State StoreDatabase::openExisting()
 {
     const QFileInfo info(m_path);
     if (!info.isFile())
-        return unusable(damagedText(m_path, u"it is not a file"_s));
+        return unusable(damagedText(m_path, texts::Store::tr("it is not a file")));
     switch (readHeader(m_path)) {
     case Header::Foreign:
-        return unusable(damagedText(m_path, u"it is not a settings database of Meridan"_s));
+        return unusable(
+            damagedText(m_path, texts::Store::tr("it is not a settings database of Meridan")));
     case Header::Truncated:
-        return unusable(damagedText(m_path, u"it is truncated"_s));
+        return unusable(damagedText(m_path, texts::Store::tr("it is truncated")));
     case Header::Ours:
         break;
     }
@@ -233,7 +237,7 @@ QString StoreDatabase::checkOpened()
     if (!check.exec(u"PRAGMA user_version"_s) || !check.next())
         return check.lastError().text();
     if (check.value(0).toInt() != kSchemaVersion)
-        return u"it was written by another version of Meridan"_s;
+        return texts::Store::tr("it was written by another version of Meridan");
     // The first read also rolls back what a killed writer left.
     if (!check.exec(u"SELECT count(*) FROM keys, vals WHERE 0"_s))
         return check.lastError().text();
@@ -251,7 +255,8 @@ StoreDatabase::State StoreDatabase::create()
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (const QString problem = ensureFolder(folder); !problem.isEmpty()) {
-        messages().error(u"The settings folder %1 cannot be created: %2."_s.arg(folder, problem));
+        messages().error(
+            texts::Store::tr("The settings folder %1 cannot be created: %2.").arg(folder, problem));
         return State::Unusable;
     }
     // Release 0.1 kept the settings as JSON: they come along once.
@@ -261,21 +266,23 @@ StoreDatabase::State StoreDatabase::create()
         QFile file(legacyPath());
         if (!QFileInfo(legacyPath()).isFile() || file.size() > kMaxLegacySize ||
             !file.open(QIODevice::ReadOnly))
-            return unusable(
-                u"The settings file %1 cannot be read. It was left as it is: repair "
-                u"or remove it. Until then no setting can be saved."_s.arg(legacyPath()));
+            return unusable(texts::Store::tr(
+                                "The settings file %1 cannot be read. It was left as it is: repair "
+                                "or remove it. Until then no setting can be saved.")
+                                .arg(legacyPath()));
         legacy = storeFromJson(file.readAll());
         if (!legacy.root)
-            return unusable(u"The settings file %1 cannot be read (%2). It was left as it is: "
-                            u"repair or remove it. Until then no setting can be saved."_s.arg(
-                                legacyPath(), legacy.problem));
+            return unusable(
+                texts::Store::tr("The settings file %1 cannot be read (%2). It was left as it is: "
+                                 "repair or remove it. Until then no setting can be saved.")
+                    .arg(legacyPath(), legacy.problem));
     }
     // Built under a name of its own, then linked into place: the database
     // is never seen half made, and of two programs creating it one wins.
     QTemporaryFile temporary(folder + u"/settings.sqlite.new-XXXXXX"_s);
     if (!temporary.open()) {
-        messages().error(u"The settings database %1 cannot be created: %2."_s.arg(
-            m_path, temporary.errorString()));
+        messages().error(texts::Store::tr("The settings database %1 cannot be created: %2.")
+                             .arg(m_path, temporary.errorString()));
         return State::Unusable;
     }
     temporary.close();
@@ -302,16 +309,19 @@ StoreDatabase::State StoreDatabase::create()
     if (::link(QFile::encodeName(temporary.fileName()).constData(),
                QFile::encodeName(m_path).constData()) != 0 &&
         errno != EEXIST) {
-        messages().error(
-            u"The settings database %1 cannot be created: %2."_s.arg(m_path, errnoText(errno)));
+        messages().error(texts::Store::tr("The settings database %1 cannot be created: %2.")
+                             .arg(m_path, errnoText(errno)));
         return State::Unusable;
     }
     if (importing && QFile::rename(legacyPath(), legacyPath() + u".imported"_s) &&
         !legacy.caseDuplicates.isEmpty())
-        messages().error(u"%1 held keys whose names differ only in case from one before them; the "
-                         u"first of each was imported, these were left out: %2. The file stays as "
-                         u"%3."_s.arg(legacyPath(), legacy.caseDuplicates.join(u", "_s),
-                                      legacyPath() + u".imported"_s));
+        messages().error(
+            texts::Store::tr(
+                "%1 held keys whose names differ only in case from one before them; the "
+                "first of each was imported, these were left out: %2. The file stays as "
+                "%3.")
+                .arg(legacyPath(), legacy.caseDuplicates.join(u", "_s),
+                     legacyPath() + u".imported"_s));
     return openExisting();
 }
 
@@ -326,34 +336,40 @@ void StoreDatabase::reportFailure(const QSqlError& error)
         return;
     case kSqliteFull:
         messages().error(
-            u"The settings database %1 cannot be written: the disk is full."_s.arg(m_path));
+            texts::Store::tr("The settings database %1 cannot be written: the disk is full.")
+                .arg(m_path));
         return;
     case kSqliteBusy:
-        messages().error(u"The settings database %1 stayed locked by another program for %2 "
-                         u"seconds; nothing was changed."_s.arg(m_path)
-                             .arg(kBusyTimeoutMs / 1000));
+        messages().error(
+            texts::Store::tr("The settings database %1 stayed locked by another program for %2 "
+                             "seconds; nothing was changed.")
+                .arg(m_path)
+                .arg(kBusyTimeoutMs / 1000));
         return;
     case kSqlitePerm:
     case kSqliteReadOnly:
     case kSqliteCantOpen:
     case kSqliteIoError:
         if (!QFileInfo(folder).isWritable()) {
-            messages().error(u"The settings database %1 cannot be written: the folder %2 is "
-                             u"read-only."_s.arg(m_path, folder));
+            messages().error(
+                texts::Store::tr("The settings database %1 cannot be written: the folder %2 is "
+                                 "read-only.")
+                    .arg(m_path, folder));
             return;
         }
         if (QFileInfo::exists(m_path) && !QFileInfo(m_path).isWritable()) {
             messages().error(
-                u"The settings database %1 cannot be written: the file is read-only."_s.arg(
-                    m_path));
+                texts::Store::tr(
+                    "The settings database %1 cannot be written: the file is read-only.")
+                    .arg(m_path));
             return;
         }
         break;
     default:
         break;
     }
-    messages().error(
-        u"The settings database %1 cannot be written: %2."_s.arg(m_path, error.text()));
+    messages().error(texts::Store::tr("The settings database %1 cannot be written: %2.")
+                         .arg(m_path, error.text()));
 }
 
 } // namespace meridan

@@ -1,5 +1,7 @@
 #include "storejson.h"
 
+#include "util/texts.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -105,7 +107,7 @@ StoreJson storeFromJson(const QByteArray& text)
     StoreNode root;
     if (object.value(kFormatTag).toInt() != kFormatVersion ||
         !nodeFromJson(object.value(u"root"_s), QString(), &root, &result.caseDuplicates)) {
-        result.problem = u"not the form Meridan writes"_s;
+        result.problem = texts::Store::tr("not the form Meridan writes");
         result.caseDuplicates.clear();
         return result;
     }

@@ -67,8 +67,10 @@ Result UpdateLock::acquire()
     if (m_file.error() == QLockFile::LockFailedError &&
         m_file.getLockInfo(&pid, &host, &application))
         return Result::refused(
-            u"An update is running already (process %1); only one runs at a time."_s.arg(pid));
-    return Result::refused(u"The update lock %1 cannot be taken."_s.arg(lockPath()));
+            texts::Update::tr("An update is running already (process %1); only one runs at a time.")
+                .arg(pid));
+    return Result::refused(
+        texts::Update::tr("The update lock %1 cannot be taken.").arg(lockPath()));
 }
 
 SiteUpdate::SiteUpdate(const QStringList& siteNames, const UpdateOptions& options, QObject* parent)
@@ -156,8 +158,8 @@ void SiteUpdate::buildPeriods()
                 if (ok)
                     ++m_outcome.periodsBuilt;
                 else
-                    addProblem(
-                        u"%1 was not built:\n%2"_s.arg(PeriodName(period), m_lines.join(u'\n')));
+                    addProblem(texts::Update::tr("%1 was not built:\n%2")
+                                   .arg(PeriodName(period), m_lines.join(u'\n')));
                 m_lines.clear();
                 emit periodFinished(period, ok, done, count);
             });
@@ -166,7 +168,8 @@ void SiteUpdate::buildPeriods()
     });
     if (!m_driver->start(periods, BuildOptions{false, m_options.jobs, true})) {
         addProblem(
-            u"No build could start with %1 periods at once (1 to %2 can run)."_s.arg(m_options.jobs)
+            texts::Update::tr("No build could start with %1 periods at once (1 to %2 can run).")
+                .arg(m_options.jobs)
                 .arg(BuildDriver::kMaxJobs));
         writeIndex();
     }

@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "util/texts.h"
+
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -24,7 +26,7 @@ void StderrMessages::error(const QString& text)
 
 bool StderrMessages::ask(const QString& text, Question)
 {
-    printLine(text + (m_answerYes ? u" [yes]"_s : u" [no]"_s));
+    printLine(text + (m_answerYes ? texts::Common::tr(" [yes]") : texts::Common::tr(" [no]")));
     return m_answerYes;
 }
 

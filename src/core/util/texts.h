@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 
@@ -7,46 +8,81 @@
 // each so that every caller shows the same words.
 namespace meridan::texts {
 
+// The translation contexts of the core's messages, one for each folder:
+// lupdate collects the calls Store::tr("...") and so on.
+struct Common
+{
+    Q_DECLARE_TR_FUNCTIONS(Common)
+};
+struct Store
+{
+    Q_DECLARE_TR_FUNCTIONS(Store)
+};
+struct Analog
+{
+    Q_DECLARE_TR_FUNCTIONS(Analog)
+};
+struct Run
+{
+    Q_DECLARE_TR_FUNCTIONS(Run)
+};
+struct Remote
+{
+    Q_DECLARE_TR_FUNCTIONS(Remote)
+};
+struct Update
+{
+    Q_DECLARE_TR_FUNCTIONS(Update)
+};
+
 inline QString errorOpeningFile(const QString& path)
 {
-    return QStringLiteral("Error opening file %1").arg(path);
+    return Common::tr("Error opening file %1").arg(path);
 }
 inline QString errorCreatingFile(const QString& path)
 {
-    return QStringLiteral("Error creating file %1").arg(path);
+    return Common::tr("Error creating file %1").arg(path);
 }
 inline QString hostExists(const QString& name)
 {
-    return QStringLiteral("The host %1 exists already!").arg(name);
+    return Common::tr("The host %1 exists already!").arg(name);
 }
 inline QString noSuchSite(const QString& name)
 {
-    return QStringLiteral("There is no Site named %1.").arg(name);
+    return Common::tr("There is no Site named %1.").arg(name);
 }
 inline QString fileIsNotFolder(const QString& path)
 {
-    return QStringLiteral("%1 file exists, and is not a folder.").arg(path);
+    return Common::tr("%1 file exists, and is not a folder.").arg(path);
 }
 inline QString configurationMissing(const QString& path)
 {
-    return QStringLiteral("The configuration file %1 does not exist").arg(path);
+    return Common::tr("The configuration file %1 does not exist").arg(path);
 }
 inline QString askCreateFolder(const QString& path)
 {
-    return QStringLiteral("The folder %1 does not exist\nDo you want to create it?").arg(path);
+    return Common::tr("The folder %1 does not exist\nDo you want to create it?").arg(path);
 }
 inline QString cipherError(const QString& step, unsigned long code)
 {
-    return QStringLiteral("%1\nError #: %2").arg(step, QString::number(code, 16).toUpper());
+    return Common::tr("%1\nError #: %2").arg(step, QString::number(code, 16).toUpper());
 }
-inline const QString inconsistentLogNaming = QStringLiteral("Inconsistent log file naming.");
-inline const QString cannotFindAnalog =
-    QStringLiteral("Cannot find the Analog program. Please enter its path in the Preferences "
-                   "dialog.");
+inline QString inconsistentLogNaming()
+{
+    return Common::tr("Inconsistent log file naming.");
+}
+inline QString cannotFindAnalog()
+{
+    return Common::tr("Cannot find the Analog program. Please enter its path in the "
+                      "Preferences dialog.");
+}
+inline QString allChoice()
+{
+    return Common::tr("(all)");
+}
 inline const QString newSiteName = QStringLiteral("NewWebSite");
 inline const QString reportsFolderName = QStringLiteral("reports");
 inline const QString logsFolderName = QStringLiteral("logs");
-inline const QString allChoice = QStringLiteral("(all)");
 inline const QString periodicityLetters = QStringLiteral("-DWMQHY");
 inline const QString programName = QStringLiteral("Meridan");
 

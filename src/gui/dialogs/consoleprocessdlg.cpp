@@ -54,7 +54,7 @@ CConsoleProcessDlg::CConsoleProcessDlg(QWidget* parent)
     : QDialog(parent), m_view(new QListView(this))
 {
     setObjectName(u"consoleWindow"_s);
-    setWindowTitle(u"Console"_s);
+    setWindowTitle(tr("Console"));
     setAttribute(Qt::WA_DeleteOnClose);
     setSizeGripEnabled(true);
     m_view->setObjectName(u"consoleLines"_s);
@@ -68,15 +68,15 @@ CConsoleProcessDlg::CConsoleProcessDlg(QWidget* parent)
     const QFontMetrics metrics(m_view->font());
     m_lines.setCharacterSize({metrics.horizontalAdvance(u'M'), metrics.height()});
     // Ctrl+A chooses every line (the view's own); Ctrl+C copies them.
-    auto* copy = new QAction(u"&Copy"_s, m_view);
+    auto* copy = new QAction(tr("&Copy"), m_view);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QAction::triggered, this, &CConsoleProcessDlg::copySelection);
-    auto* selectAll = new QAction(u"Select &all"_s, m_view);
+    auto* selectAll = new QAction(tr("Select &all"), m_view);
     connect(selectAll, &QAction::triggered, m_view, &QListView::selectAll);
     m_view->addActions({copy, selectAll});
     m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* save = new QPushButton(u"&Save output..."_s, this);
+    auto* save = new QPushButton(tr("&Save output..."), this);
     save->setObjectName(u"saveButton"_s);
     save->setAutoDefault(false);
     connect(save, &QPushButton::clicked, this, &CConsoleProcessDlg::saveToFile);
@@ -135,9 +135,9 @@ void CConsoleProcessDlg::copySelection()
 void CConsoleProcessDlg::saveToFile()
 {
     flush();
-    const QString file = FileDialogs::saveFile(this, u"Save the console's output"_s,
+    const QString file = FileDialogs::saveFile(this, tr("Save the console's output"),
                                                QDir::homePath() + u"/console.txt"_s,
-                                               u"Text files (*.txt);;All files (*)"_s);
+                                               tr("Text files (*.txt);;All files (*)"));
     if (file.isEmpty())
         return;
     const QByteArray text = (m_lines.lines().join(u'\n') + u'\n').toUtf8();

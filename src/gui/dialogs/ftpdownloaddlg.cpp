@@ -84,14 +84,15 @@ bool CFTPDownloadDlg::askToTrust(const ServerIdentity& identity)
 {
     if (identity.kind == ServerIdentity::Kind::SshHostKey)
         return messages().ask(
-            u"The host key of %1 is not known yet.\n\n%2 key fingerprint:\n%3\n\nCompare it with "
-            u"the fingerprint your server's administrator gives you. Trust this key and add it "
-            u"to your known hosts?"_s.arg(identity.host, identity.keyType, identity.fingerprint),
+            tr("The host key of %1 is not known yet.\n\n%2 key fingerprint:\n%3\n\nCompare it with "
+               "the fingerprint your server's administrator gives you. Trust this key and add it "
+               "to your known hosts?")
+                .arg(identity.host, identity.keyType, identity.fingerprint),
             Question::DangerousYesNo);
     return messages().ask(
-        u"The certificate of %1 cannot be verified: %2.\n\nSHA-256 fingerprint:\n%3\n\nCompare "
-        u"it with your server's certificate. Trust this certificate for this Site?"_s.arg(
-            identity.host, identity.problem, identity.fingerprint),
+        tr("The certificate of %1 cannot be verified: %2.\n\nSHA-256 fingerprint:\n%3\n\nCompare "
+           "it with your server's certificate. Trust this certificate for this Site?")
+            .arg(identity.host, identity.problem, identity.fingerprint),
         Question::DangerousYesNo);
 }
 
@@ -134,7 +135,7 @@ void CFTPDownloadDlg::setWorking(bool working, const QString& status)
 
 void CFTPDownloadDlg::connectToServer()
 {
-    setWorking(true, u"Connecting to %1..."_s.arg(m_client->host()));
+    setWorking(true, tr("Connecting to %1...").arg(m_client->host()));
     auto connected = std::make_shared<Result>();
     auto listed = std::make_shared<Result>();
     auto listing = std::make_shared<RemoteListing>();
@@ -161,7 +162,7 @@ void CFTPDownloadDlg::connectToServer()
 
 void CFTPDownloadDlg::listFolder()
 {
-    setWorking(true, u"Reading %1..."_s.arg(m_folder.header()));
+    setWorking(true, tr("Reading %1...").arg(m_folder.header()));
     auto listed = std::make_shared<Result>();
     auto listing = std::make_shared<RemoteListing>();
     const QString folder = m_folder.path();
@@ -219,7 +220,7 @@ void CFTPDownloadDlg::cancelWork()
     m_closeWhenDone = true;
     if (m_client)
         m_client->cancel();
-    m_ui->statusLabel->setText(u"Stopping..."_s);
+    m_ui->statusLabel->setText(tr("Stopping..."));
 }
 
 void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 fileTotal,
@@ -232,9 +233,9 @@ void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 
     m_ui->progressBar->setValue(allTotal > 0 ? int(allDone * 1000 / allTotal) : 0);
     m_ui->statusLabel->setText(
         fileTotal > 0
-            ? u"Copying %1: %2 of %3, %4/s"_s.arg(name, sizeText(fileDone), sizeText(fileTotal),
-                                                  sizeText(perSecond))
-            : u"Copying %1: %2, %3/s"_s.arg(name, sizeText(fileDone), sizeText(perSecond)));
+            ? tr("Copying %1: %2 of %3, %4/s")
+                  .arg(name, sizeText(fileDone), sizeText(fileTotal), sizeText(perSecond))
+            : tr("Copying %1: %2, %3/s").arg(name, sizeText(fileDone), sizeText(perSecond)));
 }
 
 bool CFTPDownloadDlg::copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal,

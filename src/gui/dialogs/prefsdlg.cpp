@@ -30,7 +30,7 @@ CPrefsDlg::~CPrefsDlg() = default;
 void CPrefsDlg::browse(QLineEdit* edit)
 {
     const QString chosen =
-        FileDialogs::openFile(this, QString(), edit->text(), u"Executables (*);;All files (*)"_s);
+        FileDialogs::openFile(this, QString(), edit->text(), tr("Executables (*);;All files (*)"));
     if (!chosen.isEmpty())
         edit->setText(chosen);
 }

@@ -14,7 +14,7 @@ namespace meridan {
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(u"aboutDialog"_s);
-    setWindowTitle(u"About Meridan"_s);
+    setWindowTitle(tr("About Meridan"));
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(u"Meridan %1"_s.arg(QStringLiteral(MERIDAN_VERSION)), this);
     QFont big = title->font();
@@ -23,7 +23,7 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent)
     title->setFont(big);
     layout->addWidget(title);
     layout->addWidget(new QLabel(
-        u"Web statistics for several web sites with Analog,\nthe command-line web log analyser."_s,
+        tr("Web statistics for several web sites with Analog,\nthe command-line web log analyser."),
         this));
     const struct
     {
@@ -31,10 +31,10 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent)
         QUrl target;
         bool bold;
     } links[] = {
-        {u"Help & getting started"_s, QUrl::fromLocalFile(helpPagePath()), true},
-        {u"Analog CE, the log analyser"_s, QUrl(u"https://www.c-amie.co.uk/software/analog/"_s),
+        {tr("Help & getting started"), QUrl::fromLocalFile(helpPagePath()), true},
+        {tr("Analog CE, the log analyser"), QUrl(u"https://www.c-amie.co.uk/software/analog/"_s),
          false},
-        {u"Analog's documentation on this computer"_s,
+        {tr("Analog's documentation on this computer"),
          QUrl::fromLocalFile(u"/usr/share/doc/analog/docs/Readme.html"_s), false},
     };
     int number = 0;

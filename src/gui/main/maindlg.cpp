@@ -132,7 +132,7 @@ void CMainDlg::keepColumnsSteady()
             label = std::max(label, m_ui->periodLabel->fontMetrics().horizontalAdvance(word));
     m_ui->periodLabel->setWordWrap(true);
     m_ui->periodLabel->setFixedWidth(label);
-    qsizetype longest = texts::allChoice.size();
+    qsizetype longest = texts::allChoice().size();
     for (int month = 1; month <= 12; ++month)
         longest = std::max(
             longest, QLocale::system().standaloneMonthName(month, QLocale::LongFormat).size());
@@ -141,11 +141,11 @@ void CMainDlg::keepColumnsSteady()
         combo->setMinimumContentsLength(int(longest));
     }
     int button = 0;
-    for (const QString& text : {u"&Build"_s, u"&Stop"_s}) {
+    for (const QString& text : {tr("&Build"), tr("&Stop")}) {
         m_ui->buildButton->setText(text);
         button = std::max(button, m_ui->buildButton->sizeHint().width());
     }
-    m_ui->buildButton->setText(u"&Build"_s);
+    m_ui->buildButton->setText(tr("&Build"));
     m_ui->buildButton->setMinimumWidth(button);
 }
 
@@ -169,7 +169,7 @@ void CMainDlg::siteChosen(int index)
 void CMainDlg::addSite()
 {
     if (!QFileInfo(Preferences::analogPathInUse()).isFile()) {
-        messages().error(texts::cannotFindAnalog);
+        messages().error(texts::cannotFindAnalog());
         return;
     }
     auto site = std::make_unique<SiteRecord>(SiteRecord::NewSite());
@@ -206,7 +206,7 @@ void CMainDlg::deleteSite()
 {
     if (!m_site || m_ui->siteCombo->currentIndex() < 0)
         return;
-    if (!messages().ask(u"Do you really want to delete?"_s, Question::DangerousYesNo))
+    if (!messages().ask(tr("Do you really want to delete?"), Question::DangerousYesNo))
         return;
     deleteStoredSite(m_site->name);
     m_ui->siteCombo->removeItem(m_ui->siteCombo->currentIndex());
@@ -230,9 +230,9 @@ void CMainDlg::enableSiteButtons(bool enabled)
 const QHash<int, QString>& CMainDlg::periodLabels()
 {
     static const QHash<int, QString> labels = {
-        {kDay, u"Month"_s},         {kWeek, u"Week"_s},
-        {kMonth, u"Month"_s},       {kQuarter, u"Quarter of the year"_s},
-        {kHalfYear, u"Semestre"_s}, {kYear, QString()}};
+        {kDay, tr("Month")},         {kWeek, tr("Week")},
+        {kMonth, tr("Month")},       {kQuarter, tr("Quarter of the year")},
+        {kHalfYear, tr("Semestre")}, {kYear, QString()}};
     return labels;
 }
 
@@ -250,7 +250,7 @@ void CMainDlg::setUpPeriodicity(int code)
     m_ui->periodCombo->setVisible(code != kYear);
     if (code == kYear)
         return;
-    QStringList items{texts::allChoice};
+    QStringList items{texts::allChoice()};
     const QLocale locale = QLocale::system();
     if (code == kDay || code == kMonth)
         for (int month = 1; month <= 12; ++month)
@@ -259,7 +259,7 @@ void CMainDlg::setUpPeriodicity(int code)
         for (int week = 1; week <= 53; ++week)
             items.append(QString::number(week));
     else
-        items += QStringList{u"First"_s, u"Second"_s, u"Third"_s, u"Fourth"_s}.mid(
+        items += QStringList{tr("First"), tr("Second"), tr("Third"), tr("Fourth")}.mid(
             0, code == kQuarter ? 4 : 2);
     m_ui->periodCombo->clear();
     m_ui->periodCombo->addItems(items);
@@ -272,7 +272,7 @@ void CMainDlg::refillDayList()
     const int month = m_ui->periodCombo->currentIndex();
     if (month < 1)
         return;
-    m_ui->dayCombo->addItem(texts::allChoice);
+    m_ui->dayCombo->addItem(texts::allChoice());
     for (int day = 1; day <= DaysInMonth(m_ui->yearSpinBox->value(), month); ++day)
         m_ui->dayCombo->addItem(QString::number(day));
     m_ui->dayCombo->setCurrentIndex(0);
@@ -390,7 +390,7 @@ void CMainDlg::deleteConfiguration()
         return;
     const QString file = m_site->configFile(item->text());
     if (!QFile::remove(file) && QFile::exists(file)) {
-        messages().error(u"The file %1 cannot be deleted."_s.arg(file));
+        messages().error(tr("The file %1 cannot be deleted.").arg(file));
         return;
     }
     delete item;
@@ -460,14 +460,14 @@ void CMainDlg::build()
             [this](const Period& period, int, int count) {
                 showPeriod(period);
                 if (m_ui->progressLabel->text().isEmpty())
-                    m_ui->progressLabel->setText(u"Period 1 of %1"_s.arg(count));
+                    m_ui->progressLabel->setText(tr("Period 1 of %1").arg(count));
             });
     connect(m_driver.get(), &BuildDriver::periodFinished, this,
             [this](const Period&, bool, int ended, int count) {
                 fillReportList();
                 m_ui->reportList->setEnabled(false);
                 m_ui->progressLabel->setText(
-                    u"Period %1 of %2"_s.arg(std::min(ended + 1, count)).arg(count));
+                    tr("Period %1 of %2").arg(std::min(ended + 1, count)).arg(count));
             });
     connect(m_driver.get(), &BuildDriver::finished, this, &CMainDlg::buildFinished);
     lockForBuild(true);
@@ -486,7 +486,7 @@ void CMainDlg::lockForBuild(bool locked)
     for (QWidget* widget : locking)
         widget->setEnabled(!locked);
     // While building, Display (Alt+S otherwise) is locked: Alt+S stops.
-    m_ui->buildButton->setText(locked ? u"&Stop"_s : u"&Build"_s);
+    m_ui->buildButton->setText(locked ? tr("&Stop") : tr("&Build"));
     // Stop is never what Enter presses.
     m_ui->buildButton->setDefault(!locked);
     m_ui->buildButton->setAutoDefault(!locked);

@@ -71,7 +71,7 @@ bool CHostBaseCfgPage::leave()
         return true;
     const QString file = joinPath(site().cfgFolder(), typed + u".basecfg"_s);
     if (typed.isEmpty() || !QFileInfo(file).isFile()) {
-        messages().error(u"There is no base configuration file %1."_s.arg(file));
+        messages().error(tr("There is no base configuration file %1.").arg(file));
         m_ui->baseConfigCombo->setFocus();
         return false;
     }

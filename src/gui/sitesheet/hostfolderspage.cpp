@@ -116,7 +116,7 @@ void CHostFoldersPage::labelEdited(QTreeWidgetItem* item, int)
 void CHostFoldersPage::browseRoot()
 {
     const QString chosen =
-        browseFolder(this, u"Choose the root folder for statistics."_s, site().Root);
+        browseFolder(this, tr("Choose the root folder for statistics."), site().Root);
     if (chosen.isEmpty())
         return;
     site().Root = chosen;
@@ -135,7 +135,7 @@ void CHostFoldersPage::browseRoot()
 void CHostFoldersPage::browseLogs()
 {
     const QString chosen =
-        browseFolder(this, u"Choose the root folder for log files."_s, site().LogsDir);
+        browseFolder(this, tr("Choose the root folder for log files."), site().LogsDir);
     if (chosen.isEmpty())
         return;
     site().LogsDir = chosen;

@@ -17,9 +17,9 @@ CHostLogFmtPage::CHostLogFmtPage(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->formatList->setHeaderLabels(
-        {u"Apache"_s, u"From   "_s, u"LOGFORMAT / APACHELOGFORMAT"_s});
+        {u"Apache"_s, tr("From   "), u"LOGFORMAT / APACHELOGFORMAT"_s});
     m_ui->specialList->setHeaderLabels(
-        {QString(), u"For month:"_s, u"Insert this file in the configuration file"_s});
+        {QString(), tr("For month:"), tr("Insert this file in the configuration file")});
     for (CEditableListCtrl* list : {m_ui->formatList, m_ui->specialList}) {
         list->setMonthColumn(1);
         list->installEventFilter(this);

@@ -57,7 +57,7 @@ bool CHostLogPage::apply()
     if (!acceptValue(values::LogNameStruct, &scheme).report())
         return false;
     if (!CheckNamingScheme(scheme, checked < 0 ? 0 : quint32(checked))) {
-        messages().error(texts::inconsistentLogNaming);
+        messages().error(texts::inconsistentLogNaming());
         return false;
     }
     m_ui->namingSchemeEdit->setText(scheme);

@@ -31,7 +31,7 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this))
 {
     setObjectName(u"hostPropSheet"_s);
-    setWindowTitle(u"Configure Statistics"_s);
+    setWindowTitle(tr("Configure Statistics"));
     m_tabs->setObjectName(u"pageTabs"_s);
     m_tabs->setUsesScrollButtons(true); // one row of tabs, never stacked
     m_tabs->tabBar()->setExpanding(false);
@@ -42,13 +42,13 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
     m_buttons->setObjectName(u"sheetButtons"_s);
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(false);
 
-    addPage(new CHostGenPage(this), u"General"_s);
-    addPage(new CHostFoldersPage(this), u"Folders"_s);
-    addPage(new CHostReportPage(this), u"Reports"_s);
-    addPage(new CHostBaseCfgPage(this), u"Cfg/Misc."_s);
-    addPage(new CHostLogPage(this), u"Logfiles"_s);
-    addPage(new CHostLogFmtPage(this), u"Specific formats"_s);
-    addPage(new CHostPostProcess(this), u"Post-process"_s);
+    addPage(new CHostGenPage(this), tr("General"));
+    addPage(new CHostFoldersPage(this), tr("Folders"));
+    addPage(new CHostReportPage(this), tr("Reports"));
+    addPage(new CHostBaseCfgPage(this), tr("Cfg/Misc."));
+    addPage(new CHostLogPage(this), tr("Logfiles"));
+    addPage(new CHostLogFmtPage(this), tr("Specific formats"));
+    addPage(new CHostPostProcess(this), tr("Post-process"));
     addPage(new CHostFtpPage(this), u"FTP"_s);
 
     m_pages.first()->initialise();
@@ -129,7 +129,7 @@ bool CHostPropSheet::applyPages()
     m_applied = true;
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(false);
     // What was applied stays applied: Cancel no longer undoes anything.
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(u"Close"_s);
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Close"));
     return true;
 }
 

@@ -42,8 +42,8 @@ CHostReportPage::CHostReportPage(QWidget* parent)
     for (QCheckBox* box : keepBoxes())
         connect(box, &QCheckBox::clicked, this, &CHostReportPage::keepChanged);
     m_ui->reportList->installEventFilter(this);
-    m_ui->reportList->setToolTip(u"Drag a report, or press Ctrl+Up or Ctrl+Down, to change its "
-                                 u"place in the order."_s);
+    m_ui->reportList->setToolTip(tr("Drag a report, or press Ctrl+Up or Ctrl+Down, to change its "
+                                    "place in the order."));
 }
 
 QList<QCheckBox*> CHostReportPage::keepBoxes() const
