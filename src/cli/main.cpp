@@ -1,5 +1,6 @@
 #include "clicommands.h"
 #include "util/messages.h"
+#include "util/translations.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -7,6 +8,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    meridan::installTranslations();
     QCoreApplication::setApplicationName(QStringLiteral("meridan-cli"));
     meridan::StderrMessages toStderr;
     meridan::setMessages(&toStderr);

@@ -1,0 +1,1354 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>Analog</name>
+    <message>
+        <source>The format of %1</source>
+        <translation>Le format de %1</translation>
+    </message>
+    <message>
+        <source>The special file of %1</source>
+        <translation>Le fichier spécial de %1</translation>
+    </message>
+    <message>
+        <source>The special file of %1 cannot hold &quot;|&quot;, nor its month &quot;*&quot;.</source>
+        <translation>Le fichier spécial de %1 ne peut contenir « | », ni son mois « * ».</translation>
+    </message>
+</context>
+<context>
+    <name>CFTPDownloadDlg</name>
+    <message>
+        <source>FTP Download</source>
+        <translation>Téléchargement FTP</translation>
+    </message>
+    <message>
+        <source>Ftp:</source>
+        <translation>FTP :</translation>
+    </message>
+    <message>
+        <source>Overwrite &amp;logfiles</source>
+        <translation>&amp;Remplacer les fichiers journaux</translation>
+    </message>
+</context>
+<context>
+    <name>CHostBaseCfgPage</name>
+    <message>
+        <source>Default output type</source>
+        <translation>Type de sortie par défaut</translation>
+    </message>
+    <message>
+        <source>Error file (none means screen)</source>
+        <translation>Fichier d&apos;erreurs (aucun : à l&apos;écran)</translation>
+    </message>
+    <message>
+        <source>Base configuration file</source>
+        <translation>Fichier de configuration de base</translation>
+    </message>
+    <message>
+        <source>&amp;Edit file</source>
+        <translation>&amp;Modifier le fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh list</source>
+        <translation>&amp;Actualiser la liste</translation>
+    </message>
+    <message>
+        <source>You may edit the base configuration file. If you need several base config, simply record the file under another name in the text editor (always set file extension to .basecfg).</source>
+        <translation>Vous pouvez modifier le fichier de configuration de base. S&apos;il vous en faut plusieurs, enregistrez simplement le fichier sous un autre nom dans l&apos;éditeur de texte (toujours avec l&apos;extension .basecfg).</translation>
+    </message>
+</context>
+<context>
+    <name>CHostFoldersPage</name>
+    <message>
+        <source>The folder tree is as follows:</source>
+        <translation>L&apos;arborescence des dossiers est la suivante :</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Stats root folder, with the configuration files, the reports and their images:</source>
+        <translation>Dossier racine des statistiques, avec les fichiers de configuration, les rapports et leurs images :</translation>
+    </message>
+    <message>
+        <source>Choose &amp;root folder...</source>
+        <translation>Choisir le dossier &amp;racine...</translation>
+    </message>
+    <message>
+        <source>Choose the root folder for statistics.</source>
+        <translation>Choisissez le dossier racine des statistiques.</translation>
+    </message>
+    <message>
+        <source>Log files:</source>
+        <translation>Fichiers journaux :</translation>
+    </message>
+    <message>
+        <source>Choose &amp;log folder...</source>
+        <translation>Choisir le dossier des &amp;journaux...</translation>
+    </message>
+    <message>
+        <source>Choose the root folder for log files.</source>
+        <translation>Choisissez le dossier racine des fichiers journaux.</translation>
+    </message>
+    <message>
+        <source>&amp;Include the Images folder under the Reports folder</source>
+        <translation>&amp;Inclure le dossier des images dans le dossier des rapports</translation>
+    </message>
+</context>
+<context>
+    <name>CHostFtpPage</name>
+    <message>
+        <source>&amp;FTP URL:</source>
+        <translation>URL &amp;FTP :</translation>
+    </message>
+    <message>
+        <source>ftp://server/folder</source>
+        <translation>ftp://serveur/dossier</translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation>&amp;Utilisateur :</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Require &amp;TLS</source>
+        <translation>Exiger &amp;TLS</translation>
+    </message>
+    <message>
+        <source>An ftp:// server must switch to TLS before the login; ftps:// always uses TLS.</source>
+        <translation>Un serveur ftp:// doit passer à TLS avant la connexion ; ftps:// utilise toujours TLS.</translation>
+    </message>
+    <message>
+        <source>Trusted &amp;certificate:</source>
+        <translation>&amp;Certificat de confiance :</translation>
+    </message>
+    <message>
+        <source>SHA-256 fingerprint, for a server no authority vouches for</source>
+        <translation>Empreinte SHA-256, pour un serveur qu&apos;aucune autorité ne garantit</translation>
+    </message>
+</context>
+<context>
+    <name>CHostGenPage</name>
+    <message>
+        <source>&amp;Host name:</source>
+        <translation>Nom d&apos;&amp;hôte :</translation>
+    </message>
+    <message>
+        <source>&amp;URL: (http://)</source>
+        <translation>&amp;URL : (http://)</translation>
+    </message>
+    <message>
+        <source>Command &amp;line for Analog:</source>
+        <translation>&amp;Ligne de commande d&apos;Analog :</translation>
+    </message>
+    <message>
+        <source>Language of the reports</source>
+        <translation>Langue des rapports</translation>
+    </message>
+    <message>
+        <source>La&amp;nguage:</source>
+        <translation>La&amp;ngue :</translation>
+    </message>
+    <message>
+        <source>Language &amp;files</source>
+        <translation>&amp;Fichiers de langue</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>ou</translation>
+    </message>
+</context>
+<context>
+    <name>CHostLogFmtPage</name>
+    <message>
+        <source>LOGFORMAT/APACHELOGFORMAT commands</source>
+        <translation>Commandes LOGFORMAT/APACHELOGFORMAT</translation>
+    </message>
+    <message>
+        <source>Add &amp;new line</source>
+        <translation>Ajouter une &amp;nouvelle ligne</translation>
+    </message>
+    <message>
+        <source>Special monthly periods</source>
+        <translation>Périodes mensuelles spéciales</translation>
+    </message>
+    <message>
+        <source>Add new &amp;period</source>
+        <translation>Ajouter une &amp;période</translation>
+    </message>
+</context>
+<context>
+    <name>CHostLogPage</name>
+    <message>
+        <source>&amp;Logfile naming scheme</source>
+        <translation>&amp;Nommage des fichiers journaux</translation>
+    </message>
+    <message>
+        <source>Describe the naming scheme for logfiles.
+You may also set subfolders for periods.</source>
+        <translation>Décrivez le nommage des fichiers journaux.
+Vous pouvez aussi indiquer des sous-dossiers par période.</translation>
+    </message>
+    <message>
+        <source>Log periodicity</source>
+        <translation>Périodicité des journaux</translation>
+    </message>
+    <message>
+        <source>&amp;Hourly</source>
+        <translation>&amp;Horaire</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Quotidien</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly</source>
+        <translation>He&amp;bdomadaire</translation>
+    </message>
+    <message>
+        <source>&amp;Monthly</source>
+        <translation>&amp;Mensuel</translation>
+    </message>
+    <message>
+        <source>Valid variables:
+- %yyyy%: 4 digit year
+- %yy%: 2 digit year
+- %mm%: Month number
+- %wk%: Week number
+- %dd%: day of the month
+- %hh%: Hour of day (0-24)</source>
+        <translation>Variables valides :
+- %yyyy% : année sur 4 chiffres
+- %yy% : année sur 2 chiffres
+- %mm% : numéro du mois
+- %wk% : numéro de la semaine
+- %dd% : jour du mois
+- %hh% : heure du jour (0-24)</translation>
+    </message>
+</context>
+<context>
+    <name>CHostPostProcess</name>
+    <message>
+        <source>If you need a complementary process, enter the command line to execute.
+Output file name should be &apos;%OutPath%/index.html&apos;.</source>
+        <translation>S&apos;il vous faut un traitement complémentaire, saisissez la ligne de commande à exécuter.
+Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
+    </message>
+    <message>
+        <source>&amp;Post-process command line</source>
+        <translation>&amp;Ligne de commande de post-traitement</translation>
+    </message>
+    <message>
+        <source>Valid variables are:</source>
+        <translation>Les variables valides sont :</translation>
+    </message>
+    <message>
+        <source>%OutFile% = full path name of the file created with Analog.
+%OutPath% = Analog output file path.
+%OutFile/%, %OutPath/% = Same, using / instead of \.</source>
+        <translation>%OutFile% = chemin complet du fichier créé par Analog.
+%OutPath% = dossier du fichier de sortie d&apos;Analog.
+%OutFile/%, %OutPath/% = les mêmes, avec / au lieu de \.</translation>
+    </message>
+</context>
+<context>
+    <name>CHostReportPage</name>
+    <message>
+        <source>Check the reports to produce; drag a row to change the order.</source>
+        <translation>Cochez les rapports à produire ; faites glisser une ligne pour changer l&apos;ordre.</translation>
+    </message>
+    <message>
+        <source>All &amp;periods</source>
+        <translation>Toutes les &amp;périodes</translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation>Rapports</translation>
+    </message>
+    <message>
+        <source>&amp;Daily</source>
+        <translation>&amp;Quotidien</translation>
+    </message>
+    <message>
+        <source>&amp;Weekly</source>
+        <translation>He&amp;bdomadaire</translation>
+    </message>
+    <message>
+        <source>&amp;Monthly</source>
+        <translation>&amp;Mensuel</translation>
+    </message>
+    <message>
+        <source>&amp;Quarterly</source>
+        <translation>&amp;Trimestriel</translation>
+    </message>
+    <message>
+        <source>&amp;Half-yearly</source>
+        <translation>&amp;Semestriel</translation>
+    </message>
+    <message>
+        <source>&amp;Yearly</source>
+        <translation>&amp;Annuel</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Kept up to date</source>
+        <translation>Tenus à jour</translation>
+    </message>
+    <message>
+        <source>The kinds of report meridan-cli update builds whenever their logs change.</source>
+        <translation>Les sortes de rapports que meridan-cli update construit chaque fois que leurs journaux changent.</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Jours</translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation>Semaines</translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <source>Quarters</source>
+        <translation>Trimestres</translation>
+    </message>
+    <message>
+        <source>Halves</source>
+        <translation>Semestres</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>Années</translation>
+    </message>
+</context>
+<context>
+    <name>CMainDlg</name>
+    <message>
+        <source>Meridan</source>
+        <translation>Meridan</translation>
+    </message>
+    <message>
+        <source>Web Servers</source>
+        <translation>Serveurs Web</translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>A&amp;jouter...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Modifier...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Logfiles</source>
+        <translation>Fichiers journaux</translation>
+    </message>
+    <message>
+        <source>FTP Do&amp;wnload...</source>
+        <translation>Télécharger par &amp;FTP...</translation>
+    </message>
+    <message>
+        <source>Dis&amp;play errors</source>
+        <translation>Afficher les &amp;erreurs</translation>
+    </message>
+    <message>
+        <source>General Index</source>
+        <translation>Index général</translation>
+    </message>
+    <message>
+        <source>B&amp;uild</source>
+        <translation>&amp;Générer</translation>
+    </message>
+    <message>
+        <source>Di&amp;splay</source>
+        <translation>&amp;Voir</translation>
+    </message>
+    <message>
+        <source>&amp;Frames</source>
+        <translation>Ca&amp;dres</translation>
+    </message>
+    <message>
+        <source>Sho&amp;rtcut</source>
+        <translation>&amp;Raccourci</translation>
+    </message>
+    <message>
+        <source>Preferen&amp;ces...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
+        <source>Ab&amp;out...</source>
+        <translation>À pr&amp;opos...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;ide</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation>Rapports</translation>
+    </message>
+    <message>
+        <source>Periodicity</source>
+        <translation>Périodicité</translation>
+    </message>
+    <message>
+        <source>Da&amp;ily</source>
+        <translation>Quotidie&amp;n</translation>
+    </message>
+    <message>
+        <source>Wee&amp;kly</source>
+        <translation>&amp;Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>&amp;Monthly</source>
+        <translation>Mens&amp;uel</translation>
+    </message>
+    <message>
+        <source>Quar&amp;terly</source>
+        <translation>&amp;Trimestriel</translation>
+    </message>
+    <message>
+        <source>Ha&amp;lf-yearly</source>
+        <translation>Semestrie&amp;l</translation>
+    </message>
+    <message>
+        <source>&amp;Yearly</source>
+        <translation>Annuel</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <source>Report:</source>
+        <translation>Rapport :</translation>
+    </message>
+    <message>
+        <source>Use e&amp;xisting configuration file, if present</source>
+        <translation>Utiliser la configuration e&amp;xistante</translation>
+    </message>
+    <message>
+        <source>O&amp;nly out-of-date reports</source>
+        <translation>Seulement les rapports périmés</translation>
+    </message>
+    <message>
+        <source>Build only the periods whose report is missing or older than its logs, its base file or the Site&apos;s settings.</source>
+        <translation>Ne construire que les périodes dont le rapport manque ou est plus ancien que ses journaux, son fichier de base ou les réglages du Site.</translation>
+    </message>
+    <message>
+        <source>&amp;Build</source>
+        <translation>&amp;Construire</translation>
+    </message>
+    <message>
+        <source>Click: choose the period. Double click: open its report. Right double click: edit its configuration. Delete: remove its configuration file.</source>
+        <translation>Clic : choisir la période. Double clic : ouvrir son rapport. Double clic droit : modifier sa configuration. Suppr : supprimer son fichier de configuration.</translation>
+    </message>
+</context>
+<context>
+    <name>CPrefsDlg</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Path of the Analog program (analog)</source>
+        <translation>Chemin du programme Analog (analog)</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Parcourir...</translation>
+    </message>
+    <message>
+        <source>&amp;Parallel builds:</source>
+        <translation>Constructions en para&amp;llèle :</translation>
+    </message>
+    <message>
+        <source>How many periods are built at once. With more than one, each period&apos;s console lines show together when it ends.</source>
+        <translation>Combien de périodes sont construites à la fois. Au-delà d&apos;une, les lignes de console de chaque période s&apos;affichent ensemble quand elle se termine.</translation>
+    </message>
+    <message>
+        <source>&amp;Sort periods in ascending chronological order</source>
+        <translation>&amp;Trier les périodes par ordre chronologique croissant</translation>
+    </message>
+    <message>
+        <source>Text editor</source>
+        <translation>Éditeur de texte</translation>
+    </message>
+    <message>
+        <source>Bro&amp;wse...</source>
+        <translation>Parc&amp;ourir...</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>The settings could not be written to standard output.</source>
+        <translation>Les réglages n&apos;ont pas pu être écrits sur la sortie standard.</translation>
+    </message>
+    <message>
+        <source>set takes VALUE=TEXT pairs.</source>
+        <translation>set prend des paires VALEUR=TEXTE.</translation>
+    </message>
+    <message>
+        <source>FTPAccess=-: no password could be read from standard input.</source>
+        <translation>FTPAccess=- : aucun mot de passe n&apos;a pu être lu sur l&apos;entrée standard.</translation>
+    </message>
+    <message>
+        <source>
+Nothing was changed.</source>
+        <translation>
+Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The Site could not be deleted.</source>
+        <translation>Le Site n&apos;a pas pu être supprimé.</translation>
+    </message>
+    <message>
+        <source>prefs takes VALUE=TEXT pairs.</source>
+        <translation>prefs prend des paires VALEUR=TEXTE.</translation>
+    </message>
+    <message>
+        <source>%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or 1) and ParallelBuilds (1 to %3). Nothing was changed.</source>
+        <translation>%1=%2 : les préférences sont AnalogPath, TextEditor, CfgAscending (0 ou 1) et ParallelBuilds (1 à %3). Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; years 1992 to 2099).</source>
+        <translation>« %1 » n&apos;est pas une période (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H* ; années 1992 à 2099).</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number of periods from 1 to %1.</source>
+        <translation>--jobs prend un nombre de périodes de 1 à %1.</translation>
+    </message>
+    <message>
+        <source>build takes at least one PERIOD.</source>
+        <translation>build prend au moins une PÉRIODE.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no period.</source>
+        <translation>« %1 » n&apos;est pas une période.</translation>
+    </message>
+    <message>
+        <source>index takes --frames or --no-frames, and --shortcut.</source>
+        <translation>index prend --frames ou --no-frames, et --shortcut.</translation>
+    </message>
+    <message>
+        <source>Usage: meridan-cli COMMAND [ARGUMENTS]
+  sites                          the stored Sites
+  add NAME                       a new Site with the defaults of its name
+  show NAME                      every stored value of the Site
+  set NAME VALUE=TEXT...         change stored values (all or none);
+                                 FTPAccess=- reads the password from standard input
+  rename NAME NEWNAME            rename a Site
+  rm NAME                        delete a Site&apos;s settings (its files stay)
+  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,
+                                 ParallelBuilds
+  generate NAME PERIOD...        write the configuration file of each period
+  reports NAME                   the periods that have a configuration file
+  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]
+                                 build each period&apos;s report with Analog, N at
+                                 once (default: the number of cores); only
+                                 out-of-date reports with --stale
+  index NAME [--frames|--no-frames] [--shortcut]
+                                 write the general index over the reports
+  ls NAME [SUBFOLDER] [--accept-new-host-key]
+                                 the entries of the Site&apos;s FTP folder
+  fetch NAME [--overwrite] [--dir SUBFOLDER] [--accept-new-host-key] [PATTERN...]
+                                 download log files into the Site&apos;s log folder;
+                                 an unknown SSH host key is refused unless
+                                 --accept-new-host-key records it
+  update [NAME...] [--quiet] [--jobs N] [--accept-new-host-key]
+                                 for each Site (all when none is named): fetch
+                                 the new and changed logs, build the out-of-date
+                                 periods of the kinds it keeps, write its index
+  plan [NAME...]                 the build commands update would run, one a line
+  export [FILE]                  the whole settings store as JSON (standard output)
+  import FILE                    replace the whole settings store by an export
+PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period
+of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</source>
+        <translation>Usage : meridan-cli COMMANDE [ARGUMENTS]
+  sites                          les Sites enregistrés
+  add NOM                        un nouveau Site avec les valeurs par défaut de son nom
+  show NOM                       toutes les valeurs enregistrées du Site
+  set NOM VALEUR=TEXTE...        modifier des valeurs (toutes ou aucune) ;
+                                 FTPAccess=- lit le mot de passe sur l&apos;entrée standard
+  rename NOM NOUVEAUNOM          renommer un Site
+  rm NOM                         supprimer les réglages d&apos;un Site (ses fichiers restent)
+  prefs [VALEUR=TEXTE...]        afficher ou régler AnalogPath, TextEditor,
+                                 CfgAscending, ParallelBuilds
+  generate NOM PÉRIODE...        écrire le fichier de configuration de chaque période
+  reports NOM                    les périodes qui ont un fichier de configuration
+  build NOM PÉRIODE... [--use-existing] [--jobs N] [--stale]
+                                 construire le rapport de chaque période avec Analog,
+                                 N à la fois (par défaut : le nombre de cœurs) ;
+                                 seulement les rapports périmés avec --stale
+  index NOM [--frames|--no-frames] [--shortcut]
+                                 écrire l&apos;index général des rapports
+  ls NOM [SOUS-DOSSIER] [--accept-new-host-key]
+                                 le contenu du dossier FTP du Site
+  fetch NOM [--overwrite] [--dir SOUS-DOSSIER] [--accept-new-host-key] [MOTIF...]
+                                 télécharger les journaux dans le dossier du Site ;
+                                 une clé d&apos;hôte SSH inconnue est refusée sauf si
+                                 --accept-new-host-key l&apos;enregistre
+  update [NOM...] [--quiet] [--jobs N] [--accept-new-host-key]
+                                 pour chaque Site (tous si aucun n&apos;est nommé) :
+                                 télécharger les journaux nouveaux et modifiés,
+                                 construire les périodes périmées des sortes qu&apos;il
+                                 tient à jour, écrire son index
+  plan [NOM...]                  les commandes build que lancerait update, une par ligne
+  export [FICHIER]               tous les réglages en JSON (sortie standard)
+  import FICHIER                 remplacer tous les réglages par un export
+PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
+périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003-*, 2003-Q*,
+2003-H*.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>Aucune commande n&apos;est donnée.</translation>
+    </message>
+    <message>
+        <source>Wrong number of arguments for %1.</source>
+        <translation>Mauvais nombre d&apos;arguments pour %1.</translation>
+    </message>
+    <message>
+        <source>Unknown command %1.</source>
+        <translation>Commande inconnue : %1.</translation>
+    </message>
+    <message>
+        <source>Warning: the host key of %1 (%2 %3) was added to the known hosts.</source>
+        <translation>Attention : la clé d&apos;hôte de %1 (%2 %3) a été ajoutée aux hôtes connus.</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 periods, %4 fetched</source>
+        <translation>%1 : %2 périodes sur %3, %4 téléchargés</translation>
+    </message>
+    <message>
+        <source>%1: %2 files fetched (%3), %4 of %5 periods built</source>
+        <translation>%1 : %2 fichiers téléchargés (%3), %4 périodes construites sur %5</translation>
+    </message>
+    <message>
+        <source>, %1 problems</source>
+        <translation>, %1 problèmes</translation>
+    </message>
+    <message>
+        <source>ls takes a Site and a folder.</source>
+        <translation>ls prend un Site et un dossier.</translation>
+    </message>
+    <message>
+        <source>--dir takes a folder.</source>
+        <translation>--dir prend un dossier.</translation>
+    </message>
+    <message>
+        <source>LogFormatChanges: &quot;%1&quot; is no month yyyymm from 199201 to 209912.</source>
+        <translation>LogFormatChanges : « %1 » n&apos;est pas un mois aaaamm de 199201 à 209912.</translation>
+    </message>
+    <message>
+        <source>LogSpecial: every entry ends with &quot;|&quot; (yyyymm*file|).</source>
+        <translation>LogSpecial : chaque entrée se termine par « | » (aaaamm*fichier|).</translation>
+    </message>
+    <message>
+        <source>LogSpecial: &quot;%1*%2&quot; is no entry yyyymm*file.</source>
+        <translation>LogSpecial : « %1*%2 » n&apos;est pas une entrée aaaamm*fichier.</translation>
+    </message>
+    <message>
+        <source>%1 is not listed in LogFormatChanges.</source>
+        <translation>%1 ne figure pas dans LogFormatChanges.</translation>
+    </message>
+    <message>
+        <source>The format change %1 has no format: give %1=A&lt;format&gt; or %1=L&lt;format&gt;.</source>
+        <translation>Le changement de format %1 n&apos;a pas de format : donnez %1=A&lt;format&gt; ou %1=L&lt;format&gt;.</translation>
+    </message>
+    <message>
+        <source>%1 takes &quot;A&quot; (APACHELOGFORMAT) or &quot;L&quot; (LOGFORMAT) followed by the format.</source>
+        <translation>%1 prend « A » (APACHELOGFORMAT) ou « L » (LOGFORMAT) suivi du format.</translation>
+    </message>
+    <message>
+        <source>%1 is not a value of a Site.</source>
+        <translation>%1 n&apos;est pas une valeur d&apos;un Site.</translation>
+    </message>
+    <message>
+        <source>A Site uses either Language or LangCode, not both.</source>
+        <translation>Un Site utilise Language ou LangCode, pas les deux.</translation>
+    </message>
+</context>
+<context>
+    <name>Common</name>
+    <message>
+        <source> [yes]</source>
+        <translation> [oui]</translation>
+    </message>
+    <message>
+        <source> [no]</source>
+        <translation> [non]</translation>
+    </message>
+    <message>
+        <source>Error opening file %1</source>
+        <translation>Erreur à l&apos;ouverture du fichier %1</translation>
+    </message>
+    <message>
+        <source>Error creating file %1</source>
+        <translation>Erreur à la création du fichier %1</translation>
+    </message>
+    <message>
+        <source>The host %1 exists already!</source>
+        <translation>L&apos;hôte %1 existe déjà !</translation>
+    </message>
+    <message>
+        <source>There is no Site named %1.</source>
+        <translation>Il n&apos;existe aucun Site nommé %1.</translation>
+    </message>
+    <message>
+        <source>%1 file exists, and is not a folder.</source>
+        <translation>Le fichier %1 existe, et ce n&apos;est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>The configuration file %1 does not exist</source>
+        <translation>Le fichier de configuration %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist
+Do you want to create it?</source>
+        <translation>Le dossier %1 n&apos;existe pas
+Voulez-vous le créer ?</translation>
+    </message>
+    <message>
+        <source>%1
+Error #: %2</source>
+        <translation>%1
+Erreur n° %2</translation>
+    </message>
+    <message>
+        <source>Inconsistent log file naming.</source>
+        <translation>Nommage des fichiers journaux incohérent.</translation>
+    </message>
+    <message>
+        <source>Cannot find the Analog program. Please enter its path in the Preferences dialog.</source>
+        <translation>Le programme Analog est introuvable. Veuillez saisir son chemin dans la fenêtre Préférences.</translation>
+    </message>
+    <message>
+        <source>(all)</source>
+        <translation>(tous)</translation>
+    </message>
+</context>
+<context>
+    <name>Remote</name>
+    <message>
+        <source>No FTP Connection
+(Probably due to bad connection data)</source>
+        <translation>Pas de connexion FTP
+(probablement à cause de mauvaises données de connexion)</translation>
+    </message>
+    <message>
+        <source>it is not the certificate trusted for this Site</source>
+        <translation>ce n&apos;est pas le certificat de confiance de ce Site</translation>
+    </message>
+    <message>
+        <source>Cannot establish Internet Session</source>
+        <translation>Impossible d&apos;établir une session Internet</translation>
+    </message>
+    <message>
+        <source>Bad URL
+
+</source>
+        <translation>URL incorrecte
+
+</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Annulé.</translation>
+    </message>
+    <message>
+        <source>WARNING: THE HOST KEY OF %1 HAS CHANGED!
+Someone may be listening in on the connection, or the server got a new key. Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is expected, remove the old key with &quot;ssh-keygen -R %5&quot; and connect again.</source>
+        <translation>ATTENTION : LA CLÉ D&apos;HÔTE DE %1 A CHANGÉ !
+Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvelle clé. Sa clé est maintenant %2 %3, et non celle que contient %4. Rien n&apos;a été envoyé. Si ce changement est attendu, retirez l&apos;ancienne clé avec « ssh-keygen -R %5 » et reconnectez-vous.</translation>
+    </message>
+    <message>
+        <source>The host key of %1 is not known, so nothing was sent. Its fingerprint is %2 %3.</source>
+        <translation>La clé d&apos;hôte de %1 n&apos;est pas connue : rien n&apos;a été envoyé. Son empreinte est %2 %3.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 timed out after %2 s.</source>
+        <translation>La connexion à %1 a expiré après %2 s.</translation>
+    </message>
+    <message>
+        <source>%1 did not finish within %2 s, so it was stopped.</source>
+        <translation>%1 n&apos;a pas terminé en %2 s ; l&apos;opération a été arrêtée.</translation>
+    </message>
+    <message>
+        <source>%1 stopped answering or sent less than %2 bytes a second, so it was stopped after %3 s.</source>
+        <translation>%1 ne répondait plus ou envoyait moins de %2 octets par seconde ; l&apos;opération a été arrêtée après %3 s.</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 cannot be trusted: %2. Its SHA-256 fingerprint is %3; if it is your server&apos;s, trust it when asked, or set it as the Site&apos;s FTPCertificate.</source>
+        <translation>Le certificat de %1 n&apos;est pas digne de confiance : %2. Son empreinte SHA-256 est %3 ; si c&apos;est celui de votre serveur, acceptez-le quand la question est posée, ou donnez-le comme FTPCertificate du Site.</translation>
+    </message>
+    <message>
+        <source>The listing is larger than %1 or %2 entries, so it was not read.</source>
+        <translation>La liste dépasse %1 ou %2 entrées ; elle n&apos;a pas été lue.</translation>
+    </message>
+    <message>
+        <source>%1 answered: %2</source>
+        <translation>%1 a répondu : %2</translation>
+    </message>
+    <message>
+        <source>The server name %1 cannot be found.</source>
+        <translation>Le nom de serveur %1 est introuvable.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached on port %2.</source>
+        <translation>%1 est injoignable sur le port %2.</translation>
+    </message>
+    <message>
+        <source>%1 refused the login of %2.</source>
+        <translation>%1 a refusé la connexion de %2.</translation>
+    </message>
+    <message>
+        <source>The connection to %1 broke off: %2.</source>
+        <translation>La connexion à %1 a été interrompue : %2.</translation>
+    </message>
+    <message>
+        <source>%1 ended the transfer after %2 of %3.</source>
+        <translation>%1 a mis fin au transfert après %2 sur %3.</translation>
+    </message>
+    <message>
+        <source>%1 does not offer TLS, which this Site requires.</source>
+        <translation>%1 ne propose pas TLS, que ce Site exige.</translation>
+    </message>
+    <message>
+        <source>The folder %1/ cannot be listed. %2</source>
+        <translation>Le contenu du dossier %1/ ne peut être listé. %2</translation>
+    </message>
+    <message>
+        <source>The listing line &quot;%1&quot; could not be read; it was left out.</source>
+        <translation>La ligne de liste « %1 » n&apos;a pas pu être lue ; elle a été ignorée.</translation>
+    </message>
+    <message>
+        <source>The remote name &quot;%1&quot; is no plain file name and was not copied.</source>
+        <translation>Le nom distant « %1 » n&apos;est pas un simple nom de fichier ; il n&apos;a pas été copié.</translation>
+    </message>
+    <message>
+        <source>The remote name &quot;%1&quot; would make the folder &quot;%2&quot;, which is outside the log folder; it was not copied.</source>
+        <translation>Le nom distant « %1 » donnerait le dossier « %2 », hors du dossier des journaux ; il n&apos;a pas été copié.</translation>
+    </message>
+    <message>
+        <source>The host key of %1 cannot be read.</source>
+        <translation>La clé d&apos;hôte de %1 ne peut être lue.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Le dossier %1 ne peut être créé.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 ne peut être lu : %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written.</source>
+        <translation>%1 ne peut être écrit.</translation>
+    </message>
+</context>
+<context>
+    <name>Run</name>
+    <message>
+        <source>%1: no log file exists, nothing was built.</source>
+        <translation>%1 : aucun fichier journal n&apos;existe, rien n&apos;a été construit.</translation>
+    </message>
+    <message>
+        <source>The build was stopped; %1 of %2 periods were not built.</source>
+        <translation>La construction a été arrêtée ; %1 périodes sur %2 n&apos;ont pas été construites.</translation>
+    </message>
+    <message>
+        <source>CreateProcess: error # %1
+(cmd: %2)</source>
+        <translation>CreateProcess : erreur n° %1
+(commande : %2)</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Arrêté.</translation>
+    </message>
+    <message>
+        <source>Ended by signal %1.</source>
+        <translation>Terminé par le signal %1.</translation>
+    </message>
+    <message>
+        <source>Exit code: %1</source>
+        <translation>Code de sortie : %1</translation>
+    </message>
+</context>
+<context>
+    <name>Store</name>
+    <message>
+        <source>The FTP password is too long: at most %1 characters can be stored.</source>
+        <translation>Le mot de passe FTP est trop long : %1 caractères au plus peuvent être enregistrés.</translation>
+    </message>
+    <message>
+        <source>The file is no settings export of Meridan: %1</source>
+        <translation>Le fichier n&apos;est pas un export des réglages de Meridan : %1</translation>
+    </message>
+    <message>
+        <source>The file holds keys whose names differ only in case: %1. Nothing was imported.</source>
+        <translation>Le fichier contient des clés dont les noms ne diffèrent que par la casse : %1. Rien n&apos;a été importé.</translation>
+    </message>
+    <message>
+        <source>The host name cannot be empty.</source>
+        <translation>Le nom d&apos;hôte ne peut être vide.</translation>
+    </message>
+    <message>
+        <source>The host name %1 cannot hold &quot;/&quot; or &quot;\&quot;.</source>
+        <translation>Le nom d&apos;hôte %1 ne peut contenir « / » ni « \ ».</translation>
+    </message>
+    <message>
+        <source>The host name %1 cannot hold a double quote (&quot;) or a percent sign (%).</source>
+        <translation>Le nom d&apos;hôte %1 ne peut contenir de guillemet droit (&quot;) ni de signe pour cent (%).</translation>
+    </message>
+    <message>
+        <source>The host name %1 is not allowed.</source>
+        <translation>Le nom d&apos;hôte %1 n&apos;est pas permis.</translation>
+    </message>
+    <message>
+        <source>The host name cannot hold control characters.</source>
+        <translation>Le nom d&apos;hôte ne peut contenir de caractères de contrôle.</translation>
+    </message>
+    <message>
+        <source>The host name &quot;%1&quot; cannot begin or end with white space.</source>
+        <translation>Le nom d&apos;hôte « %1 » ne peut commencer ni finir par une espace.</translation>
+    </message>
+    <message>
+        <source>%1 is not a value of a Site.</source>
+        <translation>%1 n&apos;est pas une valeur d&apos;un Site.</translation>
+    </message>
+    <message>
+        <source>%1 takes a decimal number, not &quot;%2&quot;.</source>
+        <translation>%1 prend un nombre décimal, pas « %2 ».</translation>
+    </message>
+    <message>
+        <source>%1 cannot hold a line break or a NUL character.</source>
+        <translation>%1 ne peut contenir de saut de ligne ni de caractère NUL.</translation>
+    </message>
+    <message>
+        <source>The naming scheme &quot;%1&quot; must stay below the log folder: no &quot;..&quot; and no leading &quot;/&quot;.</source>
+        <translation>Le nommage « %1 » doit rester sous le dossier des journaux : pas de « .. » ni de « / » au début.</translation>
+    </message>
+    <message>
+        <source>%1 cannot hold a double quote (&quot;) or a percent sign (%).</source>
+        <translation>%1 ne peut contenir de guillemet droit (&quot;) ni de signe pour cent (%).</translation>
+    </message>
+    <message>
+        <source>%1 cannot hold a double quote (&quot;).</source>
+        <translation>%1 ne peut contenir de guillemet droit (&quot;).</translation>
+    </message>
+    <message>
+        <source>%1 must be a folder name without &quot;/&quot; or &quot;\&quot;, and not &quot;.&quot; or &quot;..&quot;.</source>
+        <translation>%1 doit être un nom de dossier sans « / » ni « \ », et ni « . » ni « .. ».</translation>
+    </message>
+    <message>
+        <source>The FTP URL holds a password: give the user as FTPUser and the password as FTPAccess (FTPAccess=- reads it from standard input).</source>
+        <translation>L&apos;URL FTP contient un mot de passe : donnez l&apos;utilisateur dans FTPUser et le mot de passe dans FTPAccess (FTPAccess=- le lit sur l&apos;entrée standard).</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no report code.</source>
+        <translation>%1 : « %2 » n&apos;est pas un code de rapport.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; stands twice.</source>
+        <translation>%1 : « %2 » figure deux fois.</translation>
+    </message>
+    <message>
+        <source>The FTP URL &quot;%1&quot; cannot be read as an address.</source>
+        <translation>L&apos;URL FTP « %1 » ne peut être lue comme une adresse.</translation>
+    </message>
+    <message>
+        <source>FTPRequireTLS takes 0 or 1.</source>
+        <translation>FTPRequireTLS prend 0 ou 1.</translation>
+    </message>
+    <message>
+        <source>FTPCertificate takes a SHA-256 fingerprint: 32 hex pairs such as AB:CD:...</source>
+        <translation>FTPCertificate prend une empreinte SHA-256 : 32 paires hexadécimales comme AB:CD:...</translation>
+    </message>
+    <message>
+        <source>KeepPeriods takes letters of D, W, M, Q, H and Y (days, weeks, months, quarters, halves, years), such as M or DMY.</source>
+        <translation>KeepPeriods prend des lettres parmi D, W, M, Q, H et Y (jours, semaines, mois, trimestres, semestres, années), comme M ou DMY.</translation>
+    </message>
+    <message>
+        <source>%1 must be a full path, not &quot;%2&quot;.</source>
+        <translation>%1 doit être un chemin complet, pas « %2 ».</translation>
+    </message>
+    <message>
+        <source>LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or %4 (monthly).</source>
+        <translation>LogPeriodicity prend %1 (horaire), %2 (quotidien), %3 (hebdomadaire) ou %4 (mensuel).</translation>
+    </message>
+    <message>
+        <source>Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, COMPUTER).</source>
+        <translation>Output prend un nombre de 0 à %1 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, COMPUTER).</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 est un fichier, pas un dossier</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written to</source>
+        <translation>%1 ne peut être écrit</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be used (%2). It was left as it is: repair, move or remove it. Until then no setting can be saved.</source>
+        <translation>La base des réglages %1 est inutilisable (%2). Elle a été laissée telle quelle : réparez-la, déplacez-la ou supprimez-la. D&apos;ici là, aucun réglage ne peut être enregistré.</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>ce n&apos;est pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is not a settings database of Meridan</source>
+        <translation>ce n&apos;est pas une base de réglages de Meridan</translation>
+    </message>
+    <message>
+        <source>it is truncated</source>
+        <translation>elle est tronquée</translation>
+    </message>
+    <message>
+        <source>it was written by another version of Meridan</source>
+        <translation>elle a été écrite par une autre version de Meridan</translation>
+    </message>
+    <message>
+        <source>The settings folder %1 cannot be created: %2.</source>
+        <translation>Le dossier des réglages %1 ne peut être créé : %2.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read. It was left as it is: repair or remove it. Until then no setting can be saved.</source>
+        <translation>Le fichier de réglages %1 ne peut être lu. Il a été laissé tel quel : réparez-le ou supprimez-le. D&apos;ici là, aucun réglage ne peut être enregistré.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read (%2). It was left as it is: repair or remove it. Until then no setting can be saved.</source>
+        <translation>Le fichier de réglages %1 ne peut être lu (%2). Il a été laissé tel quel : réparez-le ou supprimez-le. D&apos;ici là, aucun réglage ne peut être enregistré.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be created: %2.</source>
+        <translation>La base des réglages %1 ne peut être créée : %2.</translation>
+    </message>
+    <message>
+        <source>%1 held keys whose names differ only in case from one before them; the first of each was imported, these were left out: %2. The file stays as %3.</source>
+        <translation>%1 contenait des clés dont les noms ne diffèrent que par la casse d&apos;une clé précédente ; la première de chacune a été importée, celles-ci ont été ignorées : %2. Le fichier reste en place sous le nom %3.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be written: the disk is full.</source>
+        <translation>La base des réglages %1 ne peut être écrite : le disque est plein.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 stayed locked by another program for %2 seconds; nothing was changed.</source>
+        <translation>La base des réglages %1 est restée verrouillée par un autre programme pendant %2 secondes ; rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be written: the folder %2 is read-only.</source>
+        <translation>La base des réglages %1 ne peut être écrite : le dossier %2 est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be written: the file is read-only.</source>
+        <translation>La base des réglages %1 ne peut être écrite : le fichier est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be written: %2.</source>
+        <translation>La base des réglages %1 ne peut être écrite : %2.</translation>
+    </message>
+    <message>
+        <source>not the form Meridan writes</source>
+        <translation>ce n&apos;est pas la forme qu&apos;écrit Meridan</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>An update is running already (process %1); only one runs at a time.</source>
+        <translation>Une mise à jour est déjà en cours (processus %1) ; une seule peut tourner à la fois.</translation>
+    </message>
+    <message>
+        <source>The update lock %1 cannot be taken.</source>
+        <translation>Le verrou de mise à jour %1 ne peut être pris.</translation>
+    </message>
+    <message>
+        <source>%1 was not built:
+%2</source>
+        <translation>%1 n&apos;a pas été construit :
+%2</translation>
+    </message>
+    <message>
+        <source>No build could start with %1 periods at once (1 to %2 can run).</source>
+        <translation>Aucune construction n&apos;a pu démarrer avec %1 périodes à la fois (de 1 à %2 peuvent tourner).</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::AboutDlg</name>
+    <message>
+        <source>About Meridan</source>
+        <translation>À propos de Meridan</translation>
+    </message>
+    <message>
+        <source>Web statistics for several web sites with Analog,
+the command-line web log analyser.</source>
+        <translation>Les statistiques Web de plusieurs sites avec Analog,
+l&apos;analyseur de journaux Web en ligne de commande.</translation>
+    </message>
+    <message>
+        <source>Help &amp; getting started</source>
+        <translation>Aide et premiers pas</translation>
+    </message>
+    <message>
+        <source>Analog CE, the log analyser</source>
+        <translation>Analog CE, l&apos;analyseur de journaux</translation>
+    </message>
+    <message>
+        <source>Analog&apos;s documentation on this computer</source>
+        <translation>La documentation d&apos;Analog sur cet ordinateur</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CConsoleProcessDlg</name>
+    <message>
+        <source>Console</source>
+        <translation>Console</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>&amp;Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>&amp;Save output...</source>
+        <translation>&amp;Enregistrer la sortie...</translation>
+    </message>
+    <message>
+        <source>Save the console&apos;s output</source>
+        <translation>Enregistrer la sortie de la console</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CFTPDownloadDlg</name>
+    <message>
+        <source>The host key of %1 is not known yet.
+
+%2 key fingerprint:
+%3
+
+Compare it with the fingerprint your server&apos;s administrator gives you. Trust this key and add it to your known hosts?</source>
+        <translation>La clé d&apos;hôte de %1 n&apos;est pas encore connue.
+
+Empreinte de la clé %2 :
+%3
+
+Comparez-la avec l&apos;empreinte que donne l&apos;administrateur de votre serveur. Faire confiance à cette clé et l&apos;ajouter à vos hôtes connus ?</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 cannot be verified: %2.
+
+SHA-256 fingerprint:
+%3
+
+Compare it with your server&apos;s certificate. Trust this certificate for this Site?</source>
+        <translation>Le certificat de %1 ne peut être vérifié : %2.
+
+Empreinte SHA-256 :
+%3
+
+Comparez-la avec le certificat de votre serveur. Faire confiance à ce certificat pour ce Site ?</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Connexion à %1...</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>Lecture de %1...</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Arrêt...</translation>
+    </message>
+    <message>
+        <source>Copying %1: %2 of %3, %4/s</source>
+        <translation>Copie de %1 : %2 sur %3, %4/s</translation>
+    </message>
+    <message>
+        <source>Copying %1: %2, %3/s</source>
+        <translation>Copie de %1 : %2, %3/s</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CHostBaseCfgPage</name>
+    <message>
+        <source>There is no base configuration file %1.</source>
+        <translation>Il n&apos;y a pas de fichier de configuration de base %1.</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CHostFoldersPage</name>
+    <message>
+        <source>Choose the root folder for statistics.</source>
+        <translation>Choisissez le dossier racine des statistiques.</translation>
+    </message>
+    <message>
+        <source>Choose the root folder for log files.</source>
+        <translation>Choisissez le dossier racine des fichiers journaux.</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CHostLogFmtPage</name>
+    <message>
+        <source>From   </source>
+        <translation>À partir de</translation>
+    </message>
+    <message>
+        <source>For month:</source>
+        <translation>Pour le mois :</translation>
+    </message>
+    <message>
+        <source>Insert this file in the configuration file</source>
+        <translation>Insérer ce fichier dans le fichier de configuration</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CHostPropSheet</name>
+    <message>
+        <source>Configure Statistics</source>
+        <translation>Configurer les statistiques</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Dossiers</translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation>Rapports</translation>
+    </message>
+    <message>
+        <source>Cfg/Misc.</source>
+        <translation>Config./Divers</translation>
+    </message>
+    <message>
+        <source>Logfiles</source>
+        <translation>Journaux</translation>
+    </message>
+    <message>
+        <source>Specific formats</source>
+        <translation>Formats</translation>
+    </message>
+    <message>
+        <source>Post-process</source>
+        <translation>Post-traitement</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CHostReportPage</name>
+    <message>
+        <source>Drag a report, or press Ctrl+Up or Ctrl+Down, to change its place in the order.</source>
+        <translation>Faites glisser un rapport, ou appuyez sur Ctrl+Haut ou Ctrl+Bas, pour changer sa place dans l&apos;ordre.</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CMainDlg</name>
+    <message>
+        <source>&amp;Build</source>
+        <translation>&amp;Construire</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete?</source>
+        <translation>Voulez-vous vraiment supprimer ?</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Semaine</translation>
+    </message>
+    <message>
+        <source>Quarter of the year</source>
+        <translation>Trimestre de l&apos;année</translation>
+    </message>
+    <message>
+        <source>Semestre</source>
+        <translation>Semestre</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Premier</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Deuxième</translation>
+    </message>
+    <message>
+        <source>Third</source>
+        <translation>Troisième</translation>
+    </message>
+    <message>
+        <source>Fourth</source>
+        <translation>Quatrième</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be deleted.</source>
+        <translation>Le fichier %1 ne peut être supprimé.</translation>
+    </message>
+    <message>
+        <source>Period 1 of %1</source>
+        <translation>Période 1 sur %1</translation>
+    </message>
+    <message>
+        <source>Period %1 of %2</source>
+        <translation>Période %1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::CPrefsDlg</name>
+    <message>
+        <source>Executables (*);;All files (*)</source>
+        <translation>Exécutables (*);;Tous les fichiers (*)</translation>
+    </message>
+</context>
+</TS>
