@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +21,26 @@ QStringList iniFiles()
     if (const QString shipped = installedDataFile(u"Meridan.ini"_s); !shipped.isEmpty())
         files << shipped;
     return files;
+}
+
+// The sections to look in, most fitting first: ReportNames_fr_CA,
+// ReportNames_fr, ..., then the English ReportNames.
+QStringList nameSections()
+{
+    QStringList sections;
+    for (QString language : QLocale().uiLanguages()) {
+        language.replace(u'-', u'_');
+        for (;;) {
+            const QString section = u"ReportNames_"_s + language;
+            if (!language.startsWith(u"en"_s) && !sections.contains(section))
+                sections << section;
+            const qsizetype cut = language.lastIndexOf(u'_');
+            if (cut < 0)
+                break;
+            language.truncate(cut);
+        }
+    }
+    return sections << u"ReportNames"_s;
 }
 
 } // namespace
@@ -52,13 +73,16 @@ QString reportOrderOf(const QList<ReportRow>& rows)
 
 QString reportDisplayName(const QString& keyword)
 {
+    const QStringList sections = nameSections();
     for (const QString& file : iniFiles()) {
         if (!QFileInfo(file).isFile())
             continue;
         QSettings ini(file, QSettings::IniFormat);
-        const QString name = ini.value(u"ReportNames/"_s + keyword).toString().left(259);
-        if (!name.isEmpty())
-            return name;
+        for (const QString& section : sections) {
+            const QString name = ini.value(section + u'/' + keyword).toString().left(259);
+            if (!name.isEmpty())
+                return name;
+        }
     }
     return keyword;
 }
