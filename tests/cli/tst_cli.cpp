@@ -110,6 +110,36 @@ private slots:
         QCOMPARE(readAll(settingsFile()), before);
     }
 
+    // Messages of the command line and of the core follow the locale; a
+    // language without a translation reads English.
+    void speaksTheLanguageOfTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("command line") << u"fr_FR.UTF-8"_s << QStringList{u"frobnicate"_s}
+                                      << u"Commande inconnue : frobnicate."_s;
+        QTest::newRow("usage") << u"fr_FR.UTF-8"_s << QStringList{u"--help"_s}
+                               << u"Usage : meridan-cli COMMANDE [ARGUMENTS]"_s;
+        QTest::newRow("core") << u"fr_CA.UTF-8"_s << QStringList{u"show"_s, u"none"_s}
+                              << u"Il n'existe aucun Site nommé none."_s;
+        QTest::newRow("store rule")
+            << u"fr_FR.UTF-8"_s << QStringList{u"set"_s, u"shop"_s, u"Output=99"_s}
+            << u"Output prend un nombre de 0 à"_s;
+        QTest::newRow("no translation") << u"de_DE.UTF-8"_s << QStringList{u"show"_s, u"none"_s}
+                                        << u"There is no Site named none."_s;
+    }
+    void speaksTheLanguageOfTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
+        const Outcome result = runCli(*home, arguments, locale);
+        const QString said = result.out + result.err;
+        QVERIFY2(said.contains(message), qPrintable(said));
+    }
+
     void setAppliesAllOrNothing_data()
     {
         QTest::addColumn<QStringList>("pairs");

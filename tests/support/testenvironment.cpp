@@ -43,20 +43,25 @@ void storeNewSite(const QString& name)
         qFatal("cannot store the test Site %s", qPrintable(name));
 }
 
-QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent)
+QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent,
+                   const QString& locale)
 {
     auto* process = new QProcess(parent);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral(".config")));
+    if (!locale.isEmpty()) {
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.remove(QStringLiteral("LANGUAGE")); // it would come before LC_ALL
+    }
     process->setProcessEnvironment(env);
     process->start(qEnvironmentVariable("MERIDAN_CLI"), arguments);
     return process;
 }
 
-CliOutcome runCli(const TestHome& home, const QStringList& arguments)
+CliOutcome runCli(const TestHome& home, const QStringList& arguments, const QString& locale)
 {
-    std::unique_ptr<QProcess> process(startCli(home, arguments));
+    std::unique_ptr<QProcess> process(startCli(home, arguments, nullptr, locale));
     process->closeWriteChannel();
     process->waitForFinished(120000);
     return {process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),

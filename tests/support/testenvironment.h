@@ -53,11 +53,14 @@ struct CliOutcome
     QString err;
 };
 
-// Starts meridan-cli with HOME and XDG_CONFIG_HOME in home; the caller owns
-// the process unless parent is given.
-QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent = nullptr);
+// Starts meridan-cli with HOME and XDG_CONFIG_HOME in home, and LC_ALL set
+// to locale when one is given; the caller owns the process unless parent is
+// given.
+QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent = nullptr,
+                   const QString& locale = QString());
 // Runs it to its end.
-CliOutcome runCli(const TestHome& home, const QStringList& arguments);
+CliOutcome runCli(const TestHome& home, const QStringList& arguments,
+                  const QString& locale = QString());
 
 QByteArray readAll(const QString& path);
 // Stores a new Site with the defaults of its name and creates its folders,

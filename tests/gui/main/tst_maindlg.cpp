@@ -12,6 +12,7 @@
 #include "support/modal.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
+#include "util/translations.h"
 #include "widgets/hypertexte.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace meridan;
@@ -450,6 +453,41 @@ private slots:
         }
         name->setText(u"2003-12-28/stats2003-12-28.html"_s);
         QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) < name->contentsRect().width());
+    }
+
+    // Under a French locale the windows read French, from their forms, their
+    // code, the core and the report names of the shipped data alike.
+    void frenchWindow()
+    {
+        const QLocale french(QLocale::French, QLocale::France);
+        QLocale::setDefault(french);
+        installTranslations(french);
+        const auto uninstall = qScopeGuard([] {
+            qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+            QLocale::setDefault(QLocale::system());
+        });
+        open();
+        QCOMPARE(child<QRadioButton>("monthlyRadio")->text(), u"Mens&uel"_s);
+        QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Construire"_s);
+        QCOMPARE(child<QComboBox>("periodCombo")->currentText(), u"(tous)"_s);
+        saveScreenshot(window.get(), u"main-fr"_s);
+        CPrefsDlg prefs;
+        prefs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&prefs));
+        saveScreenshot(&prefs, u"preferences-fr"_s);
+        SiteRecord site(u"shop"_s);
+        site.DeriveDefaults();
+        CHostPropSheet sheet(&site);
+        sheet.show();
+        auto* tabs = sheet.findChild<QTabWidget*>(u"pageTabs"_s);
+        QCOMPARE(tabs->tabText(0), u"Général"_s);
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            saveScreenshot(&sheet, u"sheet-fr-%1"_s.arg(page));
+        }
+        const auto* reports = sheet.findChild<QListWidget*>(u"reportList"_s);
+        QVERIFY(reports->count() > 0);
+        QCOMPARE(reports->item(0)->text(), u"Résumé général"_s);
     }
 
     void aboutAndPreferencesPictures()
