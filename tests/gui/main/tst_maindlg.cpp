@@ -3,6 +3,7 @@
 #include "dialogs/prefsdlg.h"
 #include "main/aboutdlg.h"
 #include "main/filedialogs.h"
+#include "main/helppage.h"
 #include "main/maindlg.h"
 #include "sitesheet/hostpropsheet.h"
 #include "store/preferences.h"
@@ -470,6 +471,7 @@ private slots:
         QCOMPARE(child<QRadioButton>("monthlyRadio")->text(), u"Mens&uel"_s);
         QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Construire"_s);
         QCOMPARE(child<QComboBox>("periodCombo")->currentText(), u"(tous)"_s);
+        QVERIFY2(helpPagePath().endsWith(u"/help_fr.html"_s), qPrintable(helpPagePath()));
         saveScreenshot(window.get(), u"main-fr"_s);
         CPrefsDlg prefs;
         prefs.show();
