@@ -7,12 +7,13 @@ import argparse
 import logging
 import os
 import sys
-import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.log import config_logging
 from pyftpdlib.servers import FTPServer
+
+from parentwatch import exit_when_parent_ends
 
 
 class NoActiveHandler(FTPHandler):
@@ -76,12 +77,6 @@ def tls_handler(folder, implicit):
     return handler, certificate.digest("sha256").decode()
 
 
-def exit_with_parent():
-    """The test holds our standard input open; its end means the test is gone."""
-    sys.stdin.read()
-    os._exit(0)
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
@@ -107,7 +102,7 @@ def main():
     if fingerprint:
         print(fingerprint, flush=True)
     sys.stdout.close()
-    threading.Thread(target=exit_with_parent, daemon=True).start()
+    exit_when_parent_ends()
     server.serve_forever(timeout=0.5)
 
 

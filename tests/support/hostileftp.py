@@ -15,12 +15,12 @@ and files the way --mode says:
   big       files of --size bytes at --rate bytes a second (0: at once)
 """
 import argparse
-import os
 import socket
 import struct
-import sys
 import threading
 import time
+
+from parentwatch import exit_when_parent_ends
 
 ODD_LISTING = (
     b"total 7\r\n"
@@ -159,12 +159,6 @@ class Session(threading.Thread):
         return True
 
 
-def exit_with_parent():
-    """The test holds our standard input open; its end means the test is gone."""
-    sys.stdin.read()
-    os._exit(0)
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--mode", required=True)
@@ -176,7 +170,7 @@ def main():
     server.bind(("127.0.0.1", 0))
     server.listen(16)
     print(server.getsockname()[1], flush=True)
-    threading.Thread(target=exit_with_parent, daemon=True).start()
+    exit_when_parent_ends()
     while True:
         control, _ = server.accept()
         Session(control, args).start()
