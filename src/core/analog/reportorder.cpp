@@ -2,10 +2,10 @@
 
 #include "analog/cfggenerator.h"
 #include "util/datapaths.h"
+#include "util/translations.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -28,18 +28,8 @@ QStringList iniFiles()
 QStringList nameSections()
 {
     QStringList sections;
-    for (QString language : QLocale().uiLanguages()) {
-        language.replace(u'-', u'_');
-        for (;;) {
-            const QString section = u"ReportNames_"_s + language;
-            if (!language.startsWith(u"en"_s) && !sections.contains(section))
-                sections << section;
-            const qsizetype cut = language.lastIndexOf(u'_');
-            if (cut < 0)
-                break;
-            language.truncate(cut);
-        }
-    }
+    for (const QString& language : translatedLanguages())
+        sections << u"ReportNames_"_s + language;
     return sections << u"ReportNames"_s;
 }
 

@@ -28,4 +28,23 @@ void installTranslations(const QLocale& locale)
     installTranslation(locale, u"qtbase"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
+QStringList translatedLanguages(const QLocale& locale)
+{
+    QStringList languages;
+    for (QString language : locale.uiLanguages()) {
+        language.replace(u'-', u'_');
+        if (language == u"en"_s || language.startsWith(u"en_"_s))
+            break;
+        for (;;) {
+            if (!languages.contains(language))
+                languages << language;
+            const qsizetype cut = language.lastIndexOf(u'_');
+            if (cut < 0)
+                break;
+            language.truncate(cut);
+        }
+    }
+    return languages;
+}
+
 } // namespace meridan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QStringList>
 
 namespace meridan {
 
@@ -8,5 +9,10 @@ namespace meridan {
 // the first one found of each; English, the language of the sources, needs
 // none. Call it once the application object exists.
 void installTranslations(const QLocale& locale = QLocale());
+
+// The locale's languages before the first English one, most wanted first,
+// each followed by its broader forms: "fr_CA", "fr". Files translated for
+// a language carry one of these in their names.
+QStringList translatedLanguages(const QLocale& locale = QLocale());
 
 } // namespace meridan

@@ -1,8 +1,7 @@
 #include "helppage.h"
 
 #include "util/datapaths.h"
-
-#include <QLocale>
+#include "util/translations.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,15 +9,10 @@ namespace meridan {
 
 QString helpPagePath()
 {
-    // The page in the first of the user's languages that has one; English
-    // is the page without a language in its name.
-    for (const QString& language : QLocale().uiLanguages()) {
-        const QString code = language.section(u'-', 0, 0);
-        if (code == u"en"_s)
-            break;
-        if (const QString page = installedDocFile(u"help_%1.html"_s.arg(code)); !page.isEmpty())
+    // English is the page without a language in its name.
+    for (const QString& language : translatedLanguages())
+        if (const QString page = installedDocFile(u"help_%1.html"_s.arg(language)); !page.isEmpty())
             return page;
-    }
     return installedDocFile(u"help.html"_s);
 }
 
