@@ -644,18 +644,6 @@ périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003
         <translation>Attention : la clé d&apos;hôte de %1 (%2 %3) a été ajoutée aux hôtes connus.</translation>
     </message>
     <message>
-        <source>%1: %2 of %3 periods, %4 fetched</source>
-        <translation>%1 : %2 périodes sur %3, %4 téléchargés</translation>
-    </message>
-    <message>
-        <source>%1: %2 files fetched (%3), %4 of %5 periods built</source>
-        <translation>%1 : %2 fichiers téléchargés (%3), %4 périodes construites sur %5</translation>
-    </message>
-    <message>
-        <source>, %1 problems</source>
-        <translation>, %1 problèmes</translation>
-    </message>
-    <message>
         <source>ls takes a Site and a folder.</source>
         <translation>ls prend un Site et un dossier.</translation>
     </message>
@@ -694,6 +682,34 @@ périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003
     <message>
         <source>A Site uses either Language or LangCode, not both.</source>
         <translation>Un Site utilise Language ou LangCode, pas les deux.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 of %n period(s), %3 fetched</source>
+        <translation>
+            <numerusform>%1 : %2 sur %n période, %3 téléchargés</numerusform>
+            <numerusform>%1 : %2 sur %n périodes, %3 téléchargés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n file(s) fetched (%2)</source>
+        <translation>
+            <numerusform>%1 : %n fichier téléchargé (%2)</numerusform>
+            <numerusform>%1 : %n fichiers téléchargés (%2)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %1 of %n period(s) built</source>
+        <translation>
+            <numerusform>, %1 sur %n période construite</numerusform>
+            <numerusform>, %1 sur %n périodes construites</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n problem(s)</source>
+        <translation>
+            <numerusform>, %n problème</numerusform>
+            <numerusform>, %n problèmes</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -881,10 +897,6 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <translation>%1 : aucun fichier journal n&apos;existe, rien n&apos;a été construit.</translation>
     </message>
     <message>
-        <source>The build was stopped; %1 of %2 periods were not built.</source>
-        <translation>La construction a été arrêtée ; %1 périodes sur %2 n&apos;ont pas été construites.</translation>
-    </message>
-    <message>
         <source>CreateProcess: error # %1
 (cmd: %2)</source>
         <translation>CreateProcess : erreur n° %1
@@ -901,6 +913,13 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>Exit code: %1</source>
         <translation>Code de sortie : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>The build was stopped; %1 of %n period(s) were not built.</source>
+        <translation>
+            <numerusform>La construction a été arrêtée ; %1 sur %n période n&apos;a pas été construite.</numerusform>
+            <numerusform>La construction a été arrêtée ; %1 sur %n périodes n&apos;ont pas été construites.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -99,13 +99,11 @@ private:
     {
         if (!m_progressShown)
             return;
-        const QByteArray line = Cli::tr("%1: %2 of %3 periods, %4 fetched")
-                                    .arg(m_site)
-                                    .arg(m_periodsDone)
-                                    .arg(m_periodsCount)
-                                    .arg(texts::dataSize(m_bytes))
-                                    .toUtf8()
-                                    .left(200);
+        const QByteArray line =
+            Cli::tr("%1: %2 of %n period(s), %3 fetched", nullptr, m_periodsCount)
+                .arg(m_site, QString::number(m_periodsDone), texts::dataSize(m_bytes))
+                .toUtf8()
+                .left(200);
         std::fprintf(stderr, "\r%-*s", int(std::max(m_width, line.size())), line.constData());
         std::fflush(stderr);
         m_width = line.size();
@@ -121,14 +119,12 @@ private:
         clearProgress();
         if (m_quiet)
             return;
-        m_out << Cli::tr("%1: %2 files fetched (%3), %4 of %5 periods built")
-                     .arg(outcome.site)
-                     .arg(outcome.filesFetched)
-                     .arg(texts::dataSize(outcome.bytesFetched))
-                     .arg(outcome.periodsBuilt)
-                     .arg(outcome.periodsPlanned);
+        m_out << Cli::tr("%1: %n file(s) fetched (%2)", nullptr, outcome.filesFetched)
+                     .arg(outcome.site, texts::dataSize(outcome.bytesFetched))
+              << Cli::tr(", %1 of %n period(s) built", nullptr, outcome.periodsPlanned)
+                     .arg(outcome.periodsBuilt);
         if (!outcome.problems.isEmpty())
-            m_out << Cli::tr(", %1 problems").arg(outcome.problems.size());
+            m_out << Cli::tr(", %n problem(s)", nullptr, int(outcome.problems.size()));
         m_out << '\n';
         m_out.flush();
     }

@@ -94,9 +94,9 @@ void BuildDriver::startMore()
         emit linesReady(std::exchange(m_notes, {}));
     const qsizetype count = m_periods.size();
     if (m_stopping && m_next < count) {
-        emit linesReady({texts::Run::tr("The build was stopped; %1 of %2 periods were not built.")
-                             .arg(count - m_next)
-                             .arg(count)});
+        emit linesReady({texts::Run::tr("The build was stopped; %1 of %n period(s) were not built.",
+                                        nullptr, int(count))
+                             .arg(count - m_next)});
         m_allOk = false;
         m_next = count;
     }

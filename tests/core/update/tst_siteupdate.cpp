@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(told.status, 1);
         QCOMPARE(told.out,
                  u"my shop: 0 files fetched (0 bytes), 0 of 0 periods built\n"
-                 u"nobody: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problems\n"_s);
+                 u"nobody: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problem\n"_s);
         QVERIFY(told.err.contains(u"nobody: There is no Site named nobody."_s));
     }
 
