@@ -178,8 +178,7 @@ int preferences(Context& c)
             return fail(
                 Cli::tr("%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
                         "1) and ParallelBuilds (1 to %3). Nothing was changed.")
-                    .arg(name, text)
-                    .arg(BuildDriver::kMaxJobs));
+                    .arg(name, text, QString::number(BuildDriver::kMaxJobs)));
     }
     return prefs.save() ? kSuccess : kFailure;
 }

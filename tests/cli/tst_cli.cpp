@@ -82,8 +82,8 @@ private slots:
         QTest::newRow("no command") << QStringList{} << 2 << u"Usage"_s;
         QTest::newRow("bad period") << QStringList{u"generate"_s, u"shop"_s, u"2003-13"_s} << 2
                                     << u"\"2003-13\" is no period"_s;
-        QTest::newRow("bad preference")
-            << QStringList{u"prefs"_s, u"CfgAscending=yes"_s} << 1 << u"Nothing was changed"_s;
+        QTest::newRow("bad preference") << QStringList{u"prefs"_s, u"CfgAscending=yes%1"_s} << 1
+                                        << u"CfgAscending=yes%1: the preferences are"_s;
         QTest::newRow("rename to a quote")
             << QStringList{u"rename"_s, u"shop"_s, u"a\"b"_s} << 1 << u"double quote"_s;
         QTest::newRow("period with a line feed")

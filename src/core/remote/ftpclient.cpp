@@ -422,18 +422,16 @@ QString FtpClient::timeoutText(const Transfer& transfer) const
 {
     const qint64 seconds = (transfer.elapsed.elapsed() + 500) / 1000;
     if (transfer.lastReply.isEmpty()) // not a word from the server
-        return texts::Remote::tr("Connecting to %1 timed out after %2 s.").arg(host()).arg(seconds);
+        return texts::Remote::tr("Connecting to %1 timed out after %2 s.")
+            .arg(host(), QString::number(seconds));
     if (transfer.kind != Transfer::Kind::File &&
         transfer.elapsed.elapsed() >= qint64(m_limits.listingSeconds) * 1000 - 500)
         return texts::Remote::tr("%1 did not finish within %2 s, so it was stopped.")
-            .arg(host())
-            .arg(seconds);
+            .arg(host(), QString::number(seconds));
     return texts::Remote::tr(
                "%1 stopped answering or sent less than %2 bytes a second, so it was stopped after "
                "%3 s.")
-        .arg(host())
-        .arg(m_limits.lowSpeedBytes)
-        .arg(seconds);
+        .arg(host(), QString::number(m_limits.lowSpeedBytes), QString::number(seconds));
 }
 
 QString FtpClient::failureText(int code, const Transfer& transfer) const
@@ -461,8 +459,7 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
         return texts::Remote::tr("The server name %1 cannot be found.").arg(host());
     case CURLE_COULDNT_CONNECT:
         return texts::Remote::tr("%1 cannot be reached on port %2.")
-            .arg(host())
-            .arg(m_parsed.port(isSftp() ? 22 : 21));
+            .arg(host(), QString::number(m_parsed.port(isSftp() ? 22 : 21)));
     case CURLE_OPERATION_TIMEDOUT:
         return timeoutText(transfer);
     case CURLE_LOGIN_DENIED:

@@ -343,8 +343,7 @@ void StoreDatabase::reportFailure(const QSqlError& error)
         messages().error(
             texts::Store::tr("The settings database %1 stayed locked by another program for %2 "
                              "seconds; nothing was changed.")
-                .arg(m_path)
-                .arg(kBusyTimeoutMs / 1000));
+                .arg(m_path, QString::number(kBusyTimeoutMs / 1000)));
         return;
     case kSqlitePerm:
     case kSqliteReadOnly:
