@@ -6,8 +6,9 @@
 namespace meridan {
 
 // Installs the program's translation and Qt's own for the locale's languages,
-// the first one found of each; English, the language of the sources, needs
-// none. Call it once the application object exists.
+// the first one found of each, over the English plural forms ("1 file"),
+// which English, the language of the sources, needs alone. Call it once the
+// application object exists.
 void installTranslations(const QLocale& locale = QLocale());
 
 // The locale's languages before the first English one, most wanted first,
