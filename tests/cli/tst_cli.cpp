@@ -48,17 +48,6 @@ private slots:
         for (const QString& folder :
              {u"shop/stats/cfg"_s, u"shop/stats/reports/images"_s, u"shop/stats/logs"_s})
             QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
-        // Every value, in the order a Site is stored.
-        QStringList names;
-        for (const QString& line : run({u"show"_s, u"shop"_s}).out.split(u'\n', Qt::SkipEmptyParts))
-            names.append(line.section(u'=', 0, 0));
-        QCOMPARE(names.join(u' '),
-                 u"Url Root AnalogCommand CfgDir ReportsRoot ImagePath LogsDir "
-                 u"LogNameStruct ErrorFile LogPeriodicity PostProcessCmd "
-                 u"ReportOrder ReportOrder_D ReportOrder_W ReportOrder_M "
-                 u"ReportOrder_Q ReportOrder_H ReportOrder_Y FTPUrl FTPUser "
-                 u"FTPAccess DefaultBase Output Language LangCode FTPRequireTLS FTPCertificate "
-                 u"KeepPeriods"_s);
         QCOMPARE(showValue(u"shop"_s, u"Root"_s), home->file(u"shop/stats"_s));
         QCOMPARE(QFile::permissions(settingsFile()) & 0x0077, QFileDevice::Permissions());
     }
