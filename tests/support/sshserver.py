@@ -29,15 +29,7 @@ def wait_until_listening(port, process):
     return False
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--folder", required=True, help="for the configuration and pid file")
-    parser.add_argument("--host-key", required=True)
-    parser.add_argument("--authorized-keys", required=True)
-    args = parser.parse_args()
-    if os.geteuid() == 0:
-        os.makedirs("/run/sshd", mode=0o755, exist_ok=True)  # sshd's privilege separation
-    port = free_port()
+def start_sshd(args, port, log):
     config = os.path.join(args.folder, "sshd_config")
     with open(config, "w") as out:
         out.write(
@@ -47,10 +39,27 @@ def main():
             "PasswordAuthentication yes\nKbdInteractiveAuthentication no\n"
             "PermitRootLogin prohibit-password\nSubsystem sftp internal-sftp\n"
             f"AllowUsers {pwd.getpwuid(os.geteuid()).pw_name}\nLogLevel ERROR\n")
+    return subprocess.Popen(["/usr/sbin/sshd", "-D", "-e", "-f", config], stderr=log)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--folder", required=True, help="for the configuration and pid file")
+    parser.add_argument("--host-key", required=True)
+    parser.add_argument("--authorized-keys", required=True)
+    args = parser.parse_args()
+    if os.geteuid() == 0:
+        os.makedirs("/run/sshd", mode=0o755, exist_ok=True)  # sshd's privilege separation
     log = open(os.path.join(args.folder, "sshd.log"), "w")
-    process = subprocess.Popen(["/usr/sbin/sshd", "-D", "-e", "-f", config], stderr=log)
-    if not wait_until_listening(port, process):
+    # Another program may take the free port before sshd binds it: try again.
+    for _ in range(5):
+        port = free_port()
+        process = start_sshd(args, port, log)
+        if wait_until_listening(port, process):
+            break
         process.kill()
+        process.wait()
+    else:
         sys.exit(1)
     print(port, flush=True)
     sys.stdin.read()
