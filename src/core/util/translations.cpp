@@ -10,36 +10,24 @@ namespace meridan {
 
 namespace {
 
-const QString ownFolder = u":/meridan/translations"_s;
-
-// The application owns the translators it keeps.
-void installOrDrop(QTranslator* translator, bool loaded)
+void installTranslation(const QLocale& locale, const QString& name, const QString& folder)
 {
-    if (loaded)
+    auto* translator = new QTranslator(QCoreApplication::instance()); // the application owns it
+    if (translator->load(locale, name, u"_"_s, folder))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
-}
-
-void installTranslation(const QLocale& locale, const QString& name, const QString& folder)
-{
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    installOrDrop(translator, translator->load(locale, name, u"_"_s, folder));
-}
-
-// English, the sources' language, has a catalogue for its plural forms
-// ("1 file", "2 files"); it also serves every language without one.
-void installEnglishPlurals()
-{
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    installOrDrop(translator, translator->load(u"meridan_en"_s, ownFolder));
 }
 
 } // namespace
 
 void installTranslations(const QLocale& locale)
 {
-    installEnglishPlurals(); // first, so that the locale's catalogue comes before it
+    const QString ownFolder = u":/meridan/translations"_s;
+    // English, the sources' language, has a catalogue for its plural forms
+    // ("1 file", "2 files"), which also serves every language without one.
+    // Installed first, so that the locale's catalogue comes before it.
+    installTranslation(QLocale(QLocale::English), u"meridan"_s, ownFolder);
     installTranslation(locale, u"meridan"_s, ownFolder);
     // Qt's translation names the buttons of its standard dialogs.
     installTranslation(locale, u"qtbase"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
