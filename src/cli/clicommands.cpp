@@ -20,8 +20,11 @@
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -38,12 +41,30 @@ int listSites(Context& c)
     return kSuccess;
 }
 
+// "export > file": the shell made the file with the umask's mode, but the
+// export holds the enciphered passwords, for the user's eyes only.
+bool keepOutputPrivate()
+{
+    struct stat output = {};
+    if (::fstat(STDOUT_FILENO, &output) != 0)
+        return true;
+    if (::isatty(STDOUT_FILENO))
+        messages().error(Cli::tr("The export holds the stored passwords; it is shown on the "
+                                 "terminal."));
+    if (!S_ISREG(output.st_mode) || (output.st_mode & 077) == 0)
+        return true;
+    return ::fchmod(STDOUT_FILENO, output.st_mode & 0700) == 0;
+}
+
 int exportStore(Context& c)
 {
     const std::optional<QByteArray> json = SettingsStore::exportJson();
     if (!json)
         return kFailure;
     if (c.args.isEmpty()) {
+        if (!keepOutputPrivate())
+            return fail(Cli::tr("Standard output is a file that others may read, and its "
+                                "permissions cannot be changed; nothing was exported."));
         c.out.flush();
         return std::fwrite(json->constData(), 1, size_t(json->size()), stdout) ==
                        size_t(json->size())
@@ -51,9 +72,9 @@ int exportStore(Context& c)
                    : fail(Cli::tr("The settings could not be written to standard output."));
     }
     // The export holds the enciphered passwords: for the user's eyes only.
-    if (!writeFileAtomically(c.args.at(0), *json, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return fail(texts::errorCreatingFile(c.args.at(0)));
-    return kSuccess;
+    const Result written =
+        writeFileAtomically(c.args.at(0), *json, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return written ? kSuccess : fail(written.message());
 }
 
 int importStore(Context& c)
@@ -74,9 +95,12 @@ int addSite(Context& c)
         return kFailure;
     site.DeriveDefaults();
     site.isNew = true;
-    if (!createSiteFolders(site, false) || !SaveSite(site, SiteRecord::SaveMode::NewOnly))
-        return kFailure;
-    return kSuccess;
+    const QStringList created = missingSiteFolders(site);
+    if (createSiteFolders(site, false) && SaveSite(site, SiteRecord::SaveMode::NewOnly))
+        return kSuccess;
+    for (const QString& folder : created) // nothing but what this command made
+        QDir(folder).removeRecursively();
+    return kFailure;
 }
 
 int showSite(Context& c)

@@ -156,8 +156,12 @@ int listRemoteFiles(Context& c)
     RemoteListing listing;
     if (!listRemoteFolder(client, args.value(1), &folder, &listing).report())
         return kFailure;
-    for (const RemoteEntry& entry : std::as_const(listing.entries))
-        c.out << texts::printable(entry.name) << (entry.isFolder ? "/" : "") << '\n';
+    for (const RemoteEntry& entry : std::as_const(listing.entries)) {
+        c.out << texts::printable(entry.name) << (entry.isFolder ? "/" : "");
+        if (const Result name = checkRemoteName(entry.name); !entry.isFolder && !name)
+            c.out << "  " << Cli::tr("[refused: %1]").arg(name.message());
+        c.out << '\n';
+    }
     for (const QString& skipped : std::as_const(listing.skipped))
         messages().error(skipped);
     return listing.skipped.isEmpty() ? kSuccess : kFailure;
@@ -222,6 +226,8 @@ int update(Context& c)
         return usageError(
             Cli::tr("--jobs takes a number of periods from 1 to %1.").arg(BuildDriver::kMaxJobs));
     options.jobs = *jobs;
+    if (!SettingsStore::sound())
+        return kFailure;
     const std::optional<QStringList> names = sitesOrAll(arguments);
     if (!names)
         return kFailure;

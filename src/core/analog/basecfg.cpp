@@ -72,11 +72,7 @@ bool PrepareDefaultBase(const SiteRecord& site)
         text, !site.ImagePath.isEmpty(), !site.Language.isEmpty() || !site.LangCode.isEmpty());
     if (prepared == text)
         return true; // nothing to switch off: the user's file stays untouched
-    if (!writeFileAtomically(destination, prepared)) {
-        messages().error(texts::errorCreatingFile(destination));
-        return false;
-    }
-    return true;
+    return writeFileAtomically(destination, prepared).report();
 }
 
 bool SaveSite(SiteRecord& site, SiteRecord::SaveMode mode, const SiteRecord::StoreWork& alongside)

@@ -88,6 +88,9 @@ bool CCfgGenerator::Generate()
     const std::optional<QByteArray> generated = generatedText();
     if (!generated)
         return false;
+    for (const QByteArray& line : generated->split('\n'))
+        if (!checkAnalogLine(line.endsWith('\r') ? line.chopped(1) : line).report())
+            return false;
     const QString name = PeriodName({year, periodicity, index, day});
     if (name.isEmpty())
         return false;
@@ -100,11 +103,7 @@ bool CCfgGenerator::Generate()
         }
     }
     const QString path = site.configFile(name);
-    if (!writeFileAtomically(path, *generated + base)) {
-        messages().error(texts::errorCreatingFile(path));
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, *generated + base).report();
 }
 
 } // namespace meridan

@@ -10,6 +10,9 @@
 #include "util/numbers.h"
 #include "util/texts.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <glob.h>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -50,8 +53,11 @@ Result checkMonthlyRules(const MonthlyRules& rules)
     for (const QString& month : rules.changes) {
         const StoredValue* value = rules.key.value(month);
         const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
-        if (holdsLineBreak(month) || (text && holdsLineBreak(*text)))
-            return refusedLineBreak(texts::Analog::tr("The format of %1").arg(month.simplified()));
+        const QString what = texts::Analog::tr("The format of %1").arg(month.simplified());
+        if (holdsLineBreak(month))
+            return refusedLineBreak(what);
+        if (Result line = checkAnalogText(what, text ? *text : QString()); !line)
+            return line;
     }
     return {};
 }
@@ -140,7 +146,70 @@ QDate splitWeekBetween(const SiteRecord& site, const QDate& current, const QDate
     return {};
 }
 
+// The file patterns of Analog's LOGFILE commands: the first argument, in
+// double quotes or up to white space, split at commas. A line ending in
+// "\" goes on in the next, as Analog reads it.
+QStringList logFilePatterns(const QByteArray& configuration)
+{
+    QStringList patterns;
+    QByteArray joined;
+    for (QByteArray line : configuration.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        joined += line;
+        if (joined.endsWith('\\')) {
+            joined.chop(1);
+            continue;
+        }
+        const QByteArray command = std::exchange(joined, {}).trimmed();
+        const qsizetype space = command.indexOf(' ');
+        if (space < 0 || qstricmp(command.left(space).constData(), "LOGFILE") != 0)
+            continue;
+        QByteArray argument = command.mid(space + 1).trimmed();
+        if (argument.startsWith('"'))
+            argument = argument.mid(1, argument.indexOf('"', 1) - 1);
+        else
+            argument = argument.left(argument.indexOf(' ')).left(argument.indexOf('\t'));
+        for (const QByteArray& pattern : argument.split(','))
+            if (!pattern.isEmpty())
+                patterns.append(QFile::decodeName(pattern));
+    }
+    return patterns;
+}
+
+QStringList filesMatching(const QString& pattern)
+{
+    QStringList files;
+    glob_t matches = {};
+    if (::glob(QFile::encodeName(pattern).constData(), 0, nullptr, &matches) == 0)
+        for (size_t i = 0; i < matches.gl_pathc; ++i)
+            files.append(QFile::decodeName(matches.gl_pathv[i]));
+    ::globfree(&matches);
+    return files;
+}
+
+bool holdsQuotedShellCharacter(const QString& path)
+{
+    return std::any_of(path.begin(), path.end(), [](QChar c) {
+        return c == u'$' || c == u'`' || c == u'"' || c == u'\\' ||
+               c.category() == QChar::Other_Control;
+    });
+}
+
 } // namespace
+
+Result checkLogFileNames(const QByteArray& configuration)
+{
+    for (const QString& pattern : logFilePatterns(configuration))
+        for (const QString& file : filesMatching(pattern))
+            if (holdsShellCharacter(QFileInfo(file).fileName()) || holdsQuotedShellCharacter(file))
+                return Result::refused(
+                    texts::Analog::tr("The log file \"%1\" holds a character that a shell would "
+                                      "read, and Analog hands log files to a shell to uncompress "
+                                      "them. Rename or remove it; nothing was built.")
+                        .arg(texts::printable(file)));
+    return {};
+}
 
 QString logNameForMonth(const SiteRecord& site, const QDate& date)
 {

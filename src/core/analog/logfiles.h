@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analog/period.h"
+#include "util/result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,6 +15,12 @@ class SiteRecord;
 // message) when a special month's file cannot be read.
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out);
+
+// Refuses, naming the file, when a file that the LOGFILE lines of the
+// configuration text match now holds a character a shell would read in
+// its name (or $ ` " \ in its folders): Analog hands each log file to its
+// UNCOMPRESS command through the shell.
+Result checkLogFileNames(const QByteArray& configuration);
 
 // The log naming scheme with %yyyy%, %yy% and %mm% of date replaced, below
 // the Site's log folder; "\" typed in the scheme is a folder separator.

@@ -91,10 +91,13 @@ QString specialMonthsText(const QList<SpecialMonth>& rows)
 
 Result checkFormatRows(const QList<FormatChange>& rows)
 {
-    for (const FormatChange& row : rows)
-        if (holdsLineBreak(row.month) || holdsLineBreak(row.format))
-            return refusedLineBreak(
-                texts::Analog::tr("The format of %1").arg(row.month.simplified()));
+    for (const FormatChange& row : rows) {
+        const QString what = texts::Analog::tr("The format of %1").arg(row.month.simplified());
+        if (holdsLineBreak(row.month))
+            return refusedLineBreak(what);
+        if (Result line = checkAnalogText(what, row.format); !line)
+            return line;
+    }
     return {};
 }
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -65,7 +66,29 @@ bool createSiteFolders(SiteRecord& site, bool askFirst)
         if (QDir().mkdir(images))
             copyAnalogImages(images);
     }
-    return ensureTopFolder(site.LogsDir, askFirst, false);
+    if (!ensureTopFolder(site.LogsDir, askFirst, false))
+        return false;
+    // The log folder may be a mount still to come: only its own level is made.
+    for (const QString& folder : {site.Root, site.cfgFolder(), site.reportsFolder()})
+        if (pathKind(folder) != PathKind::Folder) {
+            messages().error(texts::Analog::tr("The folder %1 cannot be created.").arg(folder));
+            return false;
+        }
+    return true;
+}
+
+QStringList missingSiteFolders(const SiteRecord& site)
+{
+    QStringList missing;
+    for (const QString& folder : {site.Root, site.LogsDir}) {
+        QString highest;
+        for (QString path = QDir::cleanPath(folder); !path.isEmpty() && !QFileInfo::exists(path);
+             path = folderOfPath(path))
+            highest = path;
+        if (!highest.isEmpty() && !missing.contains(highest))
+            missing.append(highest);
+    }
+    return missing;
 }
 
 } // namespace meridan

@@ -1,11 +1,13 @@
 #include "ftpclient.h"
 
 #include "store/siterecord.h"
+#include "util/files.h"
 #include "util/texts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <curl/curl.h>
 #include <mutex>
@@ -173,15 +175,14 @@ struct FtpClient::Transfer
         return 0;
     }
 
-    static int hostKey(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch match,
-                       void* self)
+    static int hostKey(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch, void* self)
     {
+        // libssh2 stops reading known_hosts at the first line it cannot
+        // parse, so its verdict is not taken: the file is read here.
         auto* transfer = static_cast<Transfer*>(self);
-        if (match == CURLKHMATCH_OK)
-            return CURLKHSTAT_FINE;
         const QByteArray key = found->len > 0 ? QByteArray(found->key, qsizetype(found->len))
                                               : QByteArray::fromBase64(QByteArray(found->key));
-        return transfer->client->judgeHostKey(*transfer, key, match == CURLKHMATCH_MISMATCH);
+        return transfer->client->judgeHostKey(*transfer, key);
     }
 
     // The certificate check runs inside the TLS handshake, so nothing is
@@ -364,7 +365,7 @@ void FtpClient::setSecurityOptions(void* handle, Transfer& transfer)
     curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &transfer);
 }
 
-int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key, bool mismatch)
+int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key)
 {
     const ServerIdentity identity{ServerIdentity::Kind::SshHostKey,
                                   host(),
@@ -372,7 +373,23 @@ int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key, bool mism
                                   sshFingerprint(key),
                                   sshKeyType(key),
                                   {}};
-    if (mismatch) {
+    QByteArray knownHosts;
+    const QString knownHostsFile = QString::fromStdString(m_knownHosts);
+    if (QFileInfo::exists(knownHostsFile) && !readFileUpToNul(knownHostsFile, &knownHosts)) {
+        transfer.identityMessage = texts::errorOpeningFile(knownHostsFile);
+        return CURLKHSTAT_REJECT;
+    }
+    const KnownHost known = checkKnownHost(knownHosts, host(), identity.port, key);
+    if (known == KnownHost::Known)
+        return CURLKHSTAT_FINE;
+    if (known == KnownHost::Revoked) {
+        transfer.identityMessage =
+            texts::Remote::tr("The host key of %1 (%2 %3) is marked as revoked in %4. Nothing "
+                              "was sent.")
+                .arg(host(), identity.keyType, identity.fingerprint, knownHostsFile);
+        return CURLKHSTAT_REJECT;
+    }
+    if (known == KnownHost::Changed) {
         transfer.identityMessage =
             texts::Remote::tr(
                 "WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"

@@ -91,7 +91,7 @@ private:
     int perform(Transfer& transfer);
     int attempt(Transfer& transfer);
     void setSecurityOptions(void* curl, Transfer& transfer);
-    int judgeHostKey(Transfer& transfer, const QByteArray& key, bool mismatch);
+    int judgeHostKey(Transfer& transfer, const QByteArray& key);
     bool askToTrustCertificate(const Transfer& transfer);
     QString failureText(int code, const Transfer& transfer) const;
     QString timeoutText(const Transfer& transfer) const;

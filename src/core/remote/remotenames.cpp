@@ -20,7 +20,12 @@ QString unsafeNameReason(const QString& name)
     if (name.isEmpty() || name == u"."_s || name == u".."_s || name.contains(u'/') ||
         name.contains(u'\\') || control)
         return texts::Remote::tr("The remote name \"%1\" is no plain file name and was not copied.")
-            .arg(name);
+            .arg(texts::printable(name));
+    if (holdsShellCharacter(name))
+        return texts::Remote::tr("The remote name \"%1\" holds a character that a shell would "
+                                 "read (one of $ ` \" \\ ; | & ( ) < > '), and Analog hands log "
+                                 "names to a shell to uncompress them; it was not copied.")
+            .arg(texts::printable(name));
     return {};
 }
 
@@ -35,6 +40,12 @@ std::optional<QString> valueAt(const QString& templ, const QString& marker, cons
 }
 
 } // namespace
+
+Result checkRemoteName(const QString& name)
+{
+    const QString reason = unsafeNameReason(name);
+    return reason.isEmpty() ? Result() : Result::refused(reason);
+}
 
 LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
 {

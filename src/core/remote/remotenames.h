@@ -19,6 +19,10 @@ struct LocalTarget
     QString path;
 };
 
+// Why a remote file name is never copied here, or ok: no plain file name,
+// or a name that holds a character a shell would read.
+Result checkRemoteName(const QString& name);
+
 // Maps a remote name to its local path and creates the last folder level.
 // Names that are no plain file name ("/", "\", ".", "..", control
 // characters) are refused, and nothing is ever placed outside the log folder.

@@ -6,7 +6,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QMessageAuthenticationCode>
 #include <QtEndian>
+#include <fnmatch.h>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +28,73 @@ QString sshKeyType(const QByteArray& keyBlob)
     if (length > quint32(keyBlob.size() - 4))
         return {};
     return QString::fromLatin1(keyBlob.mid(4, qsizetype(length)));
+}
+
+namespace {
+
+// The name a host goes by in known_hosts: "[host]:port" off port 22.
+QByteArray knownHostName(const QString& host, int port)
+{
+    const QByteArray name = host.toLower().toUtf8();
+    return port == 22 || port <= 0 ? name : '[' + name + "]:" + QByteArray::number(port);
+}
+
+bool matchesHashed(const QByteArray& entry, const QByteArray& name)
+{
+    const QList<QByteArray> parts = entry.split('|'); // "", "1", salt, hash
+    if (parts.size() != 4 || parts.at(1) != "1")
+        return false;
+    const QByteArray salt = QByteArray::fromBase64(parts.at(2));
+    return QMessageAuthenticationCode::hash(name, salt, QCryptographicHash::Sha1) ==
+           QByteArray::fromBase64(parts.at(3));
+}
+
+// Whether the comma-separated patterns name the host: one matches and no
+// negated one does.
+bool namesHost(const QByteArray& patterns, const QByteArray& name)
+{
+    if (patterns.startsWith("|1|"))
+        return matchesHashed(patterns, name);
+    bool matched = false;
+    for (QByteArray pattern : patterns.split(',')) {
+        const bool negated = pattern.startsWith('!');
+        if (negated)
+            pattern.remove(0, 1);
+        if (::fnmatch(pattern.toLower().constData(), name.constData(), 0) != 0)
+            continue;
+        if (negated)
+            return false;
+        matched = true;
+    }
+    return matched;
+}
+
+} // namespace
+
+KnownHost checkKnownHost(const QByteArray& knownHosts, const QString& host, int port,
+                         const QByteArray& keyBlob)
+{
+    const QByteArray name = knownHostName(host, port);
+    const QByteArray type = sshKeyType(keyBlob).toLatin1();
+    KnownHost verdict = KnownHost::Unknown;
+    for (const QByteArray& line : knownHosts.split('\n')) {
+        QList<QByteArray> fields = line.simplified().split(' ');
+        QByteArray marker;
+        if (fields.first().startsWith('@'))
+            marker = fields.takeFirst();
+        if (fields.size() < 3 || fields.first().startsWith('#') || !namesHost(fields.at(0), name))
+            continue;
+        const QByteArray key = QByteArray::fromBase64(fields.at(2));
+        if (marker == "@revoked" && key == keyBlob)
+            return KnownHost::Revoked;
+        if (!marker.isEmpty() || fields.at(1) != type)
+            continue; // a certificate authority, or a key of another type
+        if (key == keyBlob)
+            verdict = KnownHost::Known;
+        else if (verdict == KnownHost::Unknown)
+            verdict = KnownHost::Changed;
+    }
+    return verdict;
 }
 
 QString knownHostsPath()
@@ -57,9 +126,7 @@ Result recordKnownHost(const QString& path, const QString& host, int port,
     contents += (name + u' ' + type + u' ').toUtf8() + keyBlob.toBase64() + '\n';
     const auto permissions =
         existing.exists() ? existing.permissions() : (QFile::ReadOwner | QFile::WriteOwner);
-    if (!writeFileAtomically(path, contents, permissions))
-        return Result::refused(texts::Remote::tr("%1 cannot be written.").arg(path));
-    return {};
+    return writeFileAtomically(path, contents, permissions);
 }
 
 QString certificateFingerprint(const QByteArray& der)

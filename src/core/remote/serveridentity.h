@@ -30,6 +30,20 @@ QString sshKeyType(const QByteArray& keyBlob);
 // The user's own known_hosts file, ~/.ssh/known_hosts.
 QString knownHostsPath();
 
+// What a known_hosts text says of a host's key.
+enum class KnownHost {
+    Unknown, // no line of the host holds a key of this type
+    Known,   // a line of the host holds this very key
+    Changed, // lines of the host hold other keys of this type, none this one
+    Revoked, // a "@revoked" line holds this key
+};
+
+// Reads a known_hosts text as OpenSSH does, line by line: markers, hashed
+// names, "[host]:port", patterns with "*", "?" and "!". A line it cannot
+// read is passed over, never the end of the reading.
+KnownHost checkKnownHost(const QByteArray& knownHosts, const QString& host, int port,
+                         const QByteArray& keyBlob);
+
 // Adds the host's key to the known_hosts file at path, as OpenSSH writes it
 // ("[host]:port" for a port other than 22); the lines already there are kept
 // byte for byte and the file is replaced in one step.

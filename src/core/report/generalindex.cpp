@@ -91,10 +91,10 @@ bool CGeneralIndex::write()
 bool CGeneralIndex::writePage(const QString& fileName, const QString& shownName,
                               const QByteArray& text)
 {
-    if (writeFileAtomically(joinPath(m_site.reportsFolder(), fileName), text))
-        return true;
-    messages().error(texts::errorCreatingFile(shownName));
-    return false;
+    const Result written = writeFileAtomically(joinPath(m_site.reportsFolder(), fileName), text);
+    if (!written)
+        messages().error(texts::errorCreatingFile(shownName) + u'\n' + written.message());
+    return written.ok();
 }
 
 // A style sheet of the user's own is never replaced.
@@ -102,7 +102,7 @@ void CGeneralIndex::writeStyleSheet() const
 {
     const QString path = joinPath(m_site.reportsFolder(), kStyleSheet);
     if (!QFile::exists(path))
-        writeFileAtomically(path, defaultStyleSheet());
+        writeFileAtomically(path, defaultStyleSheet()).report();
 }
 
 QByteArray CGeneralIndex::title() const

@@ -63,7 +63,7 @@ bool createDesktopLink(const QString& siteName, const QString& indexFolder)
     if (path.isEmpty())
         return false;
     const QByteArray text = desktopLinkText(siteName, joinPath(indexFolder, u"index.html"_s));
-    if (!writeFileAtomically(path, text))
+    if (!writeFileAtomically(path, text).report())
         return false;
     // Desktops only trust a link file that may be executed.
     return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |

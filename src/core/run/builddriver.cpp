@@ -2,6 +2,7 @@
 
 #include "analog/cfggenerator.h"
 #include "analog/freshness.h"
+#include "analog/logfiles.h"
 #include "analog/variables.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
@@ -148,11 +149,12 @@ bool BuildDriver::prepare(const Period& period)
         break;
     }
     const QString configFile = m_site.configFile(name);
-    if (!QFileInfo(configFile).isFile()) {
+    QByteArray configuration;
+    if (!QFileInfo(configFile).isFile() || !readFileUpToNul(configFile, &configuration)) {
         messages().error(texts::configurationMissing(configFile));
         return false;
     }
-    return true;
+    return checkLogFileNames(configuration).report();
 }
 
 bool BuildDriver::startCommand(Job& job, bool postProcess)

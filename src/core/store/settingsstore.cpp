@@ -54,6 +54,10 @@ int runTransaction(const QString& begin, const std::function<bool(StoreTransacti
 // texts inside the store's class.)
 QString importRefusedText(const StoreJson& parsed)
 {
+    const StoreNode* product = parsed.root ? parsed.root->child(u"SOFTWARE"_s) : nullptr;
+    if (parsed.root && (!product || !product->child(u"Meridan"_s)))
+        return texts::Store::tr("The file is no complete settings export of Meridan: it holds "
+                                "no preferences. Nothing was imported.");
     if (!parsed.root)
         return texts::Store::tr("The file is no settings export of Meridan: %1")
             .arg(parsed.problem);
@@ -127,6 +131,25 @@ bool SettingsStore::usable()
     return storeDatabase().open(StoreDatabase::Purpose::Read) != StoreDatabase::State::Unusable;
 }
 
+bool SettingsStore::sound()
+{
+    StoreDatabase& store = storeDatabase();
+    switch (store.open(StoreDatabase::Purpose::Read)) {
+    case StoreDatabase::State::Absent:
+        return true;
+    case StoreDatabase::State::Open:
+        return store.checkSound();
+    case StoreDatabase::State::Unusable:
+        break;
+    }
+    return false;
+}
+
+bool SettingsStore::failedInThisRun()
+{
+    return StoreDatabase::failedInThisRun();
+}
+
 void SettingsStore::release()
 {
     storeDatabase().release();
@@ -176,12 +199,12 @@ std::optional<QByteArray> SettingsStore::exportJson()
 
 bool SettingsStore::importJson(const QByteArray& json)
 {
+    // An empty file (a failed export) reads as an empty store: only a
+    // complete export may replace what is stored.
     const StoreJson parsed = storeFromJson(json);
-    if (!parsed.root) {
-        messages().error(importRefusedText(parsed));
-        return false;
-    }
-    if (!parsed.caseDuplicates.isEmpty()) {
+    const StoreNode* product = parsed.root ? parsed.root->child(u"SOFTWARE"_s) : nullptr;
+    if (!parsed.root || !product || !product->child(u"Meridan"_s) ||
+        !parsed.caseDuplicates.isEmpty()) {
         messages().error(importRefusedText(parsed));
         return false;
     }

@@ -69,6 +69,12 @@ public:
 
     // False (after the message, once) when the store is damaged or foreign.
     static bool usable();
+    // usable(), and the database passes SQLite's quick check (a damaged
+    // page behind a sound header fails it).
+    static bool sound();
+    // True when the store was found unusable at any moment of this run:
+    // whatever a command did, it could not use the store.
+    static bool failedInThisRun();
     // Closes this thread's connection; the next use opens it again.
     static void release();
 

@@ -97,6 +97,32 @@ Result refusedLineBreak(const QString& what)
         texts::Store::tr("%1 cannot hold a line break or a NUL character.").arg(what));
 }
 
+Result checkAnalogText(const QString& what, const QString& text)
+{
+    if (holdsLineBreak(text))
+        return refusedLineBreak(what);
+    if (text.endsWith(u'\\'))
+        return Result::refused(
+            texts::Store::tr("%1 cannot end in \"\\\": Analog would read the next line of its "
+                             "configuration as part of it.")
+                .arg(what));
+    if (text.toUtf8().size() > kMaxAnalogLine - 12) // the command's name, quotes and a blank
+        return Result::refused(texts::Store::tr("%1 is too long for Analog: at most %2 characters.")
+                                   .arg(what, QString::number(kMaxAnalogLine - 12)));
+    return {};
+}
+
+Result checkAnalogLine(const QByteArray& line)
+{
+    if (line.size() <= kMaxAnalogLine && !line.endsWith('\\'))
+        return {};
+    return Result::refused(
+        texts::Store::tr("Analog would not read this configuration line as written (over %1 "
+                         "characters, or ending in \"\\\"); shorten the values it is made "
+                         "of: %2")
+            .arg(QString::number(kMaxAnalogLine), QString::fromUtf8(line.left(80)) + u"..."_s));
+}
+
 Result checkSchemeStaysInside(const QString& scheme)
 {
     const QString path = QString(scheme).replace(u'\\', u'/');
@@ -124,12 +150,46 @@ Result checkQuoteOrPercent(const QString& what, const QString& text, bool percen
     return {};
 }
 
+// A place named relative to one of the Site's folders stays inside it.
+Result checkStaysInside(const QString& valueName, const QString& text)
+{
+    const QString path = QString(text).replace(u'\\', u'/');
+    if (!path.startsWith(u'/') && !path.split(u'/').contains(u".."_s))
+        return {};
+    return Result::refused(texts::Store::tr("%1 \"%2\" must stay inside the Site's folders: no "
+                                            "\"..\" and no leading \"/\".")
+                               .arg(valueName, text));
+}
+
+// The values that never reach a configuration file of Analog.
+bool staysOutOfConfiguration(const QString& valueName)
+{
+    return valueName.startsWith(u"FTP"_s, Qt::CaseInsensitive) ||
+           valueIs(valueName, values::AnalogCommand) || valueIs(valueName, values::PostProcessCmd);
+}
+
+// Analog splits a LOGFILE at commas, even inside quotes.
+Result checkNoComma(const QString& valueName, const QString& text)
+{
+    if (!text.contains(u','))
+        return {};
+    return Result::refused(texts::Store::tr("%1 cannot hold a comma: Analog reads a comma in a "
+                                            "log file's path as the start of another file.")
+                               .arg(valueName));
+}
+
 } // namespace
 
 Result checkValue(const QString& valueName, const QString& text)
 {
     if (holdsLineBreak(text))
         return refusedLineBreak(valueName);
+    if (!staysOutOfConfiguration(valueName))
+        if (Result line = checkAnalogText(valueName, text); !line)
+            return line;
+    if (valueIs(valueName, values::LogsDir) || valueIs(valueName, values::LogNameStruct))
+        if (Result comma = checkNoComma(valueName, text); !comma)
+            return comma;
     const bool folderName =
         valueIs(valueName, values::CfgDir) || valueIs(valueName, values::ReportsRoot);
     if (folderName || valueIs(valueName, values::Root) || valueIs(valueName, values::LogsDir))
@@ -141,8 +201,13 @@ Result checkValue(const QString& valueName, const QString& text)
             texts::Store::tr(
                 "%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\".")
                 .arg(valueName));
-    if (valueIs(valueName, values::ErrorFile))
-        return checkQuoteOrPercent(valueName, text, false);
+    if (valueIs(valueName, values::DefaultBase))
+        return checkStaysInside(valueName, text);
+    if (valueIs(valueName, values::ErrorFile)) {
+        if (Result quote = checkQuoteOrPercent(valueName, text, false); !quote)
+            return quote;
+        return checkStaysInside(valueName, text);
+    }
     // A password in the address would be stored in clear and shown.
     if (valueIs(valueName, values::FTPUrl) && !QUrl(text).password().isEmpty())
         return Result::refused(texts::Store::tr(
@@ -286,6 +351,15 @@ Result checkSite(const SiteRecord& site)
     for (const SiteValue& value : siteValues(site))
         if (Result checked = checkValue(value.name, value.text); !checked)
             return checked;
+    // The longest LOGFILE line: the naming variables only get shorter.
+    const QByteArray logFile =
+        "LOGFILE \"" + joinPath(site.LogsDir, site.LogNameStruct).toUtf8() + '"';
+    if (logFile.size() > kMaxAnalogLine)
+        return Result::refused(
+            texts::Store::tr("The Logs folder (LogsDir) and the naming scheme (LogNameStruct) "
+                             "together make a log file path of %1 characters; Analog reads at "
+                             "most %2. Choose a shorter folder or Site name.")
+                .arg(QString::number(logFile.size() - 10), QString::number(kMaxAnalogLine - 10)));
     return {};
 }
 

@@ -54,6 +54,19 @@ Result checkSite(const SiteRecord& site);
 // Refuses a naming scheme that would leave the log folder.
 Result checkSchemeStaysInside(const QString& scheme);
 
+// The longest configuration line Analog reads (without its line end); it
+// skips a longer one with a warning.
+constexpr int kMaxAnalogLine = 254;
+
+// Refuses a text that would make a configuration line Analog reads
+// otherwise than written: a line break or NUL, a last "\" (Analog joins
+// the next line to it), or more than fits on one line.
+Result checkAnalogText(const QString& what, const QString& text);
+
+// Refuses a configuration line Analog would skip or join with the next,
+// naming the line.
+Result checkAnalogLine(const QByteArray& line);
+
 // Whether text holds CR, LF or NUL.
 bool holdsLineBreak(const QString& text);
 Result refusedLineBreak(const QString& what);

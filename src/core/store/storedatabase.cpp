@@ -16,6 +16,7 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <QtEndian>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -94,14 +95,18 @@ QString ensureFolder(const QString& folder)
     return {};
 }
 
-// What the file's first bytes say, before SQLite is let near it.
-enum class Header { Ours, Foreign, Truncated };
+std::atomic_bool failedDatabase = false;
 
-Header readHeader(const QString& path)
+// What the file's first bytes say, before SQLite is let near it.
+enum class Header { Ours, Foreign, Truncated, Unreadable };
+
+Header readHeader(const QString& path, QString* openError)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Header::Foreign;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *openError = file.errorString();
+        return Header::Unreadable;
+    }
     const QByteArray head = file.read(100);
     if (head.size() < 100 || !head.startsWith(QByteArrayLiteral("SQLite format 3\0")) ||
         qFromBigEndian<quint32>(head.constData() + 68) != kApplicationId)
@@ -123,6 +128,14 @@ Header readHeader(const QString& path)
 QString threadConnectionName()
 {
     return u"meridan-store-%1"_s.arg(quintptr(QThread::currentThreadId()));
+}
+
+// The file may be sound: nothing invites the user to remove it.
+QString unreadableText(const QString& path, const QString& why)
+{
+    return texts::Store::tr("The settings database %1 cannot be read: %2. Until then no setting "
+                            "can be read or saved.")
+        .arg(path, why);
 }
 
 QString damagedText(const QString& path, const QString& why)
@@ -164,13 +177,35 @@ StoreDatabase::State StoreDatabase::open(Purpose purpose)
     if (m_damaged)
         return State::Unusable;
     if (!m_connectionName.isEmpty())
-        return State::Open;
+        return purpose == Purpose::Write && !checkSound() ? State::Unusable : State::Open;
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink())
         return openExisting();
     if (purpose == Purpose::Read && !QFileInfo::exists(legacyPath()))
         return State::Absent;
     return create();
+}
+
+bool StoreDatabase::checkSound()
+{
+    if (m_checked)
+        return true;
+    QSqlQuery check(connection());
+    if (!check.exec(u"PRAGMA quick_check(1)"_s) || !check.next()) {
+        unusable(damagedText(m_path, check.lastError().text()));
+        return false;
+    }
+    if (const QString verdict = check.value(0).toString(); verdict != u"ok"_s) {
+        unusable(damagedText(m_path, verdict));
+        return false;
+    }
+    m_checked = true;
+    return true;
+}
+
+bool StoreDatabase::failedInThisRun()
+{
+    return failedDatabase;
 }
 
 QSqlDatabase StoreDatabase::connection() const
@@ -182,6 +217,7 @@ StoreDatabase::State StoreDatabase::unusable(const QString& text)
 {
     closeConnection();
     m_damaged = true;
+    failedDatabase = true;
     reportOnce(m_path, text);
     return State::Unusable;
 }
@@ -203,6 +239,7 @@ void StoreDatabase::closeConnection()
     QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
     m_connectionName.clear();
+    m_checked = false;
 }
 
 StoreDatabase::State StoreDatabase::openExisting()
@@ -210,15 +247,26 @@ StoreDatabase::State StoreDatabase::openExisting()
     const QFileInfo info(m_path);
     if (!info.isFile())
         return unusable(damagedText(m_path, texts::Store::tr("it is not a file")));
-    switch (readHeader(m_path)) {
+    QString openError;
+    switch (readHeader(m_path, &openError)) {
     case Header::Foreign:
         return unusable(
             damagedText(m_path, texts::Store::tr("it is not a settings database of Meridan")));
     case Header::Truncated:
         return unusable(damagedText(m_path, texts::Store::tr("it is truncated")));
+    case Header::Unreadable:
+        return unusable(unreadableText(m_path, openError));
     case Header::Ours:
         break;
     }
+    // A killed writer's journal is rolled back by the first reader, which
+    // needs to write beside the database.
+    const QString folder = info.absolutePath();
+    if (QFileInfo(m_path + u"-journal"_s).size() > 0 && !QFileInfo(folder).isWritable())
+        return unusable(unreadableText(
+            m_path, texts::Store::tr("an interrupted write left a journal to roll back, and the "
+                                     "folder %1 is read-only")
+                        .arg(folder)));
     const QString name = threadConnectionName();
     if (!connect(m_path, name)) {
         const QSqlError error = QSqlDatabase::database(name, false).lastError();

@@ -34,6 +34,12 @@ public:
     // looks at the file afresh.
     void release();
 
+    // Runs SQLite's quick check once per connection; a store that fails it
+    // is reported and never used again in this run.
+    bool checkSound();
+    // True when any database was found unusable in this run.
+    static bool failedInThisRun();
+
     // Says why a statement failed; a damaged database is reported once and
     // not touched again in this run.
     void reportFailure(const QSqlError& error);
@@ -62,6 +68,7 @@ private:
     QString m_path;           // the database this thread's connection is for
     QString m_connectionName; // empty while closed
     bool m_damaged = false;
+    bool m_checked = false; // the quick check passed on this connection
 };
 
 // This thread's database.

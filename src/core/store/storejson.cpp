@@ -53,6 +53,14 @@ bool valueFromJson(const QJsonValue& json, StoredValue* value)
     return true;
 }
 
+// A key's name is one level of a path: never empty, never "." or "..",
+// without the separators of key paths and folders, and printable.
+bool isKeyName(const QString& name)
+{
+    return !name.isEmpty() && name != u"."_s && name != u".."_s && !name.contains(u'\\') &&
+           !name.contains(u'/') && texts::printable(name) == name;
+}
+
 bool nodeFromJson(const QJsonValue& json, const QString& path, StoreNode* node,
                   QStringList* duplicates, int depth = 0)
 {
@@ -61,6 +69,8 @@ bool nodeFromJson(const QJsonValue& json, const QString& path, StoreNode* node,
         !object.value(u"values"_s).isArray() || !object.value(u"keys"_s).isArray())
         return false;
     node->name = object.value(u"name"_s).toString();
+    if (depth > 0 && !isKeyName(node->name))
+        return false;
     for (const QJsonValue& item : object.value(u"values"_s).toArray()) {
         StoredValue value;
         if (!valueFromJson(item, &value))

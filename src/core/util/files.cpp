@@ -1,12 +1,72 @@
 #include "files.h"
 
+#include "util/texts.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace meridan {
+
+namespace {
+
+// The mode a new file gets: the one asked for, or what the umask leaves of
+// rw for everyone, as for any file a program creates.
+mode_t modeOf(QFileDevice::Permissions permissions)
+{
+    if (!permissions) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return 0666 & ~mask;
+    }
+    mode_t mode = 0;
+    const std::pair<QFileDevice::Permission, mode_t> bits[] = {
+        {QFileDevice::ReadOwner, S_IRUSR},  {QFileDevice::WriteOwner, S_IWUSR},
+        {QFileDevice::ExeOwner, S_IXUSR},   {QFileDevice::ReadGroup, S_IRGRP},
+        {QFileDevice::WriteGroup, S_IWGRP}, {QFileDevice::ExeGroup, S_IXGRP},
+        {QFileDevice::ReadOther, S_IROTH},  {QFileDevice::WriteOther, S_IWOTH},
+        {QFileDevice::ExeOther, S_IXOTH}};
+    for (const auto& [permission, bit] : bits)
+        if (permissions.testFlag(permission))
+            mode |= bit;
+    return mode;
+}
+
+// 0, or the errno of the write that failed (ENOSPC on a full disk).
+int writeAll(int fd, const QByteArray& contents)
+{
+    const char* data = contents.constData();
+    qsizetype left = contents.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : ENOSPC;
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+// The rename itself reaches the disk only with its folder.
+void syncFolderOf(const QString& path)
+{
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
+}
+
+} // namespace
 
 QString joinPath(const QString& folder, const QString& name)
 {
@@ -41,19 +101,49 @@ bool readFileUpToNul(const QString& path, QByteArray* contents)
     return true;
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& contents,
-                         QFileDevice::Permissions permissions)
+Result writeFileAtomically(const QString& path, const QByteArray& contents,
+                           QFileDevice::Permissions permissions)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (permissions)
-        file.setPermissions(permissions);
-    if (file.write(contents) != contents.size()) {
-        file.cancelWriting();
-        return false;
+    const QFileInfo info(path);
+    const QString target = !info.isSymLink() ? path
+                           : info.exists()   ? info.canonicalFilePath()
+                                             : info.symLinkTarget();
+    const auto failed = [&](int error) {
+        return Result::refused(texts::Common::tr("%1 cannot be written: %2.")
+                                   .arg(target, QString::fromLocal8Bit(std::strerror(error))));
+    };
+    QByteArray temporary = QFile::encodeName(target) + ".new-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return failed(errno);
+    struct stat existing = {};
+    const mode_t mode =
+        !permissions && ::stat(QFile::encodeName(target).constData(), &existing) == 0
+            ? existing.st_mode & 07777
+            : modeOf(permissions);
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    if (error == 0)
+        error = writeAll(fd, contents);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return failed(error);
     }
-    return file.commit();
+    syncFolderOf(target);
+    return {};
+}
+
+bool holdsShellCharacter(const QString& name)
+{
+    static const QString special = u"$`\"\\;|&()<>'"_s;
+    return std::any_of(name.begin(), name.end(), [](QChar c) {
+        return special.contains(c) || c.category() == QChar::Other_Control;
+    });
 }
 
 PathKind pathKind(const QString& path)

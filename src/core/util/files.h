@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
@@ -20,11 +22,20 @@ constexpr qint64 kMaxReadFileSize = 16 * 1024 * 1024;
 // first zero byte. False when it cannot be read or is no such file.
 bool readFileUpToNul(const QString& path, QByteArray* contents);
 
-// Writes through a temporary file renamed into place, so the previous file
-// stays as it was when anything fails. False on failure.
-// With permissions given, the file gets those.
-bool writeFileAtomically(const QString& path, const QByteArray& contents,
-                         QFileDevice::Permissions permissions = {});
+// Writes through a temporary file in the same folder that is flushed,
+// synced to the disk and checked before it is renamed into place, so the
+// previous file stays as it was when anything fails (a full disk included);
+// the refusal names the file and the reason. The file gets permissions
+// when given; otherwise an existing file keeps its own and a new one
+// follows the umask. A link is followed: its target is replaced.
+Result writeFileAtomically(const QString& path, const QByteArray& contents,
+                           QFileDevice::Permissions permissions = {});
+
+// True when a file name holds a character that a shell reads as more than
+// itself, inside double quotes or outside: $ ` " \ ; | & ( ) < > ' or a
+// control character. Analog hands log names to its UNCOMPRESS command
+// through the shell, so such a name must never reach it.
+bool holdsShellCharacter(const QString& name);
 
 enum class PathKind { Missing, Folder, File };
 PathKind pathKind(const QString& path);

@@ -141,8 +141,7 @@ void CConsoleProcessDlg::saveToFile()
     if (file.isEmpty())
         return;
     const QByteArray text = (m_lines.lines().join(u'\n') + u'\n').toUtf8();
-    if (!writeFileAtomically(file, text))
-        messages().error(texts::errorCreatingFile(file));
+    writeFileAtomically(file, text).report();
 }
 
 QStringList CConsoleProcessDlg::shownLines() const

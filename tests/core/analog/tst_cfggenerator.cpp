@@ -245,7 +245,8 @@ private slots:
         site.DefaultBase.clear();
         QVERIFY(!CCfgGenerator({2003, kYear, 0, 0}, u"r"_s, site).Generate());
         QCOMPARE(recorder->errors,
-                 QStringList{u"Error creating file %1/Stats/nowhere/2003.cfg"_s.arg(home->path())});
+                 QStringList{u"%1/Stats/nowhere/2003.cfg cannot be written: No such file or "
+                             "directory."_s.arg(home->path())});
     }
 
     void invalidPeriodWritesNothingSilently()

@@ -7,6 +7,7 @@
 #include "support/testservers.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace meridan;
@@ -28,6 +29,7 @@ private:
         writeFile(root + u"/logs/.hidden.log"_s, "hidden");
         writeFile(root + u"/logs/.cache/x"_s, "x");
         writeFile(root + u"/logs/back\\slash.log"_s, "bs");
+        writeFile(root + u"/logs/site_20030519$(cd;touch${IFS}X).log.gz"_s, "shell");
         writeFile(root + u"/logs/2004/ex040101.log"_s, "ex 0101");
         writeFile(root + u"/logs/2004/ex040102.log"_s, "ex 0102");
         writeFile(root + u"/logs/with blank/a b.log"_s, "blank");
@@ -78,6 +80,11 @@ private slots:
         QTest::newRow("slash in name") << u"%yyyy%\\x"_s << u"a/b"_s << QString();
         QTest::newRow("backslash in name") << u"x"_s << u"a\\b"_s << QString();
         QTest::newRow("dot dot") << u"x"_s << u".."_s << QString();
+        for (const char* shell :
+             {"$", "`", "\"", ";", "|", "&", "(", ")", "<", ">", "'", "\x1b", "\x7f"})
+            QTest::addRow("shell character %s", shell)
+                << u"x"_s << u"x_20261105"_s + QLatin1String(shell) + u"touch X.log.xz"_s
+                << QString();
         QTest::newRow("control character") << u"x"_s << u"a\nb"_s << QString();
         QTest::newRow("name would climb out") << u"%yy%\\x%yy%.log"_s << u"x...log"_s << QString();
         QTest::newRow("stored scheme climbs out")
@@ -98,7 +105,9 @@ private slots:
         QCOMPARE(target.result.ok(), !local.isEmpty());
         if (local.isEmpty()) {
             // The message names what was refused: the name, or the stored scheme.
-            QVERIFY(target.result.message().contains(name) ||
+            QString shown = name;
+            shown.replace(QRegularExpression(u"[\\x00-\\x1f\\x7f]"_s), u"?"_s);
+            QVERIFY(target.result.message().contains(shown) ||
                     target.result.message().contains(scheme));
             QCOMPARE(QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                      (QStringList{u"03"_s, u"2004"_s}));
@@ -251,10 +260,10 @@ private slots:
         RemoteFolder folder(client.startFolder());
         RemoteListing listing;
         QVERIFY(client.list(folder.path(), &listing));
-        QCOMPARE(
-            names(listing.entries),
-            (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s, u"empty/"_s,
-                         u"site_20030517.log.gz"_s, u"site_20030518.log.gz"_s, u"with blank/"_s}));
+        QCOMPARE(names(listing.entries),
+                 (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s, u"empty/"_s,
+                              u"site_20030517.log.gz"_s, u"site_20030518.log.gz"_s,
+                              u"site_20030519$(cd;touch${IFS}X).log.gz"_s, u"with blank/"_s}));
         QCOMPARE(client.usesPassiveMode(), refuseActive);
         QVERIFY(folder.open(u"with blank"_s));
         QVERIFY(client.list(folder.path(), &listing));
@@ -324,15 +333,22 @@ private slots:
         QCOMPARE(lsStatus, 0);
         QStringList lines = listing.split(u'\n', Qt::SkipEmptyParts);
         lines.sort();
-        QCOMPARE(lines, (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s,
-                                     u"empty/"_s, u"site_20030517.log.gz"_s,
-                                     u"site_20030518.log.gz"_s, u"with blank/"_s}));
+        const QString refused = u"  [refused: "_s;
+        QCOMPARE(lines.filter(refused).size(), 2);
+        for (QString& line : lines)
+            line = line.section(refused, 0, 0);
+        QCOMPARE(lines,
+                 (QStringList{u".hidden.log"_s, u"2004/"_s, u"back\\slash.log"_s, u"empty/"_s,
+                              u"site_20030517.log.gz"_s, u"site_20030518.log.gz"_s,
+                              u"site_20030519$(cd;touch${IFS}X).log.gz"_s, u"with blank/"_s}));
         QCOMPARE(cli({u"ls"_s, u"shop"_s, u"2004"_s}).second, u"ex040101.log\nex040102.log\n"_s);
         const QString logs = home->file(u"shop/stats/logs"_s);
         QString err;
         const auto [fetchStatus, fetched] = cli({u"fetch"_s, u"shop"_s}, &err);
-        QCOMPARE(fetchStatus, 1); // the back-slashed name is refused
+        QCOMPARE(fetchStatus, 1); // the back-slashed name and the shell's are refused
         QVERIFY2(err.contains(u"back\\slash.log"_s), qPrintable(err));
+        QVERIFY2(err.contains(u"site_20030519$(cd;touch${IFS}X).log.gz"_s), qPrintable(err));
+        QVERIFY(QDir(logs + u"/2003"_s).entryList({u"*0519*"_s}).isEmpty());
         QCOMPARE(fetched, logs + u"/2003/site_20030517.log.gz\n"_s + logs +
                               u"/2003/site_20030518.log.gz\n"_s);
         QVERIFY(!QFileInfo::exists(logs + u"/.hidden.log"_s));

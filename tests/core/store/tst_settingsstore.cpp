@@ -1,10 +1,12 @@
 #include "store/settingsstore.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
+#include "util/files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QtTest>
 #include <sys/stat.h>
@@ -141,6 +143,7 @@ private slots:
         QTest::newRow("zero-length file") << u"empty"_s;
         QTest::newRow("text file") << u"text"_s;
         QTest::newRow("truncated database") << u"truncated"_s;
+        QTest::newRow("damaged page behind a sound header") << u"damaged page"_s;
         QTest::newRow("database of another program") << u"foreign"_s;
         QTest::newRow("folder at the path") << u"folder"_s;
         QTest::newRow("FIFO at the path") << u"fifo"_s;
@@ -149,12 +152,22 @@ private slots:
     {
         QFETCH(QString, kind);
         const QString path = SettingsStore::filePath();
-        if (kind == u"truncated"_s) {
+        if (kind == u"truncated"_s || kind == u"damaged page"_s) {
             for (int i = 0; i < 200; ++i)
                 SettingsKey(u"SOFTWARE\\Meridan\\site%1"_s.arg(i), kSetValue)
                     .writeString(u"Url"_s, QString(200, u'x'));
+            SettingsStore::release();
             QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            if (kind == u"truncated"_s) {
+                QVERIFY(file.resize(file.size() / 2));
+            } else { // the last page: nothing reads it before a write
+                QVERIFY(file.seek(file.size() - 4096));
+                QByteArray noise(4096, '\0');
+                for (char& c : noise)
+                    c = char(QRandomGenerator::global()->bounded(256));
+                QCOMPARE(file.write(noise), 4096);
+            }
         } else if (kind == u"foreign"_s) {
             QDir().mkpath(QFileInfo(path).absolutePath());
             QProcess sqlite;
@@ -226,6 +239,10 @@ private slots:
             SettingsStore::release();
             QProcess::execute(u"umount"_s, {folder});
         });
+        // A small file's last bytes fail only at its flush: it stays as it was.
+        const QString hosts = folder + u"/known_hosts"_s;
+        const QByteArray trusted(3831, 'k');
+        writeFile(hosts, trusted);
         SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
         QVERIFY(key.isOpen());
         int status = kStoreOk;
@@ -235,6 +252,19 @@ private slots:
         QVERIFY2(recorder->errors.last().contains(u"the disk is full"_s),
                  qPrintable(recorder->errors.last()));
         QCOMPARE(key.readString(u"v0"_s), QString(1000, u'x')); // committed changes stay
+        QFile filler(folder + u"/filler"_s);
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(512, 'f')) == 512) {
+        }
+        filler.close();
+        for (const qsizetype size : {10, 3900, 200000}) {
+            const Result written = writeFileAtomically(hosts, QByteArray(size, 'n'));
+            QVERIFY2(!written && written.message().contains(u"No space left"_s),
+                     qPrintable(written.message()));
+            QCOMPARE(readAll(hosts), trusted);
+        }
+        QCOMPARE(QDir(folder).entryList({u"known_hosts*"_s}, QDir::Files | QDir::Hidden),
+                 QStringList{u"known_hosts"_s});
     }
 
     // Release 0.1 kept the settings as JSON: imported once, in one go.
@@ -293,11 +323,27 @@ private slots:
         QVERIFY(SettingsStore::importJson(*exported));
         QCOMPARE(SettingsStore::exportJson(), exported);
         QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(), QStringList{u"Shop"_s});
-        // A damaged or doubled file changes nothing.
-        QVERIFY(!SettingsStore::importJson("{\"Meridan settings\": 1"));
+        // Anything but a complete export changes nothing: a damaged or
+        // doubled file, an empty one (a failed export), one without the
+        // preferences, key names the store cannot hold.
         QByteArray doubled = *exported;
         doubled.replace("\"Shop\"", "\"Shop\", \"values\": [], \"keys\": []}, {\"name\": \"SHOP\"");
-        QVERIFY(!SettingsStore::importJson(doubled));
+        QList<QByteArray> refused{
+            "{\"Meridan settings\": 1",
+            doubled,
+            "",
+            " \n\t\n",
+            "{\"Meridan settings\": 1, \"root\": {\"name\": \"\", \"values\": [], "
+            "\"keys\": []}}",
+            QByteArray(*exported).replace("1,", "2,")};
+        for (const char* name : {"a\\\\b", "", "..", "x/y", "tab\\t"})
+            refused.append(QByteArray(*exported).replace("\"Shop\"",
+                                                         QByteArray('"' + QByteArray(name) + '"')));
+        for (const QByteArray& text : std::as_const(refused)) {
+            recorder->errors.clear();
+            QVERIFY2(!SettingsStore::importJson(text), text.constData());
+            QCOMPARE(recorder->errors.size(), 1);
+        }
         QCOMPARE(SettingsStore::exportJson(), exported);
     }
 };
