@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageAuthenticationCode>
+#include <QRegularExpression>
 #include <QtEndian>
-#include <fnmatch.h>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +49,20 @@ bool matchesHashed(const QByteArray& entry, const QByteArray& name)
            QByteArray::fromBase64(parts.at(3));
 }
 
+// OpenSSH's patterns know "*" and "?" only: "[host]:port" is no bracket
+// expression.
+bool matchesPattern(const QByteArray& pattern, const QByteArray& name)
+{
+    QString expression;
+    for (const char c : pattern)
+        expression += c == '*'   ? u".*"_s
+                      : c == '?' ? u"."_s
+                                 : QRegularExpression::escape(QString(QLatin1Char(c)));
+    return QRegularExpression(QRegularExpression::anchoredPattern(expression))
+        .match(QString::fromLatin1(name))
+        .hasMatch();
+}
+
 // Whether the comma-separated patterns name the host: one matches and no
 // negated one does.
 bool namesHost(const QByteArray& patterns, const QByteArray& name)
@@ -60,7 +74,7 @@ bool namesHost(const QByteArray& patterns, const QByteArray& name)
         const bool negated = pattern.startsWith('!');
         if (negated)
             pattern.remove(0, 1);
-        if (::fnmatch(pattern.toLower().constData(), name.constData(), 0) != 0)
+        if (!matchesPattern(pattern.toLower(), name))
             continue;
         if (negated)
             return false;

@@ -115,10 +115,11 @@ private slots:
         Sshd other = startSshd(u"sshd2"_s);
         QVERIFY(other.server && other.server->isRunning());
         record.FTPUrl = other.server->url(serverLogs());
-        // The old key, recorded for the new server's port.
+        // The old key, recorded for the new server's port behind lines that
+        // libssh2 cannot parse (it stops reading at the first).
         writeFile(home->file(u".ssh/known_hosts"_s),
-                  knownHosts + QByteArray("[127.0.0.1]:") +
-                      QByteArray::number(other.server->port()) +
+                  knownHosts + "onefield\n" + QByteArray(5000, 'x') + " ssh-ed25519 AAAA\n" +
+                      QByteArray("[127.0.0.1]:") + QByteArray::number(other.server->port()) +
                       knownHosts.mid(knownHosts.lastIndexOf(" ssh-ed25519 ")));
         FtpClient changed(record);
         changed.setTrustQuestion([&](const ServerIdentity&) { return true; });
@@ -126,6 +127,65 @@ private slots:
         QVERIFY2(refused.message().startsWith(u"WARNING: THE HOST KEY OF 127.0.0.1 HAS CHANGED!"_s),
                  qPrintable(refused.message()));
         QVERIFY(refused.message().contains(keygenFingerprint(other.hostKey + u".pub"_s)));
+    }
+
+    // known_hosts as OpenSSH reads it: every line, whatever stands before.
+    void knownHostsLayouts_data()
+    {
+        QTest::addColumn<QByteArray>("lines"); // KEY: the server's key, OTHER: another
+        QTest::addColumn<bool>("hashed");      // hashed by ssh-keygen -H
+        QTest::addColumn<KnownHost>("verdict");
+        const auto row = [](const char* name, const char* lines, KnownHost verdict,
+                            bool hashed = false) {
+            QTest::newRow(name) << QByteArray(lines) << hashed << verdict;
+        };
+        row("nothing", "", KnownHost::Unknown);
+        row("the key", "[shop.example]:2222 ssh-ed25519 KEY\n", KnownHost::Known);
+        row("another key", "[shop.example]:2222 ssh-ed25519 OTHER\n", KnownHost::Changed);
+        row("another key behind a long line",
+            "LONG ssh-ed25519 KEY\n[shop.example]:2222 ssh-ed25519 OTHER\n", KnownHost::Changed);
+        row("another key behind a line of one field",
+            "garbage\n\n# note\n[shop.example]:2222 ssh-ed25519 OTHER comment\n",
+            KnownHost::Changed);
+        row("the key among others",
+            "[shop.example]:2222 ssh-ed25519 OTHER\n"
+            "[shop.example]:2222 ssh-ed25519 KEY\n",
+            KnownHost::Known);
+        row("another port", "shop.example ssh-ed25519 OTHER\n[shop.example]:22 ssh-ed25519 OTHER\n",
+            KnownHost::Unknown);
+        row("a key of another type", "[shop.example]:2222 ssh-rsa OTHER\n", KnownHost::Unknown);
+        row("in a list, any case", "a.example,[SHOP.example]:2222 ssh-ed25519 OTHER\n",
+            KnownHost::Changed);
+        row("a pattern", "[*.example]:2222 ssh-ed25519 OTHER\n", KnownHost::Changed);
+        row("a negated pattern", "[*.example]:2222,![shop.example]:2222 ssh-ed25519 OTHER\n",
+            KnownHost::Unknown);
+        row("revoked",
+            "@revoked [shop.example]:2222 ssh-ed25519 KEY\n"
+            "[shop.example]:2222 ssh-ed25519 KEY\n",
+            KnownHost::Revoked);
+        row("a certificate authority", "@cert-authority [shop.example]:2222 ssh-ed25519 OTHER\n",
+            KnownHost::Unknown);
+        row("hashed, the key", "[shop.example]:2222 ssh-ed25519 KEY\n", KnownHost::Known, true);
+        row("hashed, another key", "LONG ssh-ed25519 KEY\n[shop.example]:2222 ssh-ed25519 OTHER\n",
+            KnownHost::Changed, true);
+        row("hashed, another host", "other.example ssh-ed25519 OTHER\n", KnownHost::Unknown, true);
+    }
+    void knownHostsLayouts()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(bool, hashed);
+        QFETCH(KnownHost, verdict);
+        const auto blob = [](char fill) -> QByteArray {
+            return QByteArray("\0\0\0\x0bssh-ed25519\0\0\0\x20", 19) + QByteArray(32, fill);
+        };
+        lines.replace("LONG", QByteArray(5000, 'x'))
+            .replace("OTHER", blob('o').toBase64())
+            .replace("KEY", blob('k').toBase64());
+        const QString file = home->file(u"known_hosts"_s);
+        writeFile(file, lines);
+        if (hashed)
+            QCOMPARE(QProcess::execute(u"ssh-keygen"_s, {u"-q"_s, u"-H"_s, u"-f"_s, file}), 0);
+        QCOMPARE(checkKnownHost(readAll(file), u"shop.example"_s, 2222, blob('k')), verdict);
     }
 
     void commandLineAcceptsANewHostKeyOnlyWhenTold()
