@@ -181,7 +181,8 @@ int preferences(Context& c)
         c.out << "AnalogPath=" << prefs.analogPath << '\n'
               << "TextEditor=" << Preferences::effectiveTextEditor() << '\n'
               << "CfgAscending=" << (prefs.cfgAscending ? 1 : 0) << '\n'
-              << "ParallelBuilds=" << prefs.parallelBuilds << '\n';
+              << "ParallelBuilds=" << prefs.parallelBuilds << '\n'
+              << "MaxLogFileMiB=" << prefs.maxLogFileMiB << '\n';
         return kSuccess;
     }
     ValuePairs pairs;
@@ -198,11 +199,17 @@ int preferences(Context& c)
             prefs.parallelBuilds = text.toInt();
         else if (values::valueIs(name, values::CfgAscending) && (text == u"0"_s || text == u"1"_s))
             prefs.cfgAscending = text == u"1"_s;
+        else if (values::valueIs(name, values::MaxLogFileMiB) && text.toInt() >= 1 &&
+                 text.toInt() <= Preferences::kMaxMaxLogFileMiB &&
+                 text == QString::number(text.toInt()))
+            prefs.maxLogFileMiB = text.toInt();
         else
             return fail(
                 Cli::tr("%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
-                        "1) and ParallelBuilds (1 to %3). Nothing was changed.")
-                    .arg(name, text, QString::number(BuildDriver::kMaxJobs)));
+                        "1), ParallelBuilds (1 to %3) and MaxLogFileMiB (1 to %4). Nothing was "
+                        "changed.")
+                    .arg(name, text, QString::number(BuildDriver::kMaxJobs),
+                         QString::number(Preferences::kMaxMaxLogFileMiB)));
     }
     return prefs.save() ? kSuccess : kFailure;
 }
@@ -347,7 +354,8 @@ QString usageText()
         "  rename NAME NEWNAME            rename a Site\n"
         "  rm NAME                        delete a Site's settings (its files stay)\n"
         "  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,\n"
-        "                                 ParallelBuilds\n"
+        "                                 ParallelBuilds, MaxLogFileMiB (the largest log\n"
+        "                                 file downloaded)\n"
         "  generate NAME PERIOD...        write the configuration file of each period\n"
         "  reports NAME                   the periods that have a configuration file\n"
         "  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]\n"

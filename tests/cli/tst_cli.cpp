@@ -219,15 +219,16 @@ private slots:
 
     void preferences()
     {
-        QCOMPARE(run({u"prefs"_s}).out,
-                 u"AnalogPath=\nTextEditor=xdg-open\nCfgAscending=0\nParallelBuilds=1\n"_s);
+        QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=\nTextEditor=xdg-open\nCfgAscending=0\n"
+                                        u"ParallelBuilds=1\nMaxLogFileMiB=4096\n"_s);
         QCOMPARE(run({u"prefs"_s, u"AnalogPath=/opt/analog/analog"_s, u"CfgAscending=1"_s,
-                      u"ParallelBuilds=4"_s})
+                      u"ParallelBuilds=4"_s, u"MaxLogFileMiB=20"_s})
                      .status,
                  0);
         QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=/opt/analog/analog\nTextEditor=xdg-open\n"
-                                        u"CfgAscending=1\nParallelBuilds=4\n"_s);
+                                        u"CfgAscending=1\nParallelBuilds=4\nMaxLogFileMiB=20\n"_s);
         QCOMPARE(run({u"prefs"_s, u"ParallelBuilds=0"_s}).status, 1);
+        QCOMPARE(run({u"prefs"_s, u"MaxLogFileMiB=0"_s}).status, 1);
     }
 
     void generateAndListReports()
@@ -423,10 +424,28 @@ private slots:
         writeFile(home->file(u"edited.json"_s), edited.toUtf8());
         QCOMPARE(run({u"import"_s, home->file(u"edited.json"_s)}).status, 0);
         QCOMPARE(showValue(u"shop"_s, u"Url"_s), u"www.edited.com"_s);
+        // Private however it is made: to a file named, or "export > file"
+        // (also over a file that others could read).
         const QString file = home->file(u"backup.json"_s);
+        writeFile(file, "old");
+        QVERIFY(
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
         QCOMPARE(run({u"export"_s, file}).status, 0);
-        QCOMPARE(QFile::permissions(file) & 0x0077, QFileDevice::Permissions());
-        QCOMPARE(run({u"import"_s, home->file(u"none.json"_s)}).status, 1);
+        const QString redirected = home->file(u"redirected.json"_s);
+        QProcess shellRedirect;
+        shellRedirect.setStandardOutputFile(redirected);
+        shellRedirect.start(qEnvironmentVariable("MERIDAN_CLI"), {u"export"_s});
+        QVERIFY(shellRedirect.waitForFinished() && shellRedirect.exitCode() == 0);
+        for (const QString& exportFile : {file, redirected})
+            QCOMPARE(QFile::permissions(exportFile) & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(readAll(file), readAll(redirected));
+        QVERIFY(readAll(file).contains("www.edited.com"));
+        // Only a complete export replaces the store: not a missing file, nor
+        // an empty one that a failed "export > file" leaves.
+        writeFile(home->file(u"empty.json"_s), "\n");
+        for (const QString& name : {u"none.json"_s, u"empty.json"_s})
+            QCOMPARE(run({u"import"_s, home->file(name)}).status, 1);
+        QCOMPARE(run({u"sites"_s}).out, u"shop\n"_s);
     }
 
     void passwordFromStandardInput()

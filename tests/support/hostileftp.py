@@ -12,7 +12,8 @@ and files the way --mode says:
   oddnames  a listing with names that are hard to read; a file's contents
             are the bytes of the name it was asked for
   reset     a file that is cut off by a reset after a few bytes
-  big       files of --size bytes at --rate bytes a second (0: at once)
+  big       files of --size bytes (sending --sent of them) at --rate bytes a
+            second (0: at once), in pieces of a tenth of a second
 """
 import argparse
 import socket
@@ -148,8 +149,8 @@ class Session(threading.Thread):
             self.reply("426 Connection reset.")
             return False
         else:
-            chunk = 64 * 1024
-            left = self.args.size
+            chunk = max(1, min(64 * 1024, self.args.rate // 10)) if self.args.rate else 64 * 1024
+            left = self.args.sent
             while left > 0:
                 piece = min(chunk, left)
                 out.sendall(b"y" * piece)
@@ -164,6 +165,7 @@ def main():
     parser.add_argument("--mode", required=True)
     parser.add_argument("--size", type=int, default=100000)
     parser.add_argument("--rate", type=int, default=0)
+    parser.add_argument("--sent", type=int, default=0)
     args = parser.parse_args()
     server = socket.socket()
     server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)

@@ -54,9 +54,10 @@ FtpTestServer::FtpTestServer(const QString& root, const FtpServerOptions& option
 {
 }
 
-HostileFtpServer::HostileFtpServer(const QString& mode, qint64 size, qint64 rate)
-    : ScriptServer("hostileftp.py", {u"--mode"_s, mode, u"--size"_s, QString::number(size),
-                                     u"--rate"_s, QString::number(rate)})
+HostileFtpServer::HostileFtpServer(const QString& mode, qint64 size, qint64 rate, qint64 sent)
+    : ScriptServer("hostileftp.py",
+                   {u"--mode"_s, mode, u"--size"_s, QString::number(size), u"--rate"_s,
+                    QString::number(rate), u"--sent"_s, QString::number(sent < 0 ? size : sent)})
 {
 }
 

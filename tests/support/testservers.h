@@ -59,7 +59,9 @@ private:
 class HostileFtpServer : public ScriptServer
 {
 public:
-    explicit HostileFtpServer(const QString& mode, qint64 size = 100000, qint64 rate = 0);
+    // Files announce size bytes and send sent (all of them when -1).
+    explicit HostileFtpServer(const QString& mode, qint64 size = 100000, qint64 rate = 0,
+                              qint64 sent = -1);
     QString url(const QString& path = {}) const
     {
         return ScriptServer::url(QStringLiteral("ftp"), path);

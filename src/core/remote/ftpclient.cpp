@@ -1,5 +1,6 @@
 #include "ftpclient.h"
 
+#include "store/preferences.h"
 #include "store/siterecord.h"
 #include "util/files.h"
 #include "util/texts.h"
@@ -88,7 +89,9 @@ std::string userPrivateKey()
 // What one request collects; the callbacks get it as their user pointer.
 struct FtpClient::Transfer
 {
-    enum class Kind { Login, Listing, File };
+    enum class Kind { Login, Size, Listing, File };
+    // Why the transfer was ended here.
+    enum class Stop { None, Deadline, TooLarge, Session };
 
     FtpClient* client = nullptr;
     Kind kind = Kind::Login;
@@ -104,6 +107,8 @@ struct FtpClient::Transfer
     QString certificateProblem;
     qint64 done = 0;
     qint64 total = 0;
+    qint64 announced = -1; // the size the listing or the server gave
+    Stop stop = Stop::None;
     QElapsedTimer sinceProgress;
     QElapsedTimer elapsed;
 
@@ -118,6 +123,7 @@ struct FtpClient::Transfer
         certificateSeen.clear();
         certificateProblem.clear();
         done = 0;
+        stop = Stop::None;
         if (file) { // another attempt starts the file afresh
             file->seek(0);
             file->resize(0);
@@ -129,6 +135,10 @@ struct FtpClient::Transfer
         auto* transfer = static_cast<Transfer*>(self);
         const qint64 bytes = qint64(size * count);
         if (transfer->file) {
+            if (transfer->file->size() + bytes > transfer->client->m_limits.maxFileBytes) {
+                transfer->stop = Stop::TooLarge;
+                return 0;
+            }
             if (transfer->file->write(data, bytes) != bytes) {
                 transfer->writeFailed = true;
                 return 0;
@@ -152,16 +162,37 @@ struct FtpClient::Transfer
         FtpClient* client = transfer->client;
         if (client->m_cancelled)
             return 1;
+        if (total > 0)
+            transfer->announced = std::max<qint64>(transfer->announced, total);
+        if (const Stop stop = transfer->pastDeadline(); stop != Stop::None) {
+            transfer->stop = stop;
+            return 1;
+        }
         if (transfer->kind != Kind::File || !client->m_progress || done == transfer->done)
             return 0;
         transfer->done = done;
-        transfer->total = std::max<qint64>(transfer->total, total);
+        transfer->total = std::max<qint64>({transfer->total, total, transfer->announced});
         const bool end = transfer->total > 0 && done >= transfer->total;
         if (end || !transfer->sinceProgress.isValid() || transfer->sinceProgress.elapsed() >= 100) {
             transfer->sinceProgress.start();
             client->m_progress(done, transfer->total);
         }
         return 0;
+    }
+
+    Stop pastDeadline() const
+    {
+        const RemoteLimits& limits = client->m_limits;
+        if (client->sessionExpired())
+            return Stop::Session;
+        if (kind != Kind::File)
+            return Stop::None;
+        const qint64 seconds =
+            announced < 0 ? limits.fileMaxSeconds
+                          : std::min<qint64>(limits.fileMaxSeconds,
+                                             limits.fileBaseSeconds +
+                                                 announced / std::max(1, limits.fileMinimumRate));
+        return elapsed.elapsed() > seconds * 1000 ? Stop::Deadline : Stop::None;
     }
 
     // The server's reply lines come through the debug output.
@@ -231,6 +262,9 @@ FtpClient::FtpClient(const SiteRecord& site, RemoteLimits limits)
       m_knownHosts(QFile::encodeName(knownHostsPath()).toStdString()),
       m_privateKey(userPrivateKey())
 {
+    if (m_limits.maxFileBytes < 0)
+        m_limits.maxFileBytes = Preferences::load().maxLogFileBytes();
+    m_session.start();
     // Through an encrypted control connection no firewall can follow an
     // active data connection: TLS sessions go passive from the start.
     m_passive = m_requireTls;
@@ -243,6 +277,25 @@ FtpClient::~FtpClient()
 {
     if (m_curl)
         curl_easy_cleanup(handleOf(m_curl));
+}
+
+qint64 FtpClient::remoteSize(const QByteArray& remotePath)
+{
+    Transfer transfer;
+    transfer.kind = Transfer::Kind::Size;
+    transfer.url = urlOf(remotePath, false);
+    curl_off_t length = -1;
+    if (perform(transfer) != CURLE_OK ||
+        curl_easy_getinfo(handleOf(m_curl), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) !=
+            CURLE_OK)
+        return -1;
+    return qint64(length);
+}
+
+bool FtpClient::sessionExpired() const
+{
+    return m_limits.sessionSeconds > 0 &&
+           m_session.elapsed() > qint64(m_limits.sessionSeconds) * 1000;
 }
 
 bool FtpClient::isSftp() const
@@ -322,7 +375,13 @@ int FtpClient::attempt(Transfer& transfer)
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_limits.lowSpeedSeconds));
     if (transfer.kind != Transfer::Kind::File)
         curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(m_limits.listingSeconds));
-    if (transfer.kind == Transfer::Kind::Login)
+    else // a server's SIZE above it refuses the file before a byte comes
+        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(m_limits.maxFileBytes));
+    // Read to the end of the data, not to the announced size: a file
+    // longer than announced must show, not be cut short quietly.
+    curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH,
+                     long(transfer.kind == Transfer::Kind::File));
+    if (transfer.kind == Transfer::Kind::Login || transfer.kind == Transfer::Kind::Size)
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L); // log in and change folder only
     if (!m_user.isEmpty()) {
         curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
@@ -451,8 +510,41 @@ QString FtpClient::timeoutText(const Transfer& transfer) const
         .arg(host(), QString::number(m_limits.lowSpeedBytes), QString::number(seconds));
 }
 
+QString FtpClient::tooLargeText() const
+{
+    return texts::Remote::tr("The file is larger than %1, the largest copied (the preference "
+                             "MaxLogFileMiB); it was not kept.")
+        .arg(texts::dataSize(m_limits.maxFileBytes));
+}
+
+QString FtpClient::stopText(const Transfer& transfer) const
+{
+    switch (transfer.stop) {
+    case Transfer::Stop::Session:
+        return texts::Remote::tr("The work with %1 took longer than %2 s in all, so it was "
+                                 "stopped; the rest waits for the next time.")
+            .arg(host(), QString::number(m_limits.sessionSeconds));
+    case Transfer::Stop::Deadline:
+        return texts::Remote::tr("%1 sent %2 of %3 in %4 s, too slowly for its size, so the "
+                                 "transfer was stopped.")
+            .arg(host(), texts::dataSize(transfer.done),
+                 transfer.announced < 0 ? texts::Remote::tr("an unknown size")
+                                        : texts::dataSize(transfer.announced),
+                 QString::number((transfer.elapsed.elapsed() + 500) / 1000));
+    case Transfer::Stop::TooLarge:
+        return tooLargeText();
+    case Transfer::Stop::None:
+        break;
+    }
+    return {};
+}
+
 QString FtpClient::failureText(int code, const Transfer& transfer) const
 {
+    if (const QString stopped = stopText(transfer); !stopped.isEmpty())
+        return stopped;
+    if (code == CURLE_FILESIZE_EXCEEDED)
+        return tooLargeText();
     const QString library = QString::fromUtf8(curl_easy_strerror(CURLcode(code)));
     const QString detail = QString::fromUtf8(m_errorBuffer).trimmed();
     if (!transfer.identityMessage.isEmpty())
@@ -487,7 +579,8 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
         return texts::Remote::tr("The connection to %1 broke off: %2.").arg(host(), library);
     case CURLE_PARTIAL_FILE:
         return texts::Remote::tr("%1 ended the transfer after %2 of %3.")
-            .arg(host(), texts::dataSize(transfer.done), texts::dataSize(transfer.total));
+            .arg(host(), texts::dataSize(transfer.file ? transfer.file->size() : transfer.done),
+                 texts::dataSize(transfer.announced));
     case CURLE_USE_SSL_FAILED:
         return texts::Remote::tr("%1 does not offer TLS, which this Site requires.").arg(host());
     default:
@@ -518,7 +611,7 @@ Result FtpClient::list(const QString& folder, RemoteListing* listing)
 }
 
 DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& localPath,
-                                   bool overwrite)
+                                   bool overwrite, qint64 announcedSize)
 {
     if (!overwrite && QFile::exists(localPath))
         return {DownloadStatus::Exists, {}};
@@ -529,14 +622,24 @@ DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& 
         return {DownloadStatus::Failed, Result::refused(file.errorString() + u": "_s + localPath)};
     Transfer transfer;
     transfer.kind = Transfer::Kind::File;
+    // The server's SIZE, asked first: not every server names it with RETR.
+    const qint64 announced = remoteSize(remotePath);
     transfer.file = &file;
     transfer.url = urlOf(remotePath, false);
+    transfer.announced = announced >= 0 ? announced : announcedSize;
     const int code = perform(transfer);
-    if (code == CURLE_OK && file.commit())
+    const bool whole = announced < 0 || announced == file.size();
+    if (code == CURLE_OK && whole && file.commit())
         return {DownloadStatus::Copied, {}};
     file.cancelWriting();
-    if (code == CURLE_ABORTED_BY_CALLBACK)
+    if (code == CURLE_ABORTED_BY_CALLBACK && transfer.stop == Transfer::Stop::None)
         return {DownloadStatus::Cancelled, {}};
+    if (code == CURLE_OK && !whole)
+        return {DownloadStatus::Failed,
+                Result::refused(
+                    texts::Remote::tr("%1 announced %2 but sent %3; the file was "
+                                      "not kept.")
+                        .arg(host(), texts::dataSize(announced), texts::dataSize(file.size())))};
     if (code == CURLE_OK || transfer.writeFailed)
         return {DownloadStatus::Failed, Result::refused(file.errorString() + u": "_s + localPath)};
     return {DownloadStatus::Failed, Result::refused(failureText(code, transfer))};

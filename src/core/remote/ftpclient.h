@@ -4,6 +4,7 @@
 #include "remote/serveridentity.h"
 #include "util/result.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QUrl>
 #include <atomic>
@@ -33,6 +34,14 @@ struct RemoteLimits
     int lowSpeedSeconds = 60; // ... for this long, or a server silent as long, is stopped
     qint64 maxListingBytes = qint64(64) * 1024 * 1024;
     qint64 maxListingEntries = 1'000'000;
+    // A file may take fileBaseSeconds plus a second for each fileMinimumRate
+    // bytes it announces, never more than fileMaxSeconds: a server that
+    // drips just above the low speed cannot hold a transfer for good.
+    int fileBaseSeconds = 60;
+    int fileMinimumRate = 4096;
+    int fileMaxSeconds = 3 * 3600;
+    qint64 maxFileBytes = -1; // the largest file copied; -1: the preference
+    int sessionSeconds = 0;   // all the work of the client; 0: no bound
 };
 
 // A session with a Site's log server (ftp://, ftps:// or sftp://), made of
@@ -74,7 +83,14 @@ public:
     // Copies one remote file, in binary, to localPath through a temporary
     // file renamed into place. An existing local file is kept unless
     // overwrite is set. remotePath is in the server's bytes.
-    DownloadResult download(const QByteArray& remotePath, const QString& localPath, bool overwrite);
+    // announcedSize (the listing's, or -1) sets its deadline until the
+    // server's SIZE is known; a file longer than the largest allowed, or
+    // whose length differs from the one announced, is not kept.
+    DownloadResult download(const QByteArray& remotePath, const QString& localPath, bool overwrite,
+                            qint64 announcedSize = -1);
+    // True once the session's time (RemoteLimits::sessionSeconds) is over:
+    // every later transfer fails at once.
+    bool sessionExpired() const;
 
     // Ends the work in progress and all later work as cancelled, at once.
     void cancel() { m_cancelled = true; }
@@ -95,6 +111,10 @@ private:
     bool askToTrustCertificate(const Transfer& transfer);
     QString failureText(int code, const Transfer& transfer) const;
     QString timeoutText(const Transfer& transfer) const;
+    QString stopText(const Transfer& transfer) const;
+    QString tooLargeText() const;
+    // The file's length as the server's SIZE gives it, or -1.
+    qint64 remoteSize(const QByteArray& remotePath);
     bool isSftp() const;
 
     QString m_user;
@@ -113,6 +133,7 @@ private:
     char m_errorBuffer[256] = {};
     bool m_passive = false;
     std::atomic<bool> m_cancelled = false;
+    QElapsedTimer m_session;
 };
 
 } // namespace meridan

@@ -76,13 +76,16 @@ FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site, const Fet
         }
         if (!isWanted(target.path, entry, options.existing))
             continue;
-        const DownloadResult result = client.download(folder.rawFilePath(entry), target.path, true);
+        const DownloadResult result =
+            client.download(folder.rawFilePath(entry), target.path, true, entry.size);
         if (result.status == DownloadStatus::Cancelled) {
             report.result = Result::refused(texts::Remote::tr("Cancelled."));
             return report;
         }
         if (result.status == DownloadStatus::Failed) {
             report.problems.append(u"%1: %2"_s.arg(entry.name, result.result.message()));
+            if (client.sessionExpired())
+                return report; // every later file would fail alike
             continue;
         }
         report.copied.append(target.path);

@@ -20,6 +20,8 @@ Preferences Preferences::load()
     prefs.cfgAscending = key.readDword(values::CfgAscending, 0) != 0;
     prefs.parallelBuilds =
         int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1, 64));
+    prefs.maxLogFileMiB = int(std::clamp<quint32>(
+        key.readDword(values::MaxLogFileMiB, kDefaultMaxLogFileMiB), 1, kMaxMaxLogFileMiB));
     return prefs;
 }
 
@@ -29,7 +31,8 @@ bool Preferences::save() const
     return key.writeValues({{values::AnalogPath, analogPath},
                             {values::TextEditor, textEditor},
                             {values::CfgAscending, quint32(cfgAscending ? 1 : 0)},
-                            {values::ParallelBuilds, quint32(parallelBuilds)}}) == kStoreOk;
+                            {values::ParallelBuilds, quint32(parallelBuilds)},
+                            {values::MaxLogFileMiB, quint32(maxLogFileMiB)}}) == kStoreOk;
 }
 
 QString Preferences::proposedAnalogPath()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace meridan {
 
@@ -10,9 +11,14 @@ struct Preferences
     QString analogPath;
     QString textEditor;
     bool cfgAscending = false;
-    int parallelBuilds = 1; // periods the desktop program builds at once
+    int parallelBuilds = 1;                    // periods the desktop program builds at once
+    int maxLogFileMiB = kDefaultMaxLogFileMiB; // the largest log file downloaded
 
-    // As stored: a missing value reads as "", "", false and 1.
+    static constexpr int kDefaultMaxLogFileMiB = 4096;
+    static constexpr int kMaxMaxLogFileMiB = 1024 * 1024;
+    qint64 maxLogFileBytes() const { return qint64(maxLogFileMiB) * 1024 * 1024; }
+
+    // As stored: a missing value reads as "", "", false, 1 and 4096.
     static Preferences load();
     bool save() const;
 

@@ -46,6 +46,7 @@ inline const QString AnalogPath = QStringLiteral("AnalogPath");
 inline const QString TextEditor = QStringLiteral("TextEditor");
 inline const QString CfgAscending = QStringLiteral("CfgAscending");
 inline const QString ParallelBuilds = QStringLiteral("ParallelBuilds");
+inline const QString MaxLogFileMiB = QStringLiteral("MaxLogFileMiB");
 
 inline bool valueIs(const QString& name, const QString& wanted)
 {

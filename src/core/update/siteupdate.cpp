@@ -120,7 +120,10 @@ void SiteUpdate::nextSite()
 
 void SiteUpdate::fetchLogs()
 {
-    FtpClient client(*m_site);
+    // One slow server must not hold the update of every other Site.
+    RemoteLimits limits;
+    limits.sessionSeconds = m_options.fetchSeconds;
+    FtpClient client(*m_site, limits);
     client.setTrustQuestion([this](const ServerIdentity& identity) {
         return m_options.acceptNewHostKey && identity.kind == ServerIdentity::Kind::SshHostKey;
     });

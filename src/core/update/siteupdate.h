@@ -30,6 +30,7 @@ struct UpdateOptions
 {
     int jobs = 1;
     bool acceptNewHostKey = false;
+    int fetchSeconds = 30 * 60; // the most a Site's downloads may take
     QDate today = QDate::currentDate();
 };
 

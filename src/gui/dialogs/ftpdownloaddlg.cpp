@@ -251,7 +251,7 @@ bool CFTPDownloadDlg::copyFiles(const QList<RemoteEntry>& files, bool overwrite,
             return false;
         }
         const DownloadResult result =
-            m_client->download(m_folder.rawFilePath(entry), target.path, overwrite);
+            m_client->download(m_folder.rawFilePath(entry), target.path, overwrite, entry.size);
         if (result.status == DownloadStatus::Cancelled)
             return true;
         if (result.status == DownloadStatus::Failed)

@@ -301,8 +301,8 @@ private slots:
         const DownloadResult missing =
             client.download("/logs/site_20990101.log.gz", site.LogsDir + u"/2099.gz"_s, false);
         QCOMPARE(missing.status, DownloadStatus::Failed);
-        QCOMPARE(missing.result.message(),
-                 u"127.0.0.1 answered: 550 /logs/site_20990101.log.gz is not retrievable."_s);
+        QVERIFY2(missing.result.message().startsWith(u"127.0.0.1 answered: 550 "_s),
+                 qPrintable(missing.result.message()));
         QCOMPARE(
             QDir(site.LogsDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{u"2003"_s});

@@ -53,36 +53,63 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("download"); // else a listing
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QList<qint64>>("sizeRateSent"); // of a "big" file
         const QString slow = u"127.0.0.1 stopped answering or sent less than 512 bytes a second, "
                              u"so it was stopped after ? s."_s;
         QTest::newRow("endless listing")
             << u"endless"_s << false
             << u"The folder / cannot be listed. The listing is larger than 64.0 MiB or 1000000 "
-               u"entries, so it was not read."_s;
+               u"entries, so it was not read."_s
+            << QList<qint64>();
         QTest::newRow("dripping listing") << u"drip"_s << false
                                           << u"The folder / cannot be "
                                              u"listed. "_s +
-                                                 slow;
+                                                 slow
+                                          << QList<qint64>();
         QTest::newRow("stalled listing")
-            << u"stall"_s << false << u"The folder / cannot be listed. "_s + slow;
+            << u"stall"_s << false << u"The folder / cannot be listed. "_s + slow
+            << QList<qint64>();
         QTest::newRow("silent server")
             << u"silent"_s << false
             << u"No FTP Connection\n(Probably due to bad connection data)\n\nConnecting to "
-               u"127.0.0.1 timed out after ? s."_s;
-        QTest::newRow("dripping file") << u"dripfile"_s << true << slow;
-        QTest::newRow("stalled file") << u"stallfile"_s << true << slow;
+               u"127.0.0.1 timed out after ? s."_s
+            << QList<qint64>();
+        QTest::newRow("dripping file") << u"dripfile"_s << true << slow << QList<qint64>();
+        QTest::newRow("stalled file") << u"stallfile"_s << true << slow << QList<qint64>();
         QTest::newRow("reset file") << u"reset"_s << true
                                     << u"The connection to 127.0.0.1 broke off: Failure when "
-                                       u"receiving data from the peer."_s;
+                                       u"receiving data from the peer."_s
+                                    << QList<qint64>();
+        // Above the low speed, yet far too slow for its size: 6 s allowed.
+        QTest::newRow("file dripping above the floor")
+            << u"big"_s << true
+            << u"127.0.0.1 sent * of 39.1 KiB in ? s, too slowly for its size, so the transfer "
+               u"was stopped."_s
+            << QList<qint64>{40000, 2000, 40000};
+        QTest::newRow("file longer than announced")
+            << u"big"_s << true << u"127.0.0.1 announced 1?000 bytes but sent 2.0 KiB*"_s
+            << QList<qint64>{1000, 0, 2000};
+        QTest::newRow("file shorter than announced")
+            << u"big"_s << true << u"127.0.0.1 announced 2.0 KiB but sent 1?000 bytes*"_s
+            << QList<qint64>{2000, 0, 1000};
+        QTest::newRow("file over the largest size")
+            << u"big"_s << true << u"The file is larger than 146.5 KiB, the largest copied*"_s
+            << QList<qint64>{200000, 0, 200000};
     }
     void failuresEndWithTheirCause()
     {
         QFETCH(QString, mode);
         QFETCH(bool, download);
         QFETCH(QString, message);
-        HostileFtpServer server(mode);
+        QFETCH(QList<qint64>, sizeRateSent);
+        sizeRateSent += {100000, 0, -1};
+        HostileFtpServer server(mode, sizeRateSent.at(0), sizeRateSent.at(1), sizeRateSent.at(2));
         QVERIFY(server.isRunning());
-        FtpClient client(siteOf(server), shortLimits());
+        RemoteLimits limits = shortLimits();
+        limits.fileBaseSeconds = 2;
+        limits.fileMinimumRate = 10000;
+        limits.maxFileBytes = 150000;
+        FtpClient client(siteOf(server), limits);
         Result result = client.connect();
         if (result) {
             RemoteListing listing;
@@ -105,7 +132,7 @@ private slots:
         FtpClient client(site, shortLimits());
         const FetchReport report = fetchRemoteLogs(client, site, {});
         QVERIFY2(report.result, qPrintable(report.result.message()));
-        QCOMPARE(report.problems.size(), 2);
+        QVERIFY2(report.problems.size() == 2, qPrintable(report.problems.join(u"\n"_s)));
         QVERIFY(report.problems.at(0).contains(u"carriage?return.log"_s));
         QCOMPARE(report.problems.at(1), // the folder before it stays
                  u"The listing line \"this line is no listing\" could not be read; it was left "
