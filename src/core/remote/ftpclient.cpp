@@ -338,6 +338,8 @@ QByteArray FtpClient::urlOf(const QByteArray& path, bool folder) const
     server.setScheme(m_parsed.scheme());
     server.setHost(m_parsed.host());
     server.setPort(m_parsed.port());
+    if (m_password.isEmpty())
+        server.setUserName(m_user);
     // Percent-encoded by hand: a name that is not UTF-8 keeps its bytes.
     return server.toEncoded() + full.toPercentEncoding("/");
 }
@@ -383,10 +385,13 @@ int FtpClient::attempt(Transfer& transfer)
                      long(transfer.kind == Transfer::Kind::File));
     if (transfer.kind == Transfer::Kind::Login || transfer.kind == Transfer::Kind::Size)
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L); // log in and change folder only
-    if (!m_user.isEmpty()) {
+    // Without a stored password ~/.netrc may hold it, as curl reads it;
+    // curl looks there only for a user named in the URL (urlOf).
+    if (!m_user.isEmpty() && !m_password.isEmpty()) {
         curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
         curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
     }
+    curl_easy_setopt(curl, CURLOPT_NETRC, long(CURL_NETRC_OPTIONAL));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::write);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::progress);

@@ -212,23 +212,36 @@ private slots:
     void connectionFailures_data()
     {
         QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("password"); // "-": none stored
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("netrc");
         const QString noConnection = u"No FTP Connection\n(Probably due to bad connection data)"_s;
         QTest::newRow("bad URL") << u"ftp://bad host/"_s << QString()
-                                 << u"Bad URL\n\n"_s + noConnection;
-        QTest::newRow("not FTP") << u"http://127.0.0.1/"_s << QString() << noConnection;
+                                 << u"Bad URL\n\n"_s + noConnection << QByteArray();
+        QTest::newRow("not FTP") << u"http://127.0.0.1/"_s << QString() << noConnection
+                                 << QByteArray();
         QTest::newRow("nobody listening")
             << u"ftp://127.0.0.1:1/"_s << QString()
-            << noConnection + u"\n\n127.0.0.1 cannot be reached on port 1."_s;
+            << noConnection + u"\n\n127.0.0.1 cannot be reached on port 1."_s << QByteArray();
         QTest::newRow("wrong password")
-            << QString() << u"wrong"_s << u"127.0.0.1 answered: 530 Authentication failed."_s;
+            << QString() << u"wrong"_s << u"127.0.0.1 answered: 530 Authentication failed."_s
+            << QByteArray();
+        const QByteArray netrc = QByteArray("machine 127.0.0.1 login ") + FtpTestServer::user() +
+                                 " password \"" + FtpTestServer::password() + "\"\n";
+        QTest::newRow("password in ~/.netrc") << QString() << u"-"_s << QString() << netrc;
+        QTest::newRow("the stored password before ~/.netrc")
+            << QString() << u"wrong"_s << u"127.0.0.1 answered: 530 Authentication failed."_s
+            << netrc;
+        QTest::newRow("no password anywhere")
+            << QString() << u"-"_s << u"127.0.0.1 answered: 530 Authentication failed."_s
+            << QByteArray();
     }
     void connectionFailures()
     {
         QFETCH(QString, url);
         QFETCH(QString, password);
         QFETCH(QString, message);
+        QFETCH(QByteArray, netrc);
         makeServerTree();
         FtpTestServer server(home->file(u"server"_s));
         QVERIFY(server.isRunning());
@@ -236,7 +249,9 @@ private slots:
         if (!url.isEmpty())
             site.FTPUrl = url;
         if (!password.isEmpty())
-            site.FTPAccess = password;
+            site.FTPAccess = password == u"-"_s ? QString() : password;
+        if (!netrc.isEmpty())
+            writeFile(home->file(u".netrc"_s), netrc);
         FtpClient client(site);
         QCOMPARE(client.connect().message(), message);
     }
