@@ -182,7 +182,9 @@ private slots:
                  u"Language=FRENCH"_s, u"LogFormatChanges=200212|200305|"_s, u"200305=A%h %l"_s,
                  u"200212=L%S"_s, u"LogSpecial=200308*cfgspecial.txt|"_s,
                  u"Root="_s + home->file(u"new/root"_s)});
-        QCOMPARE(result.err, QString());
+        // Nothing but the notice of a machine without a keyring.
+        QCOMPARE(QString(result.err).remove(QRegularExpression(u"^No desktop keyring.*\n"_s)),
+                 QString());
         QCOMPARE(result.status, 0);
         const QString out = run({u"show"_s, u"shop"_s}).out;
         for (const QString& line :

@@ -13,17 +13,22 @@
 
 namespace meridan::test {
 
-TestHome::TestHome() : m_oldHome(qgetenv("HOME")), m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+TestHome::TestHome()
+    : m_oldHome(qgetenv("HOME")), m_oldConfig(qgetenv("XDG_CONFIG_HOME")),
+      m_oldBus(qgetenv("DBUS_SESSION_BUS_ADDRESS"))
 {
     QVERIFY(m_dir.isValid());
     qputenv("HOME", QFile::encodeName(m_dir.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral(".config"))));
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // never the user's own keyring
 }
 
 TestHome::~TestHome()
 {
     qputenv("HOME", m_oldHome);
     qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    if (!m_oldBus.isEmpty())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", m_oldBus);
 }
 
 bool RecordingMessages::ask(const QString& text, Question kind)

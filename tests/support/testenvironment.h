@@ -12,7 +12,8 @@
 namespace meridan::test {
 
 // Points HOME and XDG_CONFIG_HOME at a fresh temporary folder for as long as
-// it lives, so no test touches the real home or configuration.
+// it lives, and hides the session bus, so no test touches the real home,
+// configuration or keyring.
 class TestHome
 {
 public:
@@ -25,6 +26,7 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_oldHome;
     QByteArray m_oldConfig;
+    QByteArray m_oldBus;
 };
 
 // Records what the core says and answers its questions from a script.

@@ -61,6 +61,11 @@ HostileFtpServer::HostileFtpServer(const QString& mode, qint64 size, qint64 rate
 {
 }
 
+KeyringSession::KeyringSession(const QString& folder)
+    : ScriptServer("keyringsession.py", {folder}, 1)
+{
+}
+
 SshTestServer::SshTestServer(const QString& folder, const QString& hostKey,
                              const QString& authorizedKeys)
     : ScriptServer("sshserver.py", {u"--folder"_s, folder, u"--host-key"_s, hostKey,

@@ -55,6 +55,15 @@ private:
     bool m_implicitTls = false;
 };
 
+// A private D-Bus session with GNOME Keyring's Secret Service, its files
+// below folder; address() is DBUS_SESSION_BUS_ADDRESS for it.
+class KeyringSession : public ScriptServer
+{
+public:
+    explicit KeyringSession(const QString& folder);
+    QString address() const { return extraLines().value(0); }
+};
+
 // hostileftp.py in one of its modes.
 class HostileFtpServer : public ScriptServer
 {

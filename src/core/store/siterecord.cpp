@@ -1,6 +1,7 @@
 #include "siterecord.h"
 
 #include "store/passwordcipher.h"
+#include "store/secretstore.h"
 #include "store/settingsstore.h"
 #include "store/siterules.h"
 #include "store/valuenames.h"
@@ -10,6 +11,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QSet>
 #include <variant>
 
 using namespace Qt::StringLiterals;
@@ -195,8 +197,41 @@ void SiteRecord::Load()
     const StoreNode* node = key ? &*key : nullptr;
     for (const ValueLayout& layout : valueLayouts())
         loadField(*this, layout, node);
-    if (!FTPAccess.isEmpty())
-        FTPAccess = decipherPassword(FTPAccess);
+    m_storedPassword = std::exchange(FTPAccess, {});
+    if (secrets::isReference(m_storedPassword)) {
+        QString why;
+        FTPAccess = secrets::load(m_storedPassword, &why).value_or(QString());
+        if (!why.isEmpty())
+            messages().error(texts::Store::tr("The FTP password of %1 is kept in the desktop's "
+                                              "keyring, which cannot be read now: %2.")
+                                 .arg(name, why));
+    } else if (!m_storedPassword.isEmpty()) {
+        FTPAccess = decipherPassword(m_storedPassword);
+    }
+    m_loadedPassword = FTPAccess;
+}
+
+std::optional<QString> SiteRecord::storedPasswordForm() const
+{
+    // Unchanged (or unread: a keyring that did not answer) stays as stored.
+    if (FTPAccess == m_loadedPassword && !m_storedPassword.isEmpty())
+        return m_storedPassword;
+    if (FTPAccess.isEmpty())
+        return QString();
+    if (!passwordFits(FTPAccess)) // the same rule with a keyring as without
+        return encipherPassword(FTPAccess);
+    QString why;
+    if (std::optional<QString> reference = secrets::store(FTPAccess, &why))
+        return reference;
+    // Once a run and store: cron and servers have no keyring.
+    static QSet<QString> told;
+    if (const QString storePath = SettingsStore::filePath(); !told.contains(storePath)) {
+        told.insert(storePath);
+        messages().error(texts::Store::tr("No desktop keyring keeps the FTP password (%1); it is "
+                                          "stored enciphered in the settings database.")
+                             .arg(why));
+    }
+    return encipherPassword(FTPAccess);
 }
 
 bool SiteRecord::Save(SaveMode mode, const StoreWork& alongside)
@@ -215,18 +250,21 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
     if (!checkSite(*this).report())
         return false;
     const bool renaming = !isNew && name != keyName;
-    const std::optional<QString> password = encipherPassword(FTPAccess);
-    if (!password)
-        return false;
+    std::optional<QString> password; // written only when it changed
     QList<StoredValue> values;
     const QList<SiteValue> now = siteValues(*this);
     for (qsizetype i = 0; i < valueLayouts().size(); ++i) {
         const ValueLayout& layout = valueLayouts().at(i);
         if (before && before->at(i).text == now.at(i).text)
             continue; // only what changed: a concurrent change of another value stays
-        values.append(layout.valueName == values::FTPAccess
-                          ? StoredValue{values::FTPAccess, *password}
-                          : storedValue(*this, layout));
+        if (layout.valueName != values::FTPAccess) {
+            values.append(storedValue(*this, layout));
+            continue;
+        }
+        password = storedPasswordForm();
+        if (!password)
+            return false;
+        values.append({values::FTPAccess, *password});
     }
     // One transaction: the checks cannot go stale before the write, and a
     // rename never leaves the Site half-stored.
@@ -256,8 +294,13 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
     });
     if (!refusal.isEmpty())
         messages().error(refusal);
-    if (status != kStoreOk)
+    // Of two keyring entries, the one the store does not name goes.
+    const bool written = status == kStoreOk;
+    if (password && *password != m_storedPassword)
+        secrets::remove(written ? std::exchange(m_storedPassword, *password) : *password);
+    if (!written)
         return false;
+    m_loadedPassword = FTPAccess;
     keyName = name;
     isNew = false;
     return true;
@@ -304,8 +347,13 @@ bool siteIsStored(const QString& siteName)
 
 bool deleteStoredSite(const QString& siteName)
 {
+    const QString password =
+        SettingsKey(SiteRecord::keyPathOf(siteName), kQueryValue).readString(values::FTPAccess);
     SettingsKey product(kProductKey, kCreateSubKey);
-    return product.deleteSubkey(siteName) == kStoreOk;
+    if (product.deleteSubkey(siteName) != kStoreOk)
+        return false;
+    secrets::remove(password);
+    return true;
 }
 
 Result checkSiteName(const QString& siteName)

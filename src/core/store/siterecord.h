@@ -50,7 +50,7 @@ public:
     QString PostProcessCmd;
     QString FTPUrl;
     QString FTPUser;
-    QString FTPAccess; // plain text here, enciphered in the store
+    QString FTPAccess; // plain text here; in the keyring or enciphered in the store
     QString DefaultBase;
     qint32 Output = 0;
     bool isNew = false;
@@ -105,6 +105,12 @@ public:
 private:
     bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
                const StoreWork& alongside);
+    std::optional<QString> storedPasswordForm() const;
+
+    // The password as loaded and its stored form: a password left as it
+    // was is written back as it stands, in the keyring or not.
+    QString m_loadedPassword;
+    QString m_storedPassword;
 };
 
 // The stored Sites, sorted without regard to case.

@@ -4,6 +4,7 @@
 #include "store/siterules.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
+#include "support/testservers.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -179,6 +180,60 @@ private slots:
         QCOMPARE(decipherPassword(*first), u"secret"_s);
         const QString longest(kPasswordMaxBytes, u'p');
         QCOMPARE(decipherPassword(*encipherPassword(longest)), longest);
+    }
+
+    // In the desktop's keyring when one answers, else enciphered in the
+    // store with one notice; the store names the entry, which follows the
+    // password's changes and the Site's end.
+    void passwordsGoToTheKeyringWhenOneRuns()
+    {
+        KeyringSession keyring(home->file(u"keyring"_s));
+        QVERIFY(keyring.isRunning());
+        const auto entries = [&] {
+            QProcess search;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, keyring.address());
+            search.setProcessEnvironment(env);
+            search.start(u"secret-tool"_s,
+                         {u"search"_s, u"--all"_s, u"--unlock"_s, u"server"_s, u"Meridan"_s});
+            search.waitForFinished();
+            return QString::fromUtf8(search.readAllStandardOutput() +
+                                     search.readAllStandardError());
+        };
+        const auto storedForm = [](const SiteRecord& site) {
+            return SettingsKey(site.keyPath(), kQueryValue).readString(u"FTPAccess"_s);
+        };
+        qputenv("DBUS_SESSION_BUS_ADDRESS", keyring.address().toUtf8());
+        SiteRecord site = storedSite(u"shop"_s);
+        site.FTPAccess = u"pässword"_s;
+        QVERIFY(site.Save());
+        const QString first = storedForm(site);
+        QVERIFY2(first.startsWith(u"keyring:"_s), qPrintable(first));
+        QCOMPARE(SiteRecord(u"shop"_s).FTPAccess, u"pässword"_s);
+        QVERIFY2(entries().contains(u"secret = pässword"_s), qPrintable(entries()));
+        site.Url = u"www.other.com"_s; // an unchanged password keeps its entry
+        QVERIFY(site.Save());
+        QCOMPARE(storedForm(site), first);
+        site.FTPAccess = u"second"_s;
+        QVERIFY(site.Save());
+        QVERIFY(storedForm(site) != first);
+        QCOMPARE(SiteRecord(u"shop"_s).FTPAccess, u"second"_s);
+        QVERIFY(!entries().contains(u"pässword"_s));
+        QVERIFY(deleteStoredSite(u"shop"_s));
+        QVERIFY(!entries().contains(u"second"_s));
+        QVERIFY(recorder->errors.isEmpty());
+
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // cron, a server: no keyring
+        for (const QString& name : {u"one"_s, u"two"_s}) {
+            SiteRecord plain = storedSite(name);
+            plain.FTPAccess = u"secret"_s;
+            QVERIFY(plain.Save());
+            QVERIFY(QRegularExpression(u"^[0-9A-F]{128}$"_s).match(storedForm(plain)).hasMatch());
+            QCOMPARE(SiteRecord(name).FTPAccess, u"secret"_s);
+        }
+        QCOMPARE(recorder->errors.size(), 1);
+        QVERIFY2(recorder->errors.first().startsWith(u"No desktop keyring"_s),
+                 qPrintable(recorder->errors.first()));
     }
 
     void tooLongPasswordIsRefusedNotCut()

@@ -232,6 +232,7 @@ private slots:
         stored.FTPAccess = site.FTPAccess;
         stored.FTPRequireTLS = 1;
         QVERIFY(stored.Save());
+        recorder->errors.clear(); // the notice of a machine without a keyring
         recorder->answers = {trusted};
         CFTPDownloadDlg dialog(&stored);
         QVERIFY(dialog.start());
