@@ -15,6 +15,14 @@
         <source>The special file of %1 cannot hold &quot;|&quot;, nor its month &quot;*&quot;.</source>
         <translation>Le fichier spécial de %1 ne peut contenir « | », ni son mois « * ».</translation>
     </message>
+    <message>
+        <source>The log file &quot;%1&quot; holds a character that a shell would read, and Analog hands log files to a shell to uncompress them. Rename or remove it; nothing was built.</source>
+        <translation>Le nom du journal « %1 » contient un caractère qu&apos;un shell interpréterait, et Analog passe les journaux à un shell pour les décompresser. Renommez-le ou supprimez-le ; rien n&apos;a été construit.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Le dossier %1 ne peut pas être créé.</translation>
+    </message>
 </context>
 <context>
     <name>CFTPDownloadDlg</name>
@@ -534,10 +542,6 @@ Rien n&apos;a été modifié.</translation>
         <translation>prefs prend des paires VALEUR=TEXTE.</translation>
     </message>
     <message>
-        <source>%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or 1) and ParallelBuilds (1 to %3). Nothing was changed.</source>
-        <translation>%1=%2 : les préférences sont AnalogPath, TextEditor, CfgAscending (0 ou 1) et ParallelBuilds (1 à %3). Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; years 1992 to 2099).</source>
         <translation>« %1 » n&apos;est pas une période (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H* ; années 1992 à 2099).</translation>
     </message>
@@ -556,76 +560,6 @@ Rien n&apos;a été modifié.</translation>
     <message>
         <source>index takes --frames or --no-frames, and --shortcut.</source>
         <translation>index prend --frames ou --no-frames, et --shortcut.</translation>
-    </message>
-    <message>
-        <source>Usage: meridan-cli COMMAND [ARGUMENTS]
-  sites                          the stored Sites
-  add NAME                       a new Site with the defaults of its name
-  show NAME                      every stored value of the Site
-  set NAME VALUE=TEXT...         change stored values (all or none);
-                                 FTPAccess=- reads the password from standard input
-  rename NAME NEWNAME            rename a Site
-  rm NAME                        delete a Site&apos;s settings (its files stay)
-  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,
-                                 ParallelBuilds
-  generate NAME PERIOD...        write the configuration file of each period
-  reports NAME                   the periods that have a configuration file
-  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]
-                                 build each period&apos;s report with Analog, N at
-                                 once (default: the number of cores); only
-                                 out-of-date reports with --stale
-  index NAME [--frames|--no-frames] [--shortcut]
-                                 write the general index over the reports
-  ls NAME [SUBFOLDER] [--accept-new-host-key]
-                                 the entries of the Site&apos;s FTP folder
-  fetch NAME [--overwrite] [--dir SUBFOLDER] [--accept-new-host-key] [PATTERN...]
-                                 download log files into the Site&apos;s log folder;
-                                 an unknown SSH host key is refused unless
-                                 --accept-new-host-key records it
-  update [NAME...] [--quiet] [--jobs N] [--accept-new-host-key]
-                                 for each Site (all when none is named): fetch
-                                 the new and changed logs, build the out-of-date
-                                 periods of the kinds it keeps, write its index
-  plan [NAME...]                 the build commands update would run, one a line
-  export [FILE]                  the whole settings store as JSON (standard output)
-  import FILE                    replace the whole settings store by an export
-PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period
-of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</source>
-        <translation>Usage : meridan-cli COMMANDE [ARGUMENTS]
-  sites                          les Sites enregistrés
-  add NOM                        un nouveau Site avec les valeurs par défaut de son nom
-  show NOM                       toutes les valeurs enregistrées du Site
-  set NOM VALEUR=TEXTE...        modifier des valeurs (toutes ou aucune) ;
-                                 FTPAccess=- lit le mot de passe sur l&apos;entrée standard
-  rename NOM NOUVEAUNOM          renommer un Site
-  rm NOM                         supprimer les réglages d&apos;un Site (ses fichiers restent)
-  prefs [VALEUR=TEXTE...]        afficher ou régler AnalogPath, TextEditor,
-                                 CfgAscending, ParallelBuilds
-  generate NOM PÉRIODE...        écrire le fichier de configuration de chaque période
-  reports NOM                    les périodes qui ont un fichier de configuration
-  build NOM PÉRIODE... [--use-existing] [--jobs N] [--stale]
-                                 construire le rapport de chaque période avec Analog,
-                                 N à la fois (par défaut : le nombre de cœurs) ;
-                                 seulement les rapports périmés avec --stale
-  index NOM [--frames|--no-frames] [--shortcut]
-                                 écrire l&apos;index général des rapports
-  ls NOM [SOUS-DOSSIER] [--accept-new-host-key]
-                                 le contenu du dossier FTP du Site
-  fetch NOM [--overwrite] [--dir SOUS-DOSSIER] [--accept-new-host-key] [MOTIF...]
-                                 télécharger les journaux dans le dossier du Site ;
-                                 une clé d&apos;hôte SSH inconnue est refusée sauf si
-                                 --accept-new-host-key l&apos;enregistre
-  update [NOM...] [--quiet] [--jobs N] [--accept-new-host-key]
-                                 pour chaque Site (tous si aucun n&apos;est nommé) :
-                                 télécharger les journaux nouveaux et modifiés,
-                                 construire les périodes périmées des sortes qu&apos;il
-                                 tient à jour, écrire son index
-  plan [NOM...]                  les commandes build que lancerait update, une par ligne
-  export [FICHIER]               tous les réglages en JSON (sortie standard)
-  import FICHIER                 remplacer tous les réglages par un export
-PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
-périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003-*, 2003-Q*,
-2003-H*.</translation>
     </message>
     <message>
         <source>No command given.</source>
@@ -711,6 +645,94 @@ périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003
             <numerusform>, %n problèmes</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The export holds the stored passwords; it is shown on the terminal.</source>
+        <translation>L&apos;export contient les mots de passe enregistrés ; il s&apos;affiche sur le terminal.</translation>
+    </message>
+    <message>
+        <source>Standard output is a file that others may read, and its permissions cannot be changed; nothing was exported.</source>
+        <translation>La sortie standard est un fichier que d&apos;autres peuvent lire, et ses droits ne peuvent pas être changés ; rien n&apos;a été exporté.</translation>
+    </message>
+    <message>
+        <source>%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or 1), ParallelBuilds (1 to %3) and MaxLogFileMiB (1 to %4). Nothing was changed.</source>
+        <translation>%1=%2 : les préférences sont AnalogPath, TextEditor, CfgAscending (0 ou 1), ParallelBuilds (1 à %3) et MaxLogFileMiB (1 à %4). Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>Usage: meridan-cli COMMAND [ARGUMENTS]
+  sites                          the stored Sites
+  add NAME                       a new Site with the defaults of its name
+  show NAME                      every stored value of the Site
+  set NAME VALUE=TEXT...         change stored values (all or none);
+                                 FTPAccess=- reads the password from standard input
+  rename NAME NEWNAME            rename a Site
+  rm NAME                        delete a Site&apos;s settings (its files stay)
+  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,
+                                 ParallelBuilds, MaxLogFileMiB (the largest log
+                                 file downloaded)
+  generate NAME PERIOD...        write the configuration file of each period
+  reports NAME                   the periods that have a configuration file
+  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]
+                                 build each period&apos;s report with Analog, N at
+                                 once (default: the number of cores); only
+                                 out-of-date reports with --stale
+  index NAME [--frames|--no-frames] [--shortcut]
+                                 write the general index over the reports
+  ls NAME [SUBFOLDER] [--accept-new-host-key]
+                                 the entries of the Site&apos;s FTP folder
+  fetch NAME [--overwrite] [--dir SUBFOLDER] [--accept-new-host-key] [PATTERN...]
+                                 download log files into the Site&apos;s log folder;
+                                 an unknown SSH host key is refused unless
+                                 --accept-new-host-key records it
+  update [NAME...] [--quiet] [--jobs N] [--accept-new-host-key]
+                                 for each Site (all when none is named): fetch
+                                 the new and changed logs, build the out-of-date
+                                 periods of the kinds it keeps, write its index
+  plan [NAME...]                 the build commands update would run, one a line
+  export [FILE]                  the whole settings store as JSON (standard output)
+  import FILE                    replace the whole settings store by an export
+PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period
+of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</source>
+        <translation>Usage : meridan-cli COMMANDE [ARGUMENTS]
+  sites                          les Sites enregistrés
+  add NOM                        un nouveau Site avec les valeurs par défaut de son nom
+  show NOM                       toutes les valeurs enregistrées du Site
+  set NOM VALEUR=TEXTE...        modifier des valeurs (toutes ou aucune) ;
+                                 FTPAccess=- lit le mot de passe sur l&apos;entrée standard
+  rename NOM NOUVEAUNOM          renommer un Site
+  rm NOM                         supprimer les réglages d&apos;un Site (ses fichiers restent)
+  prefs [VALEUR=TEXTE...]        afficher ou régler AnalogPath, TextEditor,
+                                 CfgAscending, ParallelBuilds, MaxLogFileMiB (le plus
+                                 grand journal téléchargé)
+  generate NOM PÉRIODE...        écrire le fichier de configuration de chaque période
+  reports NOM                    les périodes qui ont un fichier de configuration
+  build NOM PÉRIODE... [--use-existing] [--jobs N] [--stale]
+                                 construire le rapport de chaque période avec Analog,
+                                 N à la fois (par défaut : le nombre de cœurs) ;
+                                 seulement les rapports périmés avec --stale
+  index NOM [--frames|--no-frames] [--shortcut]
+                                 écrire l&apos;index général des rapports
+  ls NOM [SOUS-DOSSIER] [--accept-new-host-key]
+                                 le contenu du dossier FTP du Site
+  fetch NOM [--overwrite] [--dir SOUS-DOSSIER] [--accept-new-host-key] [MOTIF...]
+                                 télécharger les journaux dans le dossier du Site ;
+                                 une clé d&apos;hôte SSH inconnue est refusée sauf si
+                                 --accept-new-host-key l&apos;enregistre
+  update [NOM...] [--quiet] [--jobs N] [--accept-new-host-key]
+                                 pour chaque Site (tous si aucun n&apos;est nommé) :
+                                 télécharger les journaux nouveaux et modifiés,
+                                 construire les périodes périmées des sortes qu&apos;il
+                                 tient à jour, écrire son index
+  plan [NOM...]                  les commandes build que lancerait update, une par ligne
+  export [FICHIER]               tous les réglages en JSON (sortie standard)
+  import FICHIER                 remplacer tous les réglages par un export
+PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
+périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003-*, 2003-Q*,
+2003-H*.</translation>
+    </message>
+    <message>
+        <source>[refused: %1]</source>
+        <translation>[refusé : %1]</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>
@@ -769,6 +791,10 @@ Erreur n° %2</translation>
     <message>
         <source>(all)</source>
         <translation>(tous)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2.</source>
+        <translation>%1 ne peut pas être écrit : %2.</translation>
     </message>
 </context>
 <context>
@@ -886,8 +912,32 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <translation>%1 ne peut être lu : %2</translation>
     </message>
     <message>
-        <source>%1 cannot be written.</source>
-        <translation>%1 ne peut être écrit.</translation>
+        <source>The host key of %1 (%2 %3) is marked as revoked in %4. Nothing was sent.</source>
+        <translation>La clé d&apos;hôte de %1 (%2 %3) est marquée comme révoquée dans %4. Rien n&apos;a été envoyé.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1, the largest copied (the preference MaxLogFileMiB); it was not kept.</source>
+        <translation>Le fichier dépasse %1, la plus grande taille copiée (la préférence MaxLogFileMiB) ; il n&apos;a pas été gardé.</translation>
+    </message>
+    <message>
+        <source>The work with %1 took longer than %2 s in all, so it was stopped; the rest waits for the next time.</source>
+        <translation>Le travail avec %1 a duré plus de %2 s en tout, il a donc été arrêté ; le reste attend la prochaine fois.</translation>
+    </message>
+    <message>
+        <source>%1 sent %2 of %3 in %4 s, too slowly for its size, so the transfer was stopped.</source>
+        <translation>%1 a envoyé %2 sur %3 en %4 s, trop lentement pour sa taille ; le transfert a donc été arrêté.</translation>
+    </message>
+    <message>
+        <source>an unknown size</source>
+        <translation>une taille inconnue</translation>
+    </message>
+    <message>
+        <source>%1 announced %2 but sent %3; the file was not kept.</source>
+        <translation>%1 a annoncé %2 mais a envoyé %3 ; le fichier n&apos;a pas été gardé.</translation>
+    </message>
+    <message>
+        <source>The remote name &quot;%1&quot; holds a character that a shell would read (one of $ ` &quot; \ ; | &amp; ( ) &lt; &gt; &apos;), and Analog hands log names to a shell to uncompress them; it was not copied.</source>
+        <translation>Le nom distant « %1 » contient un caractère qu&apos;un shell interpréterait (l&apos;un de $ ` &quot; \ ; | &amp; ( ) &lt; &gt; &apos;), et Analog passe les noms des journaux à un shell pour les décompresser ; il n&apos;a pas été copié.</translation>
     </message>
 </context>
 <context>
@@ -1099,6 +1149,58 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>not the form Meridan writes</source>
         <translation>ce n&apos;est pas la forme qu&apos;écrit Meridan</translation>
+    </message>
+    <message>
+        <source>the keyring did not answer within %1 s</source>
+        <translation>le trousseau n&apos;a pas répondu en %1 s</translation>
+    </message>
+    <message>
+        <source>no desktop session bus is running</source>
+        <translation>aucun bus de session du bureau n&apos;est lancé</translation>
+    </message>
+    <message>
+        <source>The file is no complete settings export of Meridan: it holds no preferences. Nothing was imported.</source>
+        <translation>Le fichier n&apos;est pas un export complet des réglages de Meridan : il ne contient pas les préférences. Rien n&apos;a été importé.</translation>
+    </message>
+    <message>
+        <source>%1 cannot end in &quot;\&quot;: Analog would read the next line of its configuration as part of it.</source>
+        <translation>%1 ne peut pas finir par « \ » : Analog lirait la ligne suivante de sa configuration comme en faisant partie.</translation>
+    </message>
+    <message>
+        <source>%1 is too long for Analog: at most %2 characters.</source>
+        <translation>%1 est trop long pour Analog : %2 caractères au plus.</translation>
+    </message>
+    <message>
+        <source>Analog would not read this configuration line as written (over %1 characters, or ending in &quot;\&quot;); shorten the values it is made of: %2</source>
+        <translation>Analog ne lirait pas cette ligne de configuration telle qu&apos;elle est écrite (plus de %1 caractères, ou finie par « \ ») ; raccourcissez les valeurs qui la composent : %2</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; must stay inside the Site&apos;s folders: no &quot;..&quot; and no leading &quot;/&quot;.</source>
+        <translation>%1 « %2 » doit rester dans les dossiers du Site : pas de « .. » ni de « / » au début.</translation>
+    </message>
+    <message>
+        <source>%1 cannot hold a comma: Analog reads a comma in a log file&apos;s path as the start of another file.</source>
+        <translation>%1 ne peut pas contenir de virgule : Analog lit une virgule dans le chemin d&apos;un journal comme le début d&apos;un autre fichier.</translation>
+    </message>
+    <message>
+        <source>The Logs folder (LogsDir) and the naming scheme (LogNameStruct) together make a log file path of %1 characters; Analog reads at most %2. Choose a shorter folder or Site name.</source>
+        <translation>Le dossier des journaux (LogsDir) et le schéma de nommage (LogNameStruct) font ensemble un chemin de journal de %1 caractères ; Analog en lit au plus %2. Choisissez un dossier ou un nom de Site plus court.</translation>
+    </message>
+    <message>
+        <source>The settings database %1 cannot be read: %2. Until then no setting can be read or saved.</source>
+        <translation>La base de réglages %1 ne peut pas être lue : %2. D&apos;ici là, aucun réglage ne peut être lu ni enregistré.</translation>
+    </message>
+    <message>
+        <source>an interrupted write left a journal to roll back, and the folder %1 is read-only</source>
+        <translation>une écriture interrompue a laissé un journal à annuler, et le dossier %1 est en lecture seule</translation>
+    </message>
+    <message>
+        <source>The FTP password of %1 is kept in the desktop&apos;s keyring, which cannot be read now: %2.</source>
+        <translation>Le mot de passe FTP de %1 est gardé dans le trousseau du bureau, qui ne peut pas être lu maintenant : %2.</translation>
+    </message>
+    <message>
+        <source>No desktop keyring keeps the FTP password (%1); it is stored enciphered in the settings database.</source>
+        <translation>Aucun trousseau du bureau ne garde le mot de passe FTP (%1) ; il est enregistré chiffré dans la base de réglages.</translation>
     </message>
 </context>
 <context>

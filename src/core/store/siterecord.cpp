@@ -191,6 +191,26 @@ bool SiteRecord::NameExists() const
     return true;
 }
 
+namespace {
+
+// (Free functions: lupdate cannot place texts inside the record's class.)
+QString keyringUnreadableText(const QString& siteName, const QString& why)
+{
+    return texts::Store::tr(
+               "The FTP password of %1 is kept in the desktop's keyring, which cannot be read "
+               "now: %2.")
+        .arg(siteName, why);
+}
+
+QString noKeyringText(const QString& why)
+{
+    return texts::Store::tr("No desktop keyring keeps the FTP password (%1); it is stored "
+                            "enciphered in the settings database.")
+        .arg(why);
+}
+
+} // namespace
+
 void SiteRecord::Load()
 {
     const std::optional<StoreNode> key = SettingsKey(keyPath(), kQueryValue).snapshot();
@@ -202,9 +222,7 @@ void SiteRecord::Load()
         QString why;
         FTPAccess = secrets::load(m_storedPassword, &why).value_or(QString());
         if (!why.isEmpty())
-            messages().error(texts::Store::tr("The FTP password of %1 is kept in the desktop's "
-                                              "keyring, which cannot be read now: %2.")
-                                 .arg(name, why));
+            messages().error(keyringUnreadableText(name, why));
     } else if (!m_storedPassword.isEmpty()) {
         FTPAccess = decipherPassword(m_storedPassword);
     }
@@ -227,9 +245,7 @@ std::optional<QString> SiteRecord::storedPasswordForm() const
     static QSet<QString> told;
     if (const QString storePath = SettingsStore::filePath(); !told.contains(storePath)) {
         told.insert(storePath);
-        messages().error(texts::Store::tr("No desktop keyring keeps the FTP password (%1); it is "
-                                          "stored enciphered in the settings database.")
-                             .arg(why));
+        messages().error(noKeyringText(why));
     }
     return encipherPassword(FTPAccess);
 }
