@@ -28,10 +28,15 @@ int usageError(const QString& text)
 std::optional<SiteRecord> storedSite(const QString& name)
 {
     if (!siteIsStored(name)) {
-        messages().error(texts::noSuchSite(name));
+        if (!SettingsStore::failedInThisRun())
+            messages().error(texts::noSuchSite(name));
         return std::nullopt;
     }
-    return SiteRecord(name);
+    SiteRecord site(name);
+    // A damaged page reads as empty values: nothing of such a Site is used.
+    if (SettingsStore::failedInThisRun())
+        return std::nullopt;
+    return site;
 }
 
 // Takes "--jobs N" out of the arguments: N periods at once, by default as

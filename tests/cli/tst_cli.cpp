@@ -57,46 +57,69 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("damaged"); // a page of the store overwritten
         QTest::newRow("existing name")
-            << QStringList{u"add"_s, u"SHOP"_s} << 1 << u"The host SHOP exists already!"_s;
-        QTest::newRow("slash in name") << QStringList{u"add"_s, u"a/b"_s} << 1 << u"\"/\""_s;
-        QTest::newRow("empty name") << QStringList{u"add"_s, u" "_s} << 1 << u"empty"_s;
+            << QStringList{u"add"_s, u"SHOP"_s} << 1 << u"The host SHOP exists already!"_s << false;
+        QTest::newRow("slash in name")
+            << QStringList{u"add"_s, u"a/b"_s} << 1 << u"\"/\""_s << false;
+        QTest::newRow("empty name") << QStringList{u"add"_s, u" "_s} << 1 << u"empty"_s << false;
         QTest::newRow("unknown site")
-            << QStringList{u"show"_s, u"none"_s} << 1 << u"There is no Site named none."_s;
+            << QStringList{u"show"_s, u"none"_s} << 1 << u"There is no Site named none."_s << false;
         QTest::newRow("rename onto another") << QStringList{u"rename"_s, u"shop"_s, u"Other"_s} << 1
-                                             << u"The host Other exists already!"_s;
+                                             << u"The host Other exists already!"_s << false;
         QTest::newRow("set without =")
-            << QStringList{u"set"_s, u"shop"_s, u"Url"_s} << 2 << u"Usage"_s;
-        QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"Usage"_s;
-        QTest::newRow("no command") << QStringList{} << 2 << u"Usage"_s;
+            << QStringList{u"set"_s, u"shop"_s, u"Url"_s} << 2 << u"Usage"_s << false;
+        QTest::newRow("unknown command")
+            << QStringList{u"frobnicate"_s} << 2 << u"Usage"_s << false;
+        QTest::newRow("no command") << QStringList{} << 2 << u"Usage"_s << false;
         QTest::newRow("bad period") << QStringList{u"generate"_s, u"shop"_s, u"2003-13"_s} << 2
-                                    << u"\"2003-13\" is no period"_s;
+                                    << u"\"2003-13\" is no period"_s << false;
         QTest::newRow("bad preference") << QStringList{u"prefs"_s, u"CfgAscending=yes%1"_s} << 1
-                                        << u"CfgAscending=yes%1: the preferences are"_s;
+                                        << u"CfgAscending=yes%1: the preferences are"_s << false;
         QTest::newRow("rename to a quote")
-            << QStringList{u"rename"_s, u"shop"_s, u"a\"b"_s} << 1 << u"double quote"_s;
+            << QStringList{u"rename"_s, u"shop"_s, u"a\"b"_s} << 1 << u"double quote"_s << false;
         QTest::newRow("period with a line feed")
-            << QStringList{u"generate"_s, u"shop"_s, u"2003-09\n"_s} << 2 << u"no period"_s;
+            << QStringList{u"generate"_s, u"shop"_s, u"2003-09\n"_s} << 2 << u"no period"_s
+            << false;
         QTest::newRow("no jobs") << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s,
                                                 u"0"_s}
-                                 << 2 << u"--jobs"_s;
+                                 << 2 << u"--jobs"_s << false;
         QTest::newRow("huge jobs")
             << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s, u"100000"_s} << 2
-            << u"--jobs"_s;
+            << u"--jobs"_s << false;
+        QTest::newRow("comma in the name, so in the log folder")
+            << QStringList{u"add"_s, u"shop,de"_s} << 1 << u"cannot hold a comma"_s << false;
+        QTest::newRow("name too long for Analog's lines")
+            << QStringList{u"add"_s, QString(122, u'n')} << 1 << u"Analog reads at most 244"_s
+            << false;
+        for (const QStringList& command :
+             {QStringList{u"sites"_s}, QStringList{u"show"_s, u"shop"_s}, QStringList{u"plan"_s},
+              QStringList{u"update"_s}, QStringList{u"set"_s, u"shop"_s, u"Url=x"_s},
+              QStringList{u"add"_s, u"third"_s}, QStringList{u"export"_s}})
+            QTest::addRow("damaged store: %s", qPrintable(command.join(u' ')))
+                << command << 1 << u"cannot be used"_s << true;
     }
     void refusals()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, message);
+        QFETCH(bool, damaged);
         QCOMPARE(run({u"add"_s, u"shop"_s}).status, 0);
         QCOMPARE(run({u"add"_s, u"other"_s}).status, 0);
+        if (damaged) { // the last page, behind a sound header: only a check finds it
+            QFile file(settingsFile());
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() - 4096));
+            QCOMPARE(file.write(QByteArray(4096, '\x5a')), 4096);
+        }
         const QByteArray before = readAll(settingsFile());
         const Outcome result = run(arguments);
         QCOMPARE(result.status, status);
         QVERIFY2(result.err.contains(message), qPrintable(result.err));
         QCOMPARE(result.out, QString());
         QCOMPARE(readAll(settingsFile()), before);
+        if (arguments.value(0) == u"add"_s) // nothing of a refused Site stays behind
+            QVERIFY(!QFileInfo::exists(home->file(arguments.value(1))));
     }
 
     // Messages of the command line and of the core follow the locale; a

@@ -340,29 +340,41 @@ private slots:
     {
         QTest::addColumn<QString>("analogPath");
         QTest::addColumn<QString>("postProcess");
-        QTest::addColumn<QString>("fileInPlaceOf");
+        QTest::addColumn<QString>("fileInPlaceOf"); // relative to the reports folder
+        QTest::addColumn<QString>("logFile");       // relative to the log folder
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("exitLines");
         const QString missing =
             u"Cannot find the Analog program. Please enter its path in the Preferences dialog."_s;
         QTest::newRow("Analog missing, each period says so")
-            << u"/nowhere/analog"_s << QString() << QString() << QStringList{missing, missing} << 0;
+            << u"/nowhere/analog"_s << QString() << QString() << QString()
+            << QStringList{missing, missing} << 0;
         QTest::newRow("Analog fails")
-            << u"/bin/false"_s << QString() << QString() << QStringList{} << 0;
+            << u"/bin/false"_s << QString() << QString() << QString() << QStringList{} << 0;
         QTest::newRow("post-process missing, Analog still runs")
-            << u"/usr/bin/analog"_s << u"/no/such/tool %OutFile%"_s << QString()
+            << u"/usr/bin/analog"_s << u"/no/such/tool %OutFile%"_s << QString() << QString()
             << QStringList{u"CreateProcess: error # 2\n(cmd: /no/such/tool %1/2003-H1/stats2003-H1.html)"_s,
                            u"CreateProcess: error # 2\n(cmd: /no/such/tool %1/2003-H2/stats2003-H2.html)"_s}
             << 2;
         QTest::newRow("a file where the report folder goes")
-            << u"/usr/bin/analog"_s << QString() << u"2003-H1"_s
+            << u"/usr/bin/analog"_s << QString() << u"2003-H1"_s << QString()
             << QStringList{u"%1/2003-H1 file exists, and is not a folder."_s} << 1;
+        // Analog would hand it to the shell of its UNCOMPRESS command.
+        const QString hostile = u"2003/www.shop site_20030704$(touch X).log.gz"_s;
+        QTest::newRow("a log whose name a shell would run")
+            << u"/usr/bin/analog"_s << QString() << QString() << hostile
+            << QStringList{u"The log file \"%2\" holds a character that a shell would read, and "
+                           u"Analog hands log files to a shell to uncompress them. Rename or "
+                           u"remove "
+                           u"it; nothing was built."_s}
+            << 1;
     }
     void failures()
     {
         QFETCH(QString, analogPath);
         QFETCH(QString, postProcess);
         QFETCH(QString, fileInPlaceOf);
+        QFETCH(QString, logFile);
         QFETCH(QStringList, messages);
         QFETCH(int, exitLines);
         Preferences prefs;
@@ -371,10 +383,12 @@ private slots:
         site.PostProcessCmd = postProcess;
         if (!fileInPlaceOf.isEmpty())
             writeFile(site.reportsFolder() + u'/' + fileInPlaceOf, "x");
+        if (!logFile.isEmpty())
+            writeFile(site.LogsDir + u'/' + logFile, "x");
         QVERIFY(!build(u"2003-H*"_s));
         for (QString& message : messages)
-            if (message.contains(u"%1"_s))
-                message = message.arg(site.reportsFolder());
+            message.replace(u"%1"_s, site.reportsFolder())
+                .replace(u"%2"_s, site.LogsDir + u'/' + logFile);
         QCOMPARE(recorder->errors, messages);
         QCOMPARE(sink.lines.count(u"Exit code: 0"_s), exitLines);
         QCOMPARE(observer.finished, 2); // every period is tried

@@ -60,6 +60,23 @@ private slots:
             << QStringList(32, u"0A"_s).join(u':');
         QTest::newRow("pin too short")
             << u"FTPCertificate"_s << QString(u"0a"_s).repeated(31) << QString();
+        // Lines Analog would read otherwise than written, places outside the
+        // Site's folders.
+        QTest::newRow("last backslash joins the next line")
+            << u"Url"_s << u"www.x.com\\"_s << QString();
+        QTest::newRow("backslash inside") << u"Url"_s << u"a\\b"_s << u"a\\b"_s;
+        QTest::newRow("longer than a line") << u"Url"_s << QString(243, u'u') << QString();
+        QTest::newRow("as long as fits") << u"Url"_s << QString(242, u'u') << QString(242, u'u');
+        QTest::newRow("comma in the log folder") << u"LogsDir"_s << u"/logs/shop,de"_s << QString();
+        QTest::newRow("comma in the scheme") << u"LogNameStruct"_s << u"a,%dd%.log"_s << QString();
+        QTest::newRow("comma elsewhere") << u"Url"_s << u"www.x.com/a,b"_s << u"www.x.com/a,b"_s;
+        QTest::newRow("error file climbs") << u"ErrorFile"_s << u"../../tmp/x"_s << QString();
+        QTest::newRow("error file absolute") << u"ErrorFile"_s << u"/tmp/x"_s << QString();
+        QTest::newRow("error file below")
+            << u"ErrorFile"_s << u"logs/err.txt"_s << u"logs/err.txt"_s;
+        QTest::newRow("base file climbs") << u"DefaultBase"_s << u"..\\x"_s << QString();
+        QTest::newRow("a command may end in a backslash")
+            << u"PostProcessCmd"_s << u"cp a b\\"_s << u"cp a b\\"_s;
     }
     void acceptValue()
     {
