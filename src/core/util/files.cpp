@@ -4,9 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,15 +18,8 @@ namespace meridan {
 
 namespace {
 
-// The mode a new file gets: the one asked for, or what the umask leaves of
-// rw for everyone, as for any file a program creates.
 mode_t modeOf(QFileDevice::Permissions permissions)
 {
-    if (!permissions) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return 0666 & ~mask;
-    }
     mode_t mode = 0;
     const std::pair<QFileDevice::Permission, mode_t> bits[] = {
         {QFileDevice::ReadOwner, S_IRUSR},  {QFileDevice::WriteOwner, S_IWUSR},
@@ -53,6 +48,31 @@ int writeAll(int fd, const QByteArray& contents)
         left -= written;
     }
     return 0;
+}
+
+// A new file beside target, created as any program creates one (the umask
+// applies); -1 with errno when none can be.
+int createTemporary(const QByteArray& target, QByteArray* name)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        *name = target + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// The mode the new file must get, when another than the umask gives: the
+// existing file's, or the one asked for.
+std::optional<mode_t> modeToSet(const QByteArray& target, QFileDevice::Permissions permissions)
+{
+    if (permissions)
+        return modeOf(permissions);
+    struct stat existing = {};
+    if (::stat(target.constData(), &existing) == 0)
+        return existing.st_mode & 07777;
+    return std::nullopt;
 }
 
 // The rename itself reaches the disk only with its folder.
@@ -112,23 +132,20 @@ Result writeFileAtomically(const QString& path, const QByteArray& contents,
         return Result::refused(texts::Common::tr("%1 cannot be written: %2.")
                                    .arg(target, QString::fromLocal8Bit(std::strerror(error))));
     };
-    QByteArray temporary = QFile::encodeName(target) + ".new-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    const QByteArray targetName = QFile::encodeName(target);
+    QByteArray temporary;
+    const int fd = createTemporary(targetName, &temporary);
     if (fd < 0)
         return failed(errno);
-    struct stat existing = {};
-    const mode_t mode =
-        !permissions && ::stat(QFile::encodeName(target).constData(), &existing) == 0
-            ? existing.st_mode & 07777
-            : modeOf(permissions);
-    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    const std::optional<mode_t> mode = modeToSet(targetName, permissions);
+    int error = !mode || ::fchmod(fd, *mode) == 0 ? 0 : errno;
     if (error == 0)
         error = writeAll(fd, contents);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+    if (error == 0 && ::rename(temporary.constData(), targetName.constData()) != 0)
         error = errno;
     if (error != 0) {
         ::unlink(temporary.constData());
