@@ -73,6 +73,29 @@ CliOutcome runCli(const TestHome& home, const QStringList& arguments, const QStr
             QString::fromUtf8(process->readAllStandardError())};
 }
 
+SmallDisk::SmallDisk(const QString& folder, const QString& size) : m_folder(folder)
+{
+    QDir().mkpath(folder);
+    m_mounted =
+        QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=") + size, QStringLiteral("tmpfs"), folder}) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted)
+        QProcess::execute(QStringLiteral("umount"), {m_folder});
+}
+
+void SmallDisk::fill() const
+{
+    QFile filler(m_folder + QStringLiteral("/filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(512, 'f')) == 512) {
+    }
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);

@@ -47,6 +47,24 @@ public:
     int beeps = 0;
 };
 
+// A small tmpfs mounted on folder for as long as it lives (mounted() is
+// false where none can be mounted: the test skips then); fill() takes every
+// byte that is left.
+class SmallDisk
+{
+public:
+    SmallDisk(const QString& folder, const QString& size);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return m_mounted; }
+    void fill() const;
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+
 // What a run of meridan-cli (the MERIDAN_CLI of the tests) gave.
 struct CliOutcome
 {

@@ -10,10 +10,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstring>
 #include <curl/curl.h>
 #include <mutex>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -532,7 +534,7 @@ QString FtpClient::stopText(const Transfer& transfer) const
     case Transfer::Stop::Deadline:
         return texts::Remote::tr("%1 sent %2 of %3 in %4 s, too slowly for its size, so the "
                                  "transfer was stopped.")
-            .arg(host(), texts::dataSize(transfer.done),
+            .arg(host(), texts::dataSize(transfer.file ? transfer.file->size() : transfer.done),
                  transfer.announced < 0 ? texts::Remote::tr("an unknown size")
                                         : texts::dataSize(transfer.announced),
                  QString::number((transfer.elapsed.elapsed() + 500) / 1000));
@@ -615,6 +617,23 @@ Result FtpClient::list(const QString& folder, RemoteListing* listing)
     return {};
 }
 
+namespace {
+
+// Flushes, syncs and renames a finished download into place: QSaveFile's
+// own commit may miss a full disk at its last flush.
+Result commitDownload(QSaveFile& file, const QString& localPath)
+{
+    const int syncError = ::fsync(file.handle()) != 0 ? errno : 0;
+    if (syncError == 0 && file.commit())
+        return {};
+    const QString why =
+        syncError != 0 ? QString::fromLocal8Bit(std::strerror(syncError)) : file.errorString();
+    file.cancelWriting();
+    return Result::refused(texts::Common::tr("%1 cannot be written: %2.").arg(localPath, why));
+}
+
+} // namespace
+
 DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& localPath,
                                    bool overwrite, qint64 announcedSize)
 {
@@ -633,19 +652,28 @@ DownloadResult FtpClient::download(const QByteArray& remotePath, const QString& 
     transfer.url = urlOf(remotePath, false);
     transfer.announced = announced >= 0 ? announced : announcedSize;
     const int code = perform(transfer);
+    // Flushed first: a full disk shows here, and the size counts every byte.
+    if (code == CURLE_OK && !file.flush()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return {
+            DownloadStatus::Failed,
+            Result::refused(texts::Common::tr("%1 cannot be written: %2.").arg(localPath, why))};
+    }
     const bool whole = announced < 0 || announced == file.size();
-    if (code == CURLE_OK && whole && file.commit())
-        return {DownloadStatus::Copied, {}};
+    if (code == CURLE_OK && whole) {
+        Result kept = commitDownload(file, localPath);
+        return {kept ? DownloadStatus::Copied : DownloadStatus::Failed, std::move(kept)};
+    }
     file.cancelWriting();
     if (code == CURLE_ABORTED_BY_CALLBACK && transfer.stop == Transfer::Stop::None)
         return {DownloadStatus::Cancelled, {}};
-    if (code == CURLE_OK && !whole)
+    if (code == CURLE_OK)
         return {DownloadStatus::Failed,
                 Result::refused(
-                    texts::Remote::tr("%1 announced %2 but sent %3; the file was "
-                                      "not kept.")
+                    texts::Remote::tr("%1 announced %2 but sent %3; the file was not kept.")
                         .arg(host(), texts::dataSize(announced), texts::dataSize(file.size())))};
-    if (code == CURLE_OK || transfer.writeFailed)
+    if (transfer.writeFailed)
         return {DownloadStatus::Failed, Result::refused(file.errorString() + u": "_s + localPath)};
     return {DownloadStatus::Failed, Result::refused(failureText(code, transfer))};
 }

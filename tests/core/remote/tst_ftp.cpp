@@ -312,6 +312,18 @@ private slots:
         QCOMPARE(client.download("/logs/site_20030517.log.gz", target.path, true).status,
                  DownloadStatus::Copied);
         QCOMPARE(readAll(target.path), QByteArray("gz 17"));
+        // A full disk keeps the local file as it was.
+        if (const SmallDisk disk(site.LogsDir + u"/full"_s, u"64k"_s); disk.mounted()) {
+            const QString local = site.LogsDir + u"/full/kept.log"_s;
+            writeFile(local, "local");
+            disk.fill();
+            const DownloadResult full = client.download("/logs/site_20030518.log.gz", local, true);
+            QCOMPARE(full.status, DownloadStatus::Failed);
+            QVERIFY2(full.result.message().contains(u"No space left"_s),
+                     qPrintable(full.result.message()));
+            QCOMPARE(readAll(local), QByteArray("local"));
+        }
+        QDir(site.LogsDir).rmdir(u"full"_s);
         // The server's own reason, not an earlier attempt's, and nothing left behind.
         const DownloadResult missing =
             client.download("/logs/site_20990101.log.gz", site.LogsDir + u"/2099.gz"_s, false);

@@ -230,15 +230,10 @@ private slots:
     void aFullDiskIsNamed()
     {
         const QString folder = QFileInfo(SettingsStore::filePath()).absolutePath();
-        QDir().mkpath(folder);
-        QProcess mount;
-        mount.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=96k"_s, u"tmpfs"_s, folder});
-        if (!mount.waitForFinished() || mount.exitCode() != 0)
+        const SmallDisk disk(folder, u"96k"_s);
+        if (!disk.mounted())
             QSKIP("no tmpfs can be mounted here");
-        const auto unmount = qScopeGuard([&] {
-            SettingsStore::release();
-            QProcess::execute(u"umount"_s, {folder});
-        });
+        const auto release = qScopeGuard([] { SettingsStore::release(); });
         // A small file's last bytes fail only at its flush: it stays as it was.
         const QString hosts = folder + u"/known_hosts"_s;
         const QByteArray trusted(3831, 'k');
@@ -252,11 +247,7 @@ private slots:
         QVERIFY2(recorder->errors.last().contains(u"the disk is full"_s),
                  qPrintable(recorder->errors.last()));
         QCOMPARE(key.readString(u"v0"_s), QString(1000, u'x')); // committed changes stay
-        QFile filler(folder + u"/filler"_s);
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        while (filler.write(QByteArray(512, 'f')) == 512) {
-        }
-        filler.close();
+        disk.fill();
         for (const qsizetype size : {10, 3900, 200000}) {
             const Result written = writeFileAtomically(hosts, QByteArray(size, 'n'));
             QVERIFY2(!written && written.message().contains(u"No space left"_s),
