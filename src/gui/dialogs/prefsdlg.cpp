@@ -37,7 +37,7 @@ void CPrefsDlg::browse(QLineEdit* edit)
 
 void CPrefsDlg::accept()
 {
-    Preferences prefs;
+    Preferences prefs = Preferences::load(); // what the dialog does not show stays
     prefs.analogPath = m_ui->analogPathEdit->text();
     prefs.textEditor = m_ui->textEditorEdit->text();
     prefs.cfgAscending = m_ui->ascendingCheckBox->isChecked();

@@ -293,6 +293,7 @@ private slots:
         // Ascending after the preferences say so.
         Preferences prefs = Preferences::load();
         prefs.cfgAscending = true;
+        prefs.maxLogFileMiB = 77; // not in the dialog: its OK keeps it
         prefs.save();
         WHEN_MODAL_OPENS(CPrefsDlg, [](CPrefsDlg* dialog) {
             QVERIFY(dialog->findChild<QCheckBox*>(u"ascendingCheckBox"_s)->isChecked());
@@ -300,6 +301,7 @@ private slots:
         });
         child<QPushButton>("preferencesButton")->click();
         QCOMPARE(reportRows().first(), u"2003"_s);
+        QCOMPARE(Preferences::load().maxLogFileMiB, 77);
         // The Delete key removes the configuration file, not the reports.
         list->setCurrentRow(0);
         QTest::keyClick(list, Qt::Key_Delete);
