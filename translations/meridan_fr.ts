@@ -542,10 +542,6 @@ Rien n&apos;a été modifié.</translation>
         <translation>prefs prend des paires VALEUR=TEXTE.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; years 1992 to 2099).</source>
-        <translation>« %1 » n&apos;est pas une période (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H* ; années 1992 à 2099).</translation>
-    </message>
-    <message>
         <source>--jobs takes a number of periods from 1 to %1.</source>
         <translation>--jobs prend un nombre de périodes de 1 à %1.</translation>
     </message>
@@ -584,10 +580,6 @@ Rien n&apos;a été modifié.</translation>
     <message>
         <source>--dir takes a folder.</source>
         <translation>--dir prend un dossier.</translation>
-    </message>
-    <message>
-        <source>LogFormatChanges: &quot;%1&quot; is no month yyyymm from 199201 to 209912.</source>
-        <translation>LogFormatChanges : « %1 » n&apos;est pas un mois aaaamm de 199201 à 209912.</translation>
     </message>
     <message>
         <source>LogSpecial: every entry ends with &quot;|&quot; (yyyymm*file|).</source>
@@ -732,6 +724,14 @@ périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003
     <message>
         <source>[refused: %1]</source>
         <translation>[refusé : %1]</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; years 1992 to 2069).</source>
+        <translation>« %1 » n&apos;est pas une période (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H* ; années 1992 à 2069).</translation>
+    </message>
+    <message>
+        <source>LogFormatChanges: &quot;%1&quot; is no month yyyymm from 199201 to 206912.</source>
+        <translation>LogFormatChanges : « %1 » n&apos;est pas un mois aaaamm de 199201 à 206912.</translation>
     </message>
 </context>
 <context>

@@ -226,7 +226,7 @@ int generate(Context& c)
             return usageError(
                 Cli::tr("\"%1\" is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, "
                         "2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; "
-                        "years 1992 to 2099).")
+                        "years 1992 to 2069).")
                     .arg(text));
         periods.append(*matched);
     }

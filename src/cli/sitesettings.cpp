@@ -34,7 +34,7 @@ Result applyFormatList(SiteSettings& s, const QString& text, QStringList* months
     for (const QString& month : text.split(u'|', Qt::SkipEmptyParts)) {
         if (!isValidMonthText(month))
             return Result::refused(
-                Cli::tr("LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 209912.")
+                Cli::tr("LogFormatChanges: \"%1\" is no month yyyymm from 199201 to 206912.")
                     .arg(month));
         months->append(month);
     }

@@ -71,8 +71,7 @@ QStringList existingLogFiles(const SiteRecord& site, const Period& period)
 }
 
 FreshnessCheck::FreshnessCheck(const SiteRecord& site)
-    : m_site(site),
-      m_specials(readSpecialMonths(site.keyName)),
+    : m_site(site), m_specials(readSpecialMonths(site.keyName)),
       m_settingsChanged(site.storedChangeTime())
 {
 }

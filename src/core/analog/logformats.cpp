@@ -1,5 +1,6 @@
 #include "logformats.h"
 
+#include "analog/period.h"
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
@@ -33,11 +34,13 @@ template <typename Row> void sortLatestFirst(QList<Row>& rows)
 
 bool isValidMonthText(const QString& month)
 {
-    if (month.size() != 6)
+    // Digits only: "20031x" would be stored, and never match a month.
+    if (month.size() != 6 ||
+        !std::all_of(month.begin(), month.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return false;
-    const int year = leadingNumber(QStringView(month).left(4));
-    const int number = leadingNumber(QStringView(month).mid(4, 2));
-    return year >= 1992 && year <= 2099 && number >= 1 && number <= 12;
+    const int year = month.left(4).toInt();
+    const int number = month.mid(4, 2).toInt();
+    return year >= kFirstYear && year <= kLastYear && number >= 1 && number <= 12;
 }
 
 QList<FormatChange> readFormatChanges(const QString& siteKeyName)

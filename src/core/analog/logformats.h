@@ -25,8 +25,8 @@ struct SpecialMonth
     QString file;
 };
 
-// A month text as the month column of a list accepts it: six characters,
-// the year 1992 to 2099, the month 1 to 12.
+// A month text as the month column of a list accepts it: six digits, a
+// year Analog can count (kFirstYear to kLastYear), the month 1 to 12.
 bool isValidMonthText(const QString& month);
 
 // The stored forms: "LogFormatChanges" (months, latest first, each followed

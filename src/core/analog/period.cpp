@@ -94,6 +94,9 @@ bool IsValidPeriod(const Period& p)
         return false;
     if (p.periodicity == kDay)
         return p.day >= 1 && p.day <= DaysInMonth(p.year, p.index);
+    if (p.periodicity == kWeek && p.index == 53 &&
+        WeekStart(p.year, 53) >= WeekStart(p.year + 1, 1))
+        return false;
     return p.day == 0;
 }
 
@@ -210,7 +213,8 @@ QList<Period> PeriodsOfYear(qint32 year, qint32 periodicity)
         return list;
     }
     for (int index = 1; index <= PeriodCount(periodicity); ++index)
-        list.append(Period{year, periodicity, index, 0});
+        if (const Period period{year, periodicity, index, 0}; IsValidPeriod(period))
+            list.append(period);
     return list;
 }
 

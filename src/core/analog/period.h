@@ -18,8 +18,10 @@ enum Periodicity : qint32 {
     kYear = 6,
 };
 
+// The years Analog can count: it reads a log's year by two digits, and
+// takes 70 to 99 as 1970 to 1999, so every line from 2070 on is corrupt.
 constexpr qint32 kFirstYear = 1992;
-constexpr qint32 kLastYear = 2099;
+constexpr qint32 kLastYear = 2069;
 
 struct Period
 {
@@ -50,7 +52,9 @@ QDate WeekStart(qint32 year, qint32 week);
 // months, 4 quarters, 2 halves; 0 for a year and any other code.
 int PeriodCount(qint32 periodicity);
 
-// Whether every field of the period lies in its range (years 1992 to 2099).
+// Whether every field of the period lies in its range (years kFirstYear to
+// kLastYear), and the period is one the year really has: week 53 only when
+// it is not the next year's week 1.
 bool IsValidPeriod(const Period& period);
 // The period's dates; nullopt for a period that is not valid.
 std::optional<PeriodRange> PeriodBounds(const Period& period);

@@ -29,8 +29,7 @@ QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)
         for (const qint32 year : std::as_const(years))
             for (const Period& period : PeriodsOfYear(year, kind)) {
                 const std::optional<PeriodRange> range = PeriodBounds(period);
-                if (range && range->start <= today &&
-                    freshness.of(period) == Freshness::Stale)
+                if (range && range->start <= today && freshness.of(period) == Freshness::Stale)
                     stale.append(period);
             }
     return stale;

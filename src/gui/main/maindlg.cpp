@@ -296,7 +296,10 @@ QList<Period> CMainDlg::chosenPeriods() const
     case kHalfYear:
         if (position < 1)
             return PeriodsOfYear(year, code);
-        return {Period{year, code, position, 0}};
+        if (const Period period{year, code, position, 0}; IsValidPeriod(period))
+            return {period};
+        return {}; // week 53 of a year that has none
+
     case kYear:
         return {Period{year, kYear, 0, 0}};
     default:

@@ -8,7 +8,7 @@ namespace meridan {
 
 // A list with columns whose cells in the second and later columns are
 // edited in place; one column may be declared a month column that accepts
-// only yyyymm with a year 1992 to 2099 and a month 1 to 12 (anything else is
+// only yyyymm with a year 1992 to 2069 and a month 1 to 12 (anything else is
 // refused with a beep). The last column fills the rest of the width.
 class CEditableListCtrl : public QTreeWidget
 {

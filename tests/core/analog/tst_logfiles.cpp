@@ -237,12 +237,14 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::newRow("200312") << u"200312"_s << true;
         QTest::newRow("199112") << u"199112"_s << false;
-        QTest::newRow("210001") << u"210001"_s << false;
+        QTest::newRow("206912") << u"206912"_s << true;
+        QTest::newRow("207001, corrupt to Analog") << u"207001"_s << false;
         QTest::newRow("200313") << u"200313"_s << false;
         QTest::newRow("200300") << u"200300"_s << false;
         QTest::newRow("20031") << u"20031"_s << false;
         QTest::newRow("2003123") << u"2003123"_s << false;
-        QTest::newRow("20031x") << u"20031x"_s << true;
+        QTest::newRow("20031x") << u"20031x"_s << false;
+        QTest::newRow("2003 1") << u"2003 1"_s << false;
     }
     void monthTexts()
     {

@@ -51,9 +51,12 @@ private slots:
                                << QByteArray("\r\nFROM 030901:0000\r\nTO 030930:2359\r\n");
         QTest::newRow("week 1 of 2003") << Period{2003, kWeek, 1, 0} << u"2003-W01"_s
                                         << QByteArray("\r\nFROM 021230:0000\r\nTO 030105:2359\r\n");
-        QTest::newRow("week 53 of 2002")
-            << Period{2002, kWeek, 53, 0} << u"2002-W53"_s
-            << QByteArray("\r\nFROM 021230:0000\r\nTO 030105:2359\r\n");
+        QTest::newRow("week 53 of 2026")
+            << Period{2026, kWeek, 53, 0} << u"2026-W53"_s
+            << QByteArray("\r\nFROM 261228:0000\r\nTO 270103:2359\r\n");
+        QTest::newRow("the last year Analog counts")
+            << Period{2069, kMonth, 12, 0} << u"2069-12"_s
+            << QByteArray("\r\nFROM 691201:0000\r\nTO 691231:2359\r\n");
         QTest::newRow("week 1 of 2005") << Period{2005, kWeek, 1, 0} << u"2005-W01"_s
                                         << QByteArray("\r\nFROM 050103:0000\r\nTO 050109:2359\r\n");
         QTest::newRow("day") << Period{2003, kDay, 9, 15} << u"2003-09-15"_s
@@ -91,7 +94,9 @@ private slots:
         QTest::newRow("30 February") << Period{2003, kDay, 2, 30};
         QTest::newRow("29 February 2003") << Period{2003, kDay, 2, 29};
         QTest::newRow("year 1991") << Period{1991, kYear, 0, 0};
-        QTest::newRow("year 2100") << Period{2100, kMonth, 1, 0};
+        QTest::newRow("year 2070, corrupt to Analog") << Period{2070, kMonth, 1, 0};
+        QTest::newRow("week 53 of 2002, the days of 2003's week 1") << Period{2002, kWeek, 53, 0};
+        QTest::newRow("week 53 of 2028, all in 2029") << Period{2028, kWeek, 53, 0};
         QTest::newRow("quarter 5") << Period{2003, kQuarter, 5, 0};
         QTest::newRow("periodicity 7") << Period{2003, 7, 1, 0};
         QTest::newRow("all periods") << Period{2003, kAllPeriods, 1, 0};
@@ -110,7 +115,11 @@ private slots:
         QTest::addColumn<QString>("last");
         QTest::newRow("days of February 2004")
             << u"2004-02-*"_s << 29 << u"2004-02-01"_s << u"2004-02-29"_s;
-        QTest::newRow("weeks") << u"2003-W*"_s << 53 << u"2003-W01"_s << u"2003-W53"_s;
+        QTest::newRow("weeks") << u"2003-W*"_s << 52 << u"2003-W01"_s << u"2003-W52"_s;
+        QTest::newRow("weeks of a 53-week year")
+            << u"2026-W*"_s << 53 << u"2026-W01"_s << u"2026-W53"_s;
+        QTest::newRow("week 53 that is 2026's week 1")
+            << u"2025-W53"_s << -1 << QString() << QString();
         QTest::newRow("months") << u"2003-*"_s << 12 << u"2003-01"_s << u"2003-12"_s;
         QTest::newRow("quarters") << u"2003-Q*"_s << 4 << u"2003-Q1"_s << u"2003-Q4"_s;
         QTest::newRow("halves") << u"2003-H*"_s << 2 << u"2003-H1"_s << u"2003-H2"_s;

@@ -274,7 +274,7 @@ private slots:
         BuildDriver driver(site);
         QList<Period> periods;
         for (const QString& period :
-             {u"2004-01-02"_s, u"2003-W53"_s, u"2003-12"_s, u"2003-Q4"_s, u"2003-H2"_s, u"2003"_s})
+             {u"2004-01-02"_s, u"2004-W01"_s, u"2003-12"_s, u"2003-Q4"_s, u"2003-H2"_s, u"2003"_s})
             periods.append(*PeriodOfName(period));
         QVERIFY(buildToEnd(driver, periods));
         for (bool frames : {true, false}) {
