@@ -85,32 +85,58 @@ SpecialResult insertSpecialMonth(const SiteRecord& site, const MonthlyRules& rul
     return SpecialResult::Inserted;
 }
 
-// The format in force for a month is the latest change at or before it. A
-// line is written only when that differs from the one applied last, so an
-// older format never follows a newer one.
+// The latest change before month (at or before it when atOrBefore), or "".
+QString latestChange(const MonthlyRules& rules, const QString& month, bool atOrBefore)
+{
+    QString latest;
+    for (const QString& change : rules.changes) {
+        const bool inTime =
+            atOrBefore ? change.toUtf8() <= month.toUtf8() : change.toUtf8() < month.toUtf8();
+        if (inTime && change.toUtf8() > latest.toUtf8())
+            latest = change;
+    }
+    return latest;
+}
+
+void appendFormatLine(const MonthlyRules& rules, const QString& change, QByteArray* out)
+{
+    const StoredValue* value = rules.key.value(change);
+    const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
+    if (!text || text->isEmpty())
+        return;
+    const bool apache = text->startsWith(u'A');
+    QByteArray format = text->mid(1).toUtf8();
+    // Analog reads only the first word of an Apache format that is not in
+    // parentheses, and then rejects every line.
+    if (apache && !format.startsWith('('))
+        format = '(' + format + ')';
+    out->append(apache ? "APACHELOGFORMAT " : "LOGFORMAT ");
+    out->append(format);
+    out->append("\r\n");
+}
+
+// The formats in force for a month: the latest change at or before it, and
+// in the month of a change (made on any of its days) the earlier format as
+// well, which Analog tries second. Before the first change that is Analog's
+// own detection, which cannot stand beside another format (AUTO resets the
+// list), so the two formats it detects in web server logs stand for it.
+// Lines are written only when the formats differ from those written last,
+// so an older format never follows a newer one alone.
 void applyFormatChange(const MonthlyRules& rules, const QString& month, QString* lastApplied,
                        QByteArray* out)
 {
-    QString inForce;
-    for (const QString& change : rules.changes)
-        if (change.toUtf8() <= month.toUtf8() && change.toUtf8() > inForce.toUtf8())
-            inForce = change;
-    if (inForce.isEmpty() || inForce == *lastApplied)
+    const QString inForce = latestChange(rules, month, true);
+    const bool changeThisMonth = !inForce.isEmpty() && inForce == month;
+    const QString earlier = changeThisMonth ? latestChange(rules, month, false) : QString();
+    const QString formats = changeThisMonth ? inForce + u'+' + earlier : inForce;
+    if (inForce.isEmpty() || formats == *lastApplied)
         return;
-    const StoredValue* value = rules.key.value(inForce);
-    const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
-    if (text && !text->isEmpty()) {
-        const bool apache = text->startsWith(u'A');
-        QByteArray format = text->mid(1).toUtf8();
-        // Analog reads only the first word of an Apache format that is not
-        // in parentheses, and then rejects every line.
-        if (apache && !format.startsWith('('))
-            format = '(' + format + ')';
-        out->append(apache ? "APACHELOGFORMAT " : "LOGFORMAT ");
-        out->append(format);
-        out->append("\r\n");
-    }
-    *lastApplied = inForce;
+    appendFormatLine(rules, inForce, out);
+    if (changeThisMonth && earlier.isEmpty())
+        out->append("LOGFORMAT COMBINED\r\nLOGFORMAT COMMON\r\n");
+    else if (changeThisMonth)
+        appendFormatLine(rules, earlier, out);
+    *lastApplied = formats;
 }
 
 QByteArray singleStars(QByteArray name)

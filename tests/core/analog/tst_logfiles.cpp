@@ -149,21 +149,26 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("one change inside the month")
             << u"200309|"_s
-            << QByteArray("LOGFILE \"/logs/0831\"\r\nLOGFORMAT new\r\nLOGFILE \"/logs/09*\"\r\n"
-                          "LOGFILE \"/logs/1001\"\r\n");
+            << QByteArray("LOGFILE \"/logs/0831\"\r\nLOGFORMAT new\r\nLOGFORMAT "
+                          "COMBINED\r\nLOGFORMAT COMMON\r\nLOGFILE "
+                          "\"/logs/09*\"\r\nLOGFORMAT new\r\nLOGFILE \"/logs/1001\"\r\n");
         QTest::newRow("old change applies once from the start")
             << u"||200101||"_s
             << QByteArray("APACHELOGFORMAT (old)\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "
                           "\"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
+        // A month of change may hold both formats (the change on any day):
+        // the new one is tried first, then the earlier; the month after has
+        // the new one alone again.
         QTest::newRow("the latest change in force wins, then the next")
             << u"200310|200309|200101|"_s
             << QByteArray("APACHELOGFORMAT (old)\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
-                          "new\r\nLOGFILE \"/logs/09*\"\r\nLOGFORMAT newest\r\nLOGFILE "
-                          "\"/logs/1001\"\r\n");
+                          "new\r\nAPACHELOGFORMAT (old)\r\nLOGFILE \"/logs/09*\"\r\nLOGFORMAT "
+                          "newest\r\nLOGFORMAT new\r\nLOGFILE \"/logs/1001\"\r\n");
         QTest::newRow("several before the period: only the latest")
             << u"200309|200101|200201|"_s
             << QByteArray("LOGFORMAT later\r\nLOGFILE \"/logs/0831\"\r\nLOGFORMAT "
-                          "new\r\nLOGFILE \"/logs/09*\"\r\nLOGFILE \"/logs/1001\"\r\n");
+                          "new\r\nLOGFORMAT later\r\nLOGFILE \"/logs/09*\"\r\nLOGFORMAT "
+                          "new\r\nLOGFILE \"/logs/1001\"\r\n");
         QTest::newRow("an Apache format in parentheses stays as typed")
             << u"200202|"_s
             << QByteArray("APACHELOGFORMAT (%h %r)\r\nLOGFILE \"/logs/0831\"\r\nLOGFILE "

@@ -107,19 +107,24 @@ private slots:
         QTest::addColumn<quint32>("logPeriodicity");
         QTest::addColumn<QString>("period");
         QTest::addColumn<int>("requests");
+        QTest::addColumn<int>("vhostFrom"); // a day of September 2003 whose logs name the host
         QTest::newRow("daily report, daily gzip logs")
             << u"%yyyy%/www.shop_%yyyy%%mm%%dd%.log.gz"_s << quint32(kLogDaily) << u"2003-09-15"_s
-            << 48;
+            << 48 << 0;
         QTest::newRow("monthly report, daily logs")
-            << u"ex%yy%%mm%%dd%.log"_s << quint32(kLogDaily) << u"2003-09"_s << 30 * 48;
+            << u"ex%yy%%mm%%dd%.log"_s << quint32(kLogDaily) << u"2003-09"_s << 30 * 48 << 0;
         QTest::newRow("weekly report, weekly logs")
-            << u"w%yyyy%%wk%.log"_s << quint32(kLogWeekly) << u"2003-W38"_s << 7 * 48;
+            << u"w%yyyy%%wk%.log"_s << quint32(kLogWeekly) << u"2003-W38"_s << 7 * 48 << 0;
         QTest::newRow("daily report, hourly logs")
-            << u"%yyyy%%mm%%dd%-%hh%.log"_s << quint32(kLogHourly) << u"2003-09-30"_s << 48;
+            << u"%yyyy%%mm%%dd%-%hh%.log"_s << quint32(kLogHourly) << u"2003-09-30"_s << 48 << 0;
         QTest::newRow("quarter, monthly logs")
-            << u"%yyyy%/%mm%.log.gz"_s << quint32(kLogMonthly) << u"2003-Q3"_s << 92 * 48;
+            << u"%yyyy%/%mm%.log.gz"_s << quint32(kLogMonthly) << u"2003-Q3"_s << 92 * 48 << 0;
         QTest::newRow("year over New Year, weekly logs")
-            << u"%yyyy%-%wk%.log"_s << quint32(kLogWeekly) << u"2003"_s << 365 * 48;
+            << u"%yyyy%-%wk%.log"_s << quint32(kLogWeekly) << u"2003"_s << 365 * 48 << 0;
+        QTest::newRow("a log format that changes on the 15th")
+            << u"ex%yy%%mm%%dd%.log"_s << quint32(kLogDaily) << u"2003-09"_s << 30 * 48 << 15;
+        QTest::newRow("a log format that changes on the 1st")
+            << u"ex%yy%%mm%%dd%.log"_s << quint32(kLogDaily) << u"2003-Q3"_s << 92 * 48 << 1;
     }
     void buildsEveryLogLayout()
     {
@@ -127,9 +132,20 @@ private slots:
         QFETCH(quint32, logPeriodicity);
         QFETCH(QString, period);
         QFETCH(int, requests);
+        QFETCH(int, vhostFrom);
         site.LogNameStruct = scheme;
         site.LogPeriodicity = logPeriodicity;
         writeLogs(site, QDate(2002, 12, 20), QDate(2004, 1, 10), 48);
+        if (vhostFrom > 0) { // from that day on, every line begins with the host's name
+            for (QDate day(2003, 9, vhostFrom); day < QDate(2004, 1, 1); day = day.addDays(1)) {
+                const QString log = site.LogsDir + day.toString(u"/'ex'yyMMdd'.log'"_s);
+                writeFile(log, "www.shop " + readAll(log).replace("\n10.", "\nwww.shop 10."));
+            }
+            SettingsKey key(site.keyPath(), kSetValue);
+            key.writeString(u"LogFormatChanges"_s, u"200309|"_s);
+            key.writeString(u"200309"_s, u"A%v %h %l %u %t \"%r\" %>s %b \"%{Referer}i\" "
+                                         u"\"%{User-Agent}i\""_s);
+        }
         QVERIFY(build(period));
         QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
         QCOMPARE(successfulRequests(reportOf(period)), requests);
