@@ -50,12 +50,18 @@ int runTransaction(const QString& begin, const std::function<bool(StoreTransacti
     return status;
 }
 
+// A complete export holds at least the key of the preferences.
+bool holdsPreferences(const StoreJson& parsed)
+{
+    const StoreNode* software = parsed.root ? parsed.root->child(u"SOFTWARE"_s) : nullptr;
+    return software && software->child(u"Meridan"_s);
+}
+
 // Why an export cannot be imported. (A free function: lupdate cannot place
 // texts inside the store's class.)
 QString importRefusedText(const StoreJson& parsed)
 {
-    const StoreNode* product = parsed.root ? parsed.root->child(u"SOFTWARE"_s) : nullptr;
-    if (parsed.root && (!product || !product->child(u"Meridan"_s)))
+    if (parsed.root && !holdsPreferences(parsed))
         return texts::Store::tr("The file is no complete settings export of Meridan: it holds "
                                 "no preferences. Nothing was imported.");
     if (!parsed.root)
@@ -202,9 +208,7 @@ bool SettingsStore::importJson(const QByteArray& json)
     // An empty file (a failed export) reads as an empty store: only a
     // complete export may replace what is stored.
     const StoreJson parsed = storeFromJson(json);
-    const StoreNode* product = parsed.root ? parsed.root->child(u"SOFTWARE"_s) : nullptr;
-    if (!parsed.root || !product || !product->child(u"Meridan"_s) ||
-        !parsed.caseDuplicates.isEmpty()) {
+    if (!holdsPreferences(parsed) || !parsed.caseDuplicates.isEmpty()) {
         messages().error(importRefusedText(parsed));
         return false;
     }
