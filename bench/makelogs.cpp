@@ -16,7 +16,6 @@ int main(int argc, char* argv[])
     const meridan::SiteRecord site(args.at(1));
     const QDate first = QDate::fromString(args.at(2), Qt::ISODate);
     const QDate last = QDate::fromString(args.at(3), Qt::ISODate);
-    const auto files = meridan::test::writeLogs(site, first, last, args.at(4).toInt());
-    std::printf("%lld log files\n", static_cast<long long>(files.size()));
+    meridan::test::writeLogs(site, first, last, args.at(4).toInt());
     return 0;
 }

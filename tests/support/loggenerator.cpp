@@ -1,13 +1,11 @@
 #include "support/loggenerator.h"
 
-#include "analog/logfiles.h"
-#include "analog/period.h"
 #include "store/siterecord.h"
-#include "util/numbers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <zlib.h>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +13,8 @@ using namespace Qt::StringLiterals;
 namespace meridan::test {
 
 namespace {
+
+constexpr int kRotationLagSeconds = 120;
 
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -25,20 +25,50 @@ const char* const kAgents[] = {
     "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 "
     "(KHTML, like Gecko) Chrome/120.0 Safari/537.36"};
 
-// Each request goes into the file its own date names, so a server that
-// starts a file a week splits the week around New Year between two files.
-QString fileFor(const SiteRecord& site, const QDate& date, int hour)
+// The week number a server puts in a weekly file's name: weeks begin on
+// Monday, the first days of January keep the week of the December before,
+// and the last days of December go on counting their own year's weeks.
+int weekInFileName(const QDate& date)
 {
-    QString name = logNameForMonth(site, date);
-    name.replace(u"%dd%"_s, twoDigits(date.day()));
-    name.replace(u"%hh%"_s, twoDigits(hour));
-    name.replace(u"%wk%"_s, twoDigits(WeekOfYear(date.year(), date.month(), date.day())));
-    return name;
+    int isoYear = 0;
+    const int week = date.weekNumber(&isoYear);
+    return isoYear > date.year() ? date.addDays(-7).weekNumber() + 1 : week;
+}
+
+QString twoDigitsOf(int number)
+{
+    return QString::number(number).rightJustified(2, u'0');
+}
+
+QString fileFor(const SiteRecord& site, const QDateTime& when)
+{
+    const QDate date = when.date();
+    QString name = site.LogNameStruct;
+    name.replace(u"%yyyy%"_s, QString::number(date.year()))
+        .replace(u"%yy%"_s, twoDigitsOf(date.year() % 100))
+        .replace(u"%mm%"_s, twoDigitsOf(date.month()))
+        .replace(u"%dd%"_s, twoDigitsOf(date.day()))
+        .replace(u"%hh%"_s, twoDigitsOf(when.time().hour()))
+        .replace(u"%wk%"_s, twoDigitsOf(weekInFileName(date)));
+    return site.LogsDir + u'/' + name;
+}
+
+// The server starts its next file two minutes late, and writes a request
+// made in the last second of a file's time only after it has started the
+// next: both neighbours of a period's files hold some of its requests.
+QString fileOfRequest(const SiteRecord& site, const QDateTime& when)
+{
+    const int second = when.time().msecsSinceStartOfDay() / 1000;
+    if (second < kRotationLagSeconds)
+        return fileFor(site, when.addSecs(-kRotationLagSeconds));
+    if (second == 86399)
+        return fileFor(site, when.addSecs(1));
+    return fileFor(site, when);
 }
 
 bool writeGzip(const QString& path, const QByteArray& contents)
 {
-    gzFile file = gzopen(QFile::encodeName(path).constData(), "wb");
+    gzFile file = gzopen(QFile::encodeName(path).constData(), "ab");
     if (!file)
         return false;
     const int written = gzwrite(file, contents.constData(), unsigned(contents.size()));
@@ -59,11 +89,9 @@ QByteArray logLine(const QDate& date, int secondOfDay, int serial)
     return QByteArray(line);
 }
 
-QMap<QString, int> writeLogs(const SiteRecord& site, const QDate& first, const QDate& last,
-                             int requestsPerDay)
+void writeLogs(const SiteRecord& site, const QDate& first, const QDate& last, int requestsPerDay)
 {
     QMap<QString, QByteArray> contents;
-    QMap<QString, int> counts;
     int serial = 0;
     for (QDate date = first; date <= last; date = date.addDays(1)) {
         for (int i = 0; i < requestsPerDay; ++i) {
@@ -71,9 +99,8 @@ QMap<QString, int> writeLogs(const SiteRecord& site, const QDate& first, const Q
             // that takes in a minute of its neighbour counts it twice.
             const int second =
                 requestsPerDay < 2 ? 0 : int(qint64(i) * 86399 / (requestsPerDay - 1));
-            const QString file = fileFor(site, date, second / 3600);
-            contents[file] += logLine(date, second, serial++);
-            ++counts[file];
+            const QDateTime when(date, QTime(0, 0).addSecs(second), Qt::UTC);
+            contents[fileOfRequest(site, when)] += logLine(date, second, serial++);
         }
     }
     for (auto it = contents.begin(); it != contents.end(); ++it) {
@@ -84,10 +111,9 @@ QMap<QString, int> writeLogs(const SiteRecord& site, const QDate& first, const Q
             continue;
         }
         QFile file(it.key());
-        if (!file.open(QIODevice::WriteOnly) || file.write(it.value()) != it.value().size())
+        if (!file.open(QIODevice::Append) || file.write(it.value()) != it.value().size())
             qFatal("cannot write %s", qPrintable(it.key()));
     }
-    return counts;
 }
 
 } // namespace meridan::test

@@ -150,28 +150,6 @@ QString weeklyLogName(const SiteRecord& site, const QDate& date)
         .replace(u"%wk%"_s, twoDigits(WeekOfYear(date.year(), date.month(), date.day())));
 }
 
-// The week around New Year is split between two files (the last days of
-// December keep week 52 or 53 of their year), so a probe every seven days
-// can step over one half. Returns the day of such a file that lies between
-// two probes and holds a day of the listing [first, last], or an invalid
-// date.
-QDate splitWeekBetween(const SiteRecord& site, const QDate& current, const QDate& next,
-                       const QDate& first, const QDate& last)
-{
-    if (current.year() == next.year())
-        return {};
-    const QString currentName = weeklyLogName(site, current);
-    const QString nextName = weeklyLogName(site, next);
-    for (const QDate& edge : {QDate(current.year(), 12, 31), QDate(next.year(), 1, 1)}) {
-        if (edge <= current || edge >= next || edge < first || edge > last)
-            continue;
-        const QString name = weeklyLogName(site, edge);
-        if (name != currentName && name != nextName)
-            return edge;
-    }
-    return {};
-}
-
 // The file patterns of Analog's LOGFILE commands: the first argument, in
 // double quotes or up to white space, split at commas. A line ending in
 // "\" goes on in the next, as Analog reads it.
@@ -271,10 +249,10 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
     if (!checkMonthlyRules(rules).report())
         return false;
     QDate current = start.addDays(-1);
-    const QDate stop = end.addDays(site.LogPeriodicity == kLogWeekly ? 7 : 1);
+    const QDate stop = end.addDays(1);
     QString lastMonthLooked;
     QString lastApplied;
-    QDate resumeAt; // the weekly probe that an extra New Year date stands before
+    QString lastWeekly;
     while (current < stop) {
         const QString month = QString::number(current.year()) + twoDigits(current.month());
         const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
@@ -285,7 +263,6 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
                 return false;
             if (special == SpecialResult::Inserted) {
                 current = nextMonth;
-                resumeAt = QDate();
                 continue;
             }
         }
@@ -307,17 +284,9 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
                 name.replace(u"%dd%"_s, twoDigits(current.day()));
             }
             break;
-        case kLogWeekly: {
+        case kLogWeekly:
             name = weeklyLogName(site, current);
-            next = resumeAt.isValid() ? std::exchange(resumeAt, QDate()) : current.addDays(7);
-            const QDate extra =
-                splitWeekBetween(site, current, next, start.addDays(-1), end.addDays(-1));
-            if (extra.isValid()) {
-                resumeAt = next;
-                next = extra;
-            }
             break;
-        }
         case kLogMonthly:
             next = nextMonth;
             break;
@@ -325,6 +294,11 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
             break;
         }
         current = next;
+        // Weekly files are looked up day by day, as the week around New Year
+        // is split between two files (the last days of December keep their
+        // year's week); each is listed once.
+        if (site.LogPeriodicity == kLogWeekly && name == std::exchange(lastWeekly, name))
+            continue;
         out->append("LOGFILE \"" + singleStars(name.toUtf8()) + "\"\r\n");
     }
     return true;

@@ -171,6 +171,12 @@ private slots:
         QTest::newRow("weeks across New Year, weekly logs")
             << weekly << quint32(kLogWeekly)
             << QStringList{u"2025-W52"_s, u"2026-W01"_s, u"2026-W02"_s};
+        QTest::newRow("days of a week split at New Year, weekly logs")
+            << weekly << quint32(kLogWeekly)
+            << QStringList{u"2025-12-28"_s, u"2025-12-29"_s, u"2025-12-31"_s, u"2026-01-01"_s};
+        QTest::newRow("December with a week 53, weekly logs")
+            << weekly << quint32(kLogWeekly)
+            << QStringList{u"2026-W52"_s, u"2026-W53"_s, u"2026-12"_s, u"2027-01-01"_s};
         QTest::newRow("weeks across New Year, daily logs")
             << u"%yyyy%%mm%%dd%.log.gz"_s << quint32(kLogDaily)
             << QStringList{u"2025-W52"_s, u"2026-W01"_s, u"2026-W02"_s};
@@ -194,8 +200,12 @@ private slots:
         site.LogPeriodicity = logPeriodicity;
         const auto rangeOf = [](const QString& name) { return *PeriodBounds(*PeriodOfName(name)); };
         const int perDay = 4;
-        writeLogs(site, rangeOf(periods.first()).start.addDays(-10),
-                  rangeOf(periods.last()).end.addDays(10), perDay);
+        QDate first = rangeOf(periods.first()).start, last = first;
+        for (const QString& name : std::as_const(periods)) {
+            first = std::min(first, rangeOf(name).start);
+            last = std::max(last, rangeOf(name).end);
+        }
+        writeLogs(site, first.addDays(-10), last.addDays(10), perDay);
         for (const QString& name : std::as_const(periods)) {
             QVERIFY(build(name));
             const PeriodRange range = rangeOf(name);
