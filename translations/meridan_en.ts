@@ -41,5 +41,12 @@
             <numerusform>The build was stopped; %1 of %n periods were not built.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n chosen report(s) up to date; nothing was built.</source>
+        <translation>
+            <numerusform>The chosen report is up to date; nothing was built.</numerusform>
+            <numerusform>The %n chosen reports are up to date; nothing was built.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

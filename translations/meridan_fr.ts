@@ -941,6 +941,53 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>Could not remove %1: %2</source>
+        <translation>Impossible de supprimer %1 : %2</translation>
+    </message>
+    <message>
+        <source>Statistics for Web server %1</source>
+        <translation>Statistiques du serveur Web %1</translation>
+    </message>
+    <message>
+        <source>Year: %1</source>
+        <translation>Année : %1</translation>
+    </message>
+    <message>
+        <source>Annual report</source>
+        <translation>Rapport annuel</translation>
+    </message>
+    <message>
+        <source>First half year</source>
+        <translation>Premier semestre</translation>
+    </message>
+    <message>
+        <source>Second half year</source>
+        <translation>Second semestre</translation>
+    </message>
+    <message>
+        <source>First quarter</source>
+        <translation>Premier trimestre</translation>
+    </message>
+    <message>
+        <source>Second quarter</source>
+        <translation>Deuxième trimestre</translation>
+    </message>
+    <message>
+        <source>Third quarter</source>
+        <translation>Troisième trimestre</translation>
+    </message>
+    <message>
+        <source>Fourth quarter</source>
+        <translation>Quatrième trimestre</translation>
+    </message>
+    <message>
+        <source>Week %1</source>
+        <translation>Semaine %1</translation>
+    </message>
+</context>
+<context>
     <name>Run</name>
     <message>
         <source>%1: no log file exists, nothing was built.</source>
@@ -969,6 +1016,13 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <translation>
             <numerusform>La construction a été arrêtée ; %1 sur %n période n&apos;a pas été construite.</numerusform>
             <numerusform>La construction a été arrêtée ; %1 sur %n périodes n&apos;ont pas été construites.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n chosen report(s) up to date; nothing was built.</source>
+        <translation>
+            <numerusform>Le rapport choisi est à jour ; rien n&apos;a été construit.</numerusform>
+            <numerusform>Les %n rapports choisis sont à jour ; rien n&apos;a été construit.</numerusform>
         </translation>
     </message>
 </context>
@@ -1463,6 +1517,14 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
     <message>
         <source>Period %1 of %2</source>
         <translation>Période %1 sur %2</translation>
+    </message>
+    <message>
+        <source>The general index was up to date.</source>
+        <translation>L&apos;index général était à jour.</translation>
+    </message>
+    <message>
+        <source>Wrote %1 in %2.</source>
+        <translation>%1 écrit dans %2.</translation>
     </message>
 </context>
 <context>

@@ -78,36 +78,62 @@ CGeneralIndex::CGeneralIndex(const SiteRecord& site, const QStringList& reportLi
 
 bool CGeneralIndex::write()
 {
+    m_written.clear();
     if (m_frames && (!writePage(u"index.html"_s, u"index.html"_s, framesetPage()) ||
                      !writePage(u"merintro.html"_s, u"merintro.html"_s, titlePage())))
         return false;
     const QString navigation = m_frames ? u"mernav.html"_s : u"index.html"_s;
     if (!writePage(navigation, joinPath(m_site.reportsFolder(), navigation), navigationPage()))
         return false;
+    if (!m_frames)
+        removeFramePages();
     writeStyleSheet();
     return true;
 }
 
+// A page that already reads the same is left as it is, so that its time
+// says when the index last changed.
 bool CGeneralIndex::writePage(const QString& fileName, const QString& shownName,
                               const QByteArray& text)
 {
-    const Result written = writeFileAtomically(joinPath(m_site.reportsFolder(), fileName), text);
+    const QString path = joinPath(m_site.reportsFolder(), fileName);
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.size() == text.size() &&
+        existing.readAll() == text)
+        return true;
+    const Result written = writeFileAtomically(path, text);
     if (!written)
         messages().error(texts::errorCreatingFile(shownName) + u'\n' + written.message());
+    else
+        m_written.append(fileName);
     return written.ok();
 }
 
+// The pages of an index with frames are gone once it has none, so that no
+// stale list of reports stays to be found.
+void CGeneralIndex::removeFramePages()
+{
+    for (const QString& page : {u"merintro.html"_s, u"mernav.html"_s}) {
+        QFile file(joinPath(m_site.reportsFolder(), page));
+        if (file.exists() && !file.remove())
+            messages().error(texts::Report::tr("Could not remove %1: %2")
+                                 .arg(file.fileName(), file.errorString()));
+    }
+}
+
 // A style sheet of the user's own is never replaced.
-void CGeneralIndex::writeStyleSheet() const
+void CGeneralIndex::writeStyleSheet()
 {
     const QString path = joinPath(m_site.reportsFolder(), kStyleSheet);
-    if (!QFile::exists(path))
-        writeFileAtomically(path, defaultStyleSheet()).report();
+    if (QFile::exists(path))
+        return;
+    if (writeFileAtomically(path, defaultStyleSheet()).report())
+        m_written.append(kStyleSheet);
 }
 
 QByteArray CGeneralIndex::title() const
 {
-    return html(u"Statistics for Web server "_s + m_site.name);
+    return html(texts::Report::tr("Statistics for Web server %1").arg(m_site.name));
 }
 
 QByteArray CGeneralIndex::framesetPage() const
@@ -161,7 +187,8 @@ QByteArray CGeneralIndex::navigationPage() const
 QByteArray CGeneralIndex::yearBlock(qsizetype firstRow) const
 {
     const QString& first = m_reportList.at(firstRow);
-    QByteArray block = "<H3>Year: " + html(first.left(4)) + "</H3>\r\n<p>";
+    QByteArray block =
+        "<H3>" + html(texts::Report::tr("Year: %1").arg(first.left(4))) + "</H3>\r\n<p>";
     static const int kAscending[] = {kDay, kWeek, kMonth, kQuarter, kHalfYear, kYear};
     static const int kDescending[] = {kYear, kHalfYear, kQuarter, kMonth, kWeek, kDay};
     const int year = yearOfRow(first);
@@ -195,23 +222,24 @@ QString CGeneralIndex::caption(const QString& name) const
     const auto numberAt = [&](qsizetype position) { return name.mid(position, 2).toInt(); };
     switch (PeriodicityOfName(name)) {
     case kYear:
-        return u"Annual report"_s;
+        return texts::Report::tr("Annual report");
     case kHalfYear: {
         const QString half = name.mid(6, 1);
-        return half == u"1"_s   ? u"First half year"_s
-               : half == u"2"_s ? u"Second half year"_s
+        return half == u"1"_s   ? texts::Report::tr("First half year")
+               : half == u"2"_s ? texts::Report::tr("Second half year")
                                 : QString();
     }
     case kQuarter: {
-        static const QStringList quarters = {u"First quarter"_s, u"Second quarter"_s,
-                                             u"Third quarter"_s, u"Fourth quarter"_s};
+        const QString quarters[] = {
+            texts::Report::tr("First quarter"), texts::Report::tr("Second quarter"),
+            texts::Report::tr("Third quarter"), texts::Report::tr("Fourth quarter")};
         const int quarter = name.mid(6, 1).toInt();
-        return quarter >= 1 && quarter <= 4 ? quarters.at(quarter - 1) : QString();
+        return quarter >= 1 && quarter <= 4 ? quarters[quarter - 1] : QString();
     }
     case kMonth:
         return upperFirst(m_locale.standaloneMonthName(numberAt(5), QLocale::LongFormat));
     case kWeek:
-        return u"Week "_s + name.mid(6, 2);
+        return texts::Report::tr("Week %1").arg(name.mid(6, 2));
     case kDay: {
         const QString month = m_locale.monthName(numberAt(5), QLocale::LongFormat);
         const QString day = name.mid(8, 2);

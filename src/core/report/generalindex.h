@@ -11,7 +11,8 @@ class SiteRecord;
 // The general index over a Site's reports: with frames "index.html" (a
 // frameset), "merintro.html" (the title) and "mernav.html" (the links);
 // without, the link page alone as "index.html", with the style sheet they
-// name. Failures are reported through the messages interface.
+// name. Captions follow the installed translation, month names the locale.
+// Failures are reported through the messages interface.
 class CGeneralIndex
 {
 public:
@@ -19,8 +20,11 @@ public:
                   bool frames, const QLocale& locale = QLocale::system());
     virtual ~CGeneralIndex() = default;
 
-    // Writes every page; true when each one was written.
+    // Writes every page that changed; true when each one was written or
+    // already read the same.
     bool write();
+    // The pages the last write() changed, by file name.
+    const QStringList& writtenPages() const { return m_written; }
 
     // The pages' texts, as written.
     QByteArray framesetPage() const;
@@ -35,13 +39,15 @@ private:
     QByteArray yearBlock(qsizetype firstRow) const;
     QByteArray link(const QString& periodName) const;
     bool writePage(const QString& fileName, const QString& shownName, const QByteArray& text);
-    void writeStyleSheet() const;
+    void removeFramePages();
+    void writeStyleSheet();
 
     const SiteRecord& m_site;
     QStringList m_reportList;
     bool m_ascending;
     bool m_frames;
     QLocale m_locale;
+    QStringList m_written;
 };
 
 // The style sheet the pages name, as shipped with the program.

@@ -53,6 +53,7 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     m_periods.clear();
     m_notes.clear();
     const FreshnessCheck check(m_site);
+    int upToDate = 0;
     for (const Period& period : periods) {
         const Freshness freshness = options.onlyStale ? check.of(period) : Freshness::Stale;
         if (freshness == Freshness::Stale)
@@ -60,7 +61,12 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
         else if (freshness == Freshness::NoLogs)
             m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
                                .arg(PeriodName(period)));
+        else
+            ++upToDate;
     }
+    if (m_periods.isEmpty() && upToDate > 0)
+        m_notes.append(texts::Run::tr("%n chosen report(s) up to date; nothing was built.", nullptr,
+                                      upToDate));
     // One period alone streams its lines, however many jobs are allowed.
     m_jobs = int(std::clamp<qsizetype>(m_periods.size(), 1, options.jobs));
     m_next = 0;

@@ -34,6 +34,10 @@ struct Update
 {
     Q_DECLARE_TR_FUNCTIONS(Update)
 };
+struct Report
+{
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 inline QString errorOpeningFile(const QString& path)
 {

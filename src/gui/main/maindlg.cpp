@@ -27,6 +27,7 @@
 #include <QButtonGroup>
 #include <QDate>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -456,6 +457,7 @@ void CMainDlg::build()
     }
     if (!m_site)
         return;
+    m_ui->progressLabel->clear();
     m_driver = std::make_unique<BuildDriver>(*m_site);
     connect(m_driver.get(), &BuildDriver::linesReady, this, &CMainDlg::showConsoleLines);
     // "Period n of m" counts the periods ended, the one under way included.
@@ -555,7 +557,14 @@ void CMainDlg::buildIndex()
     QStringList periods;
     for (int row = 0; row < m_ui->reportList->count(); ++row)
         periods.append(m_ui->reportList->item(row)->text());
-    CGeneralIndex(*m_site, periods, ascending, m_ui->framesCheckBox->isChecked()).write();
+    CGeneralIndex index(*m_site, periods, ascending, m_ui->framesCheckBox->isChecked());
+    if (index.write())
+        m_ui->progressLabel->setText(
+            index.writtenPages().isEmpty()
+                ? tr("The general index was up to date.")
+                : tr("Wrote %1 in %2.")
+                      .arg(QLocale().createSeparatedList(index.writtenPages()),
+                           QDir::toNativeSeparators(m_site->reportsFolder())));
     if (m_ui->shortcutCheckBox->isChecked())
         createDesktopLink(m_site->name, m_site->reportsFolder());
     m_ui->buildIndexButton->setEnabled(true);

@@ -118,11 +118,16 @@ private slots:
         std::sort(list.begin(), list.end());
         if (!ascending)
             std::reverse(list.begin(), list.end());
-        CGeneralIndex index(site, list, ascending, frames, QLocale(u"en_US"_s));
+        const QLocale english(u"en_US"_s);
+        QVERIFY(CGeneralIndex(site, list, ascending, true, english).write()); // an earlier index
+        CGeneralIndex index(site, list, ascending, frames, english);
         QVERIFY(index.write());
         const QString page = frames ? u"/mernav.html"_s : u"/index.html"_s;
         QCOMPARE(readAll(site.reportsFolder() + page), kHead + body);
         QCOMPARE(QFile::exists(site.reportsFolder() + u"/merintro.html"_s), frames);
+        QCOMPARE(QFile::exists(site.reportsFolder() + u"/mernav.html"_s), frames);
+        QVERIFY(index.write()); // nothing new: nothing written
+        QCOMPARE(index.writtenPages(), QStringList());
         QVERIFY(recorder->errors.isEmpty());
     }
 
@@ -147,6 +152,10 @@ private slots:
         QTest::newRow("non-ASCII month") << u"fr_FR"_s << u"2003-02"_s << u"Février"_s;
         QTest::newRow("day first, German") << u"de_DE"_s << u"2003-03-01"_s << u"01 März"_s;
         QTest::newRow("week keeps its zero") << u"de_DE"_s << u"2003-W05"_s << u"Week 05"_s;
+        QTest::newRow("week, French") << u"fr_FR"_s << u"2003-W05"_s << u"Semaine 05"_s;
+        QTest::newRow("quarter, French") << u"fr_FR"_s << u"2003-Q3"_s << u"Troisième trimestre"_s;
+        QTest::newRow("half, French") << u"fr_FR"_s << u"2003-H1"_s << u"Premier semestre"_s;
+        QTest::newRow("year, French") << u"fr_FR"_s << u"2003"_s << u"Rapport annuel"_s;
         QTest::newRow("quarter 5") << u"en_US"_s << u"2003-Q5"_s << QString();
         QTest::newRow("half 3") << u"en_US"_s << u"2003-H3"_s << QString();
         QTest::newRow("unknown kind") << u"en_US"_s << u"2003-X5"_s << QString();
@@ -156,8 +165,12 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(QString, period);
         QFETCH(QString, caption);
+        QTranslator translation; // the program's language follows the locale
+        if (translation.load(QLocale(locale), u"meridan"_s, u"_"_s, u":/meridan/translations"_s))
+            QCoreApplication::installTranslator(&translation);
         const CGeneralIndex index(site, {}, false, false, QLocale(locale));
         QCOMPARE(index.caption(period), caption);
+        QCoreApplication::removeTranslator(&translation);
     }
 
     void insertedTextStaysText()

@@ -12,6 +12,7 @@
 #include "support/recordingsink.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
+#include "util/translations.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -83,6 +84,7 @@ private:
     RecordingObserver observer;
 
 private slots:
+    void initTestCase() { installTranslations(QLocale(QLocale::English)); } // plural forms
     void init()
     {
         SandboxTest::init();
@@ -302,6 +304,8 @@ private slots:
             build(kind, false, 2);
         QCOMPARE(buildStale(), QStringList());
         QVERIFY(sink.lines.contains(u"2003-01: no log file exists, nothing was built."_s));
+        QVERIFY(sink.lines.contains(u"The 6 chosen reports are up to date; nothing was built."_s));
+        QVERIFY(sink.lines.contains(u"The chosen report is up to date; nothing was built."_s));
         // A day's log written anew (its time in the future counts as newer).
         const QString log = site.LogsDir + u"/20030917.log"_s;
         QFile file(log);

@@ -349,6 +349,9 @@ private slots:
                     .contains("2003-09/stats2003-09.html"));
         QVERIFY(!child<QCheckBox>("shortcutCheckBox")->isChecked());
         QCOMPARE(recorder->beeps, 1);
+        QVERIFY(child<QLabel>("progressLabel")->text().startsWith(u"Wrote index.html, "_s));
+        child<QPushButton>("buildIndexButton")->click();
+        QCOMPARE(child<QLabel>("progressLabel")->text(), u"The general index was up to date."_s);
     }
 
     void consoleClosedDuringABuild()
