@@ -1526,6 +1526,10 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
         <source>Wrote %1 in %2.</source>
         <translation>%1 écrit dans %2.</translation>
     </message>
+    <message>
+        <source>A build is running. Stop it and quit?</source>
+        <translation>Une construction est en cours. L&apos;arrêter et quitter ?</translation>
+    </message>
 </context>
 <context>
     <name>meridan::CPrefsDlg</name>

@@ -13,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QListView>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +35,7 @@ QVariant ConsoleLines::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     if (role == Qt::SizeHintRole)
-        return QSize(int(m_longest + 2) * m_characterSize.width(), m_characterSize.height());
+        return QSize(m_widest + m_margin, int(std::ceil(m_metrics.height())));
     if (role != Qt::DisplayRole)
         return {};
     return m_lines.at(index.row());
@@ -44,10 +46,19 @@ void ConsoleLines::append(const QStringList& lines)
     if (lines.isEmpty())
         return;
     beginInsertRows({}, int(m_lines.size()), int(m_lines.size() + lines.size() - 1));
+    // Only a line that could be wider than the widest is measured.
+    const qreal widestCharacter = m_metrics.maxWidth();
     for (const QString& line : lines)
-        m_longest = std::max(m_longest, line.size());
+        if (qreal(line.size()) * widestCharacter > m_widest)
+            m_widest = std::max(m_widest, int(std::ceil(m_metrics.horizontalAdvance(line))));
     m_lines += lines;
     endInsertRows();
+}
+
+void ConsoleLines::setFont(const QFont& font, int margin)
+{
+    m_metrics = QFontMetricsF(font);
+    m_margin = margin;
 }
 
 CConsoleProcessDlg::CConsoleProcessDlg(QWidget* parent)
@@ -65,8 +76,9 @@ CConsoleProcessDlg::CConsoleProcessDlg(QWidget* parent)
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_view->setTextElideMode(Qt::ElideNone);
     m_view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    const QFontMetrics metrics(m_view->font());
-    m_lines.setCharacterSize({metrics.horizontalAdvance(u'M'), metrics.height()});
+    // The item's text margins on both sides, and a character to spare.
+    const int textMargin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+    m_lines.setFont(m_view->font(), 2 * textMargin + QFontMetrics(m_view->font()).maxWidth());
     // Ctrl+A chooses every line (the view's own); Ctrl+C copies them.
     auto* copy = new QAction(tr("&Copy"), m_view);
     copy->setShortcut(QKeySequence::Copy);
@@ -108,8 +120,8 @@ void CConsoleProcessDlg::flush()
         return;
     m_lines.append(m_pending);
     m_pending.clear();
-    if (m_lines.longestLine() > m_laidOutWidth) { // wider rows: the view measures them anew
-        m_laidOutWidth = m_lines.longestLine();
+    if (m_lines.widestLine() > m_laidOutWidth) { // wider rows: the view measures them anew
+        m_laidOutWidth = m_lines.widestLine();
         m_view->doItemsLayout();
     }
     m_view->scrollToBottom();

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QDialog>
+#include <QFontMetricsF>
 #include <QSize>
 #include <QStringList>
 #include <QTimer>
@@ -22,15 +23,17 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     void append(const QStringList& lines);
     const QStringList& lines() const { return m_lines; }
-    // Every row is as wide as the longest line, in a fixed-width font: the
-    // view then scrolls sideways to whole lines, at no cost per row.
-    void setCharacterSize(QSize size) { m_characterSize = size; }
-    qsizetype longestLine() const { return m_longest; }
+    // Every row is as wide as the widest line, measured in the view's font
+    // (with its fractional advances, as the view paints it) plus margin:
+    // the view then scrolls sideways to whole lines, at no cost per row.
+    void setFont(const QFont& font, int margin);
+    int widestLine() const { return m_widest; }
 
 private:
     QStringList m_lines;
-    QSize m_characterSize{8, 16};
-    qsizetype m_longest = 0;
+    QFontMetricsF m_metrics{QFont()};
+    int m_margin = 0;
+    int m_widest = 0;
 };
 
 // "Console": the lines of the runs of one click of Build, below each other.
@@ -57,7 +60,7 @@ private:
 
     ConsoleLines m_lines;
     QListView* m_view;
-    qsizetype m_laidOutWidth = 0; // the longest line the view was laid out for
+    int m_laidOutWidth = 0; // the widest line the view was laid out for
     QStringList m_pending;
     QTimer m_paint;
 };

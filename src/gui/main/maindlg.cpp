@@ -8,6 +8,7 @@
 #include "dialogs/ftpdownloaddlg.h"
 #include "dialogs/prefsdlg.h"
 #include "main/aboutdlg.h"
+#include "main/consoleplacement.h"
 #include "main/helppage.h"
 #include "main/programicon.h"
 #include "report/generalindex.h"
@@ -514,29 +515,18 @@ void CMainDlg::showConsoleLines(const QStringList& lines)
     m_console->appendLines(lines);
 }
 
-// Beside the main window (right, else left, else below it), each further
-// console a little lower: the main window's Build and Stop stay in sight.
 void CMainDlg::placeConsole(QWidget* console) const
 {
-    const QRect screen = this->screen()->availableGeometry();
-    const QRect main = frameGeometry();
-    const QSize size = console->size();
-    const int step = 28 * int((m_consoles.size() - 1) % 8);
-    constexpr int gap = 8;
-    QPoint at;
-    if (main.right() + gap + size.width() <= screen.right())
-        at = {main.right() + gap, main.top() + step};
-    else if (main.left() - gap - size.width() >= screen.left())
-        at = {main.left() - gap - size.width(), main.top() + step};
-    else { // no room beside it: below the Build and Stop button, shortened to fit
-        const int below =
-            m_ui->buildButton->mapToGlobal(QPoint(0, m_ui->buildButton->height())).y();
-        const int top = std::min(below + gap + step, screen.bottom() - 120);
-        at = {screen.left() + step, top};
-        console->resize(size.width(),
-                        std::max(120, std::min(size.height(), screen.bottom() - top)));
-    }
-    console->move(at);
+    // Before it is shown the console has no frame yet: it will get one like
+    // the main window's.
+    const QMargins frame(geometry().left() - frameGeometry().left(),
+                         geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    const QRect place = consolePlace(screen()->availableGeometry(), frameGeometry(),
+                                     console->size().grownBy(frame), int(m_consoles.size() - 1));
+    console->resize(place.size().shrunkBy(frame));
+    console->move(place.topLeft());
 }
 
 void CMainDlg::buildFinished()
@@ -591,8 +581,12 @@ void CMainDlg::preferences()
         fillReportList();
 }
 
+// Quit, Escape and the close box all come here.
 void CMainDlg::reject()
 {
+    if (isBuilding() &&
+        !messages().ask(tr("A build is running. Stop it and quit?"), Question::DangerousYesNo))
+        return;
     m_quitting = true;
     if (isBuilding()) // a build runs: stop it first, the window closes afterwards
         m_driver->stop();

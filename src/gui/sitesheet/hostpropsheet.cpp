@@ -41,6 +41,7 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
     layout->addWidget(m_buttons);
     m_buttons->setObjectName(u"sheetButtons"_s);
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(false);
+    m_cancelText = m_buttons->button(QDialogButtonBox::Cancel)->text();
 
     addPage(new CHostGenPage(this), tr("General"));
     addPage(new CHostFoldersPage(this), tr("Folders"));
@@ -83,9 +84,12 @@ void CHostPropSheet::addPage(SitePage* page, const QString& title)
     connect(page, &SitePage::modified, this, &CHostPropSheet::pageModified);
 }
 
+// After an Apply, Cancel reads Close; a later change gives it its word
+// back, so that nothing typed is dropped under a button that says Close.
 void CHostPropSheet::pageModified()
 {
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(true);
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(m_cancelText);
 }
 
 void CHostPropSheet::currentChanged(int index)

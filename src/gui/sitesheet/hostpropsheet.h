@@ -43,6 +43,7 @@ private:
     QList<SitePage*> m_pages;
     int m_shown = 0;
     bool m_switching = false;
+    QString m_cancelText; // Cancel's own word, which Close replaces after an Apply
     bool m_applied = false;
 };
 

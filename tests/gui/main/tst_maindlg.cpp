@@ -2,6 +2,7 @@
 #include "dialogs/consoleprocessdlg.h"
 #include "dialogs/prefsdlg.h"
 #include "main/aboutdlg.h"
+#include "main/consoleplacement.h"
 #include "main/filedialogs.h"
 #include "main/helppage.h"
 #include "main/maindlg.h"
@@ -367,13 +368,36 @@ private slots:
         QCOMPARE(reportRows(), QStringList{QString::number(QDate::currentDate().year())});
     }
 
-    void quitClosesEveryConsole()
+    // Quit, Escape and the close box ask before they stop a build; quitting
+    // closes every console.
+    void quitDuringABuildAsksAndClosesEveryConsole_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Quit") << u"Quit"_s;
+        QTest::newRow("Escape") << u"Escape"_s;
+        QTest::newRow("close box") << u"close box"_s;
+    }
+    void quitDuringABuildAsksAndClosesEveryConsole()
+    {
+        QFETCH(QString, how);
         openOnYearsOfASlowSite(u"/bin/sh -c \"sleep 1; echo after\""_s);
         buildAndWait(); // a first console stays open
         child<QPushButton>("buildButton")->click();
         QVERIFY(window->isBuilding());
-        child<QPushButton>("quitButton")->click();
+        const auto quit = [&] {
+            if (how == u"Quit"_s)
+                child<QPushButton>("quitButton")->click();
+            else if (how == u"Escape"_s)
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+            else
+                window->close();
+        };
+        recorder->answers = {false};
+        quit();
+        QCOMPARE(recorder->questions, QStringList{u"A build is running. Stop it and quit?"_s});
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isBuilding());
+        quit();
         QVERIFY(!window->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!window->isBuilding(), 10000);
         const auto consolesLeft = [] {
@@ -391,12 +415,14 @@ private slots:
         console.resize(320, 200);
         console.show();
         QVERIFY(QTest::qWaitForWindowExposed(&console));
-        const QString wide(400, u'x');
+        const QString wide = QString(300, u'x') + QString(100, QChar(0x6F22)) + u"end"_s;
         console.appendLines({u"short"_s, wide, u"last"_s});
         console.flush();
         auto* view = console.findChild<QListView*>(u"consoleLines"_s);
         QCOMPARE(view->textElideMode(), Qt::ElideNone);
-        QVERIFY(view->horizontalScrollBar()->maximum() > 0);
+        // Scrolled to the end, the whole line is in sight.
+        QVERIFY(view->horizontalScrollBar()->maximum() + view->viewport()->width() >=
+                QFontMetricsF(view->font()).horizontalAdvance(wide));
         console.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&console));
         view->setFocus();
@@ -407,6 +433,39 @@ private slots:
         FileDialogs::setNextAnswers({saved});
         console.findChild<QPushButton*>(u"saveButton"_s)->click();
         QCOMPARE(readAll(saved), (u"short\n"_s + wide + u"\nlast\n"_s).toUtf8());
+    }
+
+    // A console stays on the screen and off the main window wherever the
+    // screen leaves room; shrunk only when no free part holds it whole.
+    void consolesLeaveTheMainWindowInSight_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<bool>("clear");
+        const QRect large(0, 0, 1920, 1080);
+        QTest::newRow("room on the right")
+            << large << QRect(100, 100, 600, 500) << 0 << true << true;
+        QTest::newRow("room on the left") << large << QRect(1200, 0, 700, 500) << 0 << true << true;
+        QTest::newRow("ninth console") << large << QRect(100, 500, 600, 560) << 8 << true << true;
+        QTest::newRow("only below, too low for it whole")
+            << QRect(0, 0, 1024, 768) << QRect(200, 100, 600, 500) << 0 << false << true;
+        QTest::newRow("a screen the main window fills, at scale 1.5")
+            << QRect(0, 0, 683, 512) << QRect(0, 0, 650, 500) << 0 << false << false;
+    }
+    void consolesLeaveTheMainWindowInSight()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, main);
+        QFETCH(int, before);
+        QFETCH(bool, whole);
+        QFETCH(bool, clear);
+        const QSize console(660, 350);
+        const QRect placed = consolePlace(screen, main, console, before);
+        QVERIFY(screen.contains(placed));
+        QCOMPARE(placed.size() == console, whole);
+        QCOMPARE(!placed.intersects(main), clear);
     }
 
     // Holding Enter neither starts nor stops builds; the console leaves the
