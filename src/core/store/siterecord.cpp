@@ -183,6 +183,21 @@ void SiteRecord::DeriveDefaults()
     KeepPeriods = u"M"_s;
 }
 
+void SiteRecord::FollowName()
+{
+    SiteRecord before;
+    before.name = keyName;
+    before.DeriveDefaults();
+    SiteRecord after;
+    after.name = name;
+    after.DeriveDefaults();
+    for (QString SiteRecord::*value :
+         {&SiteRecord::Url, &SiteRecord::Root, &SiteRecord::LogsDir, &SiteRecord::LogNameStruct})
+        if (this->*value == before.*value)
+            this->*value = after.*value;
+    keyName = name;
+}
+
 bool SiteRecord::NameExists() const
 {
     if (!siteIsStored(name))

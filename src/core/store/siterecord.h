@@ -70,6 +70,10 @@ public:
     static SiteRecord NewSite();
 
     void DeriveDefaults();
+    // A new Site renamed: the values that follow from the name (URL,
+    // folders, naming scheme) and still hold what the name before derived
+    // take the new name's; what the user typed stays.
+    void FollowName();
     // True (after saying so) when a stored Site has this record's name.
     bool NameExists() const;
     void Load();

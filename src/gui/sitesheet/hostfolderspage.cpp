@@ -46,7 +46,8 @@ CHostFoldersPage::CHostFoldersPage(QWidget* parent)
     connect(m_ui->folderTree, &QTreeWidget::itemChanged, this, &CHostFoldersPage::labelEdited);
     connect(m_ui->folderTree, &QTreeWidget::itemCollapsed, this,
             [](QTreeWidgetItem* item) { item->setExpanded(true); });
-    connect(m_ui->imagesCheckBox, &QCheckBox::clicked, this, [this] {
+    connect(m_ui->imagesCheckBox, &QCheckBox::clicked, this, [this](bool images) {
+        site().ImagePath = images ? u"images"_s : QString();
         buildTree();
         emit modified();
     });
@@ -62,24 +63,21 @@ void CHostFoldersPage::load()
     buildTree();
 }
 
+// The tree shows the record, which takes every edit at once: a new Site's
+// folders follow its name on the General page until they are edited.
 void CHostFoldersPage::buildTree()
 {
     m_building = true;
     QTreeWidget* tree = m_ui->folderTree;
-    // Labels edited but not applied yet survive a rebuild for the images box.
-    const QString root = m_rootItem ? m_rootItem->text(0) : site().Root;
-    const QString cfg = m_rootItem ? m_rootItem->child(0)->text(0) : site().CfgDir;
-    const QString reports = m_rootItem ? m_rootItem->child(1)->text(0) : site().ReportsRoot;
-    const QString logs = m_logsItem ? m_logsItem->text(0) : site().LogsDir;
     tree->clear();
     const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
-    m_rootItem = folderItem(nullptr, root, icon);
+    m_rootItem = folderItem(nullptr, site().Root, icon);
     tree->addTopLevelItem(m_rootItem);
-    folderItem(m_rootItem, cfg, icon);
-    QTreeWidgetItem* reportsItem = folderItem(m_rootItem, reports, icon);
-    if (m_ui->imagesCheckBox->isChecked())
+    folderItem(m_rootItem, site().CfgDir, icon);
+    QTreeWidgetItem* reportsItem = folderItem(m_rootItem, site().ReportsRoot, icon);
+    if (!site().ImagePath.isEmpty())
         folderItem(reportsItem, u"images"_s, icon)->setFlags(Qt::ItemIsEnabled);
-    m_logsItem = folderItem(nullptr, logs, icon);
+    m_logsItem = folderItem(nullptr, site().LogsDir, icon);
     tree->addTopLevelItem(m_logsItem);
     tree->expandAll();
     m_building = false;
@@ -87,12 +85,18 @@ void CHostFoldersPage::buildTree()
 
 void CHostFoldersPage::activate()
 {
-    m_seen = true;
-    // A new Site shows the folders derived from the name on the General page.
-    if (site().isNew && isInitialised()) {
-        m_rootItem = m_logsItem = nullptr;
-        buildTree();
-    }
+    buildTree();
+}
+
+QString* CHostFoldersPage::valueOf(QTreeWidgetItem* item)
+{
+    if (item == m_rootItem)
+        return &site().Root;
+    if (item == m_logsItem)
+        return &site().LogsDir;
+    if (item->parent() == m_rootItem)
+        return item == m_rootItem->child(0) ? &site().CfgDir : &site().ReportsRoot;
+    return nullptr;
 }
 
 void CHostFoldersPage::labelEdited(QTreeWidgetItem* item, int)
@@ -109,8 +113,11 @@ void CHostFoldersPage::labelEdited(QTreeWidgetItem* item, int)
     else
         item->setData(0, kLabelRole, text);
     m_building = false;
-    if (!refused)
-        emit modified();
+    if (refused)
+        return;
+    if (QString* value = valueOf(item))
+        *value = text;
+    emit modified();
 }
 
 void CHostFoldersPage::browseRoot()
@@ -148,17 +155,6 @@ void CHostFoldersPage::browseLogs()
 
 bool CHostFoldersPage::apply()
 {
-    // A new Site's folders follow the name typed on the General page when
-    // this tab was never opened to show them.
-    if (site().isNew && !m_seen) {
-        m_rootItem = m_logsItem = nullptr;
-        buildTree();
-    }
-    site().Root = m_rootItem->text(0);
-    site().CfgDir = m_rootItem->child(0)->text(0);
-    site().ReportsRoot = m_rootItem->child(1)->text(0);
-    site().ImagePath = m_ui->imagesCheckBox->isChecked() ? u"images"_s : QString();
-    site().LogsDir = m_logsItem->text(0);
     // Checked and cleaned before anything is created.
     for (auto [name, field] : {std::pair{values::Root, &SiteRecord::Root},
                                {values::CfgDir, &SiteRecord::CfgDir},

@@ -31,6 +31,7 @@ protected:
 
 private:
     void buildTree();
+    QString* valueOf(QTreeWidgetItem* item); // the record's value an item shows
     void labelEdited(QTreeWidgetItem* item, int column);
     void browseRoot();
     void browseLogs();
@@ -39,7 +40,6 @@ private:
     QTreeWidgetItem* m_rootItem = nullptr;
     QTreeWidgetItem* m_logsItem = nullptr;
     bool m_building = false;
-    bool m_seen = false;
 };
 
 } // namespace meridan

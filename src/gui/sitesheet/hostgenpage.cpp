@@ -146,7 +146,7 @@ bool CHostGenPage::checkHostName()
         return false;
     }
     if (site().isNew)
-        site().DeriveDefaults();
+        site().FollowName();
     m_ui->urlEdit->setText(site().Url);
     return true;
 }

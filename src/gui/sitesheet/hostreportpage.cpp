@@ -27,7 +27,8 @@ CHostReportPage::CHostReportPage(QWidget* parent)
     for (int i = 0; i < radios.size(); ++i)
         m_periods->addButton(radios.at(i), i + 1); // the periodicity code
     connect(m_periods, &QButtonGroup::idClicked, this, [this] {
-        fillList(); // changes since the page was left are dropped, as a new kind is shown
+        keepShownList();
+        fillList();
         emit modified();
     });
     connect(m_ui->allPeriodsCheckBox, &QCheckBox::clicked, this,
@@ -106,16 +107,17 @@ void CHostReportPage::setPeriodMode(bool all)
 {
     m_ui->allPeriodsCheckBox->setChecked(all);
     m_ui->periodGroup->setEnabled(!all);
-    if (!all)
+    if (!all && m_periods->checkedId() < 0)
         m_ui->dailyReportsRadio->setChecked(true);
 }
 
 void CHostReportPage::fillList()
 {
     const bool ready = std::exchange(m_ready, false);
+    m_shownKind = periodKind();
     QListWidget* list = m_ui->reportList;
     list->clear();
-    for (const ReportRow& row : reportRowsOf(site().ReportOrder[periodKind()])) {
+    for (const ReportRow& row : reportRowsOf(m_orders[m_shownKind])) {
         auto* item = new QListWidgetItem(row.name, list);
         item->setData(kCodeRole, row.code);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
@@ -125,8 +127,23 @@ void CHostReportPage::fillList()
     m_ready = ready;
 }
 
+// Each kind's order stays on the page while the sheet is open, whichever
+// kind is shown and whether "All periods" is ticked; the record gets the
+// orders the page's mode uses.
+void CHostReportPage::keepShownList()
+{
+    QList<ReportRow> rows;
+    for (int i = 0; i < m_ui->reportList->count(); ++i) {
+        const QListWidgetItem* item = m_ui->reportList->item(i);
+        rows.append(
+            {item->data(kCodeRole).toChar(), item->text(), item->checkState() == Qt::Checked});
+    }
+    m_orders[m_shownKind] = reportOrderOf(rows);
+}
+
 void CHostReportPage::load()
 {
+    m_orders = site().ReportOrder;
     bool all = true;
     for (int kind = 1; kind < kReportOrderCount; ++kind)
         all &= site().ReportOrder[kind].isEmpty();
@@ -148,24 +165,28 @@ void CHostReportPage::activate()
 
 bool CHostReportPage::leave()
 {
-    const int kind = periodKind();
-    if (kind != 0)
-        site().ReportOrder[0].clear();
-    QList<ReportRow> rows;
-    for (int i = 0; i < m_ui->reportList->count(); ++i) {
-        const QListWidgetItem* item = m_ui->reportList->item(i);
-        rows.append(
-            {item->data(kCodeRole).toChar(), item->text(), item->checkState() == Qt::Checked});
-    }
-    site().ReportOrder[kind] = reportOrderOf(rows);
+    keepShownList();
+    storeOrders();
     return true;
+}
+
+void CHostReportPage::storeOrders()
+{
+    site().ReportOrder = m_orders;
+    if (m_shownKind == 0)
+        std::fill(site().ReportOrder.begin() + 1, site().ReportOrder.end(), QString());
+    else
+        site().ReportOrder[0].clear();
 }
 
 void CHostReportPage::allPeriodsClicked(bool all)
 {
-    if (!all && !site().ReportOrder[0].isEmpty())
+    keepShownList();
+    // A kind shown for the first time starts from the common order.
+    if (!all)
         for (int kind = 1; kind < kReportOrderCount; ++kind)
-            site().ReportOrder[kind] = site().ReportOrder[0];
+            if (m_orders[kind].isEmpty())
+                m_orders[kind] = m_orders[0];
     setPeriodMode(all);
     fillList();
     emit modified();
@@ -173,10 +194,10 @@ void CHostReportPage::allPeriodsClicked(bool all)
 
 void CHostReportPage::reset()
 {
-    for (QString& order : site().ReportOrder)
-        order.clear();
+    m_orders = {};
     setPeriodMode(true);
     fillList();
+    storeOrders();
     emit modified();
 }
 

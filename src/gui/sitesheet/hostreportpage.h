@@ -1,8 +1,10 @@
 #pragma once
 
 #include "sitesheet/sitepage.h"
+#include "store/siterecord.h"
 
 #include <QList>
+#include <array>
 #include <memory>
 
 class QButtonGroup;
@@ -37,6 +39,8 @@ private:
     int periodKind() const;
     void setPeriodMode(bool all);
     void fillList();
+    void keepShownList();
+    void storeOrders(); // into the record, as the page's mode uses them
     void allPeriodsClicked(bool all);
     void reset();
     QList<QCheckBox*> keepBoxes() const; // days to years
@@ -45,6 +49,8 @@ private:
     std::unique_ptr<Ui::CHostReportPage> m_ui;
     QButtonGroup* m_periods;
     bool m_ready = false;
+    std::array<QString, kReportOrderCount> m_orders; // each kind's, while the sheet is open
+    int m_shownKind = 0;                             // the kind the list shows; 0: all
 };
 
 } // namespace meridan

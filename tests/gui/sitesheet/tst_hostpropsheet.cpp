@@ -104,27 +104,74 @@ private slots:
         QCOMPARE(storedSiteNames(), QStringList());
     }
 
-    void newSiteDerivesItsDefaultsAndCreatesItsFolders()
+    // Steps as a user takes them: "Name=x" types the name and leaves the
+    // box, "Folders" opens a tab, "urlEdit=x" types into a box of the shown
+    // page. Defaults follow the name only where nothing was typed.
+    void newSiteKeepsWhatWasTyped_data()
     {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("root"); // below the home folder
+        QTest::addColumn<QString>("postProcess");
+        QTest::addColumn<QString>("ftpUser");
+        QTest::newRow("a name, then OK") << QStringList{u"Name=site1  "_s} << u"www.site1.com"_s
+                                         << u"site1/stats"_s << QString() << QString();
+        QTest::newRow("Folders opened before the name")
+            << QStringList{u"Folders"_s, u"General"_s, u"Name=site1"_s} << u"www.site1.com"_s
+            << u"site1/stats"_s << QString() << QString();
+        QTest::newRow("a URL typed after the name")
+            << QStringList{u"Name=site1"_s, u"urlEdit=stats.example.org"_s, u"Folders"_s}
+            << u"stats.example.org"_s << u"site1/stats"_s << QString() << QString();
+        QTest::newRow("other pages typed, then the name changed")
+            << QStringList{u"Name=site1"_s,
+                           u"Post-process"_s,
+                           u"postProcessEdit=tidy %OutPath%"_s,
+                           u"FTP"_s,
+                           u"ftpUrlEdit=ftp://logs.example.org/"_s,
+                           u"ftpUserEdit=web"_s,
+                           u"General"_s,
+                           u"Name=site2"_s}
+            << u"www.site2.com"_s << u"site2/stats"_s << u"tidy %OutPath%"_s << u"web"_s;
+    }
+    void newSiteKeepsWhatWasTyped()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, url);
+        QFETCH(QString, root);
+        QFETCH(QString, postProcess);
+        QFETCH(QString, ftpUser);
         SiteRecord site = SiteRecord::NewSite();
         open(&site);
-        QCOMPARE(sheet->windowTitle(), u"Configure Statistics"_s);
         QCOMPARE(child<QLineEdit>("hostNameEdit")->text(), u"NewWebSite"_s);
         QVERIFY(button(QDialogButtonBox::Apply)->isEnabled());
-        typeInto(child<QLineEdit>("hostNameEdit"), u"site1  "_s);
-        QCOMPARE(site.name, u"site1"_s);
-        QTest::keyClick(child<QLineEdit>("hostNameEdit"), Qt::Key_Tab);
-        QCOMPARE(child<QLineEdit>("urlEdit")->text(), u"www.site1.com"_s);
-        QCOMPARE(site.Root, home->path() + u"/site1/stats"_s);
-        // OK without ever opening the Folders tab: it asks twice, then creates.
+        auto* tabs = child<QTabWidget>("pageTabs");
+        for (const QString& step : std::as_const(steps)) {
+            const QString box = step.section(u'=', 0, 0), text = step.section(u'=', 1);
+            if (!step.contains(u'=')) {
+                for (int tab = 0; tab < tabs->count(); ++tab)
+                    if (tabs->tabText(tab) == step)
+                        showTab(tab);
+                continue;
+            }
+            auto* edit = child<QWidget>(box == u"Name"_s ? "hostNameEdit" : qPrintable(box));
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, text);
+            if (box == u"Name"_s)
+                QTest::keyClick(edit, Qt::Key_Tab);
+        }
+        // OK asks for the two folders, then creates them.
         button(QDialogButtonBox::Ok)->click();
         QCOMPARE(recorder->questions.size(), 2);
-        QVERIFY(recorder->questions.first().startsWith(u"The folder "_s + site.Root));
         QCOMPARE(sheet->result(), int(QDialog::Accepted));
+        QCOMPARE(site.Url, url);
+        QCOMPARE(site.Root, home->path() + u'/' + root);
+        QCOMPARE(site.PostProcessCmd, postProcess);
+        QCOMPARE(site.FTPUser, ftpUser);
         QVERIFY(QFileInfo(site.Root + u"/reports/images"_s).isDir());
         QVERIFY(QFileInfo(site.LogsDir).isDir());
         QVERIFY(site.Save());
-        QCOMPARE(storedSiteNames(), QStringList{u"site1"_s});
+        QCOMPARE(storedSiteNames(), QStringList{site.name});
     }
 
     void declinedFolderKeepsTheSheetOnFolders()
@@ -350,19 +397,28 @@ private slots:
         showTab(General);
         QVERIFY(site.ReportOrder[0].startsWith(u"mx-1QWDd"_s));
         QCOMPARE(site.ReportOrder[0].size(), 45);
-        // Per period: "All periods" unchecked copies the common order.
+        // Per period: "All periods" unchecked copies the common order; each
+        // kind keeps its ticks through switching kinds and "All periods".
+        const QString common = site.ReportOrder[0];
         showTab(Reports);
         child<QCheckBox>("allPeriodsCheckBox")->click();
         QVERIFY(child<QRadioButton>("dailyReportsRadio")->isChecked());
-        for (int kind = 1; kind < kReportOrderCount; ++kind)
-            QCOMPARE(site.ReportOrder[kind], site.ReportOrder[0]);
+        const auto monthlyReport = [&] {
+            return list->findItems(u"Monthly report"_s, Qt::MatchExactly).first()->checkState();
+        };
         child<QRadioButton>("weeklyReportsRadio")->click();
         list->item(0)->setCheckState(Qt::Unchecked);
-        list->item(1)->setCheckState(Qt::Unchecked);
+        child<QRadioButton>("monthlyReportsRadio")->click();
+        QCOMPARE(monthlyReport(), Qt::Checked);
+        child<QCheckBox>("allPeriodsCheckBox")->click();
+        child<QCheckBox>("allPeriodsCheckBox")->click();
+        child<QRadioButton>("weeklyReportsRadio")->click();
+        QCOMPARE(monthlyReport(), Qt::Unchecked);
         showTab(General);
         QCOMPARE(site.ReportOrder[0], QString());
-        QCOMPARE(site.ReportOrder[2], QString());
-        QVERIFY(site.ReportOrder[1].startsWith(u"mx-"_s));
+        QCOMPARE(site.ReportOrder[1], common);
+        QCOMPARE(site.ReportOrder[3], common);
+        QVERIFY(site.ReportOrder[2].startsWith(u"x-m1QWDd"_s));
         showTab(Reports);
         QTest::mouseClick(child<QPushButton>("resetButton"), Qt::LeftButton);
         for (const QString& order : site.ReportOrder)
