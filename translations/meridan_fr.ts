@@ -371,7 +371,7 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
     </message>
     <message>
         <source>Dis&amp;play errors</source>
-        <translation>Afficher les &amp;erreurs</translation>
+        <translation>Affic&amp;her les erreurs</translation>
     </message>
     <message>
         <source>General Index</source>
@@ -423,7 +423,7 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
     </message>
     <message>
         <source>Wee&amp;kly</source>
-        <translation>&amp;Hebdomadaire</translation>
+        <translation>He&amp;bdomadaire</translation>
     </message>
     <message>
         <source>&amp;Monthly</source>
@@ -439,7 +439,7 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
     </message>
     <message>
         <source>&amp;Yearly</source>
-        <translation>Annuel</translation>
+        <translation>Annu&amp;el</translation>
     </message>
     <message>
         <source>Year</source>
@@ -463,7 +463,7 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
     </message>
     <message>
         <source>O&amp;nly out-of-date reports</source>
-        <translation>Seulement les rapports périmés</translation>
+        <translation>Seulement les rapports p&amp;érimés</translation>
     </message>
     <message>
         <source>Build only the periods whose report is missing or older than its logs, its base file or the Site&apos;s settings.</source>
@@ -795,6 +795,13 @@ Erreur n° %2</translation>
     <message>
         <source>%1 cannot be written: %2.</source>
         <translation>%1 ne peut pas être écrit : %2.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>The help pages are not installed. Installing the program&apos;s package again brings them back.</source>
+        <translation>Les pages d&apos;aide ne sont pas installées. Réinstaller le paquet du programme les rétablit.</translation>
     </message>
 </context>
 <context>

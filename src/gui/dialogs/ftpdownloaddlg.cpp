@@ -1,5 +1,6 @@
 #include "ftpdownloaddlg.h"
 
+#include "main/helppage.h"
 #include "store/siterecord.h"
 #include "ui_ftpdownloaddlg.h"
 #include "util/messages.h"
@@ -37,6 +38,7 @@ CFTPDownloadDlg::CFTPDownloadDlg(SiteRecord* site, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CFTPDownloadDlg>()), m_site(site)
 {
     m_ui->setupUi(this);
+    addHelpKey(this);
     m_ui->progressBar->hide();
     connect(m_ui->dialogButtons, &QDialogButtonBox::accepted, this, &CFTPDownloadDlg::accept);
     connect(m_ui->dialogButtons, &QDialogButtonBox::rejected, this, &CFTPDownloadDlg::reject);
@@ -193,10 +195,22 @@ void CFTPDownloadDlg::rowActivated(QTreeWidgetItem* item)
         listFolder();
 }
 
+// Enter in the list on a folder, with no file chosen, opens the folder as
+// a double click does; otherwise it downloads, as OK does.
 void CFTPDownloadDlg::accept()
 {
     if (m_busy)
         return;
+    const auto isFolder = [this](const QTreeWidgetItem* item) {
+        return m_rows.at(item->data(0, kRowRole).toInt()).isFolder;
+    };
+    QTreeWidgetItem* current = m_ui->remoteList->currentItem();
+    const QList<QTreeWidgetItem*> chosen = m_ui->remoteList->selectedItems();
+    if (m_ui->remoteList->hasFocus() && current && isFolder(current) &&
+        std::all_of(chosen.begin(), chosen.end(), isFolder)) {
+        rowActivated(current);
+        return;
+    }
     download();
 }
 

@@ -1,6 +1,7 @@
 #include "prefsdlg.h"
 
 #include "main/filedialogs.h"
+#include "main/helppage.h"
 #include "store/preferences.h"
 #include "ui_prefsdlg.h"
 
@@ -11,6 +12,7 @@ namespace meridan {
 CPrefsDlg::CPrefsDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::CPrefsDlg>())
 {
     m_ui->setupUi(this);
+    addHelpKey(this);
     const Preferences prefs = Preferences::load();
     m_ui->analogPathEdit->setText(prefs.analogPath.isEmpty() ? Preferences::proposedAnalogPath()
                                                              : prefs.analogPath);

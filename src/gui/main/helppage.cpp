@@ -1,7 +1,14 @@
 #include "helppage.h"
 
 #include "util/datapaths.h"
+#include "util/messages.h"
 #include "util/translations.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +21,26 @@ QString helpPagePath()
         if (const QString page = installedDocFile(u"help_%1.html"_s.arg(language)); !page.isEmpty())
             return page;
     return installedDocFile(u"help.html"_s);
+}
+
+void openHelp()
+{
+    const QString page = helpPagePath();
+    if (page.isEmpty())
+        messages().error(QCoreApplication::translate(
+            "HelpPage", "The help pages are not installed. Installing the program's package "
+                        "again brings them back."));
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+void addHelpKey(QWidget* window)
+{
+    auto* help = new QAction(window);
+    help->setShortcut(QKeySequence::HelpContents);
+    help->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(help, &QAction::triggered, window, &openHelp);
+    window->addAction(help);
 }
 
 } // namespace meridan

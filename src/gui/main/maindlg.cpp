@@ -57,12 +57,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     Preferences::storeFoundAnalogAtFirstStart();
     QApplication::setWindowIcon(programIcon()); // every window of the program
     setWindowFlag(Qt::WindowMinimizeButtonHint);
-    // F1 opens the help from any window of the program.
-    auto* help = new QAction(this);
-    help->setShortcut(QKeySequence::HelpContents);
-    help->setShortcutContext(Qt::ApplicationShortcut);
-    connect(help, &QAction::triggered, this, [] { openFile(helpPagePath()); });
-    addAction(help);
+    addHelpKey(this);
     const QList<QRadioButton*> radios{m_ui->dailyRadio,      m_ui->weeklyRadio,
                                       m_ui->monthlyRadio,    m_ui->quarterlyRadio,
                                       m_ui->halfYearlyRadio, m_ui->yearlyRadio};
@@ -101,7 +96,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(m_ui->displayErrorsButton, &QPushButton::clicked, this, &CMainDlg::displayErrors);
     connect(m_ui->preferencesButton, &QPushButton::clicked, this, &CMainDlg::preferences);
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] { AboutDlg(this).exec(); });
-    connect(m_ui->helpButton, &QPushButton::clicked, this, [] { openFile(helpPagePath()); });
+    connect(m_ui->helpButton, &QPushButton::clicked, this, &openHelp);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &CMainDlg::reject);
 
     keepColumnsSteady();
@@ -127,12 +122,14 @@ void CMainDlg::keepColumnsSteady()
     const QFontMetrics metrics(m_ui->reportNameEdit->font());
     m_ui->reportNameEdit->setMinimumWidth(
         metrics.horizontalAdvance(u"2000-00-00/stats2000-00-00.html"_s) + 8);
-    // The longest label breaks into lines rather than widen the window.
+    // One line: the row is only as high as the box beside it.
     int label = 0;
-    for (const QString& text : periodLabels())
-        for (const QString& word : text.split(u' '))
-            label = std::max(label, m_ui->periodLabel->fontMetrics().horizontalAdvance(word));
-    m_ui->periodLabel->setWordWrap(true);
+    const QString shown = m_ui->periodLabel->text();
+    for (const QString& text : periodLabels()) {
+        m_ui->periodLabel->setText(text);
+        label = std::max(label, m_ui->periodLabel->sizeHint().width());
+    }
+    m_ui->periodLabel->setText(shown);
     m_ui->periodLabel->setFixedWidth(label);
     qsizetype longest = texts::allChoice().size();
     for (int month = 1; month <= 12; ++month)
@@ -229,13 +226,11 @@ void CMainDlg::enableSiteButtons(bool enabled)
 
 // --- Periods -----------------------------------------------------------------
 
-const QHash<int, QString>& CMainDlg::periodLabels()
+QHash<int, QString> CMainDlg::periodLabels()
 {
-    static const QHash<int, QString> labels = {
-        {kDay, tr("Month")},         {kWeek, tr("Week")},
-        {kMonth, tr("Month")},       {kQuarter, tr("Quarter of the year")},
-        {kHalfYear, tr("Semestre")}, {kYear, QString()}};
-    return labels;
+    return {{kDay, tr("Month")},         {kWeek, tr("Week")},
+            {kMonth, tr("Month")},       {kQuarter, tr("Quarter of the year")},
+            {kHalfYear, tr("Semestre")}, {kYear, QString()}};
 }
 
 int CMainDlg::periodicity() const

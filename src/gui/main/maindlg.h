@@ -49,7 +49,7 @@ private:
     void deleteSite();
     void enableSiteButtons(bool enabled);
     // Periods and the report list
-    static const QHash<int, QString>& periodLabels();
+    static QHash<int, QString> periodLabels();
     void keepColumnsSteady();
     int periodicity() const;
     void setUpPeriodicity(int code);

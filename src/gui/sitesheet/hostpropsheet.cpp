@@ -1,6 +1,7 @@
 #include "hostpropsheet.h"
 
 #include "analog/basecfg.h"
+#include "main/helppage.h"
 #include "sitesheet/hostbasecfgpage.h"
 #include "sitesheet/hostfolderspage.h"
 #include "sitesheet/hostftppage.h"
@@ -32,6 +33,7 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
 {
     setObjectName(u"hostPropSheet"_s);
     setWindowTitle(tr("Configure Statistics"));
+    addHelpKey(this);
     m_tabs->setObjectName(u"pageTabs"_s);
     m_tabs->setUsesScrollButtons(true); // one row of tabs, never stacked
     m_tabs->tabBar()->setExpanding(false);

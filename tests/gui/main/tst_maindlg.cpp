@@ -22,9 +22,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
@@ -62,6 +64,20 @@ void whenSheetOpens(const std::function<void(CHostPropSheet*)>& action,
     });
 }
 
+// Takes the files the program opens in the desktop's browser.
+class OpenedFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(u"file"_s, this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(u"file"_s); }
+    QStringList names;
+
+public slots:
+    void open(const QUrl& url) { names.append(url.fileName()); }
+};
+
 } // namespace
 
 class TestMainDlg : public SandboxTest
@@ -81,6 +97,22 @@ private:
         window = std::make_unique<CMainDlg>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    // The texts of the shown buttons and labels that their controls cut
+    // short.
+    static QStringList clippedTexts(QWidget* top)
+    {
+        QStringList clipped;
+        for (const QAbstractButton* button : top->findChildren<QAbstractButton*>())
+            if (button->isVisible() && !button->text().isEmpty() &&
+                button->width() < button->sizeHint().width())
+                clipped << button->text();
+        for (const QLabel* label : top->findChildren<QLabel*>())
+            if (label->isVisible() && !label->text().isEmpty() &&
+                (label->wordWrap() ? label->height() < label->heightForWidth(label->width())
+                                   : label->width() < label->sizeHint().width()))
+                clipped << label->text();
+        return clipped;
     }
     QStringList comboItems(QComboBox* combo)
     {
@@ -521,39 +553,75 @@ private slots:
     }
 
     // Under a French locale the windows read French, from their forms, their
-    // code, the core and the report names of the shipped data alike.
-    void frenchWindow()
+    // code, the core and the report names of the shipped data alike; in
+    // either language every control shows its whole text (also run at scale
+    // 1.5).
+    void windowsInBothLanguages_data()
     {
-        const QLocale french(QLocale::French, QLocale::France);
-        QLocale::setDefault(french);
-        installTranslations(french);
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("firstReport");
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << u"&Build"_s
+                                 << u"General summary"_s;
+        QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << u"&Construire"_s
+                                << u"Résumé général"_s;
+    }
+    void windowsInBothLanguages()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, build);
+        QFETCH(QString, firstReport);
+        const QString language = locale.name().left(2);
+        QLocale::setDefault(locale);
+        installTranslations(locale);
         const auto uninstall = qScopeGuard([] {
             qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
             QLocale::setDefault(QLocale::system());
         });
+        storeNewSite(u"shop"_s);
         open();
-        QCOMPARE(child<QRadioButton>("monthlyRadio")->text(), u"Mens&uel"_s);
-        QCOMPARE(child<QPushButton>("buildButton")->text(), u"&Construire"_s);
-        QCOMPARE(child<QComboBox>("periodCombo")->currentText(), u"(tous)"_s);
-        QVERIFY2(helpPagePath().endsWith(u"/help_fr.html"_s), qPrintable(helpPagePath()));
-        saveScreenshot(window.get(), u"main-fr"_s);
+        QCOMPARE(child<QPushButton>("buildButton")->text(), build);
+        // F1 opens the help in the window's language, also from modal windows.
+        const QString help = language == u"en"_s ? u"help.html"_s : u"help_fr.html"_s;
+        OpenedFiles opened;
+        const auto pressF1 = [](QWidget* dialog) {
+            dialog->activateWindow();
+            QTRY_VERIFY(QApplication::activeWindow() == dialog);
+            QTest::keyClick(dialog, Qt::Key_F1);
+        };
+        whenSheetOpens(pressF1, QDialogButtonBox::Cancel);
+        child<QPushButton>("editButton")->click();
+        WHEN_MODAL_OPENS(CPrefsDlg, [&](CPrefsDlg* prefs) {
+            pressF1(prefs);
+            prefs->reject();
+        });
+        child<QPushButton>("preferencesButton")->click();
+        QCOMPARE(opened.names, QStringList(2, help));
+        for (const char* radio : {"dailyRadio", "weeklyRadio", "quarterlyRadio", "halfYearlyRadio",
+                                  "yearlyRadio", "monthlyRadio"}) {
+            child<QRadioButton>(radio)->click();
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(clippedTexts(window.get()), QStringList());
+        }
+        saveScreenshot(window.get(), u"main-"_s + language);
         CPrefsDlg prefs;
         prefs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&prefs));
-        saveScreenshot(&prefs, u"preferences-fr"_s);
+        QCOMPARE(clippedTexts(&prefs), QStringList());
+        saveScreenshot(&prefs, u"preferences-"_s + language);
         SiteRecord site(u"shop"_s);
-        site.DeriveDefaults();
         CHostPropSheet sheet(&site);
         sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
         auto* tabs = sheet.findChild<QTabWidget*>(u"pageTabs"_s);
-        QCOMPARE(tabs->tabText(0), u"Général"_s);
         for (int page = 0; page < tabs->count(); ++page) {
             tabs->setCurrentIndex(page);
-            saveScreenshot(&sheet, u"sheet-fr-%1"_s.arg(page));
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(clippedTexts(&sheet), QStringList());
+            saveScreenshot(&sheet, u"sheet-%1-%2"_s.arg(language).arg(page));
         }
         const auto* reports = sheet.findChild<QListWidget*>(u"reportList"_s);
-        QVERIFY(reports->count() > 0);
-        QCOMPARE(reports->item(0)->text(), u"Résumé général"_s);
+        QCOMPARE(reports->item(0)->text(), firstReport);
     }
 
     void aboutAndPreferencesPictures()
