@@ -946,6 +946,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <source>The remote name &quot;%1&quot; holds a character that a shell would read (one of $ ` &quot; \ ; | &amp; ( ) &lt; &gt; &apos;), and Analog hands log names to a shell to uncompress them; it was not copied.</source>
         <translation>Le nom distant « %1 » contient un caractère qu&apos;un shell interpréterait (l&apos;un de $ ` &quot; \ ; | &amp; ( ) &lt; &gt; &apos;), et Analog passe les noms des journaux à un shell pour les décompresser ; il n&apos;a pas été copié.</translation>
     </message>
+    <message>
+        <source>The server took the connection but never greeted: it may be too busy, or not the server the URL should name.</source>
+        <translation>Le serveur a accepté la connexion sans jamais saluer : il est peut-être trop occupé, ou ce n&apos;est pas le serveur que l&apos;URL devrait nommer.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1244,10 +1248,6 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <translation>%1 ne peut pas contenir de virgule : Analog lit une virgule dans le chemin d&apos;un journal comme le début d&apos;un autre fichier.</translation>
     </message>
     <message>
-        <source>The Logs folder (LogsDir) and the naming scheme (LogNameStruct) together make a log file path of %1 characters; Analog reads at most %2. Choose a shorter folder or Site name.</source>
-        <translation>Le dossier des journaux (LogsDir) et le schéma de nommage (LogNameStruct) font ensemble un chemin de journal de %1 caractères ; Analog en lit au plus %2. Choisissez un dossier ou un nom de Site plus court.</translation>
-    </message>
-    <message>
         <source>The settings database %1 cannot be read: %2. Until then no setting can be read or saved.</source>
         <translation>La base de réglages %1 ne peut pas être lue : %2. D&apos;ici là, aucun réglage ne peut être lu ni enregistré.</translation>
     </message>
@@ -1262,6 +1262,70 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>No desktop keyring keeps the FTP password (%1); it is stored enciphered in the settings database.</source>
         <translation>Aucun trousseau du bureau ne garde le mot de passe FTP (%1) ; il est enregistré chiffré dans la base de réglages.</translation>
+    </message>
+    <message>
+        <source>The URL</source>
+        <translation>L&apos;URL</translation>
+    </message>
+    <message>
+        <source>The stats root folder</source>
+        <translation>Le dossier racine des statistiques</translation>
+    </message>
+    <message>
+        <source>The command line for Analog</source>
+        <translation>La ligne de commande d&apos;Analog</translation>
+    </message>
+    <message>
+        <source>The configuration folder</source>
+        <translation>Le dossier des configurations</translation>
+    </message>
+    <message>
+        <source>The Reports folder</source>
+        <translation>Le dossier des rapports</translation>
+    </message>
+    <message>
+        <source>The Logs folder</source>
+        <translation>Le dossier des journaux</translation>
+    </message>
+    <message>
+        <source>The logfile naming scheme</source>
+        <translation>Le schéma de nommage des journaux</translation>
+    </message>
+    <message>
+        <source>The error file</source>
+        <translation>Le fichier d&apos;erreurs</translation>
+    </message>
+    <message>
+        <source>The post-process command line</source>
+        <translation>La ligne de commande de post-traitement</translation>
+    </message>
+    <message>
+        <source>The FTP URL</source>
+        <translation>L&apos;URL FTP</translation>
+    </message>
+    <message>
+        <source>The FTP user</source>
+        <translation>L&apos;utilisateur FTP</translation>
+    </message>
+    <message>
+        <source>The base configuration file</source>
+        <translation>Le fichier de configuration de base</translation>
+    </message>
+    <message>
+        <source>The language of the reports</source>
+        <translation>La langue des rapports</translation>
+    </message>
+    <message>
+        <source>The language file</source>
+        <translation>Le fichier de langue</translation>
+    </message>
+    <message>
+        <source>The report order</source>
+        <translation>L&apos;ordre des rapports</translation>
+    </message>
+    <message>
+        <source>The Logs folder and the logfile naming scheme together make a log file path of %1 characters; Analog reads at most %2. Choose a shorter folder or Site name.</source>
+        <translation>Le dossier des journaux et le schéma de nommage forment ensemble un chemin de journal de %1 caractères ; Analog en lit au plus %2. Choisissez un dossier ou un nom de Site plus court.</translation>
     </message>
 </context>
 <context>
@@ -1478,10 +1542,6 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
         <translation>&amp;Arrêter</translation>
     </message>
     <message>
-        <source>Do you really want to delete?</source>
-        <translation>Voulez-vous vraiment supprimer ?</translation>
-    </message>
-    <message>
         <source>Month</source>
         <translation>Mois</translation>
     </message>
@@ -1536,6 +1596,10 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
     <message>
         <source>A build is running. Stop it and quit?</source>
         <translation>Une construction est en cours. L&apos;arrêter et quitter ?</translation>
+    </message>
+    <message>
+        <source>Delete the Site %1? Only its settings are removed: its logs, reports and configuration files stay on disk.</source>
+        <translation>Supprimer le Site %1 ? Seuls ses réglages sont supprimés : ses journaux, rapports et fichiers de configuration restent sur le disque.</translation>
     </message>
 </context>
 <context>

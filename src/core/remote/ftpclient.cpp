@@ -326,9 +326,13 @@ Result FtpClient::connect()
     if (code == CURLE_ABORTED_BY_CALLBACK)
         return Result::refused(texts::Remote::tr("Cancelled."));
     const QString text = failureText(code, transfer);
-    const bool unreachable = isConnectionFailure(code) ||
-                             (code == CURLE_OPERATION_TIMEDOUT && transfer.lastReply.isEmpty());
-    return Result::refused(unreachable ? noConnectionText() + u"\n\n"_s + text : text);
+    if (code == CURLE_OPERATION_TIMEDOUT && transfer.lastReply.isEmpty())
+        return Result::refused(
+            text + u'\n' +
+            texts::Remote::tr("The server took the connection but never greeted: it may be "
+                              "too busy, or not the server the URL should name."));
+    return Result::refused(isConnectionFailure(code) ? noConnectionText() + u"\n\n"_s + text
+                                                     : text);
 }
 
 QByteArray FtpClient::urlOf(const QByteArray& path, bool folder) const

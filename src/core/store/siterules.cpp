@@ -91,6 +91,32 @@ bool holdsLineBreak(const QString& text)
     return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(u'\0'));
 }
 
+// The words the Site's window uses for a stored value, for messages.
+QString valueLabel(const QString& valueName)
+{
+    const std::pair<QString, QString> labels[] = {
+        {values::Url, texts::Store::tr("The URL")},
+        {values::Root, texts::Store::tr("The stats root folder")},
+        {values::AnalogCommand, texts::Store::tr("The command line for Analog")},
+        {values::CfgDir, texts::Store::tr("The configuration folder")},
+        {values::ReportsRoot, texts::Store::tr("The Reports folder")},
+        {values::LogsDir, texts::Store::tr("The Logs folder")},
+        {values::LogNameStruct, texts::Store::tr("The logfile naming scheme")},
+        {values::ErrorFile, texts::Store::tr("The error file")},
+        {values::PostProcessCmd, texts::Store::tr("The post-process command line")},
+        {values::FTPUrl, texts::Store::tr("The FTP URL")},
+        {values::FTPUser, texts::Store::tr("The FTP user")},
+        {values::DefaultBase, texts::Store::tr("The base configuration file")},
+        {values::Language, texts::Store::tr("The language of the reports")},
+        {values::LangCode, texts::Store::tr("The language file")},
+        {values::ReportOrder, texts::Store::tr("The report order")}};
+    for (const auto& [name, label] : labels)
+        if (values::valueIs(valueName, name) ||
+            (name == values::ReportOrder && valueName.startsWith(name, Qt::CaseInsensitive)))
+            return label;
+    return valueName;
+}
+
 Result refusedLineBreak(const QString& what)
 {
     return Result::refused(
@@ -151,14 +177,14 @@ Result checkQuoteOrPercent(const QString& what, const QString& text, bool percen
 }
 
 // A place named relative to one of the Site's folders stays inside it.
-Result checkStaysInside(const QString& valueName, const QString& text)
+Result checkStaysInside(const QString& what, const QString& text)
 {
     const QString path = QString(text).replace(u'\\', u'/');
     if (!path.startsWith(u'/') && !path.split(u'/').contains(u".."_s))
         return {};
     return Result::refused(texts::Store::tr("%1 \"%2\" must stay inside the Site's folders: no "
                                             "\"..\" and no leading \"/\".")
-                               .arg(valueName, text));
+                               .arg(what, text));
 }
 
 // The values that never reach a configuration file of Analog.
@@ -169,44 +195,45 @@ bool staysOutOfConfiguration(const QString& valueName)
 }
 
 // Analog splits a LOGFILE at commas, even inside quotes.
-Result checkNoComma(const QString& valueName, const QString& text)
+Result checkNoComma(const QString& what, const QString& text)
 {
     if (!text.contains(u','))
         return {};
     return Result::refused(texts::Store::tr("%1 cannot hold a comma: Analog reads a comma in a "
                                             "log file's path as the start of another file.")
-                               .arg(valueName));
+                               .arg(what));
 }
 
 } // namespace
 
 Result checkValue(const QString& valueName, const QString& text)
 {
+    const QString what = valueLabel(valueName);
     if (holdsLineBreak(text))
-        return refusedLineBreak(valueName);
+        return refusedLineBreak(what);
     if (!staysOutOfConfiguration(valueName))
-        if (Result line = checkAnalogText(valueName, text); !line)
+        if (Result line = checkAnalogText(what, text); !line)
             return line;
     if (valueIs(valueName, values::LogsDir) || valueIs(valueName, values::LogNameStruct))
-        if (Result comma = checkNoComma(valueName, text); !comma)
+        if (Result comma = checkNoComma(what, text); !comma)
             return comma;
     const bool folderName =
         valueIs(valueName, values::CfgDir) || valueIs(valueName, values::ReportsRoot);
     if (folderName || valueIs(valueName, values::Root) || valueIs(valueName, values::LogsDir))
-        if (Result quote = checkQuoteOrPercent(valueName, text, true); !quote)
+        if (Result quote = checkQuoteOrPercent(what, text, true); !quote)
             return quote;
     if (folderName && (text.isEmpty() || text.contains(u'/') || text.contains(u'\\') ||
                        text == u"."_s || text == u".."_s))
         return Result::refused(
             texts::Store::tr(
                 "%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\".")
-                .arg(valueName));
+                .arg(what));
     if (valueIs(valueName, values::DefaultBase))
-        return checkStaysInside(valueName, text);
+        return checkStaysInside(what, text);
     if (valueIs(valueName, values::ErrorFile)) {
-        if (Result quote = checkQuoteOrPercent(valueName, text, false); !quote)
+        if (Result quote = checkQuoteOrPercent(what, text, false); !quote)
             return quote;
-        return checkStaysInside(valueName, text);
+        return checkStaysInside(what, text);
     }
     // A password in the address would be stored in clear and shown.
     if (valueIs(valueName, values::FTPUrl) && !QUrl(text).password().isEmpty())
@@ -214,7 +241,7 @@ Result checkValue(const QString& valueName, const QString& text)
             "The FTP URL holds a password: give the user as FTPUser and the password as "
             "FTPAccess (FTPAccess=- reads it from standard input)."));
     if (valueIs(valueName, values::LogNameStruct)) {
-        if (Result quote = checkQuoteOrPercent(valueName, text, false); !quote)
+        if (Result quote = checkQuoteOrPercent(what, text, false); !quote)
             return quote;
         return checkSchemeStaysInside(text);
     }
@@ -231,11 +258,11 @@ Result checkReportOrder(const QString& valueName, const QString& order)
             c == u'-' || std::any_of(ReportCodes().begin(), ReportCodes().end(),
                                      [c](const ReportCode& r) { return r.code == c; });
         if (!known)
-            return Result::refused(
-                texts::Store::tr("%1: \"%2\" is no report code.").arg(valueName, QString(c)));
+            return Result::refused(texts::Store::tr("%1: \"%2\" is no report code.")
+                                       .arg(valueLabel(valueName), QString(c)));
         if (seen.contains(c))
-            return Result::refused(
-                texts::Store::tr("%1: \"%2\" stands twice.").arg(valueName, QString(c)));
+            return Result::refused(texts::Store::tr("%1: \"%2\" stands twice.")
+                                       .arg(valueLabel(valueName), QString(c)));
         seen.insert(c);
     }
     return {};
@@ -295,8 +322,8 @@ Result normaliseValue(const QString& valueName, QString* text)
     } else if (is(values::Root) || is(values::LogsDir)) {
         *text = QDir::cleanPath(trimmedField(*text));
         if (!QDir::isAbsolutePath(*text))
-            return Result::refused(
-                texts::Store::tr("%1 must be a full path, not \"%2\".").arg(valueName, *text));
+            return Result::refused(texts::Store::tr("%1 must be a full path, not \"%2\".")
+                                       .arg(valueLabel(valueName), *text));
     } else if (is(values::ImagePath)) {
         *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
     } else if (is(values::LogPeriodicity)) {
@@ -338,7 +365,7 @@ QString normalizedCertificatePin(const QString& typed)
 Result acceptValue(const QString& valueName, QString* text)
 {
     if (holdsLineBreak(*text))
-        return refusedLineBreak(valueName);
+        return refusedLineBreak(valueLabel(valueName));
     if (Result normalised = normaliseValue(valueName, text); !normalised)
         return normalised;
     return checkValue(valueName, *text);
@@ -356,8 +383,8 @@ Result checkSite(const SiteRecord& site)
         "LOGFILE \"" + joinPath(site.LogsDir, site.LogNameStruct).toUtf8() + '"';
     if (logFile.size() > kMaxAnalogLine)
         return Result::refused(
-            texts::Store::tr("The Logs folder (LogsDir) and the naming scheme (LogNameStruct) "
-                             "together make a log file path of %1 characters; Analog reads at "
+            texts::Store::tr("The Logs folder and the logfile naming scheme together make a log "
+                             "file path of %1 characters; Analog reads at "
                              "most %2. Choose a shorter folder or Site name.")
                 .arg(QString::number(logFile.size() - 10), QString::number(kMaxAnalogLine - 10)));
     return {};

@@ -205,7 +205,10 @@ void CMainDlg::deleteSite()
 {
     if (!m_site || m_ui->siteCombo->currentIndex() < 0)
         return;
-    if (!messages().ask(tr("Do you really want to delete?"), Question::DangerousYesNo))
+    if (!messages().ask(tr("Delete the Site %1? Only its settings are removed: its logs, "
+                           "reports and configuration files stay on disk.")
+                            .arg(m_site->name),
+                        Question::DangerousYesNo))
         return;
     deleteStoredSite(m_site->name);
     m_ui->siteCombo->removeItem(m_ui->siteCombo->currentIndex());

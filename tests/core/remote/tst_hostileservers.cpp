@@ -71,8 +71,8 @@ private slots:
             << QList<qint64>();
         QTest::newRow("silent server")
             << u"silent"_s << false
-            << u"No FTP Connection\n(Probably due to bad connection data)\n\nConnecting to "
-               u"127.0.0.1 timed out after ? s."_s
+            << u"Connecting to 127.0.0.1 timed out after ? s.\nThe server took the connection "
+               u"but never greeted*"_s
             << QList<qint64>();
         QTest::newRow("dripping file") << u"dripfile"_s << true << slow << QList<qint64>();
         QTest::newRow("stalled file") << u"stallfile"_s << true << slow << QList<qint64>();
