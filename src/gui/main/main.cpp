@@ -3,7 +3,28 @@
 #include "util/translations.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QWidget>
 #include <sys/prctl.h>
+
+namespace {
+
+// Styles draw the focus frame only after the first Tab of a window; here
+// keyboard users see where the focus is (the default button included) from
+// the moment a window opens.
+class FocusShownFromTheStart : public QObject
+{
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && widget && widget->isWindow())
+            widget->setAttribute(Qt::WA_KeyboardFocusChange);
+        return false;
+    }
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +32,8 @@ int main(int argc, char* argv[])
     // by other programs of the user.
     ::prctl(PR_SET_DUMPABLE, 0);
     QApplication app(argc, argv);
+    FocusShownFromTheStart focusShown;
+    app.installEventFilter(&focusShown);
     meridan::installTranslations();
     QApplication::setApplicationName(QStringLiteral("Meridan"));
     QApplication::setApplicationVersion(QStringLiteral(MERIDAN_VERSION));
