@@ -1036,6 +1036,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
             <numerusform>Les %n rapports choisis sont à jour ; rien n&apos;a été construit.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Analog ended without error, but its report %1 could not be put in place: %2.</source>
+        <translation>Analog s&apos;est terminé sans erreur, mais son rapport %1 n&apos;a pas pu être mis en place : %2.</translation>
+    </message>
 </context>
 <context>
     <name>Store</name>

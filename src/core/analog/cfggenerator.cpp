@@ -80,30 +80,35 @@ void CCfgGenerator::appendReports(QByteArray* text) const
     text->append("\r\nREPORTORDER " + order.toUtf8() + "\r\n");
 }
 
-bool CCfgGenerator::Generate()
+std::optional<QByteArray> CCfgGenerator::configuration() const
 {
-    // A hand-edited store may hold what the pages refuse.
-    if (!checkSite(site).report())
-        return false;
     const std::optional<QByteArray> generated = generatedText();
     if (!generated)
-        return false;
+        return std::nullopt;
     for (const QByteArray& line : generated->split('\n'))
         if (!checkAnalogLine(line.endsWith('\r') ? line.chopped(1) : line).report())
-            return false;
-    const QString name = PeriodName({year, periodicity, index, day});
-    if (name.isEmpty())
-        return false;
+            return std::nullopt;
     QByteArray base;
     if (!site.DefaultBase.isEmpty()) {
         const QString basePath = joinPath(site.cfgFolder(), site.DefaultBase + u".basecfg"_s);
         if (!readFileUpToNul(basePath, &base)) {
             messages().error(texts::errorOpeningFile(basePath));
-            return false;
+            return std::nullopt;
         }
     }
-    const QString path = site.configFile(name);
-    return writeFileAtomically(path, *generated + base).report();
+    return *generated + base;
+}
+
+bool CCfgGenerator::Generate()
+{
+    // A hand-edited store may hold what the pages refuse.
+    if (!checkSite(site).report())
+        return false;
+    const QString name = PeriodName({year, periodicity, index, day});
+    const std::optional<QByteArray> text = configuration();
+    if (name.isEmpty() || !text)
+        return false;
+    return writeFileAtomically(site.configFile(name), *text).report();
 }
 
 } // namespace meridan

@@ -29,6 +29,8 @@ public:
 
     // The generated text without the base file, or nullopt on failure.
     std::optional<QByteArray> generatedText() const;
+    // The whole text Generate writes, or nullopt (after a message).
+    std::optional<QByteArray> configuration() const;
 
 private:
     void appendReports(QByteArray* text) const;

@@ -1,9 +1,11 @@
 #include "freshness.h"
 
+#include "analog/buildrecord.h"
 #include "analog/cfggenerator.h"
 #include "analog/logfiles.h"
 #include "analog/logformats.h"
 #include "store/siterecord.h"
+#include "store/siterules.h"
 #include "util/files.h"
 
 #include <QDir>
@@ -71,43 +73,42 @@ QStringList existingLogFiles(const SiteRecord& site, const Period& period)
 }
 
 FreshnessCheck::FreshnessCheck(const SiteRecord& site)
-    : m_site(site), m_specials(readSpecialMonths(site.keyName)),
-      m_settingsChanged(site.storedChangeTime())
+    : m_site(site), m_specials(readSpecialMonths(site.keyName)), m_siteSound(checkSite(site).ok())
 {
 }
 
+// Out of date unless the record of the report's last build still holds:
+// the same report, the same configuration (but for file names) and the
+// same files matched by its LOGFILE lines, neighbour days, special months'
+// logs and all.
 Freshness FreshnessCheck::of(const Period& period) const
 {
-    const SiteRecord& site = m_site;
-    const QStringList logs = existingLogFiles(site, period);
-    // Special months of the period stand in for their logs.
-    const std::optional<PeriodRange> range = PeriodBounds(period);
-    QList<SpecialMonth> specials;
-    for (const SpecialMonth& special : m_specials) {
-        const QDate month(special.month.left(4).toInt(), special.month.mid(4, 2).toInt(), 1);
-        if (range && month.isValid() && month.addMonths(1) > range->start && month < range->end)
-            specials.append(special);
-    }
-    if (logs.isEmpty() && specials.isEmpty())
+    if (!hasInputs(period))
         return Freshness::NoLogs;
-    const QFileInfo report(
-        joinPath(site.reportsFolder(), ReportNameOf(PeriodName(period), site.Output)));
-    if (!report.isFile())
+    const QString name = PeriodName(period);
+    const std::optional<BuildRecord> record = readBuildRecord(buildRecordPath(m_site, name));
+    const QString report = ReportNameOf(name, m_site.Output);
+    if (!m_siteSound || !record ||
+        stampOf(joinPath(m_site.reportsFolder(), report)) != record->report)
         return Freshness::Stale;
-    const QDateTime built = report.lastModified();
-    const QDateTime now = QDateTime::currentDateTime();
-    const auto newer = [&](const QDateTime& time) {
-        return time.isValid() && (time > built || time > now);
-    };
-    QStringList inputs = logs;
-    inputs.append(joinPath(site.cfgFolder(), site.DefaultBase + u".basecfg"_s));
-    for (const SpecialMonth& special : specials)
-        inputs.append(special.file.contains(u'/') ? special.file
-                                                  : joinPath(site.cfgFolder(), special.file));
-    for (const QString& input : std::as_const(inputs))
-        if (newer(QFileInfo(input).lastModified()))
-            return Freshness::Stale;
-    return newer(m_settingsChanged) ? Freshness::Stale : Freshness::UpToDate;
+    const std::optional<QByteArray> configuration =
+        CCfgGenerator(period, report, m_site).configuration();
+    if (!configuration || configurationFingerprint(*configuration) != record->fingerprint)
+        return Freshness::Stale;
+    return configuredInputs(*configuration) == record->inputs ? Freshness::UpToDate
+                                                              : Freshness::Stale;
+}
+
+// A log file of one of the period's days, or a special month in it.
+bool FreshnessCheck::hasInputs(const Period& period) const
+{
+    if (!existingLogFiles(m_site, period).isEmpty())
+        return true;
+    const std::optional<PeriodRange> range = PeriodBounds(period);
+    return range && std::any_of(m_specials.begin(), m_specials.end(), [&](const SpecialMonth& s) {
+               const QDate month(s.month.left(4).toInt(), s.month.mid(4, 2).toInt(), 1);
+               return month.isValid() && month.addMonths(1) > range->start && month < range->end;
+           });
 }
 
 } // namespace meridan

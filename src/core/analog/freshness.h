@@ -3,7 +3,6 @@
 #include "analog/logformats.h"
 #include "analog/period.h"
 
-#include <QDateTime>
 #include <QStringList>
 
 namespace meridan {
@@ -12,16 +11,17 @@ class SiteRecord;
 
 // Whether a period's report must be built again.
 enum class Freshness {
-    UpToDate, // the report is newer than everything it is built from
-    Stale,    // missing, or something it is built from is newer
+    UpToDate, // its build record still holds
+    Stale,    // missing, without a record, or something it is built from changed
     NoLogs,   // no log file of the period exists: nothing to build
 };
 
-// What a period's report is built from: every log file that holds a day of
-// the period (matched against the disk), the base file, the special months'
-// files and the Site's stored settings. A file dated in the future
-// counts as newer than any report. The Site's stored parts are read once,
-// so that one check serves many periods.
+// Whether each period's report still is what its build record says it was
+// built from: the report itself, its configuration (the Site's values, the
+// base file, the special months' files) and every file its LOGFILE lines
+// match, whatever their times. A stored value that never reaches the
+// configuration changes nothing. The Site's stored parts are read once, so
+// that one check serves many periods.
 class FreshnessCheck
 {
 public:
@@ -29,9 +29,11 @@ public:
     Freshness of(const Period& period) const;
 
 private:
+    bool hasInputs(const Period& period) const;
+
     const SiteRecord& m_site;
     QList<SpecialMonth> m_specials;
-    QDateTime m_settingsChanged;
+    bool m_siteSound; // a Site the pages would refuse is always built (and refused)
 };
 
 inline Freshness periodFreshness(const SiteRecord& site, const Period& period)

@@ -202,6 +202,16 @@ bool holdsQuotedShellCharacter(const QString& path)
 
 } // namespace
 
+QStringList configuredLogFiles(const QByteArray& configuration)
+{
+    QStringList files;
+    for (const QString& pattern : logFilePatterns(configuration))
+        files += filesMatching(pattern);
+    files.sort();
+    files.removeDuplicates();
+    return files;
+}
+
 Result checkLogFileNames(const QByteArray& configuration)
 {
     for (const QString& pattern : logFilePatterns(configuration))

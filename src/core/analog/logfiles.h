@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace meridan {
 
@@ -15,6 +16,10 @@ class SiteRecord;
 // message) when a special month's file cannot be read.
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out);
+
+// Every file the LOGFILE lines of the configuration text match now, sorted,
+// each once.
+QStringList configuredLogFiles(const QByteArray& configuration);
 
 // Refuses, naming the file, when a file that the LOGFILE lines of the
 // configuration text match now holds a character a shell would read in

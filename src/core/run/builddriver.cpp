@@ -1,5 +1,6 @@
 #include "builddriver.h"
 
+#include "analog/buildrecord.h"
 #include "analog/cfggenerator.h"
 #include "analog/freshness.h"
 #include "analog/logfiles.h"
@@ -17,6 +18,9 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +36,7 @@ struct BuildDriver::Job
     bool postProcess = false;
     bool ok = true;
     QStringList lines;
-    QDateTime analogStarted;
+    BuildRecord record; // inputs as Analog starts; written once the period succeeded
 };
 
 BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
@@ -125,7 +129,7 @@ void BuildDriver::startPeriod(const Period& period)
     connect(&job->runner, &CConsoleRunner::finished, this,
             [this, job](const RunOutcome& outcome) { commandEnded(job, outcome); });
     emit periodStarted(period, int(m_next), int(m_periods.size()));
-    if (!prepare(period) || !startCommand(*job, false))
+    if (!prepare(*job) || !startCommand(*job, false))
         endPeriod(job, false);
 }
 
@@ -137,11 +141,11 @@ void BuildDriver::output(Job& job, const QStringList& lines)
         job.lines += lines;
 }
 
-bool BuildDriver::prepare(const Period& period)
+bool BuildDriver::prepare(Job& job)
 {
-    const QString name = PeriodName(period);
+    const QString name = PeriodName(job.period);
     const bool reuse = m_options.useExisting && QFileInfo::exists(m_site.configFile(name));
-    if (!reuse && !CCfgGenerator(period, ReportNameOf(name, m_site.Output), m_site).Generate())
+    if (!reuse && !CCfgGenerator(job.period, ReportNameOf(name, m_site.Output), m_site).Generate())
         return false;
     const QString reportFolder = joinPath(m_site.reportsFolder(), name);
     switch (pathKind(reportFolder)) {
@@ -160,7 +164,24 @@ bool BuildDriver::prepare(const Period& period)
         messages().error(texts::configurationMissing(configFile));
         return false;
     }
+    // Taken before Analog reads: a log that changes during the run no
+    // longer matches the record, and the period is built again.
+    job.record = {configurationFingerprint(configuration), {}, configuredInputs(configuration)};
     return checkLogFileNames(configuration).report();
+}
+
+QString BuildDriver::reportPath(const Period& period) const
+{
+    return joinPath(m_site.reportsFolder(), ReportNameOf(PeriodName(period), m_site.Output));
+}
+
+// Analog writes the report under this name, beside its place; it takes
+// its place only once Analog succeeded, so a stopped or failed run never
+// leaves half a report.
+QString BuildDriver::partialReportPath(const Period& period) const
+{
+    const QFileInfo report(reportPath(period));
+    return report.dir().filePath(u"."_s + report.fileName() + u".part"_s);
 }
 
 bool BuildDriver::startCommand(Job& job, bool postProcess)
@@ -168,34 +189,48 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
     job.postProcess = postProcess;
     const QString name = PeriodName(job.period);
     QString command;
-    if (!postProcess) {
-        const QString analogPath = Preferences::analogPathInUse();
-        if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
-            messages().error(texts::cannotFindAnalog());
-            return false;
-        }
-        command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;
-        ExpandCommand(m_site, m_site.configFile(name), command);
-        job.analogStarted = QDateTime::currentDateTime();
-    } else {
+    if (postProcess) {
         command = m_site.PostProcessCmd;
         ExpandCommand(m_site, name, command);
+        return job.runner.start(command);
     }
-    return job.runner.start(command);
+    const QString analogPath = Preferences::analogPathInUse();
+    if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
+        messages().error(texts::cannotFindAnalog());
+        return false;
+    }
+    command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;
+    ExpandCommand(m_site, m_site.configFile(name), command);
+    QFile::remove(partialReportPath(job.period));
+    return job.runner.start(command, {u"+COUTFILE \""_s + partialReportPath(job.period) + u'"'});
+}
+
+// The report Analog wrote takes its place.
+bool BuildDriver::placeReport(Job& job)
+{
+    const QString partial = partialReportPath(job.period);
+    const QString report = reportPath(job.period);
+    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(report).constData()) !=
+        0) {
+        messages().error(texts::Run::tr("Analog ended without error, but its report %1 could not "
+                                        "be put in place: %2.")
+                             .arg(partial, QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
+    }
+    job.record.report = stampOf(report).value_or(FileStamp{});
+    return true;
 }
 
 void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
 {
     job->ok &= outcome.succeeded();
-    if (!job->postProcess && outcome.succeeded()) {
-        // The report counts as made when Analog began reading: a log that
-        // changed during the run is newer, and the period is built again.
-        QFile report(
-            joinPath(m_site.reportsFolder(), ReportNameOf(PeriodName(job->period), m_site.Output)));
-        if (report.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            report.setFileTime(job->analogStarted, QFileDevice::FileModificationTime);
+    if (!job->postProcess) {
+        if (job->ok)
+            job->ok = placeReport(*job);
+        else
+            QFile::remove(partialReportPath(job->period));
     }
-    if (!job->postProcess && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
+    if (!job->postProcess && job->ok && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
         // A post-process that cannot be started fails the period, Analog's
         // report stays.
         if (!startCommand(*job, true))
@@ -207,6 +242,10 @@ void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
 
 void BuildDriver::endPeriod(Job* job, bool ok)
 {
+    // Only a period built whole is up to date; a record that cannot be
+    // written leaves it out of date, to be built again.
+    if (ok)
+        writeBuildRecord(buildRecordPath(m_site, PeriodName(job->period)), job->record).report();
     m_allOk &= ok;
     m_active.removeOne(job);
     if (!job->lines.isEmpty())

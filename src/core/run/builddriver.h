@@ -62,8 +62,11 @@ private:
     void startPeriod(const Period& period);
     // Configuration file and report folder; false (after a message) when
     // the period cannot be run.
-    bool prepare(const Period& period);
+    bool prepare(Job& job);
+    QString reportPath(const Period& period) const;
+    QString partialReportPath(const Period& period) const;
     bool startCommand(Job& job, bool postProcess);
+    bool placeReport(Job& job);
     void commandEnded(Job* job, const RunOutcome& outcome);
     void endPeriod(Job* job, bool ok);
     void output(Job& job, const QStringList& lines);

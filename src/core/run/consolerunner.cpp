@@ -88,7 +88,7 @@ void CConsoleRunner::readOutput()
     deliver(std::move(lines));
 }
 
-bool CConsoleRunner::start(const QString& commandLine)
+bool CConsoleRunner::start(const QString& commandLine, const QStringList& addedArguments)
 {
     if (m_process)
         return false; // one run at a time
@@ -101,7 +101,7 @@ bool CConsoleRunner::start(const QString& commandLine)
     process->setStandardInputFile(QProcess::nullDevice());
     if (!words.isEmpty()) {
         process->setProgram(words.first());
-        process->setArguments(words.mid(1));
+        process->setArguments(words.mid(1) + addedArguments);
         process->start(QIODevice::ReadOnly);
     }
     // Whether the program could be started is known at once: a missing

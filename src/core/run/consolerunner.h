@@ -31,9 +31,10 @@ public:
     explicit CConsoleRunner(QObject* parent = nullptr);
     ~CConsoleRunner() override;
 
-    // Starts the command line. False, after a message, when it could not
-    // be started; finished follows only a true.
-    bool start(const QString& commandLine);
+    // Starts the command line, with the arguments after it that the program
+    // adds on its own (not echoed). False, after a message, when it could
+    // not be started; finished follows only a true.
+    bool start(const QString& commandLine, const QStringList& addedArguments = {});
     bool isRunning() const { return m_process != nullptr; }
     // Ends the running child; finished follows with the run stopped.
     void stop();

@@ -337,15 +337,6 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
     return true;
 }
 
-QDateTime SiteRecord::storedChangeTime() const
-{
-    bool ok = false;
-    const qint64 stamp = SettingsKey(keyPathOf(keyName), kQueryValue)
-                             .readString(values::ChangeStamp)
-                             .toLongLong(&ok);
-    return ok ? QDateTime::fromMSecsSinceEpoch(stamp) : QDateTime();
-}
-
 QString SiteRecord::cfgFolder() const
 {
     return joinPath(Root, CfgDir);

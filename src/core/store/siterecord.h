@@ -103,8 +103,6 @@ public:
 
     QString keyPath() const;
     static QString keyPathOf(const QString& siteName);
-    // When the stored settings last changed; an invalid time when never.
-    QDateTime storedChangeTime() const;
 
 private:
     bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,

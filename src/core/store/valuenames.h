@@ -38,7 +38,7 @@ inline const QString LogFormatChanges = QStringLiteral("LogFormatChanges");
 inline const QString LogSpecial = QStringLiteral("LogSpecial");
 
 // When the Site's stored settings last changed (milliseconds since the
-// epoch): a report older than this is out of date.
+// epoch), kept for other tools that read the store.
 inline const QString ChangeStamp = QStringLiteral("ChangeStamp");
 
 // The preferences.

@@ -279,9 +279,11 @@ private slots:
                      12);
     }
 
-    // After a full build nothing is out of date; a changed day's log makes
-    // exactly the periods that hold that day out of date, a settings change
-    // every period; a period without logs is not built.
+    // After a full build nothing is out of date. A log file counts by what
+    // it is, not by its time: each change makes out of date exactly the
+    // periods whose configuration lists the file (the day before and after
+    // included), a cut-short report or a lost record its own period, a value
+    // that reaches Analog every period and one that does not none.
     void onlyStaleReportsAreBuilt()
     {
         site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
@@ -306,26 +308,74 @@ private slots:
         QVERIFY(sink.lines.contains(u"2003-01: no log file exists, nothing was built."_s));
         QVERIFY(sink.lines.contains(u"The 6 chosen reports are up to date; nothing was built."_s));
         QVERIFY(sink.lines.contains(u"The chosen report is up to date; nothing was built."_s));
-        // A day's log written anew (its time in the future counts as newer).
-        const QString log = site.LogsDir + u"/20030917.log"_s;
-        QFile file(log);
-        QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Append));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
-                                 QFileDevice::FileModificationTime));
-        file.close();
-        QCOMPARE(buildStale(), (QStringList{u"2003"_s, u"2003-09"_s, u"2003-09-17"_s, u"2003-H2"_s,
-                                            u"2003-Q3"_s, u"2003-W38"_s}));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1),
-                                 QFileDevice::FileModificationTime));
-        file.close();
+        const QDateTime longAgo(QDate(2001, 1, 1), QTime(0, 0));
+        const auto addToLog = [&](const QDate& day) {
+            QFile file(site.LogsDir + day.toString(u"'/'yyyyMMdd'.log'"_s));
+            QVERIFY(file.open(QIODevice::Append));
+            file.write(logLine(day, 43200, 1));
+            QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        };
+        addToLog(QDate(2003, 9, 17)); // rewritten, with an old time
+        QCOMPARE(buildStale(),
+                 (QStringList{u"2003"_s, u"2003-09"_s, u"2003-09-16"_s, u"2003-09-17"_s,
+                              u"2003-09-18"_s, u"2003-H2"_s, u"2003-Q3"_s, u"2003-W38"_s}));
+        addToLog(QDate(2003, 10, 3)); // moved in from elsewhere, with its old time
+        QCOMPARE(buildStale(),
+                 (QStringList{u"2003"_s, u"2003-10"_s, u"2003-H2"_s, u"2003-Q4"_s, u"2003-W40"_s}));
+        addToLog(QDate(2003, 8, 31)); // the day before September
+        QCOMPARE(buildStale(),
+                 (QStringList{u"2003"_s, u"2003-08"_s, u"2003-09"_s, u"2003-09-01"_s, u"2003-H2"_s,
+                              u"2003-Q3"_s, u"2003-W35"_s, u"2003-W36"_s}));
+        // A report cut short, and a build killed before its record.
+        const QString september = reportOf(u"2003-09"_s);
+        writeFile(september, readAll(september).left(4000));
+        QVERIFY(QFile::remove(site.Root + u"/cfg/2003-W38.build"_s));
+        QCOMPARE(buildStale(), (QStringList{u"2003-09"_s, u"2003-W38"_s}));
+        site.FTPAccess = u"new secret"_s;
+        site.KeepPeriods = u"DMY"_s;
+        QVERIFY(SaveSite(site));
         QCOMPARE(buildStale(), QStringList());
-        // A changed setting makes every period with logs (31 August to
-        // 1 October) out of date: 30 days, 6 weeks, 3 months, 2 quarters,
-        // a half and the year.
+        // Every period with logs (30 August to 2 October): 30 days, 6 weeks,
+        // 3 months, 2 quarters, a half and the year.
         site.ErrorFile = u"other.txt"_s;
         QVERIFY(SaveSite(site));
         QCOMPARE(buildStale().size(), 30 + 6 + 3 + 2 + 1 + 1);
+    }
+
+    // Analog stopped halfway leaves the report it had and no leftovers; the
+    // period stays out of date and is built again.
+    void stoppedBuildKeepsTheReportItHad()
+    {
+        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
+        QVERIFY(SaveSite(site));
+        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 5);
+        QVERIFY(build(u"2003-09-15"_s));
+        const QString report = reportOf(u"2003-09-15"_s);
+        const QByteArray whole = readAll(report);
+        writeLogs(site, QDate(2003, 9, 15), QDate(2003, 9, 15), 1); // one more request
+        // An Analog that writes half of its report, then hangs.
+        const QString hanging = home->file(u"hanging-analog"_s);
+        writeFile(hanging,
+                  "#!/bin/sh\n"
+                  "for a; do case \"$a\" in -g*) c=${a#-g};;\n"
+                  "  +COUTFILE*) f=${a#+COUTFILE \\\"}; f=${f%\\\"};; esac; done\n"
+                  "[ -n \"$f\" ] || f=$(sed -n 's/^OUTFILE \"\\(.*\\)\"\\r$/\\1/p' \"$c\")\n"
+                  "printf '<html>half' > \"$f\"\nexec sleep 30\n");
+        QFile(hanging).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        Preferences prefs = Preferences::load();
+        prefs.analogPath = hanging;
+        QVERIFY(prefs.save());
+        BuildDriver driver(site);
+        QTimer::singleShot(1000, &driver, &BuildDriver::stop);
+        QVERIFY(!buildToEnd(driver, {*PeriodOfName(u"2003-09-15"_s)}));
+        QCOMPARE(readAll(report), whole);
+        QCOMPARE(QDir(QFileInfo(report).path()).entryList({u".*"_s}, QDir::Files | QDir::Hidden),
+                 QStringList());
+        prefs.analogPath = u"/usr/bin/analog"_s;
+        QVERIFY(prefs.save());
+        observer = {};
+        QVERIFY(build(u"2003-09-15"_s, false, 1, true));
+        QCOMPARE(observer.started, QStringList{u"1/1 2003-09-15"_s});
     }
 
     void existingConfigurationIsReused()

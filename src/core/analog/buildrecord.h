@@ -1,0 +1,56 @@
+#pragma once
+
+#include "util/result.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace meridan {
+
+class SiteRecord;
+
+// What tells a file's version apart: a file replaced, grown, rewritten with
+// an old time or moved in from elsewhere differs in at least one part.
+struct FileStamp
+{
+    QString path;
+    qint64 size = 0;
+    qint64 modifiedNs = 0; // nanoseconds since the epoch
+    quint64 inode = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of a file as it is now, or nullopt when there is none.
+std::optional<FileStamp> stampOf(const QString& path);
+
+// What a report was built from, written after its build succeeded: the
+// fingerprint of its configuration, the report as written and every file
+// its LOGFILE lines matched when Analog started.
+struct BuildRecord
+{
+    QByteArray fingerprint;
+    FileStamp report;
+    QList<FileStamp> inputs;
+
+    bool operator==(const BuildRecord&) const = default;
+};
+
+// Where the record of a period's report is kept: beside its configuration
+// file, in a folder the Site's builds share but the web does not see.
+QString buildRecordPath(const SiteRecord& site, const QString& periodName);
+
+// nullopt for a missing, cut-short or foreign record.
+std::optional<BuildRecord> readBuildRecord(const QString& path);
+Result writeBuildRecord(const QString& path, const BuildRecord& record);
+
+// The fingerprint of everything in a configuration text but the names of
+// its log files (counted by what they match) and of its output file.
+QByteArray configurationFingerprint(const QByteArray& configuration);
+
+// The stamps of every file the configuration's LOGFILE lines match now.
+QList<FileStamp> configuredInputs(const QByteArray& configuration);
+
+} // namespace meridan
