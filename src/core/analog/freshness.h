@@ -3,6 +3,7 @@
 #include "analog/logformats.h"
 #include "analog/period.h"
 
+#include <QHash>
 #include <QStringList>
 
 namespace meridan {
@@ -30,18 +31,20 @@ public:
 
 private:
     bool hasInputs(const Period& period) const;
+    // The log files that exist for the days of the period.
+    QStringList existingLogFiles(const Period& period) const;
+    QStringList matchingFiles(const QString& pattern) const;
+    QStringList entriesMatching(const QString& folder, const QString& pattern, bool files) const;
 
     const SiteRecord& m_site;
     QList<SpecialMonth> m_specials;
     bool m_siteSound; // a Site the pages would refuse is always built (and refused)
+    mutable QHash<QString, QStringList> m_listings; // folder listings, read once a check
 };
 
 inline Freshness periodFreshness(const SiteRecord& site, const Period& period)
 {
     return FreshnessCheck(site).of(period);
 }
-
-// The log files that exist for the days of the period.
-QStringList existingLogFiles(const SiteRecord& site, const Period& period);
 
 } // namespace meridan
