@@ -48,5 +48,12 @@
             <numerusform>The %n chosen reports are up to date; nothing was built.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>%n more</numerusform>
+            <numerusform>%n more</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -1040,6 +1040,17 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <source>Analog ended without error, but its report %1 could not be put in place: %2.</source>
         <translation>Analog s&apos;est terminé sans erreur, mais son rapport %1 n&apos;a pas pu être mis en place : %2.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>%n autre</numerusform>
+            <numerusform>%n autres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: the report was kept, as logs it counts are gone (%2): built again, it would lack their requests. Remove the report to build it from the logs that are left.</source>
+        <translation>%1 : le rapport a été gardé, car des journaux qu&apos;il compte ont disparu (%2) : reconstruit, il perdrait leurs requêtes. Supprimez le rapport pour le construire à partir des journaux restants.</translation>
+    </message>
 </context>
 <context>
     <name>Store</name>

@@ -106,7 +106,8 @@ FreshnessCheck::FreshnessCheck(const SiteRecord& site)
 // Out of date unless the record of the report's last build still holds:
 // the same report, the same configuration (but for file names) and the
 // same files matched by its LOGFILE lines, neighbour days, special months'
-// logs and all.
+// logs and all. Logs deleted since leave the report as it is: it counts
+// requests no build could count again.
 Freshness FreshnessCheck::of(const Period& period) const
 {
     if (!hasInputs(period))
@@ -119,10 +120,37 @@ Freshness FreshnessCheck::of(const Period& period) const
         return Freshness::Stale;
     const std::optional<QByteArray> configuration =
         CCfgGenerator(period, report, m_site).configuration();
-    if (!configuration || configurationFingerprint(*configuration) != record->fingerprint)
+    if (!configuration)
         return Freshness::Stale;
-    return configuredInputs(*configuration) == record->inputs ? Freshness::UpToDate
-                                                              : Freshness::Stale;
+    const bool sameConfiguration = configurationFingerprint(*configuration) == record->fingerprint;
+    const QList<FileStamp> inputs = configuredInputs(*configuration);
+    if (sameConfiguration && inputs == record->inputs)
+        return Freshness::UpToDate;
+    if (goneInputs(*record).isEmpty())
+        return Freshness::Stale;
+    const bool onlyGone = std::all_of(inputs.begin(), inputs.end(), [&](const FileStamp& input) {
+        return record->inputs.contains(input);
+    });
+    return sameConfiguration && onlyGone ? Freshness::UpToDate : Freshness::LogsGone;
+}
+
+QStringList FreshnessCheck::goneLogs(const Period& period) const
+{
+    const QString name = PeriodName(period);
+    const std::optional<BuildRecord> record = readBuildRecord(buildRecordPath(m_site, name));
+    if (!record || stampOf(joinPath(m_site.reportsFolder(), ReportNameOf(name, m_site.Output))) !=
+                       record->report)
+        return {};
+    return goneInputs(*record);
+}
+
+QStringList FreshnessCheck::goneInputs(const BuildRecord& record)
+{
+    QStringList gone;
+    for (const FileStamp& input : record.inputs)
+        if (!QFileInfo::exists(input.path))
+            gone.append(input.path);
+    return gone;
 }
 
 // A log file of one of the period's days, or a special month in it.

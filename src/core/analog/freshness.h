@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analog/buildrecord.h"
 #include "analog/logformats.h"
 #include "analog/period.h"
 
@@ -15,6 +16,7 @@ enum class Freshness {
     UpToDate, // its build record still holds
     Stale,    // missing, without a record, or something it is built from changed
     NoLogs,   // no log file of the period exists: nothing to build
+    LogsGone, // out of date, but logs its report counts are gone: it is kept
 };
 
 // Whether each period's report still is what its build record says it was
@@ -28,8 +30,12 @@ class FreshnessCheck
 public:
     explicit FreshnessCheck(const SiteRecord& site);
     Freshness of(const Period& period) const;
+    // The logs the period's report was built from that are gone: a build
+    // from the logs that are left would drop their requests.
+    QStringList goneLogs(const Period& period) const;
 
 private:
+    static QStringList goneInputs(const BuildRecord& record);
     bool hasInputs(const Period& period) const;
     // The log files that exist for the days of the period.
     QStringList existingLogFiles(const Period& period) const;

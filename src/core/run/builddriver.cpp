@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -59,12 +60,18 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     const FreshnessCheck check(m_site);
     int upToDate = 0;
     for (const Period& period : periods) {
-        const Freshness freshness = options.onlyStale ? check.of(period) : Freshness::Stale;
+        Freshness freshness = options.onlyStale ? check.of(period) : Freshness::Stale;
+        const QStringList gone =
+            freshness == Freshness::UpToDate ? QStringList() : check.goneLogs(period);
+        if (freshness == Freshness::Stale && !gone.isEmpty())
+            freshness = Freshness::LogsGone;
         if (freshness == Freshness::Stale)
             m_periods.append(period);
         else if (freshness == Freshness::NoLogs)
             m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
                                .arg(PeriodName(period)));
+        else if (freshness == Freshness::LogsGone)
+            m_notes.append(keptReportNote(period, gone));
         else
             ++upToDate;
     }
@@ -87,6 +94,19 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     // Signals go out once the caller has had the chance to listen.
     QTimer::singleShot(0, this, &BuildDriver::startMore);
     return true;
+}
+
+QString BuildDriver::keptReportNote(const Period& period, const QStringList& gone)
+{
+    QStringList names;
+    for (const QString& path : gone.mid(0, 3))
+        names.append(QFileInfo(path).fileName());
+    if (gone.size() > 3)
+        names.append(texts::Run::tr("%n more", nullptr, int(gone.size() - 3)));
+    return texts::Run::tr("%1: the report was kept, as logs it counts are gone (%2): built again, "
+                          "it would lack their requests. Remove the report to build it from the "
+                          "logs that are left.")
+        .arg(PeriodName(period), QLocale().createSeparatedList(names));
 }
 
 void BuildDriver::stop()

@@ -58,6 +58,7 @@ signals:
 private:
     struct Job;
 
+    static QString keptReportNote(const Period& period, const QStringList& gone);
     void startMore();
     void startPeriod(const Period& period);
     // Configuration file and report folder; false (after a message) when

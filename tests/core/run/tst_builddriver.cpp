@@ -335,11 +335,19 @@ private slots:
         site.KeepPeriods = u"DMY"_s;
         QVERIFY(SaveSite(site));
         QCOMPARE(buildStale(), QStringList());
+        // A log deleted leaves the reports that count it as they are.
+        QVERIFY(QFile::remove(site.LogsDir + u"/20030917.log"_s));
+        QCOMPARE(buildStale(), QStringList());
         // Every period with logs (30 August to 2 October): 30 days, 6 weeks,
-        // 3 months, 2 quarters, a half and the year.
+        // 3 months, 2 quarters, a half and the year; but those that count the
+        // deleted log are kept, and say so.
         site.ErrorFile = u"other.txt"_s;
         QVERIFY(SaveSite(site));
-        QCOMPARE(buildStale().size(), 30 + 6 + 3 + 2 + 1 + 1);
+        QCOMPARE(buildStale().size(), 30 + 6 + 3 + 2 + 1 + 1 - 8);
+        QVERIFY(
+            sink.lines.contains(u"2003-09: the report was kept, as logs it counts are gone "
+                                u"(20030917.log): built again, it would lack their requests. "
+                                u"Remove the report to build it from the logs that are left."_s));
     }
 
     // Analog stopped halfway leaves the report it had and no leftovers; the
