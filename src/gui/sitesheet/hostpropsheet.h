@@ -28,7 +28,6 @@ public:
     bool applied() const { return m_applied; }
 
     SitePage* page(int index) const { return m_pages.at(index); }
-    int pageCount() const { return int(m_pages.size()); }
 
     void accept() override;
 

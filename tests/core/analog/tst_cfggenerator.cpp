@@ -266,14 +266,6 @@ private slots:
         QVERIFY(readAll(home->file(u"Stats/cfg/2003.cfg"_s)).endsWith("\r\nA\r\n"));
     }
 
-    void reportNames()
-    {
-        QCOMPARE(ReportNameOf(u"2003-09"_s, 1), u"2003-09/stats2003-09.html"_s);
-        QCOMPARE(ReportNameOf(u"2003-W07"_s, 6), u"2003-W07/stats2003-W07.dat"_s);
-        QCOMPARE(ReportNameOf(u"2003"_s, 9), u"2003/stats2003"_s);
-        QCOMPARE(ReportCodes().size(), 44);
-    }
-
 private:
     SiteRecord site;
 };

@@ -501,28 +501,6 @@ private slots:
         emit output->activated(6);
         QCOMPARE(site.Output, 6);
     }
-
-    // MERIDAN_SCREENSHOTS=folder writes a picture of every tab there.
-    void screenshots()
-    {
-        const QString folder = qEnvironmentVariable("MERIDAN_SCREENSHOTS");
-        if (folder.isEmpty())
-            QSKIP("MERIDAN_SCREENSHOTS is not set");
-        SiteRecord site = storedSite(u"shop.example.org"_s);
-        site.FTPUrl = u"ftp://logs.example.org/www"_s;
-        site.PostProcessCmd = u"cp %OutFile% %OutPath%/index.html"_s;
-        SettingsKey(site.keyPath(), kSetValue)
-            .writeValues({{u"LogFormatChanges"_s, u"200305|"_s},
-                          {u"200305"_s, u"A%h %l %u %t \"%r\""_s},
-                          {u"LogSpecial"_s, u"200308*cfgspecial.txt|"_s}});
-        open(&site);
-        QDir().mkpath(folder);
-        for (int tab = 0; tab < sheet->pageCount(); ++tab) {
-            showTab(tab);
-            QApplication::processEvents();
-            QVERIFY(sheet->grab().save(u"%1/sheet-%2.png"_s.arg(folder).arg(tab)));
-        }
-    }
 };
 
 QTEST_MAIN(TestHostPropSheet)
