@@ -650,6 +650,18 @@ Rien n&apos;a été modifié.</translation>
         <translation>%1=%2 : les préférences sont AnalogPath, TextEditor, CfgAscending (0 ou 1), ParallelBuilds (1 à %3) et MaxLogFileMiB (1 à %4). Rien n&apos;a été modifié.</translation>
     </message>
     <message>
+        <source>[refused: %1]</source>
+        <translation>[refusé : %1]</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; years 1992 to 2069).</source>
+        <translation>« %1 » n&apos;est pas une période (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H* ; années 1992 à 2069).</translation>
+    </message>
+    <message>
+        <source>LogFormatChanges: &quot;%1&quot; is no month yyyymm from 199201 to 206912.</source>
+        <translation>LogFormatChanges : « %1 » n&apos;est pas un mois aaaamm de 199201 à 206912.</translation>
+    </message>
+    <message>
         <source>Usage: meridan-cli COMMAND [ARGUMENTS]
   sites                          the stored Sites
   add NAME                       a new Site with the defaults of its name
@@ -682,6 +694,7 @@ Rien n&apos;a été modifié.</translation>
   plan [NAME...]                 the build commands update would run, one a line
   export [FILE]                  the whole settings store as JSON (standard output)
   import FILE                    replace the whole settings store by an export
+  --version                      the version and the licence
 PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period
 of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</source>
         <translation>Usage : meridan-cli COMMANDE [ARGUMENTS]
@@ -717,21 +730,10 @@ of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</
   plan [NOM...]                  les commandes build que lancerait update, une par ligne
   export [FICHIER]               tous les réglages en JSON (sortie standard)
   import FICHIER                 remplacer tous les réglages par un export
+  --version                      la version et la licence
 PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
 périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003-*, 2003-Q*,
 2003-H*.</translation>
-    </message>
-    <message>
-        <source>[refused: %1]</source>
-        <translation>[refusé : %1]</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is no period (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H*; years 1992 to 2069).</source>
-        <translation>« %1 » n&apos;est pas une période (2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou 2003-09-*, 2003-W*, 2003-*, 2003-Q*, 2003-H* ; années 1992 à 2069).</translation>
-    </message>
-    <message>
-        <source>LogFormatChanges: &quot;%1&quot; is no month yyyymm from 199201 to 206912.</source>
-        <translation>LogFormatChanges : « %1 » n&apos;est pas un mois aaaamm de 199201 à 206912.</translation>
     </message>
 </context>
 <context>
@@ -795,6 +797,16 @@ Erreur n° %2</translation>
     <message>
         <source>%1 cannot be written: %2.</source>
         <translation>%1 ne peut pas être écrit : %2.</translation>
+    </message>
+    <message>
+        <source>%1 %2
+Copyright 2026 The Meridan developers.
+Meridan is free software under the GNU General Public License, version 3 or later: you may share and change it under its terms.
+There is NO WARRANTY, to the extent permitted by law.</source>
+        <translation>%1 %2
+Copyright 2026 The Meridan developers.
+Meridan est un logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure : vous pouvez le partager et le modifier selon ses termes.
+Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
     </message>
 </context>
 <context>
@@ -1387,6 +1399,14 @@ l&apos;analyseur de journaux Web en ligne de commande.</translation>
     <message>
         <source>Analog&apos;s documentation on this computer</source>
         <translation>La documentation d&apos;Analog sur cet ordinateur</translation>
+    </message>
+    <message>
+        <source>Copyright 2026 The Meridan developers.
+Free software under the GNU General Public License,
+version 3 or later. There is NO WARRANTY.</source>
+        <translation>Copyright 2026 The Meridan developers.
+Logiciel libre sous la licence publique générale GNU,
+version 3 ou ultérieure. Il n&apos;y a AUCUNE GARANTIE.</translation>
     </message>
 </context>
 <context>

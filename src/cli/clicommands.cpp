@@ -377,6 +377,7 @@ QString usageText()
         "  plan [NAME...]                 the build commands update would run, one a line\n"
         "  export [FILE]                  the whole settings store as JSON (standard output)\n"
         "  import FILE                    replace the whole settings store by an export\n"
+        "  --version                      the version and the licence\n"
         "PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
         "of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.");
 }
@@ -388,6 +389,10 @@ int runCommand(const QStringList& arguments, QTextStream& out)
     const QString& name = arguments.first();
     if (name == u"--help"_s || name == u"-h"_s || name == u"help"_s) {
         out << usageText() << '\n';
+        return kSuccess;
+    }
+    if (name == u"--version"_s) {
+        out << texts::versionText(u"meridan-cli"_s) << '\n';
         return kSuccess;
     }
     for (const Command& command : commands()) {

@@ -133,6 +133,11 @@ private slots:
                                       << u"Commande inconnue : frobnicate."_s;
         QTest::newRow("usage") << u"fr_FR.UTF-8"_s << QStringList{u"--help"_s}
                                << u"Usage : meridan-cli COMMANDE [ARGUMENTS]"_s;
+        QTest::newRow("version and licence")
+            << u"fr_FR.UTF-8"_s << QStringList{u"--version"_s}
+            << u"meridan-cli 0.2.0\nCopyright 2026 The Meridan developers.\nMeridan est un "
+               u"logiciel libre sous la licence publique générale GNU, version 3 ou "
+               u"ultérieure"_s;
         QTest::newRow("core") << u"fr_CA.UTF-8"_s << QStringList{u"show"_s, u"none"_s}
                               << u"Il n'existe aucun Site nommé none."_s;
         QTest::newRow("store rule")

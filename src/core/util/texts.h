@@ -39,6 +39,16 @@ struct Report
     Q_DECLARE_TR_FUNCTIONS(Report)
 };
 
+// What --version prints: the program, its version and its licence.
+inline QString versionText(const QString& program)
+{
+    return Common::tr("%1 %2\nCopyright 2026 The Meridan developers.\nMeridan is free software "
+                      "under the GNU General Public License, version 3 or later: you may share "
+                      "and change it under its terms.\nThere is NO WARRANTY, to the extent "
+                      "permitted by law.")
+        .arg(program, QStringLiteral(MERIDAN_VERSION));
+}
+
 inline QString errorOpeningFile(const QString& path)
 {
     return Common::tr("Error opening file %1").arg(path);

@@ -25,6 +25,12 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(new QLabel(
         tr("Web statistics for several web sites with Analog,\nthe command-line web log analyser."),
         this));
+    auto* licence = new QLabel(tr("Copyright 2026 The Meridan developers.\nFree software under "
+                                  "the GNU General Public License,\nversion 3 or later. There is "
+                                  "NO WARRANTY."),
+                               this);
+    licence->setObjectName(u"licenceLabel"_s);
+    layout->addWidget(licence);
     const struct
     {
         QString text;

@@ -1,10 +1,13 @@
 #include "main/maindlg.h"
 #include "main/messageboxes.h"
+#include "util/texts.h"
 #include "util/translations.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
+#include <cstdio>
+#include <cstring>
 #include <sys/prctl.h>
 
 namespace {
@@ -28,6 +31,17 @@ protected:
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", qPrintable(meridan::texts::versionText(QStringLiteral("meridan"))));
+        return 0;
+    }
+    // Without a display Qt would abort; say why instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "meridan: there is no display to show a window on (neither DISPLAY "
+                             "nor WAYLAND_DISPLAY is set); meridan-cli works without one.\n");
+        return 1;
+    }
     // Passwords pass through memory in plain text: no core dump, no ptrace
     // by other programs of the user.
     ::prctl(PR_SET_DUMPABLE, 0);

@@ -627,6 +627,8 @@ private slots:
         QCOMPARE(links.size(), 3);
         QCOMPARE(links.first()->text(), u"Help & getting started"_s); // "&" shown as itself
         QVERIFY(QFile::exists(links.first()->target().toLocalFile()));
+        QVERIFY(
+            about.findChild<QLabel*>(u"licenceLabel"_s)->text().contains(u"version 3 or later"_s));
         saveScreenshot(&about, u"about"_s);
         CPrefsDlg prefs;
         prefs.show();
