@@ -735,6 +735,10 @@ PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
 périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003-*, 2003-Q*,
 2003-H*.</translation>
     </message>
+    <message>
+        <source>Unknown option %1.</source>
+        <translation>Option inconnue : %1.</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>
@@ -807,6 +811,10 @@ There is NO WARRANTY, to the extent permitted by law.</source>
 Copyright 2026 The Meridan developers.
 Meridan est un logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure : vous pouvez le partager et le modifier selon ses termes.
 Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
+    </message>
+    <message>
+        <source>No link was made: there is no Desktop folder.</source>
+        <translation>Aucun lien n&apos;a été créé : il n&apos;y a pas de dossier Bureau.</translation>
     </message>
 </context>
 <context>

@@ -308,9 +308,8 @@ int writeIndex(Context& c)
     const bool ascending = Preferences::ascending();
     const QStringList reports = configuredPeriods(*site, ascending);
     const bool written = CGeneralIndex(*site, reports, ascending, frames).write();
-    if (shortcut)
-        createDesktopLink(site->name, site->reportsFolder());
-    if (!written)
+    const bool linked = !shortcut || createDesktopLink(site->name, site->reportsFolder());
+    if (!written || !linked)
         return kFailure;
     c.out << generalIndexPage(*site) << '\n';
     return kSuccess;

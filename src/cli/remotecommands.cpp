@@ -47,6 +47,15 @@ QString shellWord(const QString& text)
 }
 
 // The Sites named, or every stored Site.
+// An argument left after the known options that looks like one.
+std::optional<QString> unknownOption(const QStringList& arguments)
+{
+    for (const QString& argument : arguments)
+        if (argument.startsWith(u"--"_s))
+            return argument;
+    return std::nullopt;
+}
+
 std::optional<QStringList> sitesOrAll(const QStringList& names)
 {
     if (!SettingsStore::usable())
@@ -145,7 +154,9 @@ int listRemoteFiles(Context& c)
 {
     QStringList args = c.args;
     const bool acceptNewHostKey = args.removeAll(u"--accept-new-host-key"_s) > 0;
-    if (args.size() > 2)
+    if (const std::optional<QString> option = unknownOption(args))
+        return usageError(Cli::tr("Unknown option %1.").arg(*option));
+    if (args.isEmpty() || args.size() > 2)
         return usageError(Cli::tr("ls takes a Site and a folder."));
     const std::optional<SiteRecord> site = storedSite(args.at(0));
     if (!site)
@@ -199,6 +210,8 @@ int fetchLogs(Context& c)
 
 int planUpdate(Context& c)
 {
+    if (const std::optional<QString> option = unknownOption(c.args))
+        return usageError(Cli::tr("Unknown option %1.").arg(*option));
     const std::optional<QStringList> names = sitesOrAll(c.args);
     if (!names)
         return kFailure;
@@ -228,6 +241,8 @@ int update(Context& c)
     options.jobs = *jobs;
     if (!SettingsStore::sound())
         return kFailure;
+    if (const std::optional<QString> option = unknownOption(arguments))
+        return usageError(Cli::tr("Unknown option %1.").arg(*option));
     const std::optional<QStringList> names = sitesOrAll(arguments);
     if (!names)
         return kFailure;

@@ -71,6 +71,10 @@ private slots:
             << QStringList{u"set"_s, u"shop"_s, u"Url"_s} << 2 << u"Usage"_s << false;
         QTest::newRow("unknown command")
             << QStringList{u"frobnicate"_s} << 2 << u"Usage"_s << false;
+        for (const char* command : {"update", "plan", "ls"})
+            QTest::addRow("unknown option of %s", command)
+                << QStringList{QString::fromLatin1(command), u"shop"_s, u"--quite"_s} << 2
+                << u"Unknown option --quite."_s << false;
         QTest::newRow("no command") << QStringList{} << 2 << u"Usage"_s << false;
         QTest::newRow("bad period") << QStringList{u"generate"_s, u"shop"_s, u"2003-13"_s} << 2
                                     << u"\"2003-13\" is no period"_s << false;
@@ -338,7 +342,12 @@ private slots:
         QVERIFY(readAll(reports + u"/mernav.html"_s).contains("target=\"report\">December"));
         QFile::remove(reports + u"/mernav.html"_s);
         QCOMPARE(run({u"set"_s, u"shop"_s, u"PostProcessCmd=true"_s}).status, 0);
+        const Outcome noDesktop = run({u"index"_s, u"shop"_s, u"--shortcut"_s});
+        QCOMPARE(noDesktop.status, 1);
+        QCOMPARE(noDesktop.err, u"No link was made: there is no Desktop folder.\n"_s);
+        QVERIFY(QDir().mkpath(home->file(u"Desktop"_s)));
         QCOMPARE(run({u"index"_s, u"shop"_s, u"--shortcut"_s}).status, 0);
+        QVERIFY(QFileInfo::exists(home->file(u"Desktop/Statistics for Web server shop.desktop"_s)));
         QVERIFY(!QFile::exists(reports + u"/mernav.html"_s));
         QVERIFY(readAll(reports + u"/index.html"_s)
                     .contains("<a href=\"2003-12/index.html\" target=\"_blank\">December"));

@@ -3,6 +3,8 @@
 #include "analog/basecfg.h"
 #include "store/siterecord.h"
 #include "util/files.h"
+#include "util/messages.h"
+#include "util/texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -60,8 +62,10 @@ QByteArray desktopLinkText(const QString& siteName, const QString& indexPage)
 bool createDesktopLink(const QString& siteName, const QString& indexFolder)
 {
     const QString path = desktopLinkPath(siteName);
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        messages().error(texts::Common::tr("No link was made: there is no Desktop folder."));
         return false;
+    }
     const QByteArray text = desktopLinkText(siteName, joinPath(indexFolder, u"index.html"_s));
     if (!writeFileAtomically(path, text).report())
         return false;
