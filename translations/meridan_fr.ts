@@ -662,6 +662,10 @@ Rien n&apos;a été modifié.</translation>
         <translation>LogFormatChanges : « %1 » n&apos;est pas un mois aaaamm de 199201 à 206912.</translation>
     </message>
     <message>
+        <source>Unknown option %1.</source>
+        <translation>Option inconnue : %1.</translation>
+    </message>
+    <message>
         <source>Usage: meridan-cli COMMAND [ARGUMENTS]
   sites                          the stored Sites
   add NAME                       a new Site with the defaults of its name
@@ -696,7 +700,8 @@ Rien n&apos;a été modifié.</translation>
   import FILE                    replace the whole settings store by an export
   --version                      the version and the licence
 PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period
-of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</source>
+of a kind, quoted so that the shell leaves the star alone: &apos;2003-09-*&apos; (the
+days of a month), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, &apos;2003-H*&apos;.</source>
         <translation>Usage : meridan-cli COMMANDE [ARGUMENTS]
   sites                          les Sites enregistrés
   add NOM                        un nouveau Site avec les valeurs par défaut de son nom
@@ -732,12 +737,8 @@ of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.</
   import FICHIER                 remplacer tous les réglages par un export
   --version                      la version et la licence
 PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
-périodes d&apos;une sorte : 2003-09-* (les jours d&apos;un mois), 2003-W*, 2003-*, 2003-Q*,
-2003-H*.</translation>
-    </message>
-    <message>
-        <source>Unknown option %1.</source>
-        <translation>Option inconnue : %1.</translation>
+périodes d&apos;une sorte, entre guillemets pour que le shell laisse l&apos;étoile :
+&apos;2003-09-*&apos; (les jours d&apos;un mois), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, &apos;2003-H*&apos;.</translation>
     </message>
 </context>
 <context>

@@ -378,7 +378,8 @@ QString usageText()
         "  import FILE                    replace the whole settings store by an export\n"
         "  --version                      the version and the licence\n"
         "PERIOD: 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, or every period\n"
-        "of a kind: 2003-09-* (the days of a month), 2003-W*, 2003-*, 2003-Q*, 2003-H*.");
+        "of a kind, quoted so that the shell leaves the star alone: '2003-09-*' (the\n"
+        "days of a month), '2003-W*', '2003-*', '2003-Q*', '2003-H*'.");
 }
 
 int runCommand(const QStringList& arguments, QTextStream& out)

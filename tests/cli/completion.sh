@@ -27,7 +27,9 @@ expect meridan-cli bu -- build
 expect meridan-cli update shop.example sh -- shop.example
 expect meridan-cli update --q -- --quiet
 expect meridan-cli build sh -- shop.example
-expect meridan-cli build shop.example "$(date +%Y)-Q" -- "$(date +%Y)-Q*"
+# In a folder where the star would match a file, it stays a star.
+mkdir "$home/cfg" && touch "$home/cfg/$(date +%Y)-Q1.cfg" && cd "$home/cfg"
+expect meridan-cli build shop.example "$(date +%Y)-Q" -- "'$(date +%Y)-Q*'"
 expect meridan-cli build shop.example --j -- --jobs
 expect meridan-cli index shop.example --no -- --no-frames
 echo "$((5 - failed)) passed, $failed failed"
