@@ -466,16 +466,16 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
         <translation>Seulement les rapports p&amp;érimés</translation>
     </message>
     <message>
-        <source>Build only the periods whose report is missing or older than its logs, its base file or the Site&apos;s settings.</source>
-        <translation>Ne construire que les périodes dont le rapport manque ou est plus ancien que ses journaux, son fichier de base ou les réglages du Site.</translation>
-    </message>
-    <message>
         <source>&amp;Build</source>
         <translation>&amp;Construire</translation>
     </message>
     <message>
         <source>Click: choose the period. Double click: open its report. Right double click: edit its configuration. Delete: remove its configuration file.</source>
         <translation>Clic : choisir la période. Double clic : ouvrir son rapport. Double clic droit : modifier sa configuration. Suppr : supprimer son fichier de configuration.</translation>
+    </message>
+    <message>
+        <source>Build only the periods whose report is missing, or whose logs, base file or settings that reach Analog changed since it was built.</source>
+        <translation>Ne construire que les périodes dont le rapport manque, ou dont les journaux, le fichier de base ou les réglages transmis à Analog ont changé depuis sa construction.</translation>
     </message>
 </context>
 <context>
