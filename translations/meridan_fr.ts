@@ -1057,10 +1057,6 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
             <numerusform>Les %n rapports choisis sont à jour ; rien n&apos;a été construit.</numerusform>
         </translation>
     </message>
-    <message>
-        <source>Analog ended without error, but its report %1 could not be put in place: %2.</source>
-        <translation>Analog s&apos;est terminé sans erreur, mais son rapport %1 n&apos;a pas pu être mis en place : %2.</translation>
-    </message>
     <message numerus="yes">
         <source>%n more</source>
         <translation>
@@ -1071,6 +1067,22 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>%1: the report was kept, as logs it counts are gone (%2): built again, it would lack their requests. Remove the report to build it from the logs that are left.</source>
         <translation>%1 : le rapport a été gardé, car des journaux qu&apos;il compte ont disparu (%2) : reconstruit, il perdrait leurs requêtes. Supprimez le rapport pour le construire à partir des journaux restants.</translation>
+    </message>
+    <message>
+        <source>The cache folder %1 cannot be written: the periods are read from their logs, and keep no cache.</source>
+        <translation>Le dossier de cache %1 ne peut pas être écrit : les périodes sont lues dans leurs journaux et ne gardent aucun cache.</translation>
+    </message>
+    <message>
+        <source>The settings changed, but logs that the caches of %1 were made from are gone: those caches stay as they were made, and the reports that hold them count them so.</source>
+        <translation>Les réglages ont changé, mais des journaux dont les caches de %1 sont tirés n&apos;existent plus : ces caches restent tels qu&apos;ils ont été faits, et les rapports qui les contiennent les comptent ainsi.</translation>
+    </message>
+    <message>
+        <source>%1: the report was kept: the logs of %2 are gone, and their caches cannot be read together with the logs of the other days. Build the days whose caches are out of date first.</source>
+        <translation>%1 : le rapport a été gardé : les journaux de %2 n&apos;existent plus, et leurs caches ne peuvent pas être lus avec les journaux des autres jours. Construisez d&apos;abord les jours dont les caches sont périmés.</translation>
+    </message>
+    <message>
+        <source>Analog ended without error, but the file it wrote, %1, could not be put in place: %2.</source>
+        <translation>Analog s&apos;est terminé sans erreur, mais le fichier qu&apos;il a écrit, %1, n&apos;a pas pu être mis en place : %2.</translation>
     </message>
 </context>
 <context>
@@ -1362,6 +1374,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>The Logs folder and the logfile naming scheme together make a log file path of %1 characters; Analog reads at most %2. Choose a shorter folder or Site name.</source>
         <translation>Le dossier des journaux et le schéma de nommage forment ensemble un chemin de journal de %1 caractères ; Analog en lit au plus %2. Choisissez un dossier ou un nom de Site plus court.</translation>
+    </message>
+    <message>
+        <source>The cache folder</source>
+        <translation>Le dossier de cache</translation>
     </message>
 </context>
 <context>

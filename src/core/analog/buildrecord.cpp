@@ -101,19 +101,28 @@ Result writeBuildRecord(const QString& path, const BuildRecord& record)
     return writeFileAtomically(path, text + "end\n");
 }
 
-QByteArray configurationFingerprint(const QByteArray& configuration)
+QByteArray configurationFingerprint(const QByteArray& configuration,
+                                    const std::function<bool(const QByteArray&)>& leftOut)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const QByteArray& line : configuration.split('\n'))
-        if (!namesAFile(line, "LOGFILE") && !namesAFile(line, "OUTFILE"))
+    bool readsCaches = false;
+    for (const QByteArray& line : configuration.split('\n')) {
+        readsCaches |= namesAFile(line, "CACHEFILE");
+        if (!namesAFile(line, "LOGFILE") && !namesAFile(line, "OUTFILE") &&
+            !namesAFile(line, "CACHEFILE") && !(leftOut && leftOut(line.trimmed())))
             hash.addData(QByteArray(line.trimmed() + '\n'));
+    }
+    // Which caches are read is in the inputs; that caches are, here.
+    if (readsCaches)
+        hash.addData(QByteArrayView("CACHEFILE\n"));
     return hash.result().toHex();
 }
 
 QList<FileStamp> configuredInputs(const QByteArray& configuration)
 {
     QList<FileStamp> inputs;
-    for (const QString& file : configuredLogFiles(configuration))
+    for (const QString& file :
+         configuredLogFiles(configuration) + configuredCacheFiles(configuration))
         if (const std::optional<FileStamp> stamp = stampOf(file))
             inputs.append(*stamp);
     return inputs;

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace meridan {
@@ -26,9 +27,9 @@ struct FileStamp
 // The stamp of a file as it is now, or nullopt when there is none.
 std::optional<FileStamp> stampOf(const QString& path);
 
-// What a report was built from, written after its build succeeded: the
-// fingerprint of its configuration, the report as written and every file
-// its LOGFILE lines matched when Analog started.
+// What a report or cache was built from, written after its build
+// succeeded: the fingerprint of its configuration, the file as written
+// (kept as "report") and every log or cache file it read.
 struct BuildRecord
 {
     QByteArray fingerprint;
@@ -47,10 +48,14 @@ std::optional<BuildRecord> readBuildRecord(const QString& path);
 Result writeBuildRecord(const QString& path, const BuildRecord& record);
 
 // The fingerprint of everything in a configuration text but the names of
-// its log files (counted by what they match) and of its output file.
-QByteArray configurationFingerprint(const QByteArray& configuration);
+// its log and cache files (counted by what they match) and of its output
+// file, and but the lines leftOut picks.
+QByteArray
+configurationFingerprint(const QByteArray& configuration,
+                         const std::function<bool(const QByteArray&)>& leftOut = nullptr);
 
-// The stamps of every file the configuration's LOGFILE lines match now.
+// The stamps of every file the configuration's LOGFILE lines match now, and
+// of the cache files its CACHEFILE lines name.
 QList<FileStamp> configuredInputs(const QByteArray& configuration);
 
 } // namespace meridan

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace meridan {
 
@@ -27,6 +29,9 @@ public:
     // file then stays as it was.
     bool Generate();
 
+    // Reads these cache files instead of the period's logs.
+    void readCaches(const QStringList& caches) { cacheFiles = caches; }
+
     // The generated text without the base file, or nullopt on failure.
     std::optional<QByteArray> generatedText() const;
     // The whole text Generate writes, or nullopt (after a message).
@@ -34,6 +39,7 @@ public:
 
 private:
     void appendReports(QByteArray* text) const;
+    void appendCacheFiles(QByteArray* text) const;
 
     qint32 year;
     qint32 periodicity;
@@ -41,6 +47,7 @@ private:
     qint32 day;
     QString reportPath;
     const SiteRecord& site;
+    std::optional<QStringList> cacheFiles;
 };
 
 } // namespace meridan

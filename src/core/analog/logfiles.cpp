@@ -150,10 +150,10 @@ QString weeklyLogName(const SiteRecord& site, const QDate& date)
         .replace(u"%wk%"_s, twoDigits(WeekOfYear(date.year(), date.month(), date.day())));
 }
 
-// The file patterns of Analog's LOGFILE commands: the first argument, in
-// double quotes or up to white space, split at commas. A line ending in
-// "\" goes on in the next, as Analog reads it.
-QStringList logFilePatterns(const QByteArray& configuration)
+// The file patterns of Analog's commands named keyword (LOGFILE, CACHEFILE): the
+// first argument, in double quotes or up to white space, split at commas;
+// "none" names no file. A line ending in "\" goes on in the next, as Analog reads it.
+QStringList filePatterns(const QByteArray& configuration, const char* keyword)
 {
     QStringList patterns;
     QByteArray joined;
@@ -167,7 +167,7 @@ QStringList logFilePatterns(const QByteArray& configuration)
         }
         const QByteArray command = std::exchange(joined, {}).trimmed();
         const qsizetype space = command.indexOf(' ');
-        if (space < 0 || qstricmp(command.left(space).constData(), "LOGFILE") != 0)
+        if (space < 0 || qstricmp(command.left(space).constData(), keyword) != 0)
             continue;
         QByteArray argument = command.mid(space + 1).trimmed();
         if (argument.startsWith('"'))
@@ -175,7 +175,7 @@ QStringList logFilePatterns(const QByteArray& configuration)
         else
             argument = argument.left(argument.indexOf(' ')).left(argument.indexOf('\t'));
         for (const QByteArray& pattern : argument.split(','))
-            if (!pattern.isEmpty())
+            if (!pattern.isEmpty() && qstricmp(pattern.constData(), "none") != 0)
                 patterns.append(QFile::decodeName(pattern));
     }
     return patterns;
@@ -205,16 +205,21 @@ bool holdsQuotedShellCharacter(const QString& path)
 QStringList configuredLogFiles(const QByteArray& configuration)
 {
     QStringList files;
-    for (const QString& pattern : logFilePatterns(configuration))
+    for (const QString& pattern : filePatterns(configuration, "LOGFILE"))
         files += filesMatching(pattern);
     files.sort();
     files.removeDuplicates();
     return files;
 }
 
+QStringList configuredCacheFiles(const QByteArray& configuration)
+{
+    return filePatterns(configuration, "CACHEFILE");
+}
+
 Result checkLogFileNames(const QByteArray& configuration)
 {
-    for (const QString& pattern : logFilePatterns(configuration))
+    for (const QString& pattern : filePatterns(configuration, "LOGFILE"))
         for (const QString& file : filesMatching(pattern))
             if (holdsShellCharacter(QFileInfo(file).fileName()) || holdsQuotedShellCharacter(file))
                 return Result::refused(

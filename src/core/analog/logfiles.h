@@ -20,6 +20,8 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
 // Every file the LOGFILE lines of the configuration text match now, sorted,
 // each once.
 QStringList configuredLogFiles(const QByteArray& configuration);
+// The cache files its CACHEFILE lines name, in their order.
+QStringList configuredCacheFiles(const QByteArray& configuration);
 
 // Refuses, naming the file, when a file that the LOGFILE lines of the
 // configuration text match now holds a character a shell would read in

@@ -60,6 +60,7 @@ bool createSiteFolders(SiteRecord& site, bool askFirst)
         return false;
     QDir().mkdir(site.cfgFolder());
     QDir().mkdir(site.reportsFolder());
+    QDir().mkdir(site.cacheFolder()); // without it, reports are built from the logs
     if (!site.ImagePath.isEmpty()) {
         site.ImagePath = u"images"_s;
         const QString images = joinPath(site.reportsFolder(), u"images"_s);

@@ -1,5 +1,6 @@
 #include "updateplan.h"
 
+#include "analog/cachefiles.h"
 #include "analog/freshness.h"
 #include "store/siterecord.h"
 
@@ -29,7 +30,11 @@ QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)
         for (const qint32 year : std::as_const(years))
             for (const Period& period : PeriodsOfYear(year, kind)) {
                 const std::optional<PeriodRange> range = PeriodBounds(period);
-                if (range && range->start <= today && freshness.of(period) == Freshness::Stale)
+                if (!range || range->start > today)
+                    continue;
+                const Freshness state = freshness.of(period);
+                if (state == Freshness::Stale ||
+                    (state == Freshness::UpToDate && holdsRebuiltPart(period, stale)))
                     stale.append(period);
             }
     return stale;

@@ -1,6 +1,7 @@
 #include "builddriver.h"
 
 #include "analog/buildrecord.h"
+#include "analog/cachefiles.h"
 #include "analog/cfggenerator.h"
 #include "analog/freshness.h"
 #include "analog/logfiles.h"
@@ -38,7 +39,21 @@ struct BuildDriver::Job
     bool ok = true;
     QStringList lines;
     BuildRecord record; // inputs as Analog starts; written once the period succeeded
+    bool writesCache = false;
+    QByteArray cacheFingerprint;
 };
+
+namespace {
+
+// Days, then what reads their caches, then what reads months' caches.
+int stageOf(const Period& period)
+{
+    if (period.periodicity == kDay)
+        return 0;
+    return period.periodicity == kWeek || period.periodicity == kMonth ? 1 : 2;
+}
+
+} // namespace
 
 BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
 {
@@ -55,29 +70,10 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     if (m_running || options.jobs < 1 || options.jobs > kMaxJobs)
         return false;
     m_options = options;
-    m_periods.clear();
     m_notes.clear();
-    const FreshnessCheck check(m_site);
-    int upToDate = 0;
-    for (const Period& period : periods) {
-        Freshness freshness = options.onlyStale ? check.of(period) : Freshness::Stale;
-        const QStringList gone =
-            freshness == Freshness::UpToDate ? QStringList() : check.goneLogs(period);
-        if (freshness == Freshness::Stale && !gone.isEmpty())
-            freshness = Freshness::LogsGone;
-        if (freshness == Freshness::Stale)
-            m_periods.append(period);
-        else if (freshness == Freshness::NoLogs)
-            m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
-                               .arg(PeriodName(period)));
-        else if (freshness == Freshness::LogsGone)
-            m_notes.append(keptReportNote(period, gone));
-        else
-            ++upToDate;
-    }
-    if (m_periods.isEmpty() && upToDate > 0)
-        m_notes.append(texts::Run::tr("%n chosen report(s) up to date; nothing was built.", nullptr,
-                                      upToDate));
+    m_check = std::make_unique<FreshnessCheck>(m_site);
+    chooseStale(periods);
+    prepareCacheFolder();
     // One period alone streams its lines, however many jobs are allowed.
     m_jobs = int(std::clamp<qsizetype>(m_periods.size(), 1, options.jobs));
     m_next = 0;
@@ -96,6 +92,52 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     return true;
 }
 
+// The periods to build, with notes on those left out, in stages.
+void BuildDriver::chooseStale(const QList<Period>& periods)
+{
+    m_periods.clear();
+    QList<Period> ordered = periods;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const Period& a, const Period& b) { return stageOf(a) < stageOf(b); });
+    int upToDate = 0;
+    for (const Period& period : std::as_const(ordered)) {
+        Freshness freshness = m_options.onlyStale ? m_check->of(period) : Freshness::Stale;
+        if (freshness == Freshness::UpToDate && holdsRebuiltPart(period, m_periods))
+            freshness = Freshness::Stale;
+        const QStringList gone =
+            freshness == Freshness::UpToDate ? QStringList() : m_check->goneLogs(period);
+        if (freshness == Freshness::Stale && !gone.isEmpty())
+            freshness = Freshness::LogsGone;
+        if (freshness == Freshness::Stale)
+            m_periods.append(period);
+        else if (freshness == Freshness::NoLogs)
+            m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
+                               .arg(PeriodName(period)));
+        else if (freshness == Freshness::LogsGone)
+            m_notes.append(keptReportNote(period, gone));
+        else
+            ++upToDate;
+    }
+    if (m_periods.isEmpty() && upToDate > 0)
+        m_notes.append(texts::Run::tr("%n chosen report(s) up to date; nothing was built.", nullptr,
+                                      upToDate));
+    if (const QList<Period> kept = m_check->caches().adoptKept(); !kept.isEmpty())
+        m_notes.append(keptCachesNote(kept));
+}
+
+// A cache folder that cannot be written costs speed, never a report.
+void BuildDriver::prepareCacheFolder()
+{
+    m_writeCaches = std::any_of(m_periods.begin(), m_periods.end(), keepsCache);
+    const QString folder = m_site.cacheFolder();
+    if (!m_writeCaches || (QDir().mkpath(folder) && QFileInfo(folder).isWritable()))
+        return;
+    m_writeCaches = false;
+    m_notes.append(texts::Run::tr("The cache folder %1 cannot be written: the periods are read "
+                                  "from their logs, and keep no cache.")
+                       .arg(folder));
+}
+
 QString BuildDriver::keptReportNote(const Period& period, const QStringList& gone)
 {
     QStringList names;
@@ -107,6 +149,19 @@ QString BuildDriver::keptReportNote(const Period& period, const QStringList& gon
                           "it would lack their requests. Remove the report to build it from the "
                           "logs that are left.")
         .arg(PeriodName(period), QLocale().createSeparatedList(names));
+}
+
+QString BuildDriver::keptCachesNote(const QList<Period>& kept)
+{
+    QStringList names;
+    for (const Period& period : kept.mid(0, 3))
+        names.append(PeriodName(period));
+    if (kept.size() > 3)
+        names.append(texts::Run::tr("%n more", nullptr, int(kept.size() - 3)));
+    return texts::Run::tr("The settings changed, but logs that the caches of %1 were made from are "
+                          "gone: those caches stay as they were made, and the reports that hold "
+                          "them count them so.")
+        .arg(QLocale().createSeparatedList(names));
 }
 
 void BuildDriver::stop()
@@ -131,12 +186,22 @@ void BuildDriver::startMore()
         m_allOk = false;
         m_next = count;
     }
-    while (m_active.size() < m_jobs && m_next < count)
+    while (m_active.size() < m_jobs && mayStartNext())
         startPeriod(m_periods.at(m_next++));
     if (m_active.isEmpty() && m_next >= count && m_running) {
         m_running = false;
         emit finished(m_allOk);
     }
+}
+
+// A period starts once every period of the stages before has ended.
+bool BuildDriver::mayStartNext() const
+{
+    if (m_next >= m_periods.size())
+        return false;
+    const int stage = stageOf(m_periods.at(m_next));
+    return std::all_of(m_active.begin(), m_active.end(),
+                       [stage](const Job* job) { return stageOf(job->period) == stage; });
 }
 
 void BuildDriver::startPeriod(const Period& period)
@@ -149,7 +214,9 @@ void BuildDriver::startPeriod(const Period& period)
     connect(&job->runner, &CConsoleRunner::finished, this,
             [this, job](const RunOutcome& outcome) { commandEnded(job, outcome); });
     emit periodStarted(period, int(m_next), int(m_periods.size()));
-    if (!prepare(*job) || !startCommand(*job, false))
+    if (keepsOldReport(*job))
+        endPeriod(job, true);
+    else if (!prepare(*job) || !startCommand(*job, false))
         endPeriod(job, false);
 }
 
@@ -161,11 +228,34 @@ void BuildDriver::output(Job& job, const QStringList& lines)
         job.lines += lines;
 }
 
+// Read from its logs, a period must not lose the days only caches hold:
+// its report stays until those caches can be read, once the days beside
+// them are built again.
+bool BuildDriver::keepsOldReport(Job& job)
+{
+    CacheCheck& caches = m_check->caches();
+    if (job.period.periodicity == kDay || m_options.useExisting || caches.cachesOf(job.period))
+        return false;
+    const QList<Period> lost = caches.daysOnlyInCaches(job.period);
+    if (lost.isEmpty())
+        return false;
+    QStringList names;
+    for (const Period& day : lost.mid(0, 3))
+        names.append(PeriodName(day));
+    if (lost.size() > 3)
+        names.append(texts::Run::tr("%n more", nullptr, int(lost.size() - 3)));
+    output(job, {texts::Run::tr("%1: the report was kept: the logs of %2 are gone, and their "
+                                "caches cannot be read together with the logs of the other days. "
+                                "Build the days whose caches are out of date first.")
+                     .arg(PeriodName(job.period), QLocale().createSeparatedList(names))});
+    return true;
+}
+
 bool BuildDriver::prepare(Job& job)
 {
     const QString name = PeriodName(job.period);
     const bool reuse = m_options.useExisting && QFileInfo::exists(m_site.configFile(name));
-    if (!reuse && !CCfgGenerator(job.period, ReportNameOf(name, m_site.Output), m_site).Generate())
+    if (!reuse && !m_check->caches().generatorOf(job.period).Generate())
         return false;
     const QString reportFolder = joinPath(m_site.reportsFolder(), name);
     switch (pathKind(reportFolder)) {
@@ -187,6 +277,9 @@ bool BuildDriver::prepare(Job& job)
     // Taken before Analog reads: a log that changes during the run no
     // longer matches the record, and the period is built again.
     job.record = {configurationFingerprint(configuration), {}, configuredInputs(configuration)};
+    // A run that reads nothing has nothing to keep.
+    job.writesCache = m_writeCaches && keepsCache(job.period) && !job.record.inputs.isEmpty();
+    job.cacheFingerprint = cacheFingerprint(configuration);
     return checkLogFileNames(configuration).report();
 }
 
@@ -202,6 +295,20 @@ QString BuildDriver::partialReportPath(const Period& period) const
 {
     const QFileInfo report(reportPath(period));
     return report.dir().filePath(u"."_s + report.fileName() + u".part"_s);
+}
+
+// Analog never writes over a cache: a new one is written beside it.
+QString BuildDriver::partialCachePath(const Period& period) const
+{
+    const QFileInfo cache(cacheFilePath(m_site, period));
+    return cache.dir().filePath(u"."_s + cache.fileName() + u".part"_s);
+}
+
+void BuildDriver::removePartials(const Job& job)
+{
+    QFile::remove(partialReportPath(job.period));
+    if (job.writesCache)
+        QFile::remove(partialCachePath(job.period));
 }
 
 bool BuildDriver::startCommand(Job& job, bool postProcess)
@@ -221,24 +328,50 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
     }
     command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;
     ExpandCommand(m_site, m_site.configFile(name), command);
-    QFile::remove(partialReportPath(job.period));
-    return job.runner.start(command, {u"+COUTFILE \""_s + partialReportPath(job.period) + u'"'});
+    removePartials(job);
+    QStringList added{u"+COUTFILE \""_s + partialReportPath(job.period) + u'"'};
+    if (job.writesCache)
+        added.append(u"+CCACHEOUTFILE \""_s + partialCachePath(job.period) + u'"');
+    return job.runner.start(command, added);
 }
+
+namespace {
+
+bool placeFile(const QString& partial, const QString& place)
+{
+    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(place).constData()) == 0)
+        return true;
+    messages().error(texts::Run::tr("Analog ended without error, but the file it wrote, %1, "
+                                    "could not be put in place: %2.")
+                         .arg(partial, QString::fromLocal8Bit(std::strerror(errno))));
+    return false;
+}
+
+} // namespace
 
 // The report Analog wrote takes its place.
 bool BuildDriver::placeReport(Job& job)
 {
-    const QString partial = partialReportPath(job.period);
     const QString report = reportPath(job.period);
-    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(report).constData()) !=
-        0) {
-        messages().error(texts::Run::tr("Analog ended without error, but its report %1 could not "
-                                        "be put in place: %2.")
-                             .arg(partial, QString::fromLocal8Bit(std::strerror(errno))));
+    if (!placeFile(partialReportPath(job.period), report))
         return false;
-    }
     job.record.report = stampOf(report).value_or(FileStamp{});
     return true;
+}
+
+// The cache takes its place and then gets its record: a cache without one
+// is never read. It stands however its post-process ends.
+bool BuildDriver::placeCache(Job& job)
+{
+    if (!job.writesCache)
+        return true;
+    m_check->caches().forget(job.period);
+    const QString cache = cacheFilePath(m_site, job.period);
+    if (!placeFile(partialCachePath(job.period), cache))
+        return false;
+    const BuildRecord record{job.cacheFingerprint, stampOf(cache).value_or(FileStamp{}),
+                             job.record.inputs};
+    return writeBuildRecord(cacheRecordPath(m_site, job.period), record).report();
 }
 
 void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
@@ -246,9 +379,9 @@ void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
     job->ok &= outcome.succeeded();
     if (!job->postProcess) {
         if (job->ok)
-            job->ok = placeReport(*job);
-        else
-            QFile::remove(partialReportPath(job->period));
+            job->ok = placeReport(*job) && placeCache(*job);
+        if (!job->ok)
+            removePartials(*job);
     }
     if (!job->postProcess && job->ok && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
         // A post-process that cannot be started fails the period, Analog's
@@ -264,7 +397,7 @@ void BuildDriver::endPeriod(Job* job, bool ok)
 {
     // Only a period built whole is up to date; a record that cannot be
     // written leaves it out of date, to be built again.
-    if (ok)
+    if (ok && !job->record.report.path.isEmpty())
         writeBuildRecord(buildRecordPath(m_site, PeriodName(job->period)), job->record).report();
     m_allOk &= ok;
     m_active.removeOne(job);

@@ -10,6 +10,7 @@
 
 namespace meridan {
 
+class FreshnessCheck;
 class SiteRecord;
 
 struct BuildOptions
@@ -21,10 +22,14 @@ struct BuildOptions
 
 // Builds periods of one Site: configuration file (written anew, or the
 // existing one reused), report folder, Analog's run and the post-process
-// command's. Up to `jobs` periods run at once, each one's commands one
-// after the other. It never waits: progress comes through signals, the
-// console lines through linesReady: as they come with one job, as one block
-// a period when its build ends with several, so that periods never mix.
+// command's. A period whose days' or months' caches hold it is read from
+// them; a day or month read from its logs writes its cache too. Up to
+// `jobs` periods run at once, each one's commands one after the other, and
+// in stages: days, then weeks and months, then quarters, halves and years,
+// so that each reads the caches of the stage before. It never waits:
+// progress comes through signals, the console lines through linesReady: as
+// they come with one job, as one block a period when its build ends with
+// several, so that periods never mix.
 class BuildDriver : public QObject
 {
     Q_OBJECT
@@ -59,20 +64,30 @@ private:
     struct Job;
 
     static QString keptReportNote(const Period& period, const QStringList& gone);
+    static QString keptCachesNote(const QList<Period>& kept);
+    void chooseStale(const QList<Period>& periods);
+    bool mayStartNext() const;
+    void prepareCacheFolder();
     void startMore();
     void startPeriod(const Period& period);
     // Configuration file and report folder; false (after a message) when
     // the period cannot be run.
     bool prepare(Job& job);
+    bool keepsOldReport(Job& job);
     QString reportPath(const Period& period) const;
     QString partialReportPath(const Period& period) const;
+    QString partialCachePath(const Period& period) const;
     bool startCommand(Job& job, bool postProcess);
     bool placeReport(Job& job);
+    bool placeCache(Job& job);
+    void removePartials(const Job& job);
     void commandEnded(Job* job, const RunOutcome& outcome);
     void endPeriod(Job* job, bool ok);
     void output(Job& job, const QStringList& lines);
 
     const SiteRecord& m_site;
+    std::unique_ptr<FreshnessCheck> m_check; // caches judged once a build
+    bool m_writeCaches = true;
     QList<Period> m_periods;
     BuildOptions m_options;
     int m_jobs = 1;       // at most as many as periods

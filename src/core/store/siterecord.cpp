@@ -58,7 +58,8 @@ const QList<ValueLayout>& valueLayouts()
                      {values::LangCode, &SiteRecord::LangCode},
                      {values::FTPRequireTLS, &SiteRecord::FTPRequireTLS, 0},
                      {values::FTPCertificate, &SiteRecord::FTPCertificate},
-                     {values::KeepPeriods, &SiteRecord::KeepPeriods}});
+                     {values::KeepPeriods, &SiteRecord::KeepPeriods},
+                     {values::CacheDir, &SiteRecord::CacheDir}});
         return list;
     }();
     return layouts;
@@ -168,6 +169,7 @@ void SiteRecord::DeriveDefaults()
     Url = Url.toLower();
     Root = joinPath(QDir::homePath(), name) + u"/stats"_s;
     CfgDir = u"cfg"_s;
+    CacheDir = texts::cacheFolderName;
     ReportsRoot = texts::reportsFolderName;
     ImagePath = u"images"_s;
     LogsDir = joinPath(Root, texts::logsFolderName);
@@ -232,6 +234,8 @@ void SiteRecord::Load()
     const StoreNode* node = key ? &*key : nullptr;
     for (const ValueLayout& layout : valueLayouts())
         loadField(*this, layout, node);
+    if (node && CacheDir.isEmpty())
+        CacheDir = texts::cacheFolderName;
     m_storedPassword = std::exchange(FTPAccess, {});
     if (secrets::isReference(m_storedPassword)) {
         QString why;
@@ -345,6 +349,12 @@ QString SiteRecord::cfgFolder() const
 QString SiteRecord::reportsFolder() const
 {
     return joinPath(Root, ReportsRoot);
+}
+
+// Sites stored before caches were kept have no cache folder of their own.
+QString SiteRecord::cacheFolder() const
+{
+    return joinPath(Root, CacheDir.isEmpty() ? texts::cacheFolderName : CacheDir);
 }
 
 QString SiteRecord::configFile(const QString& periodName) const

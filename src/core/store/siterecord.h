@@ -59,6 +59,7 @@ public:
     quint32 FTPRequireTLS = 0;
     QString FTPCertificate; // "AB:CD:..." or empty
     QString KeepPeriods;    // "DWMQHY" letters; empty reads as "M"
+    QString CacheDir;       // Analog's cache files, beside CfgDir
     std::array<QString, kReportOrderCount> ReportOrder;
 
     SiteRecord() = default;
@@ -99,6 +100,7 @@ public:
     // Full paths of the Site's folders.
     QString cfgFolder() const;
     QString reportsFolder() const;
+    QString cacheFolder() const;
     QString configFile(const QString& periodName) const;
 
     QString keyPath() const;

@@ -100,6 +100,7 @@ QString valueLabel(const QString& valueName)
         {values::AnalogCommand, texts::Store::tr("The command line for Analog")},
         {values::CfgDir, texts::Store::tr("The configuration folder")},
         {values::ReportsRoot, texts::Store::tr("The Reports folder")},
+        {values::CacheDir, texts::Store::tr("The cache folder")},
         {values::LogsDir, texts::Store::tr("The Logs folder")},
         {values::LogNameStruct, texts::Store::tr("The logfile naming scheme")},
         {values::ErrorFile, texts::Store::tr("The error file")},
@@ -217,13 +218,15 @@ Result checkValue(const QString& valueName, const QString& text)
     if (valueIs(valueName, values::LogsDir) || valueIs(valueName, values::LogNameStruct))
         if (Result comma = checkNoComma(what, text); !comma)
             return comma;
-    const bool folderName =
-        valueIs(valueName, values::CfgDir) || valueIs(valueName, values::ReportsRoot);
+    const bool folderName = valueIs(valueName, values::CfgDir) ||
+                            valueIs(valueName, values::ReportsRoot) ||
+                            valueIs(valueName, values::CacheDir);
     if (folderName || valueIs(valueName, values::Root) || valueIs(valueName, values::LogsDir))
         if (Result quote = checkQuoteOrPercent(what, text, true); !quote)
             return quote;
-    if (folderName && (text.isEmpty() || text.contains(u'/') || text.contains(u'\\') ||
-                       text == u"."_s || text == u".."_s))
+    const bool mayBeEmpty = valueIs(valueName, values::CacheDir); // reads as "cache"
+    if (folderName && ((text.isEmpty() && !mayBeEmpty) || text.contains(u'/') ||
+                       text.contains(u'\\') || text == u"."_s || text == u".."_s))
         return Result::refused(
             texts::Store::tr(
                 "%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\".")
@@ -317,7 +320,7 @@ Result normaliseValue(const QString& valueName, QString* text)
         if (!passwordFits(*text))
             return Result::refused(passwordTooLongText());
     } else if (is(values::Url) || is(values::LogNameStruct) || is(values::ErrorFile) ||
-               is(values::CfgDir) || is(values::ReportsRoot)) {
+               is(values::CfgDir) || is(values::ReportsRoot) || is(values::CacheDir)) {
         *text = trimmedField(*text);
     } else if (is(values::Root) || is(values::LogsDir)) {
         *text = QDir::cleanPath(trimmedField(*text));

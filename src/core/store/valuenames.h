@@ -32,6 +32,8 @@ inline const QString FTPRequireTLS = QStringLiteral("FTPRequireTLS");
 inline const QString FTPCertificate = QStringLiteral("FTPCertificate");
 // The kinds of period an update keeps built: letters of "DWMQHY".
 inline const QString KeepPeriods = QStringLiteral("KeepPeriods");
+inline const QString CacheDir =
+    QStringLiteral("CacheDir"); // a folder name in Root; empty reads as "cache"
 
 // The Specific formats values of a Site, beside one value per listed month.
 inline const QString LogFormatChanges = QStringLiteral("LogFormatChanges");

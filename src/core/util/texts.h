@@ -97,6 +97,7 @@ inline QString allChoice()
 inline const QString newSiteName = QStringLiteral("NewWebSite");
 inline const QString reportsFolderName = QStringLiteral("reports");
 inline const QString logsFolderName = QStringLiteral("logs");
+inline const QString cacheFolderName = QStringLiteral("cache");
 inline const QString periodicityLetters = QStringLiteral("-DWMQHY");
 inline const QString programName = QStringLiteral("Meridan");
 

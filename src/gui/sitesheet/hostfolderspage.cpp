@@ -9,6 +9,7 @@
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -77,6 +78,7 @@ void CHostFoldersPage::buildTree()
     QTreeWidgetItem* reportsItem = folderItem(m_rootItem, site().ReportsRoot, icon);
     if (!site().ImagePath.isEmpty())
         folderItem(reportsItem, u"images"_s, icon)->setFlags(Qt::ItemIsEnabled);
+    folderItem(m_rootItem, QFileInfo(site().cacheFolder()).fileName(), icon);
     m_logsItem = folderItem(nullptr, site().LogsDir, icon);
     tree->addTopLevelItem(m_logsItem);
     tree->expandAll();
@@ -94,9 +96,10 @@ QString* CHostFoldersPage::valueOf(QTreeWidgetItem* item)
         return &site().Root;
     if (item == m_logsItem)
         return &site().LogsDir;
-    if (item->parent() == m_rootItem)
-        return item == m_rootItem->child(0) ? &site().CfgDir : &site().ReportsRoot;
-    return nullptr;
+    if (item->parent() != m_rootItem)
+        return nullptr;
+    QString* const folders[] = {&site().CfgDir, &site().ReportsRoot, &site().CacheDir};
+    return folders[m_rootItem->indexOfChild(item)];
 }
 
 void CHostFoldersPage::labelEdited(QTreeWidgetItem* item, int)
@@ -159,6 +162,7 @@ bool CHostFoldersPage::apply()
     for (auto [name, field] : {std::pair{values::Root, &SiteRecord::Root},
                                {values::CfgDir, &SiteRecord::CfgDir},
                                {values::ReportsRoot, &SiteRecord::ReportsRoot},
+                               {values::CacheDir, &SiteRecord::CacheDir},
                                {values::LogsDir, &SiteRecord::LogsDir}}) {
         if (!acceptValue(name, &(site().*field)).report())
             return false;

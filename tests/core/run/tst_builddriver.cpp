@@ -330,24 +330,38 @@ private slots:
         const QString september = reportOf(u"2003-09"_s);
         writeFile(september, readAll(september).left(4000));
         QVERIFY(QFile::remove(site.Root + u"/cfg/2003-W38.build"_s));
-        QCOMPARE(buildStale(), (QStringList{u"2003-09"_s, u"2003-W38"_s}));
+        // September's cache is written anew, and what reads it is built again.
+        QCOMPARE(buildStale(),
+                 (QStringList{u"2003"_s, u"2003-09"_s, u"2003-H2"_s, u"2003-Q3"_s, u"2003-W38"_s}));
         site.FTPAccess = u"new secret"_s;
         site.KeepPeriods = u"DMY"_s;
         QVERIFY(SaveSite(site));
         QCOMPARE(buildStale(), QStringList());
-        // A log deleted leaves the reports that count it as they are.
+        // Logs deleted leave the reports that count them as they are.
         QVERIFY(QFile::remove(site.LogsDir + u"/20030917.log"_s));
+        QVERIFY(QFile::remove(site.LogsDir + u"/20031003.log"_s));
         QCOMPARE(buildStale(), QStringList());
-        // Every period with logs (30 August to 2 October): 30 days, 6 weeks,
-        // 3 months, 2 quarters, a half and the year; but those that count the
-        // deleted log are kept, and say so.
-        site.ErrorFile = u"other.txt"_s;
-        QVERIFY(SaveSite(site));
-        QCOMPARE(buildStale().size(), 30 + 6 + 3 + 2 + 1 + 1 - 8);
+        // A change in what is counted builds every period with logs or
+        // caches again, but no report loses a request: a day or month some
+        // of whose logs are gone (the neighbour days' included) keeps its
+        // cache, and says so once; the week of 3 October, which only its
+        // logs held, keeps its report.
+        const int year = successfulRequests(reportOf(u"2003"_s));
+        const int month = successfulRequests(reportOf(u"2003-09"_s));
+        const QString base = site.cfgFolder() + u"/analog.basecfg"_s;
+        writeFile(base, readAll(base) + "\nHOSTEXCLUDE nobody.example\n");
+        QCOMPARE(buildStale().size(), 30 - 3 + 5 + 2 + 2 + 1 + 1);
+        QCOMPARE(successfulRequests(reportOf(u"2003"_s)), year);
+        QCOMPARE(successfulRequests(reportOf(u"2003-09"_s)), month);
+        QVERIFY(sink.lines.contains(
+            u"The settings changed, but logs that the caches of 2003-09-16, 2003-09-17, 2003-09-18 "
+            u"were made from are gone: those caches stay as they were made, and the reports that "
+            u"hold them count them so."_s));
         QVERIFY(
-            sink.lines.contains(u"2003-09: the report was kept, as logs it counts are gone "
-                                u"(20030917.log): built again, it would lack their requests. "
+            sink.lines.contains(u"2003-W40: the report was kept, as logs it counts are gone "
+                                u"(20031003.log): built again, it would lack their requests. "
                                 u"Remove the report to build it from the logs that are left."_s));
+        QCOMPARE(buildStale(), QStringList());
     }
 
     // Analog stopped halfway leaves the report it had and no leftovers; the

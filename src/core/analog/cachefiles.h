@@ -1,0 +1,75 @@
+#pragma once
+
+#include "analog/cfggenerator.h"
+#include "analog/period.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+namespace meridan {
+
+class LogListing;
+class SiteRecord;
+
+// Analog's cache file of a period, and the build record beside it.
+QString cacheFilePath(const SiteRecord& site, const Period& period);
+QString cacheRecordPath(const SiteRecord& site, const Period& period);
+
+// Days and months keep a cache of their requests when they are read from
+// the logs: longer periods are built from those.
+bool keepsCache(const Period& period);
+
+// Whether the period holds a day or month that this build makes anew, and
+// so a new cache it reads (its record cannot tell before that cache is).
+bool holdsRebuiltPart(const Period& period, const QList<Period>& rebuilt);
+
+// The fingerprint of what shapes the numbers in a cache: the configuration
+// but its file names and the commands that only choose what a report shows
+// and how (the cache holds the same whichever reports are on).
+QByteArray cacheFingerprint(const QByteArray& configuration);
+
+// Which caches can stand for a period's logs. A cache is usable when its
+// record holds: the same settings, and the same logs, or fewer of them
+// because old logs were deleted (the cache outlives them). Each request
+// must be in exactly one of the caches a period reads, so a period reads
+// either its days' caches or, for each of its months, that month's cache
+// or its days' caches; a day without logs or cache adds nothing.
+class CacheCheck
+{
+public:
+    CacheCheck(const SiteRecord& site, const LogListing& logs);
+
+    // The caches that hold exactly the period's requests, or nullopt when
+    // it must be read from its logs. Days are always read from their logs.
+    std::optional<QStringList> cachesOf(const Period& period) const;
+    // The generator of the period's configuration: from its caches when
+    // they hold it, from its logs otherwise.
+    CCfgGenerator generatorOf(const Period& period) const;
+    // The days of a period whose logs are gone but whose requests a cache
+    // holds (the day's or its month's): read from its logs, the period would
+    // lose them.
+    QList<Period> daysOnlyInCaches(const Period& period) const;
+    // Caches some of whose logs are gone, kept though the settings changed
+    // since they were written: takes them as they are under today's
+    // settings, so that they are named once, and returns their periods.
+    QList<Period> adoptKept();
+    // What was learnt of a period's cache, once the cache was written anew.
+    void forget(const Period& period);
+
+private:
+    enum class State { Usable, Kept, Empty, Unusable };
+    State stateOf(const Period& part) const;
+    State judge(const Period& part) const;
+    bool addCachesOfDays(const PeriodRange& range, QStringList* caches) const;
+    bool hasCacheFiles(const PeriodRange& range) const;
+    bool monthCacheMayHold(const Period& day) const;
+
+    const SiteRecord& m_site;
+    const LogListing& m_logs;
+    mutable QHash<QString, State> m_states;
+    mutable std::optional<QList<QDate>> m_cachedStarts; // of the cache files there are
+};
+
+} // namespace meridan
