@@ -695,7 +695,9 @@ Rien n&apos;a été modifié.</translation>
                                  for each Site (all when none is named): fetch
                                  the new and changed logs, build the out-of-date
                                  periods of the kinds it keeps, write its index
-  plan [NAME...]                 the build commands update would run, one a line
+  plan [NAME...] [--stage N]     the build commands update would run, one a line,
+                                 in stages that read the caches of those before:
+                                 days (1), weeks and months (2), the rest (3)
   export [FILE]                  the whole settings store as JSON (standard output)
   import FILE                    replace the whole settings store by an export
   --version                      the version and the licence
@@ -732,13 +734,19 @@ days of a month), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, 
                                  télécharger les journaux nouveaux et modifiés,
                                  construire les périodes périmées des sortes qu&apos;il
                                  tient à jour, écrire son index
-  plan [NOM...]                  les commandes build que lancerait update, une par ligne
+  plan [NOM...] [--stage N]      les commandes build que lancerait update, une par ligne,
+                                 par étapes qui lisent les caches des précédentes :
+                                 jours (1), semaines et mois (2), le reste (3)
   export [FICHIER]               tous les réglages en JSON (sortie standard)
   import FICHIER                 remplacer tous les réglages par un export
   --version                      la version et la licence
 PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
 périodes d&apos;une sorte, entre guillemets pour que le shell laisse l&apos;étoile :
 &apos;2003-09-*&apos; (les jours d&apos;un mois), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, &apos;2003-H*&apos;.</translation>
+    </message>
+    <message>
+        <source>--stage takes 1 (days), 2 (weeks and months) or 3 (quarters, halves and years).</source>
+        <translation>--stage prend 1 (les jours), 2 (les semaines et les mois) ou 3 (les trimestres, les semestres et les années).</translation>
     </message>
 </context>
 <context>

@@ -41,17 +41,24 @@ std::optional<SiteRecord> storedSite(const QString& name)
 
 // Takes "--jobs N" out of the arguments: N periods at once, by default as
 // many as the machine has cores. nullopt for a value out of range.
+std::optional<int> takeNumber(QStringList& arguments, const QString& option, int lowest,
+                              int highest, int otherwise)
+{
+    const qsizetype at = arguments.indexOf(option);
+    if (at < 0)
+        return otherwise;
+    bool ok = false;
+    const int number = arguments.value(at + 1).toInt(&ok);
+    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+    if (!ok || number < lowest || number > highest)
+        return std::nullopt;
+    return number;
+}
+
 std::optional<int> takeJobs(QStringList& arguments)
 {
-    const qsizetype at = arguments.indexOf(u"--jobs"_s);
-    if (at < 0)
-        return std::clamp(QThread::idealThreadCount(), 1, BuildDriver::kMaxJobs);
-    bool ok = false;
-    const int jobs = arguments.value(at + 1).toInt(&ok);
-    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
-    if (!ok || jobs < 1 || jobs > BuildDriver::kMaxJobs)
-        return std::nullopt;
-    return jobs;
+    return takeNumber(arguments, u"--jobs"_s, 1, BuildDriver::kMaxJobs,
+                      std::clamp(QThread::idealThreadCount(), 1, BuildDriver::kMaxJobs));
 }
 
 } // namespace meridan::cli

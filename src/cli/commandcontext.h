@@ -31,6 +31,11 @@ int usageError(const QString& text);
 // The stored Site of that name, or a message.
 std::optional<SiteRecord> storedSite(const QString& name);
 
+// Takes "OPTION N" out of the arguments: otherwise when it is not there,
+// nullopt for a value outside lowest to highest.
+std::optional<int> takeNumber(QStringList& arguments, const QString& option, int lowest,
+                              int highest, int otherwise);
+
 // Takes "--jobs N" out of the arguments: N periods at once, by default as
 // many as the machine has cores. nullopt for a value out of range.
 std::optional<int> takeJobs(QStringList& arguments);

@@ -1,5 +1,6 @@
 #include "remotecommands.h"
 
+#include "analog/cachefiles.h"
 #include "analog/updateplan.h"
 #include "clicommands.h"
 #include "remote/ftpclient.h"
@@ -210,9 +211,14 @@ int fetchLogs(Context& c)
 
 int planUpdate(Context& c)
 {
-    if (const std::optional<QString> option = unknownOption(c.args))
+    QStringList arguments = c.args;
+    const std::optional<int> stage = takeNumber(arguments, u"--stage"_s, 1, kBuildStages, 0);
+    if (!stage)
+        return usageError(Cli::tr("--stage takes 1 (days), 2 (weeks and months) or 3 (quarters, "
+                                  "halves and years)."));
+    if (const std::optional<QString> option = unknownOption(arguments))
         return usageError(Cli::tr("Unknown option %1.").arg(*option));
-    const std::optional<QStringList> names = sitesOrAll(c.args);
+    const std::optional<QStringList> names = sitesOrAll(arguments);
     if (!names)
         return kFailure;
     int status = kSuccess;
@@ -223,7 +229,9 @@ int planUpdate(Context& c)
             continue;
         }
         for (const Period& period : outOfDatePeriods(*site, QDate::currentDate()))
-            c.out << "meridan-cli build " << shellWord(name) << ' ' << PeriodName(period) << '\n';
+            if (*stage == 0 || buildStage(period) == *stage)
+                c.out << "meridan-cli build " << shellWord(name) << ' ' << PeriodName(period)
+                      << '\n';
     }
     return status;
 }

@@ -88,6 +88,8 @@ private slots:
         QTest::newRow("no jobs") << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s,
                                                 u"0"_s}
                                  << 2 << u"--jobs"_s << false;
+        QTest::newRow("no such stage")
+            << QStringList{u"plan"_s, u"--stage"_s, u"4"_s} << 2 << u"--stage takes 1"_s << false;
         QTest::newRow("huge jobs")
             << QStringList{u"build"_s, u"shop"_s, u"2003-*"_s, u"--jobs"_s, u"100000"_s} << 2
             << u"--jobs"_s << false;

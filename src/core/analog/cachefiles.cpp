@@ -42,6 +42,13 @@ QString cacheRecordPath(const SiteRecord& site, const Period& period)
     return joinPath(site.cacheFolder(), PeriodName(period) + u".build"_s);
 }
 
+int buildStage(const Period& period)
+{
+    if (period.periodicity == kDay)
+        return 1;
+    return period.periodicity == kWeek || period.periodicity == kMonth ? 2 : 3;
+}
+
 bool keepsCache(const Period& period)
 {
     return period.periodicity == kDay || period.periodicity == kMonth;

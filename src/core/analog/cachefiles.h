@@ -17,6 +17,11 @@ class SiteRecord;
 QString cacheFilePath(const SiteRecord& site, const Period& period);
 QString cacheRecordPath(const SiteRecord& site, const Period& period);
 
+// The stage a period is built in, so that each reads the caches of the
+// stages before: 1 days, 2 weeks and months, 3 quarters, halves and years.
+constexpr int kBuildStages = 3;
+int buildStage(const Period& period);
+
 // Days and months keep a cache of their requests when they are read from
 // the logs: longer periods are built from those.
 bool keepsCache(const Period& period);

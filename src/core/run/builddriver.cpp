@@ -43,18 +43,6 @@ struct BuildDriver::Job
     QByteArray cacheFingerprint;
 };
 
-namespace {
-
-// Days, then what reads their caches, then what reads months' caches.
-int stageOf(const Period& period)
-{
-    if (period.periodicity == kDay)
-        return 0;
-    return period.periodicity == kWeek || period.periodicity == kMonth ? 1 : 2;
-}
-
-} // namespace
-
 BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
 {
 }
@@ -97,8 +85,9 @@ void BuildDriver::chooseStale(const QList<Period>& periods)
 {
     m_periods.clear();
     QList<Period> ordered = periods;
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const Period& a, const Period& b) { return stageOf(a) < stageOf(b); });
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Period& a, const Period& b) {
+        return buildStage(a) < buildStage(b);
+    });
     int upToDate = 0;
     for (const Period& period : std::as_const(ordered)) {
         Freshness freshness = m_options.onlyStale ? m_check->of(period) : Freshness::Stale;
@@ -199,9 +188,9 @@ bool BuildDriver::mayStartNext() const
 {
     if (m_next >= m_periods.size())
         return false;
-    const int stage = stageOf(m_periods.at(m_next));
+    const int stage = buildStage(m_periods.at(m_next));
     return std::all_of(m_active.begin(), m_active.end(),
-                       [stage](const Job* job) { return stageOf(job->period) == stage; });
+                       [stage](const Job* job) { return buildStage(job->period) == stage; });
 }
 
 void BuildDriver::startPeriod(const Period& period)

@@ -139,10 +139,15 @@ private slots:
 
     void commandLine()
     {
-        SiteRecord site = storedSite(u"my shop"_s, u"Y"_s);
+        SiteRecord site = storedSite(u"my shop"_s, u"DY"_s);
         writeLogs(site, QDate(2025, 12, 31), QDate(2026, 1, 1), 10);
-        QCOMPARE(runCli(*home, {u"plan"_s}).out,
-                 u"meridan-cli build 'my shop' 2025\nmeridan-cli build 'my shop' 2026\n"_s);
+        QString days; // the files of the day before and after hold a few requests too
+        for (const char* day : {"2025-12-30", "2025-12-31", "2026-01-01", "2026-01-02"})
+            days += u"meridan-cli build 'my shop' %1\n"_s.arg(QLatin1StringView(day));
+        const QString years =
+            u"meridan-cli build 'my shop' 2025\nmeridan-cli build 'my shop' 2026\n"_s;
+        QCOMPARE(runCli(*home, {u"plan"_s}).out, days + years);
+        QCOMPARE(runCli(*home, {u"plan"_s, u"--stage"_s, u"3"_s}).out, years);
         {
             UpdateLock held; // another update runs
             QVERIFY(held.acquire());
