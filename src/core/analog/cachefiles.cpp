@@ -69,7 +69,8 @@ QByteArray cacheFingerprint(const QByteArray& configuration)
     return configurationFingerprint(configuration, onlyShapesReport);
 }
 
-CacheCheck::CacheCheck(const SiteRecord& site, const LogListing& logs) : m_site(site), m_logs(logs)
+CacheCheck::CacheCheck(const SiteRecord& site, const LogListing& logs)
+    : m_site(site), m_logs(logs), m_inputs(readSiteInputs(site))
 {
 }
 
@@ -101,6 +102,7 @@ std::optional<QStringList> CacheCheck::cachesOf(const Period& period) const
 CCfgGenerator CacheCheck::generatorOf(const Period& period) const
 {
     CCfgGenerator generator(period, ReportNameOf(PeriodName(period), m_site.Output), m_site);
+    generator.readInputsFrom(&m_inputs);
     if (const std::optional<QStringList> caches = cachesOf(period))
         generator.readCaches(*caches);
     return generator;

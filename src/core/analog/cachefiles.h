@@ -73,6 +73,7 @@ private:
 
     const SiteRecord& m_site;
     const LogListing& m_logs;
+    SiteInputs m_inputs;
     mutable QHash<QString, State> m_states;
     mutable std::optional<QList<QDate>> m_cachedStarts; // of the cache files there are
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analog/logfiles.h"
 #include "analog/period.h"
 #include "store/reportcodes.h"
 
@@ -17,6 +18,15 @@ class SiteRecord;
 // "2003-09/stats2003-09.html".
 QString ReportNameOf(const QString& periodName, qint32 output);
 
+// What every configuration of a Site reads besides its values: read once,
+// it serves the configurations of many periods.
+struct SiteInputs
+{
+    StoredLogRules logRules;
+    std::optional<QByteArray> base; // nullopt: none, or unreadable
+};
+SiteInputs readSiteInputs(const SiteRecord& site);
+
 // Writes the Analog configuration file of one Site and period.
 class CCfgGenerator
 {
@@ -29,6 +39,9 @@ public:
     // file then stays as it was.
     bool Generate();
 
+    // Takes what the Site stores besides its values from inputs, which must
+    // outlive the generator, rather than reading it.
+    void readInputsFrom(const SiteInputs* inputs) { siteInputs = inputs; }
     // Reads these cache files instead of the period's logs.
     void readCaches(const QStringList& caches) { cacheFiles = caches; }
 
@@ -48,6 +61,7 @@ private:
     QString reportPath;
     const SiteRecord& site;
     std::optional<QStringList> cacheFiles;
+    const SiteInputs* siteInputs = nullptr;
 };
 
 } // namespace meridan

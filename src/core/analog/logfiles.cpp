@@ -19,19 +19,9 @@ using namespace Qt::StringLiterals;
 
 namespace meridan {
 
-namespace {
-
-// What the listing reads of the Site's key, once per configuration file.
-struct MonthlyRules
+StoredLogRules readStoredLogRules(const SiteRecord& site)
 {
-    QStringList changes; // months, latest first
-    QString special;
-    StoreNode key;
-};
-
-MonthlyRules readMonthlyRules(const SiteRecord& site)
-{
-    MonthlyRules rules;
+    StoredLogRules rules;
     if (std::optional<StoreNode> key = SettingsKey(site.keyPath(), kQueryValue).snapshot())
         rules.key = std::move(*key);
     const auto text = [&](const QString& name) {
@@ -44,9 +34,11 @@ MonthlyRules readMonthlyRules(const SiteRecord& site)
     return rules;
 }
 
+namespace {
+
 // Why the stored format changes or special months cannot go into a
 // configuration file, or "".
-Result checkMonthlyRules(const MonthlyRules& rules)
+Result checkStoredLogRules(const StoredLogRules& rules)
 {
     if (holdsLineBreak(rules.special))
         return refusedLineBreak(values::LogSpecial);
@@ -64,7 +56,7 @@ Result checkMonthlyRules(const MonthlyRules& rules)
 
 enum class SpecialResult { Error, None, Inserted };
 
-SpecialResult insertSpecialMonth(const SiteRecord& site, const MonthlyRules& rules,
+SpecialResult insertSpecialMonth(const SiteRecord& site, const StoredLogRules& rules,
                                  const QString& month, QByteArray* out)
 {
     const qsizetype at = rules.special.indexOf(month + u'*');
@@ -86,7 +78,7 @@ SpecialResult insertSpecialMonth(const SiteRecord& site, const MonthlyRules& rul
 }
 
 // The latest change before month (at or before it when atOrBefore), or "".
-QString latestChange(const MonthlyRules& rules, const QString& month, bool atOrBefore)
+QString latestChange(const StoredLogRules& rules, const QString& month, bool atOrBefore)
 {
     QString latest;
     for (const QString& change : rules.changes) {
@@ -98,7 +90,7 @@ QString latestChange(const MonthlyRules& rules, const QString& month, bool atOrB
     return latest;
 }
 
-void appendFormatLine(const MonthlyRules& rules, const QString& change, QByteArray* out)
+void appendFormatLine(const StoredLogRules& rules, const QString& change, QByteArray* out)
 {
     const StoredValue* value = rules.key.value(change);
     const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
@@ -122,7 +114,7 @@ void appendFormatLine(const MonthlyRules& rules, const QString& change, QByteArr
 // list), so the two formats it detects in web server logs stand for it.
 // Lines are written only when the formats differ from those written last,
 // so an older format never follows a newer one alone.
-void applyFormatChange(const MonthlyRules& rules, const QString& month, QString* lastApplied,
+void applyFormatChange(const StoredLogRules& rules, const QString& month, QString* lastApplied,
                        QByteArray* out)
 {
     const QString inForce = latestChange(rules, month, true);
@@ -260,8 +252,13 @@ QString logNameOfDay(const SiteRecord& site, const QDate& date)
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out)
 {
-    const MonthlyRules rules = readMonthlyRules(site);
-    if (!checkMonthlyRules(rules).report())
+    return ListLogFiles(site, readStoredLogRules(site), period, start, end, out);
+}
+
+bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Period& period,
+                  const QDate& start, const QDate& end, QByteArray* out)
+{
+    if (!checkStoredLogRules(rules).report())
         return false;
     QDate current = start.addDays(-1);
     const QDate stop = end.addDays(1);
