@@ -238,6 +238,14 @@ Vous pouvez aussi indiquer des sous-dossiers par période.</translation>
 - %dd% : jour du mois
 - %hh% : heure du jour (0-24)</translation>
     </message>
+    <message>
+        <source>&amp;Numbered by logrotate</source>
+        <translation>Numérotés par &amp;logrotate</translation>
+    </message>
+    <message>
+        <source>access.log, access.log.1, access.log.2.gz, ... renamed every night: the naming scheme names the newest file</source>
+        <translation>access.log, access.log.1, access.log.2.gz, ... renommés chaque nuit : le modèle de nom désigne le plus récent</translation>
+    </message>
 </context>
 <context>
     <name>CHostPostProcess</name>
@@ -1192,10 +1200,6 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <translation>%1 doit être un chemin complet, pas « %2 ».</translation>
     </message>
     <message>
-        <source>LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or %4 (monthly).</source>
-        <translation>LogPeriodicity prend %1 (horaire), %2 (quotidien), %3 (hebdomadaire) ou %4 (mensuel).</translation>
-    </message>
-    <message>
         <source>Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, COMPUTER).</source>
         <translation>Output prend un nombre de 0 à %1 (XHTML, HTML, PLAIN, ASCII, XML, LATEX, COMPUTER).</translation>
     </message>
@@ -1386,6 +1390,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>The cache folder</source>
         <translation>Le dossier de cache</translation>
+    </message>
+    <message>
+        <source>LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly), %4 (monthly) or %5 (numbered by logrotate).</source>
+        <translation>LogPeriodicity prend %1 (horaire), %2 (quotidien), %3 (hebdomadaire), %4 (mensuel) ou %5 (numérotés par logrotate).</translation>
     </message>
 </context>
 <context>

@@ -116,4 +116,23 @@ void writeLogs(const SiteRecord& site, const QDate& first, const QDate& last, in
     }
 }
 
+void writeHourlyRequests(const QString& path, const QDateTime& from, const QDateTime& to)
+{
+    QByteArray contents;
+    for (QDateTime hour(from.date(), QTime(from.time().hour(), 30)); hour < to;
+         hour = hour.addSecs(3600))
+        if (hour >= from)
+            contents += logLine(hour.date(), hour.time().msecsSinceStartOfDay() / 1000, 0);
+    QFile::remove(path);
+    QFile file(path);
+    const bool written = path.endsWith(u".gz"_s) ? writeGzip(path, contents)
+                                                 : file.open(QIODevice::WriteOnly) &&
+                                                       file.write(contents) == contents.size();
+    file.close();
+    QFile stamped(path);
+    if (!written || !stamped.open(QIODevice::ReadWrite) ||
+        !stamped.setFileTime(to, QFileDevice::FileModificationTime))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 } // namespace meridan::test

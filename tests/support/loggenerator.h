@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 namespace meridan {
@@ -16,6 +17,11 @@ namespace meridan::test {
 // the last second into the file after. Lines are added to files that exist
 // (a gzip file gets one more member).
 void writeLogs(const SiteRecord& site, const QDate& first, const QDate& last, int requestsPerDay);
+
+// Writes a log file as logrotate leaves it (gzip when its name ends in
+// .gz): a request at half past every hour from one time up to another,
+// which is its modification time.
+void writeHourlyRequests(const QString& path, const QDateTime& from, const QDateTime& to);
 
 // One log line of a request at the given second of the day.
 QByteArray logLine(const QDate& date, int secondOfDay, int serial);

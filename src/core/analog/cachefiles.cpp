@@ -6,6 +6,7 @@
 #include "store/siterecord.h"
 #include "util/files.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QSet>
 
@@ -62,6 +63,15 @@ bool holdsRebuiltPart(const Period& period, const QList<Period>& rebuilt)
                return keepsCache(part) && part.periodicity < period.periodicity && partRange &&
                       partRange->start < range->end && range->start < partRange->end;
            });
+}
+
+bool writtenWhole(const SiteRecord& site, const Period& period, const FileStamp& written)
+{
+    constexpr qint64 kLastRequestsLogged = 3600; // seconds after the period's end
+    const std::optional<PeriodRange> range = PeriodBounds(period);
+    return site.LogPeriodicity == kLogNumbered && range &&
+           written.modifiedNs / 1'000'000'000 >=
+               QDateTime(range->end, QTime(0, 0)).toSecsSinceEpoch() + kLastRequestsLogged;
 }
 
 QByteArray cacheFingerprint(const QByteArray& configuration)
@@ -144,8 +154,13 @@ CacheCheck::State CacheCheck::judge(const Period& part) const
     const std::optional<QByteArray> configuration = generatorOf(part).configuration();
     if (!configuration)
         return State::Unusable;
-    const QList<FileStamp> inputs = configuredInputs(*configuration);
     const bool sameSettings = cacheFingerprint(*configuration) == record->fingerprint;
+    if (writtenWhole(m_site, part, record->report)) {
+        if (sameSettings)
+            return State::Usable;
+        return m_logs.hasLogs(part) ? State::Unusable : State::Kept;
+    }
+    const QList<FileStamp> inputs = configuredInputs(*configuration);
     const bool noneNew = std::all_of(inputs.begin(), inputs.end(), [&](const FileStamp& input) {
         return record->inputs.contains(input);
     });

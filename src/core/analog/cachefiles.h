@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analog/buildrecord.h"
 #include "analog/cfggenerator.h"
 #include "analog/period.h"
 
@@ -29,6 +30,11 @@ bool keepsCache(const Period& period);
 // Whether the period holds a day or month that this build makes anew, and
 // so a new cache it reads (its record cannot tell before that cache is).
 bool holdsRebuiltPart(const Period& period, const QList<Period>& rebuilt);
+
+// Numbered logs are renamed every night, so what a build read is gone or
+// changed by the next: a report or cache of them written once the period
+// was over (and its last requests logged) holds it whole for good.
+bool writtenWhole(const SiteRecord& site, const Period& period, const FileStamp& written);
 
 // The fingerprint of what shapes the numbers in a cache: the configuration
 // but its file names and the commands that only choose what a report shows

@@ -37,7 +37,8 @@ Freshness FreshnessCheck::of(const Period& period) const
         return Freshness::Stale;
     const bool sameConfiguration = configurationFingerprint(*configuration) == record->fingerprint;
     const QList<FileStamp> inputs = configuredInputs(*configuration);
-    if (sameConfiguration && inputs == record->inputs)
+    if (sameConfiguration &&
+        (inputs == record->inputs || (!fromCaches && writtenWhole(m_site, period, record->report))))
         return Freshness::UpToDate;
     const bool onlyGone = std::all_of(inputs.begin(), inputs.end(), [&](const FileStamp& input) {
         return record->inputs.contains(input);

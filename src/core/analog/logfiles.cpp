@@ -244,6 +244,8 @@ QString logNameOfDay(const SiteRecord& site, const QDate& date)
         return logNameForMonth(site, date).replace(u"%dd%"_s, twoDigits(date.day()));
     case kLogWeekly:
         return weeklyLogName(site, date);
+    case kLogNumbered:
+        return logNameForMonth(site, date) + u'*';
     default:
         return logNameForMonth(site, date);
     }
@@ -264,7 +266,7 @@ bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Per
     const QDate stop = end.addDays(1);
     QString lastMonthLooked;
     QString lastApplied;
-    QString lastWeekly;
+    QString lastListed;
     while (current < stop) {
         const QString month = QString::number(current.year()) + twoDigits(current.month());
         const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
@@ -302,14 +304,18 @@ bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Per
         case kLogMonthly:
             next = nextMonth;
             break;
+        case kLogNumbered:
+            name += u'*';
+            next = nextMonth;
+            break;
         default:
             break;
         }
         current = next;
         // Weekly files are looked up day by day, as the week around New Year
         // is split between two files (the last days of December keep their
-        // year's week); each is listed once.
-        if (site.LogPeriodicity == kLogWeekly && name == std::exchange(lastWeekly, name))
+        // year's week); each is listed once, as are numbered files.
+        if (name == std::exchange(lastListed, name))
             continue;
         out->append("LOGFILE \"" + singleStars(name.toUtf8()) + "\"\r\n");
     }

@@ -34,6 +34,28 @@ QStringList dayPatterns(const SiteRecord& site, const Period& period)
 LogListing::LogListing(const SiteRecord& site)
     : m_site(site), m_specials(readSpecialMonths(site.keyName))
 {
+    if (site.LogPeriodicity == kLogNumbered)
+        findNumberedSpan();
+}
+
+// Numbered files say by their times which days they hold: each the time
+// from the file rotated before it to its own last write, the oldest as
+// long as the gap after it, or a day when it is alone. The day the oldest
+// starts in is whole only when it starts at midnight.
+void LogListing::findNumberedSpan()
+{
+    m_numberedFiles = matchingFiles(logNameOfDay(m_site, QDate::currentDate()));
+    QList<QDateTime> times;
+    for (const QString& file : std::as_const(m_numberedFiles))
+        times.append(QFileInfo(file).lastModified());
+    if (times.isEmpty())
+        return;
+    std::sort(times.begin(), times.end());
+    constexpr qint64 kDay = 24 * 3600;
+    const qint64 gap = times.size() > 1 ? times.at(0).secsTo(times.at(1)) : kDay;
+    const QDateTime start = times.first().addSecs(-std::max(gap, kDay));
+    const QDate firstWhole = start.time() <= QTime(1, 0) ? start.date() : start.date().addDays(1);
+    m_numberedSpan = PeriodRange{firstWhole, times.last().date()};
 }
 
 // The names of a folder's files or subfolders that match a "*" pattern,
@@ -90,6 +112,12 @@ QStringList LogListing::matchingFiles(const QString& pattern) const
 
 QStringList LogListing::existingLogFiles(const Period& period) const
 {
+    if (m_site.LogPeriodicity == kLogNumbered) {
+        const std::optional<PeriodRange> range = PeriodBounds(period);
+        const bool covered = range && m_numberedSpan && range->start <= m_numberedSpan->end &&
+                             m_numberedSpan->start < range->end;
+        return covered ? m_numberedFiles : QStringList();
+    }
     QStringList files;
     for (const QString& pattern : dayPatterns(m_site, period))
         for (const QString& file : matchingFiles(pattern))

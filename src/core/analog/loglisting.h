@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <optional>
 
 namespace meridan {
 
@@ -26,12 +27,15 @@ public:
     bool hasLogs(const Period& period) const;
 
 private:
+    void findNumberedSpan();
     QStringList matchingFiles(const QString& pattern) const;
     QStringList entriesMatching(const QString& folder, const QString& pattern, bool files) const;
 
     const SiteRecord& m_site;
     QList<SpecialMonth> m_specials;
     mutable QHash<QString, QStringList> m_listings;
+    QStringList m_numberedFiles;
+    std::optional<PeriodRange> m_numberedSpan; // the days numbered files hold, end included
 };
 
 } // namespace meridan

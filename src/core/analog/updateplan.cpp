@@ -15,7 +15,12 @@ QList<qint32> keptPeriodicities(const SiteRecord& site)
     for (qsizetype i = 0; i < letters.size(); ++i)
         if (site.KeepPeriods.contains(letters.at(i), Qt::CaseInsensitive))
             kinds.append(qint32(i + 1));
-    return kinds.isEmpty() ? QList<qint32>{kMonth} : kinds;
+    if (kinds.isEmpty())
+        kinds.append(kMonth);
+    // Only day caches keep what numbered files held once they are renumbered.
+    if (site.LogPeriodicity == kLogNumbered && kinds.first() != kDay)
+        kinds.prepend(kDay);
+    return kinds;
 }
 
 QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)

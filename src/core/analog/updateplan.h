@@ -10,7 +10,8 @@ namespace meridan {
 class SiteRecord;
 
 // The kinds of period the Site keeps built (its KeepPeriods; months when
-// it has none), as periodicity codes from days to years.
+// it has none; days too with numbered logs), as periodicity codes from
+// days to years.
 QList<qint32> keptPeriodicities(const SiteRecord& site);
 
 // The periods of the kinds the Site keeps whose report is out of date or

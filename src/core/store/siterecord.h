@@ -20,6 +20,9 @@ enum LogPeriodicityId : quint32 {
     kLogDaily = 1018,
     kLogWeekly = 1019,
     kLogMonthly = 1020,
+    // logrotate's access.log, access.log.1, access.log.2.gz, ..., renumbered
+    // every night: the scheme names the newest file, the others follow it.
+    kLogNumbered = 1021,
 };
 
 constexpr int kReportOrderCount = 7;

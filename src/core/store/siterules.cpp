@@ -331,12 +331,13 @@ Result normaliseValue(const QString& valueName, QString* text)
         *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
     } else if (is(values::LogPeriodicity)) {
         const QStringList known{QString::number(kLogHourly), QString::number(kLogDaily),
-                                QString::number(kLogWeekly), QString::number(kLogMonthly)};
+                                QString::number(kLogWeekly), QString::number(kLogMonthly),
+                                QString::number(kLogNumbered)};
         if (!known.contains(*text))
             return Result::refused(
-                texts::Store::tr("LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly) or "
-                                 "%4 (monthly).")
-                    .arg(known.at(0), known.at(1), known.at(2), known.at(3)));
+                texts::Store::tr("LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly), "
+                                 "%4 (monthly) or %5 (numbered by logrotate).")
+                    .arg(known.at(0), known.at(1), known.at(2), known.at(3), known.at(4)));
     } else if (is(values::Output)) {
         bool ok = false;
         const int output = text->toInt(&ok);

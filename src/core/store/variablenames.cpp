@@ -25,6 +25,7 @@ const QList<SchemeRule>& schemeRules()
         {kLogDaily, u"%dd%"_s, {u"%wk%"_s, u"%hh%"_s}},
         {kLogWeekly, u"%wk%"_s, {u"%dd%"_s, u"%mm%"_s, u"%hh%"_s}},
         {kLogMonthly, u"%mm%"_s, {u"%wk%"_s, u"%dd%"_s, u"%hh%"_s}},
+        {kLogNumbered, QString(), kNamingVariables},
     };
     return rules;
 }

@@ -25,6 +25,7 @@ CHostLogPage::CHostLogPage(QWidget* parent)
     m_periodicity->addButton(m_ui->dailyLogsRadio, kLogDaily);
     m_periodicity->addButton(m_ui->weeklyLogsRadio, kLogWeekly);
     m_periodicity->addButton(m_ui->monthlyLogsRadio, kLogMonthly);
+    m_periodicity->addButton(m_ui->numberedLogsRadio, kLogNumbered);
     connect(m_ui->namingSchemeEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         const QString scheme = trimmedField(text);
         if (scheme == site().LogNameStruct)

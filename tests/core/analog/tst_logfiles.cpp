@@ -78,12 +78,14 @@ private slots:
         QTest::newRow("three stars become two")
             << Period{2003, kMonth, 9, 0} << u"a%dd%**"_s << quint32(kLogDaily)
             << logLines({u"/logs/a31*"_s, u"/logs/a**"_s, u"/logs/a01*"_s});
-        QTest::newRow("no periodicity chosen still ends")
-            << Period{2003, kDay, 9, 15} << u"x%mm%"_s << quint32(0)
-            << logLines({u"/logs/x09"_s, u"/logs/x09"_s, u"/logs/x09"_s});
+        // A file named for several days is read once, or its requests count twice.
+        QTest::newRow("no periodicity chosen still ends, each file once")
+            << Period{2003, kDay, 9, 15} << u"x%mm%"_s << quint32(0) << logLines({u"/logs/x09"_s});
         QTest::newRow("unknown periodicity still ends")
-            << Period{2003, kDay, 9, 15} << u"x"_s << quint32(4711)
-            << logLines({u"/logs/x"_s, u"/logs/x"_s, u"/logs/x"_s});
+            << Period{2003, kDay, 9, 15} << u"x"_s << quint32(4711) << logLines({u"/logs/x"_s});
+        QTest::newRow("numbered by logrotate: every file, once")
+            << Period{2003, kMonth, 9, 0} << u"access.log"_s << quint32(kLogNumbered)
+            << logLines({u"/logs/access.log*"_s});
     }
     void listing()
     {

@@ -416,6 +416,64 @@ private slots:
         QCOMPARE(buildStale(), QStringList());
     }
 
+    // logrotate renames every file each night and deletes the oldest: each
+    // whole day is counted once, whatever its file is called, and stays
+    // counted when its logs are gone.
+    void numberedLogsCountEachWholeDayOnce()
+    {
+        site.LogNameStruct = u"access.log"_s;
+        site.LogPeriodicity = kLogNumbered;
+        QVERIFY(SaveSite(site));
+        const QDate today = QDate::currentDate();
+        const auto at = [&](int day, int hour) {
+            return QDateTime(today.addDays(day), QTime(hour, 0));
+        };
+        const auto log = [&](const QString& suffix) -> QString {
+            return site.LogsDir + u"/access.log"_s + suffix;
+        };
+        // Rotated at six each morning; yesterday's file closed at midnight.
+        writeHourlyRequests(log(u".3.gz"_s), at(-4, 6), at(-3, 6));
+        writeHourlyRequests(log(u".2.gz"_s), at(-3, 6), at(-2, 6));
+        writeHourlyRequests(log(u".1"_s), at(-2, 6), at(-1, 6));
+        writeHourlyRequests(log(QString()), at(-1, 6), at(0, 0));
+        QMap<QDate, int> expected{
+            {today.addDays(-3), 24}, {today.addDays(-2), 24}, {today.addDays(-1), 24}, {today, 0}};
+        const auto buildAndCount = [&] {
+            QStringList periods;
+            for (int day = -4; day <= 0; ++day)
+                periods.append(today.addDays(day).toString(u"yyyy-MM-dd"_s));
+            for (const QDate& day : expected.keys())
+                periods.append(day.toString(u"yyyy-MM"_s));
+            periods.removeDuplicates();
+            QMap<QString, int> counts;
+            for (const QString& period : std::as_const(periods)) {
+                build(period, false, 1, true);
+                counts[period] = successfulRequests(reportOf(period));
+            }
+            return counts;
+        };
+        const auto expectedCounts = [&] {
+            QMap<QString, int> counts{{today.addDays(-4).toString(u"yyyy-MM-dd"_s), -1}};
+            for (auto day = expected.cbegin(); day != expected.cend(); ++day) {
+                counts[day.key().toString(u"yyyy-MM-dd"_s)] = day.value();
+                counts[day.key().toString(u"yyyy-MM"_s)] += day.value();
+            }
+            return counts;
+        };
+        QCOMPARE(buildAndCount(), expectedCounts());
+        // The next night, as the clock allows: the oldest file goes, the
+        // others move up a number, and today's first request is logged.
+        QVERIFY(QFile::remove(log(u".3.gz"_s)));
+        QVERIFY(QFile::rename(log(u".2.gz"_s), log(u".3.gz"_s)));
+        writeHourlyRequests(log(u".2.gz"_s), at(-2, 6), at(-1, 6));
+        QVERIFY(QFile::remove(log(u".1"_s)));
+        QVERIFY(QFile::rename(log(QString()), log(u".1"_s)));
+        writeFile(log(QString()), logLine(today, 0, 1));
+        expected[today] = 1;
+        QCOMPARE(buildAndCount(), expectedCounts());
+        QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
+    }
+
     // Analog stopped halfway leaves the report it had and no leftovers; the
     // period stays out of date and is built again.
     void stoppedBuildKeepsTheReportItHad()

@@ -5,6 +5,7 @@
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
+#include "support/modal.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
 #include "widgets/editablelistctrl.h"
@@ -299,24 +300,31 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("radio");
         QTest::addColumn<QString>("stored"); // "" when refused
+        QTest::addColumn<quint32>("periodicity");
         QTest::newRow("monthly, normalised")
             << u" %YYYY%\\log%Yyyy%%MM% "_s << QByteArray("monthlyLogsRadio")
-            << u"%yyyy%\\log%yyyy%%mm%"_s;
+            << u"%yyyy%\\log%yyyy%%mm%"_s << quint32(kLogMonthly);
+        QTest::newRow("numbered by logrotate") << u"access.log"_s << QByteArray("numberedLogsRadio")
+                                               << u"access.log"_s << quint32(kLogNumbered);
+        QTest::newRow("numbered, with a date")
+            << u"access.log.%dd%"_s << QByteArray("numberedLogsRadio") << QString() << 0u;
         QTest::newRow("daily, folder-only variables")
-            << u"%yyyy%%mm%\\log%dd%"_s << QByteArray("dailyLogsRadio") << QString();
+            << u"%yyyy%%mm%\\log%dd%"_s << QByteArray("dailyLogsRadio") << QString() << 0u;
         QTest::newRow("weekly with a month")
-            << u"ex%yy%%mm%%wk%"_s << QByteArray("weeklyLogsRadio") << QString();
+            << u"ex%yy%%mm%%wk%"_s << QByteArray("weeklyLogsRadio") << QString() << 0u;
     }
     void namingScheme()
     {
         QFETCH(QString, typed);
         QFETCH(QByteArray, radio);
         QFETCH(QString, stored);
+        QFETCH(quint32, periodicity);
         SiteRecord site = storedSite(u"shop"_s);
         open(&site);
         showTab(Logfiles);
         typeInto(child<QLineEdit>("namingSchemeEdit"), typed);
         child<QRadioButton>(radio.constData())->click();
+        saveScreenshot(sheet.get(), u"logs-"_s + QString::fromLatin1(QTest::currentDataTag()));
         button(QDialogButtonBox::Ok)->click();
         const SettingsKey key(site.keyPath(), kQueryValue);
         if (stored.isEmpty()) {
@@ -330,7 +338,7 @@ private slots:
         QCOMPARE(sheet->result(), int(QDialog::Accepted));
         QCOMPARE(child<QLineEdit>("namingSchemeEdit")->text(), stored);
         QCOMPARE(key.readString(u"LogNameStruct"_s), stored);
-        QCOMPARE(key.readDword(u"LogPeriodicity"_s, 0), quint32(kLogMonthly));
+        QCOMPARE(key.readDword(u"LogPeriodicity"_s, 0), periodicity);
     }
 
     void onlyShownPagesApply()
