@@ -23,6 +23,10 @@
         <source>The folder %1 cannot be created.</source>
         <translation>Le dossier %1 ne peut pas être créé.</translation>
     </message>
+    <message>
+        <source>You cannot read the logs in %1: Debian lets the adm group read them. Add yourself to it (sudo adduser %2 adm), log in again, and the Site reads them.</source>
+        <translation>Vous ne pouvez pas lire les journaux de %1 : Debian les réserve au groupe adm. Ajoutez-vous-y (sudo adduser %2 adm), reconnectez-vous, et le Site les lira.</translation>
+    </message>
 </context>
 <context>
     <name>CFTPDownloadDlg</name>
@@ -674,9 +678,19 @@ Rien n&apos;a été modifié.</translation>
         <translation>Option inconnue : %1.</translation>
     </message>
     <message>
+        <source>--stage takes 1 (days), 2 (weeks and months) or 3 (quarters, halves and years).</source>
+        <translation>--stage prend 1 (les jours), 2 (les semaines et les mois) ou 3 (les trimestres, les semestres et les années).</translation>
+    </message>
+    <message>
+        <source>No web server&apos;s access log was found on this machine (/var/log/apache2, /var/log/nginx).</source>
+        <translation>Aucun journal d&apos;accès de serveur web n&apos;a été trouvé sur cette machine (/var/log/apache2, /var/log/nginx).</translation>
+    </message>
+    <message>
         <source>Usage: meridan-cli COMMAND [ARGUMENTS]
   sites                          the stored Sites
   add NAME                       a new Site with the defaults of its name
+  add --local                    a Site for each web server of this machine
+                                 (Apache&apos;s and nginx&apos;s logs in /var/log)
   show NAME                      every stored value of the Site
   set NAME VALUE=TEXT...         change stored values (all or none);
                                  FTPAccess=- reads the password from standard input
@@ -715,6 +729,8 @@ days of a month), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, 
         <translation>Usage : meridan-cli COMMANDE [ARGUMENTS]
   sites                          les Sites enregistrés
   add NOM                        un nouveau Site avec les valeurs par défaut de son nom
+  add --local                    un Site pour chaque serveur web de cette machine
+                                 (les journaux d&apos;Apache et de nginx dans /var/log)
   show NOM                       toutes les valeurs enregistrées du Site
   set NOM VALEUR=TEXTE...        modifier des valeurs (toutes ou aucune) ;
                                  FTPAccess=- lit le mot de passe sur l&apos;entrée standard
@@ -751,10 +767,6 @@ days of a month), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, 
 PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
 périodes d&apos;une sorte, entre guillemets pour que le shell laisse l&apos;étoile :
 &apos;2003-09-*&apos; (les jours d&apos;un mois), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, &apos;2003-H*&apos;.</translation>
-    </message>
-    <message>
-        <source>--stage takes 1 (days), 2 (weeks and months) or 3 (quarters, halves and years).</source>
-        <translation>--stage prend 1 (les jours), 2 (les semaines et les mois) ou 3 (les trimestres, les semestres et les années).</translation>
     </message>
 </context>
 <context>
@@ -1415,6 +1427,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>No build could start with %1 periods at once (1 to %2 can run).</source>
         <translation>Aucune construction n&apos;a pu démarrer avec %1 périodes à la fois (de 1 à %2 peuvent tourner).</translation>
+    </message>
+    <message>
+        <source>The log folder %1 cannot be read: its logs are left out.</source>
+        <translation>Le dossier des journaux %1 ne peut pas être lu : ses journaux sont laissés de côté.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "analog/basecfg.h"
 #include "analog/cfggenerator.h"
+#include "analog/localservers.h"
 #include "analog/logformats.h"
 #include "analog/reportlist.h"
 #include "analog/sitefolders.h"
@@ -85,22 +86,51 @@ int importStore(Context& c)
     return SettingsStore::importJson(json) ? kSuccess : kFailure;
 }
 
+// Stores a new Site and makes its folders, or leaves nothing behind.
+bool storeNewSite(SiteRecord& site)
+{
+    if (!checkSiteName(site.name).report() || site.NameExists())
+        return false;
+    const QStringList created = missingSiteFolders(site);
+    if (createSiteFolders(site, false) && SaveSite(site, SiteRecord::SaveMode::NewOnly))
+        return true;
+    for (const QString& folder : created) // nothing but what this command made
+        QDir(folder).removeRecursively();
+    return false;
+}
+
+// A Site for each web server of this machine, reading its numbered logs.
+int addLocalSites(Context& c)
+{
+    const QList<LocalServer> servers = findLocalServers();
+    if (servers.isEmpty())
+        return fail(Cli::tr("No web server's access log was found on this machine "
+                            "(/var/log/apache2, /var/log/nginx)."));
+    int status = kSuccess;
+    for (const LocalServer& server : servers) {
+        SiteRecord site = localServerSite(server);
+        if (!storeNewSite(site)) {
+            status = kFailure;
+            continue;
+        }
+        c.out << site.name << '\n';
+        if (!server.readable)
+            messages().error(unreadableLogsAdvice(server)); // stored all the same
+    }
+    return status;
+}
+
 int addSite(Context& c)
 {
+    if (c.args.at(0) == u"--local"_s)
+        return addLocalSites(c);
     SiteRecord site;
     site.name = c.args.at(0);
     if (!checkSiteName(site.name).report())
         return kFailure;
-    if (site.NameExists())
-        return kFailure;
     site.DeriveDefaults();
     site.isNew = true;
-    const QStringList created = missingSiteFolders(site);
-    if (createSiteFolders(site, false) && SaveSite(site, SiteRecord::SaveMode::NewOnly))
-        return kSuccess;
-    for (const QString& folder : created) // nothing but what this command made
-        QDir(folder).removeRecursively();
-    return kFailure;
+    return storeNewSite(site) ? kSuccess : kFailure;
 }
 
 int showSite(Context& c)
@@ -347,6 +377,8 @@ QString usageText()
         "Usage: meridan-cli COMMAND [ARGUMENTS]\n"
         "  sites                          the stored Sites\n"
         "  add NAME                       a new Site with the defaults of its name\n"
+        "  add --local                    a Site for each web server of this machine\n"
+        "                                 (Apache's and nginx's logs in /var/log)\n"
         "  show NAME                      every stored value of the Site\n"
         "  set NAME VALUE=TEXT...         change stored values (all or none);\n"
         "                                 FTPAccess=- reads the password from standard input\n"

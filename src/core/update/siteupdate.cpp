@@ -145,6 +145,11 @@ void SiteUpdate::fetchLogs()
 
 void SiteUpdate::buildPeriods()
 {
+    // Unread, its logs would look absent and the update a success.
+    const QFileInfo logs(m_site->LogsDir);
+    if (logs.isDir() && !(logs.isReadable() && logs.isExecutable()))
+        addProblem(texts::Update::tr("The log folder %1 cannot be read: its logs are left out.")
+                       .arg(m_site->LogsDir));
     const QList<Period> periods = outOfDatePeriods(*m_site, m_options.today);
     m_outcome.periodsPlanned = int(periods.size());
     emit periodsPlanned(m_outcome.periodsPlanned);

@@ -1,3 +1,4 @@
+#include "analog/localservers.h"
 #include "analog/sitefolders.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
@@ -90,6 +91,40 @@ private slots:
 
 private:
     SiteRecord site;
+
+    // Debian's layout: a server counts when its folder holds access.log.
+    void localWebServersAreFound_data()
+    {
+        QTest::addColumn<QStringList>("files"); // below the root
+        QTest::addColumn<QStringList>("servers");
+        QTest::newRow("none") << QStringList{u"var/log/syslog"_s} << QStringList{};
+        QTest::newRow("Apache, rotated")
+            << QStringList{u"var/log/apache2/access.log"_s, u"var/log/apache2/access.log.2.gz"_s,
+                           u"var/log/nginx/error.log"_s}
+            << QStringList{u"apache2"_s};
+        QTest::newRow("both") << QStringList{u"var/log/nginx/access.log"_s,
+                                             u"var/log/apache2/access.log"_s}
+                              << QStringList{u"apache2"_s, u"nginx"_s};
+    }
+    void localWebServersAreFound()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, servers);
+        const QString root = home->file(u"root"_s);
+        for (const QString& file : files)
+            writeFile(root + u'/' + file, "");
+        QStringList found;
+        for (const LocalServer& server : findLocalServers(root)) {
+            QVERIFY(server.readable);
+            const SiteRecord local = localServerSite(server);
+            QCOMPARE(local.LogsDir, root + u"/var/log/"_s + server.server);
+            QCOMPARE(local.LogNameStruct, u"access.log"_s);
+            QCOMPARE(local.LogPeriodicity, quint32(kLogNumbered));
+            QVERIFY(local.name.endsWith(u'-' + server.server));
+            found.append(server.server);
+        }
+        QCOMPARE(found, servers);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSiteFolders)
