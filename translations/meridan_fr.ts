@@ -1693,6 +1693,10 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
         <source>Delete the Site %1? Only its settings are removed: its logs, reports and configuration files stay on disk.</source>
         <translation>Supprimer le Site %1 ? Seuls ses réglages sont supprimés : ses journaux, rapports et fichiers de configuration restent sur le disque.</translation>
     </message>
+    <message>
+        <source>This machine&apos;s web server %1 keeps its logs in %2. Make the new Site read them?</source>
+        <translation>Le serveur web %1 de cette machine garde ses journaux dans %2. Le nouveau Site doit-il les lire ?</translation>
+    </message>
 </context>
 <context>
     <name>meridan::CPrefsDlg</name>

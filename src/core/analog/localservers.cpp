@@ -27,6 +27,16 @@ QList<LocalServer> findLocalServers(const QString& root)
     return found;
 }
 
+QList<LocalServer> unclaimedLocalServers(const QString& root)
+{
+    const QStringList stored = storedSiteNames();
+    QList<LocalServer> servers = findLocalServers(root);
+    servers.removeIf([&](const LocalServer& server) {
+        return stored.contains(localServerSite(server).name, Qt::CaseInsensitive);
+    });
+    return servers;
+}
+
 SiteRecord localServerSite(const LocalServer& server)
 {
     SiteRecord site;

@@ -20,6 +20,9 @@ struct LocalServer
 // in tests).
 QList<LocalServer> findLocalServers(const QString& root = QStringLiteral("/"));
 
+// Those of them no stored Site is named for yet: what Add offers.
+QList<LocalServer> unclaimedLocalServers(const QString& root = QStringLiteral("/"));
+
 // A new Site reading the server's logs, named after this machine and the
 // server.
 SiteRecord localServerSite(const LocalServer& server);

@@ -2,6 +2,7 @@
 
 #include "analog/basecfg.h"
 #include "analog/cfggenerator.h"
+#include "analog/localservers.h"
 #include "analog/period.h"
 #include "analog/reportlist.h"
 #include "dialogs/consoleprocessdlg.h"
@@ -165,13 +166,28 @@ void CMainDlg::siteChosen(int index)
     fillReportList();
 }
 
+// This machine's web servers come first: their Site reads their logs.
+SiteRecord CMainDlg::newSiteRecord()
+{
+    for (const LocalServer& server : unclaimedLocalServers(m_systemRoot)) {
+        if (!messages().ask(tr("This machine's web server %1 keeps its logs in %2. Make the new "
+                               "Site read them?")
+                                .arg(server.server, server.logFolder)))
+            continue;
+        if (!server.readable)
+            messages().error(unreadableLogsAdvice(server));
+        return localServerSite(server);
+    }
+    return SiteRecord::NewSite();
+}
+
 void CMainDlg::addSite()
 {
     if (!QFileInfo(Preferences::analogPathInUse()).isFile()) {
         messages().error(texts::cannotFindAnalog());
         return;
     }
-    auto site = std::make_unique<SiteRecord>(SiteRecord::NewSite());
+    auto site = std::make_unique<SiteRecord>(newSiteRecord());
     CHostPropSheet sheet(site.get(), this);
     const bool confirmed = sheet.exec() == QDialog::Accepted;
     // A Site applied before Cancel exists: it is listed like one confirmed.

@@ -33,6 +33,8 @@ public:
     ~CMainDlg() override;
 
     SiteRecord* currentSite() const { return m_site.get(); }
+    // Where Add looks for this machine's web servers' logs ("/": var/log).
+    void setSystemRoot(const QString& root) { m_systemRoot = root; }
     bool isBuilding() const;
 
 protected:
@@ -44,6 +46,7 @@ private:
     // Sites
     void listSites(const QString& select);
     void siteChosen(int index);
+    SiteRecord newSiteRecord();
     void addSite();
     void editSite();
     void deleteSite();
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<Ui::CMainDlg> m_ui;
     QButtonGroup* m_periodicity;
     std::unique_ptr<SiteRecord> m_site;
+    QString m_systemRoot = QStringLiteral("/");
     std::unique_ptr<BuildDriver> m_driver;
     // The console of the running build; a window the user closed during the
     // build is replaced by a new one at its next lines.

@@ -124,6 +124,11 @@ private:
             found.append(server.server);
         }
         QCOMPARE(found, servers);
+        // A server whose Site is stored is not offered again.
+        if (servers.isEmpty())
+            return;
+        storeNewSite(localServerSite(findLocalServers(root).first()).name.toUpper());
+        QCOMPARE(unclaimedLocalServers(root).size(), servers.size() - 1);
     }
 };
 

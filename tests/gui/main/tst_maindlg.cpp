@@ -95,6 +95,7 @@ private:
     void open()
     {
         window = std::make_unique<CMainDlg>();
+        window->setSystemRoot(home->path()); // never this machine's web servers
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -198,8 +199,20 @@ private slots:
         QVERIFY(child<QCheckBox>("framesCheckBox")->isChecked());
     }
 
+    // With a web server on the machine, Add first offers a Site of its logs.
+    void addThroughTheSheet_data()
+    {
+        QTest::addColumn<bool>("apache");
+        QTest::addColumn<QString>("logsDir"); // below the home folder
+        QTest::newRow("no web server") << false << u"shop.example/stats/logs"_s;
+        QTest::newRow("this machine's Apache") << true << u"var/log/apache2"_s;
+    }
     void addThroughTheSheet()
     {
+        QFETCH(bool, apache);
+        QFETCH(QString, logsDir);
+        if (apache)
+            writeFile(home->file(u"var/log/apache2/access.log"_s), "");
         setAnalog(u"/usr/bin/analog"_s);
         open();
         whenSheetOpens(
@@ -213,9 +226,13 @@ private slots:
         child<QPushButton>("addButton")->click();
         QCOMPARE(comboItems(child<QComboBox>("siteCombo")), QStringList{u"shop.example"_s});
         QCOMPARE(child<QComboBox>("siteCombo")->currentText(), u"shop.example"_s);
-        QCOMPARE(recorder->questions.size(), 2); // the root and the log folder
+        // The server's logs or a log folder still to make, and the root.
+        QCOMPARE(recorder->questions.size(), 2);
+        QCOMPARE(recorder->questions.first().contains(u"apache2"_s), apache);
         QVERIFY(QFileInfo(home->file(u"shop.example/stats/cfg"_s)).isDir());
-        QCOMPARE(SiteRecord(u"shop.example"_s).Url, u"www.shop.example"_s);
+        const SiteRecord stored(u"shop.example"_s);
+        QCOMPARE(stored.LogsDir, home->file(logsDir));
+        QCOMPARE(stored.LogPeriodicity, apache ? quint32(kLogNumbered) : quint32(kLogDaily));
     }
 
     void editCancelRestoresAndOkRenames()
