@@ -849,8 +849,8 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
 <context>
     <name>HelpPage</name>
     <message>
-        <source>The help pages are not installed. Installing the program&apos;s package again brings them back.</source>
-        <translation>Les pages d&apos;aide ne sont pas installées. Réinstaller le paquet du programme les rétablit.</translation>
+        <source>The help pages are not installed in %1. Installing the program&apos;s package again brings them back.</source>
+        <translation>Les pages d&apos;aide ne sont pas installées dans %1. Réinstaller le paquet du programme les rétablit.</translation>
     </message>
 </context>
 <context>

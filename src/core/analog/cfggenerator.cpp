@@ -86,11 +86,12 @@ std::optional<QByteArray> CCfgGenerator::generatedText() const
 }
 
 // A cache holds no figures of the last seven days (they depend on when it
-// is read), so they are turned off; "LOGFILE none" keeps Analog from
-// reading its built-in log file besides the caches.
+// is read), so they are turned off, and so is the warning of each recent
+// cache that says so (no log is read to warn of); "LOGFILE none" keeps
+// Analog from reading its built-in log file besides the caches.
 void CCfgGenerator::appendCacheFiles(QByteArray* text) const
 {
-    text->append("LASTSEVEN OFF\r\nLOGFILE none\r\n");
+    text->append("LASTSEVEN OFF\r\nWARNINGS -M\r\nLOGFILE none\r\n");
     for (const QString& cache : std::as_const(*cacheFiles))
         text->append("CACHEFILE " + quoted(cache) + "\r\n");
 }

@@ -29,9 +29,12 @@ QString installedDataFile(const QString& name)
     return besideProgram(MERIDAN_DATA_FROM_BIN, name);
 }
 
-QString installedDocFile(const QString& name)
+QString installedDataFolder()
 {
-    return besideProgram(MERIDAN_DOC_FROM_BIN, name);
+    if (!QCoreApplication::instance())
+        return {};
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + u'/' +
+                           QString::fromUtf8(MERIDAN_DATA_FROM_BIN));
 }
 
 } // namespace meridan

@@ -18,9 +18,10 @@ QString helpPagePath()
 {
     // English is the page without a language in its name.
     for (const QString& language : translatedLanguages())
-        if (const QString page = installedDocFile(u"help_%1.html"_s.arg(language)); !page.isEmpty())
+        if (const QString page = installedDataFile(u"help_%1.html"_s.arg(language));
+            !page.isEmpty())
             return page;
-    return installedDocFile(u"help.html"_s);
+    return installedDataFile(u"help.html"_s);
 }
 
 void openHelp()
@@ -28,8 +29,9 @@ void openHelp()
     const QString page = helpPagePath();
     if (page.isEmpty())
         messages().error(QCoreApplication::translate(
-            "HelpPage", "The help pages are not installed. Installing the program's package "
-                        "again brings them back."));
+                             "HelpPage", "The help pages are not installed in %1. Installing "
+                                         "the program's package again brings them back.")
+                             .arg(installedDataFolder()));
     else
         QDesktopServices::openUrl(QUrl::fromLocalFile(page));
 }
