@@ -126,8 +126,6 @@ int addSite(Context& c)
         return addLocalSites(c);
     SiteRecord site;
     site.name = c.args.at(0);
-    if (!checkSiteName(site.name).report())
-        return kFailure;
     site.DeriveDefaults();
     site.isNew = true;
     return storeNewSite(site) ? kSuccess : kFailure;

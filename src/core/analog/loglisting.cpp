@@ -51,9 +51,9 @@ void LogListing::findNumberedSpan()
     if (times.isEmpty())
         return;
     std::sort(times.begin(), times.end());
-    constexpr qint64 kDay = 24 * 3600;
-    const qint64 gap = times.size() > 1 ? times.at(0).secsTo(times.at(1)) : kDay;
-    const QDateTime start = times.first().addSecs(-std::max(gap, kDay));
+    constexpr qint64 kSecondsADay = 24 * 3600;
+    const qint64 gap = times.size() > 1 ? times.at(0).secsTo(times.at(1)) : kSecondsADay;
+    const QDateTime start = times.first().addSecs(-std::max(gap, kSecondsADay));
     const QDate firstWhole = start.time() <= QTime(1, 0) ? start.date() : start.date().addDays(1);
     m_numberedSpan = PeriodRange{firstWhole, times.last().date()};
 }
