@@ -113,6 +113,15 @@ void SiteUpdate::nextSite()
         endSite();
         return;
     }
+    // A deleted folder would fail every period for this one cause.
+    if (!QFileInfo(m_site->cfgFolder()).isDir()) {
+        addProblem(texts::Update::tr("The folder %1 of the Site is missing: nothing was fetched "
+                                     "or built. Put it back, or make it anew: meridan-cli set "
+                                     "\"%2\" Root=\"%3\"")
+                       .arg(m_site->cfgFolder(), name, m_site->Root));
+        endSite();
+        return;
+    }
     if (!m_site->FTPUrl.isEmpty())
         fetchLogs(); // a server that fails still leaves the logs at hand to build
     buildPeriods();

@@ -119,11 +119,14 @@ private slots:
         SiteRecord gone = storedSite(u"gone"_s, u"M"_s);
         gone.FTPUrl = u"ftp://127.0.0.1:1/"_s;
         QVERIFY(gone.Save());
+        QVERIFY(QDir(storedSite(u"lost"_s, u"M"_s).Root).removeRecursively());
 
-        const Run first = update({u"gone"_s, u"shop"_s}, QDate(2026, 10, 2));
+        Run first = update({u"gone"_s, u"lost"_s, u"shop"_s}, QDate(2026, 10, 2));
         QVERIFY(!first.ok);
-        QCOMPARE(first.outcomes.size(), 2);
+        QCOMPARE(first.outcomes.size(), 3);
         QVERIFY(first.outcomes.at(0).problems.first().startsWith(u"No FTP Connection"_s));
+        const QStringList lost = first.outcomes.takeAt(1).problems; // once, not each period
+        QVERIFY(lost.size() == 1 && lost.first().startsWith(u"The folder "_s));
         QCOMPARE(first.outcomes.at(1).filesFetched, 4);
         QCOMPARE(first.outcomes.at(1).periodsBuilt, 2);
         QVERIFY(first.outcomes.at(1).problems.isEmpty());
