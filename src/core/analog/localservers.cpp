@@ -39,11 +39,13 @@ QList<LocalServer> unclaimedLocalServers(const QString& root)
 
 SiteRecord localServerSite(const LocalServer& server)
 {
+    QString machine = QSysInfo::machineHostName();
+    if (machine.isEmpty())
+        machine = u"localhost"_s;
     SiteRecord site;
-    const QString machine = QSysInfo::machineHostName();
-    site.name = (machine.isEmpty() ? u"localhost"_s : machine) + u'-' + server.server;
+    site.name = machine + u'-' + server.server;
     site.DeriveDefaults();
-    site.Url = machine.isEmpty() ? u"localhost"_s : machine;
+    site.Url = machine;
     site.LogsDir = server.logFolder;
     site.LogNameStruct = u"access.log"_s;
     site.LogPeriodicity = kLogNumbered;
