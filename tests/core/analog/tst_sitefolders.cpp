@@ -89,9 +89,6 @@ private slots:
         QVERIFY(recorder->questions.isEmpty());
     }
 
-private:
-    SiteRecord site;
-
     // Debian's layout: a server counts when its folder holds access.log.
     void localWebServersAreFound_data()
     {
@@ -130,6 +127,9 @@ private:
         storeNewSite(localServerSite(findLocalServers(root).first()).name.toUpper());
         QCOMPARE(unclaimedLocalServers(root).size(), servers.size() - 1);
     }
+
+private:
+    SiteRecord site;
 };
 
 QTEST_GUILESS_MAIN(TestSiteFolders)
