@@ -210,7 +210,8 @@ int preferences(Context& c)
               << "TextEditor=" << Preferences::effectiveTextEditor() << '\n'
               << "CfgAscending=" << (prefs.cfgAscending ? 1 : 0) << '\n'
               << "ParallelBuilds=" << prefs.parallelBuilds << '\n'
-              << "MaxLogFileMiB=" << prefs.maxLogFileMiB << '\n';
+              << "MaxLogFileMiB=" << prefs.maxLogFileMiB << '\n'
+              << "OverviewFolder=" << prefs.overviewFolder << '\n';
         return kSuccess;
     }
     ValuePairs pairs;
@@ -231,11 +232,13 @@ int preferences(Context& c)
                  text.toInt() <= Preferences::kMaxMaxLogFileMiB &&
                  text == QString::number(text.toInt()))
             prefs.maxLogFileMiB = text.toInt();
+        else if (values::valueIs(name, values::OverviewFolder))
+            prefs.overviewFolder = text.isEmpty() ? text : QDir(text).absolutePath();
         else
             return fail(
                 Cli::tr("%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
-                        "1), ParallelBuilds (1 to %3) and MaxLogFileMiB (1 to %4). Nothing was "
-                        "changed.")
+                        "1), ParallelBuilds (1 to %3), MaxLogFileMiB (1 to %4) and OverviewFolder. "
+                        "Nothing was changed.")
                     .arg(name, text, QString::number(BuildDriver::kMaxJobs),
                          QString::number(Preferences::kMaxMaxLogFileMiB)));
     }
@@ -362,7 +365,7 @@ const QList<Command>& commands()
         {u"index"_s, 1, 3, writeIndex},    {u"ls"_s, 1, 3, listRemoteFiles},
         {u"fetch"_s, 1, -1, fetchLogs},    {u"export"_s, 0, 1, exportStore},
         {u"import"_s, 1, 1, importStore},  {u"update"_s, 0, -1, update},
-        {u"plan"_s, 0, -1, planUpdate},
+        {u"plan"_s, 0, -1, planUpdate},    {u"overview"_s, 0, -1, showOverview},
     };
     return list;
 }
@@ -384,7 +387,8 @@ QString usageText()
         "  rm NAME                        delete a Site's settings (its files stay)\n"
         "  prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,\n"
         "                                 ParallelBuilds, MaxLogFileMiB (the largest log\n"
-        "                                 file downloaded)\n"
+        "                                 file downloaded), OverviewFolder (where update\n"
+        "                                 writes the overview page)\n"
         "  generate NAME PERIOD...        write the configuration file of each period\n"
         "  reports NAME                   the periods that have a configuration file\n"
         "  build NAME PERIOD... [--use-existing] [--jobs N] [--stale]\n"
@@ -406,6 +410,10 @@ QString usageText()
         "  plan [NAME...] [--stage N]     the build commands update would run, one a line,\n"
         "                                 in stages that read the caches of those before:\n"
         "                                 days (1), weeks and months (2), the rest (3)\n"
+        "  overview [NAME...] [--json] [--html FOLDER]\n"
+        "                                 every Site's requests yesterday, this month and\n"
+        "                                 the last, and its last update; as JSON, or as\n"
+        "                                 a web page in FOLDER\n"
         "  export [FILE]                  the whole settings store as JSON (standard output)\n"
         "  import FILE                    replace the whole settings store by an export\n"
         "  --version                      the version and the licence\n"

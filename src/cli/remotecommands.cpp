@@ -3,16 +3,19 @@
 #include "analog/cachefiles.h"
 #include "analog/updateplan.h"
 #include "clicommands.h"
+#include "overview/overviewpage.h"
 #include "remote/ftpclient.h"
 #include "remote/logfetch.h"
 #include "remote/remotenames.h"
 #include "run/builddriver.h"
 #include "store/settingsstore.h"
+#include "store/siterecord.h"
 #include "store/siterules.h"
 #include "update/siteupdate.h"
 #include "util/messages.h"
 #include "util/texts.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QRegularExpression>
 #include <cstdio>
@@ -98,7 +101,8 @@ public:
         QObject::connect(&update, &SiteUpdate::problem,
                          [this](const QString& site, const QString& text) {
                              clearProgress();
-                             std::fputs(qPrintable(u"%1: %2\n"_s.arg(site, text)), stderr);
+                             const QString line = site.isEmpty() ? text : site + u": "_s + text;
+                             std::fputs(qPrintable(line + u'\n'), stderr);
                          });
         QObject::connect(&update, &SiteUpdate::siteFinished,
                          [this](const SiteUpdateOutcome& outcome) { siteDone(outcome); });
@@ -268,6 +272,39 @@ int update(Context& c)
     update.start();
     loop.exec();
     return succeeded ? kSuccess : kFailure;
+}
+
+int showOverview(Context& c)
+{
+    QStringList arguments = c.args;
+    const bool json = arguments.removeAll(u"--json"_s) > 0;
+    QString folder;
+    if (const qsizetype html = arguments.indexOf(u"--html"_s); html >= 0) {
+        if (html + 1 >= arguments.size() || json)
+            return usageError(Cli::tr("--html takes a folder, and goes without --json."));
+        folder = arguments.takeAt(html + 1);
+        arguments.removeAt(html);
+    }
+    if (const std::optional<QString> option = unknownOption(arguments))
+        return usageError(Cli::tr("Unknown option %1.").arg(*option));
+    const std::optional<QStringList> names = sitesOrAll(arguments);
+    if (!names)
+        return kFailure;
+    for (const QString& name : arguments)
+        if (!siteIsStored(name))
+            return fail(texts::noSuchSite(name));
+    const QList<SiteFigures> figures = loadFigures(*names);
+    const QDate today = QDate::currentDate();
+    if (!folder.isEmpty()) {
+        if (!OverviewPages(figures, today).write(QDir(folder).absolutePath()).report())
+            return kFailure;
+        c.out << QDir(folder).absoluteFilePath(u"index.html"_s) << '\n';
+    } else if (json) {
+        c.out << QString::fromUtf8(overviewJson(overviewRows(figures, today), figures, today));
+    } else {
+        c.out << overviewTable(overviewRows(figures, today));
+    }
+    return kSuccess;
 }
 
 } // namespace meridan::cli

@@ -10,5 +10,6 @@ int listRemoteFiles(Context& c);
 int fetchLogs(Context& c);
 int planUpdate(Context& c);
 int update(Context& c);
+int showOverview(Context& c);
 
 } // namespace meridan::cli

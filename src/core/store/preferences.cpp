@@ -22,6 +22,7 @@ Preferences Preferences::load()
         int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1, 64));
     prefs.maxLogFileMiB = int(std::clamp<quint32>(
         key.readDword(values::MaxLogFileMiB, kDefaultMaxLogFileMiB), 1, kMaxMaxLogFileMiB));
+    prefs.overviewFolder = key.readString(values::OverviewFolder);
     return prefs;
 }
 
@@ -32,7 +33,8 @@ bool Preferences::save() const
                             {values::TextEditor, textEditor},
                             {values::CfgAscending, quint32(cfgAscending ? 1 : 0)},
                             {values::ParallelBuilds, quint32(parallelBuilds)},
-                            {values::MaxLogFileMiB, quint32(maxLogFileMiB)}}) == kStoreOk;
+                            {values::MaxLogFileMiB, quint32(maxLogFileMiB)},
+                            {values::OverviewFolder, overviewFolder}}) == kStoreOk;
 }
 
 QString Preferences::proposedAnalogPath()

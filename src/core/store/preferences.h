@@ -13,12 +13,13 @@ struct Preferences
     bool cfgAscending = false;
     int parallelBuilds = 1;                    // periods the desktop program builds at once
     int maxLogFileMiB = kDefaultMaxLogFileMiB; // the largest log file downloaded
+    QString overviewFolder; // where update writes the overview page; none when empty
 
     static constexpr int kDefaultMaxLogFileMiB = 4096;
     static constexpr int kMaxMaxLogFileMiB = 1024 * 1024;
     qint64 maxLogFileBytes() const { return qint64(maxLogFileMiB) * 1024 * 1024; }
 
-    // As stored: a missing value reads as "", "", false, 1 and 4096.
+    // As stored: a missing value reads as "", "", false, 1, 4096 and "".
     static Preferences load();
     bool save() const;
 

@@ -30,14 +30,15 @@ public:
 
     // A statement of its own (BEGIN, COMMIT, the schema).
     bool execute(const QString& statement);
-
-private:
+    // For tables that hang on a key: its id. The root of the tree is key 0,
+    // which has no row of its own.
+    std::optional<qint64> findKey(const QString& path);
     QSqlQuery prepare(const QString& statement);
     bool run(QSqlQuery& query);
+
+private:
     void fail(const QSqlError& error);
     std::optional<qint64> findChild(qint64 parent, const QString& name);
-    // The root of the tree is key 0, which has no row of its own.
-    std::optional<qint64> findKey(const QString& path);
 
     QSqlDatabase m_db;
     QSqlError m_error;

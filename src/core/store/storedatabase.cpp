@@ -229,7 +229,9 @@ bool StoreDatabase::connect(const QString& file, const QString& connectionName)
                           : QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
     db.setDatabaseName(file);
     db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kBusyTimeoutMs));
-    return db.open();
+    // Rows that hang on a Site's key go with it (outside a transaction:
+    // within one the pragma does nothing).
+    return db.open() && QSqlQuery(db).exec(u"PRAGMA foreign_keys = ON"_s);
 }
 
 void StoreDatabase::closeConnection()

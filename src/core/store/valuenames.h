@@ -49,6 +49,7 @@ inline const QString TextEditor = QStringLiteral("TextEditor");
 inline const QString CfgAscending = QStringLiteral("CfgAscending");
 inline const QString ParallelBuilds = QStringLiteral("ParallelBuilds");
 inline const QString MaxLogFileMiB = QStringLiteral("MaxLogFileMiB");
+inline const QString OverviewFolder = QStringLiteral("OverviewFolder");
 
 inline bool valueIs(const QString& name, const QString& wanted)
 {

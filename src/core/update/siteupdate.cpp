@@ -2,6 +2,8 @@
 
 #include "analog/reportlist.h"
 #include "analog/updateplan.h"
+#include "overview/figurereader.h"
+#include "overview/overviewpage.h"
 #include "remote/ftpclient.h"
 #include "remote/logfetch.h"
 #include "report/generalindex.h"
@@ -94,13 +96,17 @@ void SiteUpdate::addProblem(const QString& text)
 void SiteUpdate::nextSite()
 {
     m_driver.reset();
+    m_figures.reset();
     if (m_next >= m_names.size()) {
+        writeOverview();
         emit finished(m_allOk);
         return;
     }
     const QString name = m_names.at(m_next++);
     m_outcome = {name, 0, 0, 0, 0, {}};
     m_collector = std::make_unique<ProblemCollector>(this);
+    m_siteStarted = QDateTime::currentDateTime();
+    m_siteTimer.start();
     emit siteStarted(name, int(m_next), int(m_names.size()));
     if (!siteIsStored(name)) {
         addProblem(texts::noSuchSite(name));
@@ -197,11 +203,48 @@ void SiteUpdate::writeIndex()
     const bool ascending = Preferences::ascending();
     const bool frames = m_site->PostProcessCmd.isEmpty(); // as the main window sets them
     CGeneralIndex(*m_site, configuredPeriods(*m_site, ascending), ascending, frames).write();
-    endSite();
+    readFigures();
+}
+
+void SiteUpdate::readFigures()
+{
+    m_figures = std::make_unique<FigureReader>(*m_site);
+    connect(m_figures.get(), &FigureReader::finished, this, [this](const QStringList& problems) {
+        for (const QString& text : problems)
+            addProblem(text);
+        endSite();
+    });
+    m_figures->start(figureJobs(*m_site));
+}
+
+// Kept beside the Site, so that the overview can say how it went.
+void SiteUpdate::recordState()
+{
+    if (!siteIsStored(m_outcome.site))
+        return;
+    const UpdateState state{m_siteStarted,          m_siteTimer.elapsed(),
+                            m_outcome.filesFetched, m_outcome.bytesFetched,
+                            m_outcome.periodsBuilt, m_outcome.periodsPlanned,
+                            m_outcome.problems};
+    saveUpdateState(m_outcome.site, state); // the store says why when it cannot
+}
+
+// Every Site's row, whichever were updated: the page is the one of them all.
+void SiteUpdate::writeOverview()
+{
+    const QString folder = Preferences::load().overviewFolder;
+    if (folder.isEmpty())
+        return;
+    const Result written = OverviewPages(loadFigures(), m_options.today).write(folder);
+    if (!written) {
+        m_allOk = false;
+        emit problem(QString(), written.message());
+    }
 }
 
 void SiteUpdate::endSite()
 {
+    recordState();
     m_collector.reset();
     if (!m_outcome.problems.isEmpty())
         m_allOk = false;

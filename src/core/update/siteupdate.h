@@ -4,6 +4,8 @@
 #include "util/result.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
@@ -12,6 +14,7 @@
 namespace meridan {
 
 class BuildDriver;
+class FigureReader;
 class SiteRecord;
 
 // Held while an update runs, so that only one runs at a time.
@@ -47,8 +50,10 @@ struct SiteUpdateOutcome
 
 // Brings Sites up to date, one after the other: fetches the log files that
 // are new or changed in size on the Site's server (when it has a URL),
-// builds the out-of-date periods of the kinds it keeps, and writes its
-// general index. A Site that fails does not stop the others.
+// builds the out-of-date periods of the kinds it keeps, writes its general
+// index, reads the figures of the months whose caches changed, and records
+// what it did. A Site that fails does not stop the others. At the end it
+// writes the overview page when the preferences name its folder.
 class SiteUpdate : public QObject
 {
     Q_OBJECT
@@ -66,6 +71,7 @@ signals:
     void bytesFetched(qint64 bytes);
     void periodsPlanned(int count);
     void periodFinished(const meridan::Period& period, bool ok, int finished, int count);
+    // site is empty for what concerns them all (the overview page).
     void problem(const QString& site, const QString& text);
     void siteFinished(const meridan::SiteUpdateOutcome& outcome);
     // ok: every Site was updated without a problem.
@@ -77,7 +83,10 @@ private:
     void fetchLogs();
     void buildPeriods();
     void writeIndex();
+    void readFigures();
     void endSite();
+    void recordState();
+    void writeOverview();
     void addProblem(const QString& text);
 
     QStringList m_names;
@@ -85,6 +94,9 @@ private:
     qsizetype m_next = 0;
     std::unique_ptr<SiteRecord> m_site;
     std::unique_ptr<BuildDriver> m_driver;
+    std::unique_ptr<FigureReader> m_figures;
+    QDateTime m_siteStarted;
+    QElapsedTimer m_siteTimer;
     QStringList m_lines; // the console lines of the periods still running
     SiteUpdateOutcome m_outcome;
     std::unique_ptr<ProblemCollector> m_collector; // while a Site is updated

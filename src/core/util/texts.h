@@ -38,6 +38,10 @@ struct Report
 {
     Q_DECLARE_TR_FUNCTIONS(Report)
 };
+struct Overview
+{
+    Q_DECLARE_TR_FUNCTIONS(Overview)
+};
 
 // What --version prints: the program, its version and its licence.
 inline QString versionText(const QString& program)

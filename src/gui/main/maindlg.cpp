@@ -11,6 +11,7 @@
 #include "main/aboutdlg.h"
 #include "main/consoleplacement.h"
 #include "main/helppage.h"
+#include "main/overviewview.h"
 #include "main/programicon.h"
 #include "report/generalindex.h"
 #include "report/reportaccess.h"
@@ -52,9 +53,12 @@ void openFile(const QString& path)
 } // namespace
 
 CMainDlg::CMainDlg(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::CMainDlg>()), m_periodicity(new QButtonGroup(this))
+    : QDialog(parent), m_ui(std::make_unique<Ui::CMainDlg>()),
+      m_periodicity(new QButtonGroup(this)), m_overview(new COverviewView(this))
 {
     m_ui->setupUi(this);
+    m_ui->mainLayout->addWidget(m_overview, 1);
+    m_overview->hide();
     Preferences::storeFoundAnalogAtFirstStart();
     QApplication::setWindowIcon(programIcon()); // every window of the program
     setWindowFlag(Qt::WindowMinimizeButtonHint);
@@ -99,6 +103,8 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] { AboutDlg(this).exec(); });
     connect(m_ui->helpButton, &QPushButton::clicked, this, &openHelp);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &CMainDlg::reject);
+    connect(m_ui->overviewButton, &QPushButton::toggled, this, &CMainDlg::showOverview);
+    connect(m_overview, &COverviewView::siteActivated, this, &CMainDlg::openSiteIndex);
 
     keepColumnsSteady();
     listSites(QString());
@@ -596,6 +602,24 @@ void CMainDlg::preferences()
 }
 
 // Quit, Escape and the close box all come here.
+// The overview takes the place of the reports, beside the Site list.
+void CMainDlg::showOverview(bool shown)
+{
+    if (shown)
+        m_overview->refresh();
+    m_ui->reportsGroup->setVisible(!shown);
+    m_overview->setVisible(shown);
+}
+
+void CMainDlg::openSiteIndex(const QString& site)
+{
+    const int index = m_ui->siteCombo->findText(site, Qt::MatchFixedString);
+    if (index >= 0) {
+        m_ui->siteCombo->setCurrentIndex(index);
+        displayIndex();
+    }
+}
+
 void CMainDlg::reject()
 {
     if (isBuilding() &&

@@ -20,6 +20,7 @@ namespace meridan {
 
 class BuildDriver;
 class CConsoleProcessDlg;
+class COverviewView;
 class SiteRecord;
 
 // The main window: the stored Sites, the choice of periods, the report list
@@ -36,6 +37,7 @@ public:
     // Where Add looks for this machine's web servers' logs ("/": var/log).
     void setSystemRoot(const QString& root) { m_systemRoot = root; }
     bool isBuilding() const;
+    COverviewView* overview() const { return m_overview; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,9 +80,12 @@ private:
     void showConsoleLines(const QStringList& lines);
     void placeConsole(QWidget* console) const;
     void buildFinished();
+    void showOverview(bool shown);
+    void openSiteIndex(const QString& site);
 
     std::unique_ptr<Ui::CMainDlg> m_ui;
     QButtonGroup* m_periodicity;
+    COverviewView* m_overview;
     std::unique_ptr<SiteRecord> m_site;
     QString m_systemRoot = QStringLiteral("/");
     std::unique_ptr<BuildDriver> m_driver;

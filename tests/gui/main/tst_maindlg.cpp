@@ -6,6 +6,7 @@
 #include "main/filedialogs.h"
 #include "main/helppage.h"
 #include "main/maindlg.h"
+#include "main/overviewview.h"
 #include "sitesheet/hostpropsheet.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
@@ -36,6 +37,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTranslator>
 #include <QtTest>
 
@@ -633,6 +635,40 @@ private slots:
         }
         const auto* reports = sheet.findChild<QListWidget*>(u"reportList"_s);
         QCOMPARE(reports->item(0)->text(), firstReport);
+    }
+
+    // Update now runs the update beside the window; a Site whose update
+    // failed stands out and says why.
+    void overviewUpdatesAndSorts()
+    {
+        setAnalog(u"/usr/bin/analog"_s);
+        qputenv("PATH", QFileInfo(qEnvironmentVariable("MERIDAN_CLI")).path().toLocal8Bit() + ':' +
+                            qgetenv("PATH"));
+        for (const QString& name : {u"blog"_s, u"shop"_s})
+            storeNewSite(name);
+        const QDate today = QDate::currentDate();
+        writeLogs(SiteRecord(u"shop"_s), today.addDays(-40), today.addDays(-1), 24);
+        QVERIFY(QDir(SiteRecord(u"blog"_s).Root).removeRecursively()); // its update fails
+        open();
+        child<QPushButton>("overviewButton")->click();
+        QVERIFY(!child<QWidget>("reportsGroup")->isVisible());
+        auto* table = window->overview()->table();
+        QCOMPARE(table->model()->rowCount(), 2);
+        window->overview()->updateNow();
+        QVERIFY(window->overview()->isUpdating());
+        QVERIFY(child<QPushButton>("buildButton")->isEnabled()); // the window stays usable
+        QTRY_VERIFY_WITH_TIMEOUT(!window->overview()->isUpdating(), 120000);
+        const auto cell = [&](int row, int column, int role = Qt::DisplayRole) {
+            return table->model()->index(row, column).data(role);
+        };
+        QCOMPARE(cell(0, OverviewModel::Site).toString(), u"blog"_s);
+        QVERIFY(cell(0, OverviewModel::Site, Qt::ToolTipRole).toString().contains(u"missing"_s));
+        QVERIFY(cell(0, OverviewModel::Site, Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(cell(1, OverviewModel::Yesterday).toString(), u"24"_s);
+        QCOMPARE(cell(1, OverviewModel::Days, OverviewModel::kSeriesRole).toList().size(), 30);
+        table->sortByColumn(OverviewModel::ThisMonth, Qt::DescendingOrder);
+        QCOMPARE(cell(0, OverviewModel::Site).toString(), u"shop"_s);
+        saveScreenshot(window.get(), u"main-overview"_s);
     }
 
     void aboutAndPreferencesPictures()

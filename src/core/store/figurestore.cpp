@@ -1,0 +1,199 @@
+#include "figurestore.h"
+
+#include "store/settingsstore.h"
+#include "store/siterecord.h"
+#include "store/sqltransaction.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+using namespace Qt::StringLiterals;
+
+namespace meridan {
+
+namespace {
+
+// Added to databases of any age when first written: older programs never
+// look at them.
+const char* const kTables[] = {
+    "CREATE TABLE IF NOT EXISTS day_figures (site INTEGER NOT NULL REFERENCES keys(id) ON "
+    "DELETE CASCADE, day INTEGER NOT NULL, requests INTEGER NOT NULL, pages INTEGER NOT NULL, "
+    "bytes INTEGER NOT NULL, PRIMARY KEY (site, day)) WITHOUT ROWID",
+    "CREATE TABLE IF NOT EXISTS month_figures (site INTEGER NOT NULL REFERENCES keys(id) ON "
+    "DELETE CASCADE, month INTEGER NOT NULL, requests INTEGER NOT NULL, pages INTEGER NOT NULL, "
+    "bytes INTEGER NOT NULL, hosts INTEGER NOT NULL, source BLOB NOT NULL, "
+    "PRIMARY KEY (site, month)) WITHOUT ROWID",
+    "CREATE TABLE IF NOT EXISTS update_states (site INTEGER PRIMARY KEY REFERENCES keys(id) ON "
+    "DELETE CASCADE, started TEXT NOT NULL, milliseconds INTEGER NOT NULL, files INTEGER NOT "
+    "NULL, bytes INTEGER NOT NULL, built INTEGER NOT NULL, planned INTEGER NOT NULL, "
+    "problems TEXT NOT NULL)",
+};
+
+bool createTables(SqlTransaction& tx)
+{
+    for (const char* statement : kTables)
+        if (!tx.execute(QString::fromLatin1(statement)))
+            return false;
+    return true;
+}
+
+// Runs work on a Site's key id in a write transaction.
+bool writeForSite(const QString& site, const std::function<bool(SqlTransaction&, qint64)>& work)
+{
+    return SettingsStore::write([&](StoreTransaction& store) {
+               auto* tx = dynamic_cast<SqlTransaction*>(&store);
+               if (!tx || !createTables(*tx))
+                   return false;
+               const std::optional<qint64> id = tx->findKey(SiteRecord::keyPathOf(site));
+               return id && work(*tx, *id);
+           }) == kStoreOk;
+}
+
+bool bindAndRun(SqlTransaction& tx, const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query = tx.prepare(statement);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return tx.run(query);
+}
+
+bool hasTables(SqlTransaction& tx)
+{
+    QSqlQuery query = tx.prepare(
+        u"SELECT count(*) FROM sqlite_master WHERE name IN ('day_figures', 'month_figures', "
+        u"'update_states')"_s);
+    return tx.run(query) && query.next() && query.value(0).toInt() == 3;
+}
+
+QDate dayOf(const QVariant& value)
+{
+    return QDate::fromJulianDay(value.toLongLong());
+}
+
+UpdateState updateStateOf(const QSqlQuery& row)
+{
+    UpdateState state;
+    state.started = QDateTime::fromString(row.value(1).toString(), Qt::ISODateWithMs);
+    state.milliseconds = row.value(2).toLongLong();
+    state.filesFetched = row.value(3).toInt();
+    state.bytesFetched = row.value(4).toLongLong();
+    state.periodsBuilt = row.value(5).toInt();
+    state.periodsPlanned = row.value(6).toInt();
+    for (const QJsonValue& problem : QJsonDocument::fromJson(row.value(7).toByteArray()).array())
+        state.problems.append(problem.toString());
+    return state;
+}
+
+// Reads the rows of every Site below the product key, each handed over
+// with the Site's name.
+void readRows(SqlTransaction& tx, const QString& statement,
+              const std::function<void(const QString&, const QSqlQuery&)>& take)
+{
+    const std::optional<qint64> product = tx.findKey(kProductKey);
+    if (!product)
+        return;
+    QSqlQuery query = tx.prepare(statement);
+    query.addBindValue(*product);
+    if (!tx.run(query))
+        return;
+    while (query.next())
+        take(query.value(0).toString(), query);
+}
+
+} // namespace
+
+bool saveMonthFigures(const QString& site, const MonthFigures& month, const QList<DayFigures>& days)
+{
+    const qint64 first = month.month.toJulianDay();
+    const qint64 end = month.month.addMonths(1).toJulianDay();
+    return writeForSite(site, [&](SqlTransaction& tx, qint64 id) {
+        bool ok =
+            bindAndRun(tx, u"DELETE FROM day_figures WHERE site = ? AND day >= ? AND day < ?"_s,
+                       {id, first, end}) &&
+            bindAndRun(
+                tx, u"INSERT OR REPLACE INTO month_figures VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                {id, first, month.requests, month.pages, month.bytes, month.hosts, month.source});
+        for (const DayFigures& day : days)
+            ok =
+                ok && bindAndRun(tx, u"INSERT OR REPLACE INTO day_figures VALUES (?, ?, ?, ?, ?)"_s,
+                                 {id, day.day.toJulianDay(), day.requests, day.pages, day.bytes});
+        return ok;
+    });
+}
+
+bool saveUpdateState(const QString& site, const UpdateState& state)
+{
+    const QByteArray problems =
+        QJsonDocument(QJsonArray::fromStringList(state.problems)).toJson(QJsonDocument::Compact);
+    return writeForSite(site, [&](SqlTransaction& tx, qint64 id) {
+        return bindAndRun(tx,
+                          u"INSERT OR REPLACE INTO update_states VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                          {id, state.started.toString(Qt::ISODateWithMs), state.milliseconds,
+                           state.filesFetched, state.bytesFetched, state.periodsBuilt,
+                           state.periodsPlanned, QString::fromUtf8(problems)});
+    });
+}
+
+QList<MonthFigures> storedMonths(const QString& site)
+{
+    const QList<SiteFigures> figures = loadFigures({site});
+    return figures.isEmpty() ? QList<MonthFigures>{} : figures.first().months;
+}
+
+QList<SiteFigures> loadFigures(const QStringList& sites)
+{
+    QList<SiteFigures> result;
+    QHash<QString, qsizetype> places; // by folded name
+    for (const QString& site : sites) {
+        places.insert(site.toCaseFolded(), result.size());
+        result.append({site, {}, {}, std::nullopt});
+    }
+    // Every Site when none is named: those with figures come as they are read.
+    auto entry = [&](const QString& name) -> SiteFigures* {
+        const QString key = name.toCaseFolded();
+        if (auto place = places.constFind(key); place != places.cend())
+            return &result[*place];
+        if (!sites.isEmpty())
+            return nullptr;
+        places.insert(key, result.size());
+        result.append({name, {}, {}, std::nullopt});
+        return &result.last();
+    };
+    SettingsStore::read([&](StoreTransaction& store) {
+        auto* tx = dynamic_cast<SqlTransaction*>(&store);
+        if (!tx || !hasTables(*tx))
+            return;
+        readRows(*tx,
+                 u"SELECT k.name, f.day, f.requests, f.pages, f.bytes FROM day_figures f "
+                 u"JOIN keys k ON k.id = f.site WHERE k.parent = ? ORDER BY f.site, f.day"_s,
+                 [&](const QString& name, const QSqlQuery& row) {
+                     if (SiteFigures* figures = entry(name))
+                         figures->days.append({dayOf(row.value(1)), row.value(2).toLongLong(),
+                                               row.value(3).toLongLong(),
+                                               row.value(4).toLongLong()});
+                 });
+        readRows(*tx,
+                 u"SELECT k.name, f.month, f.requests, f.pages, f.bytes, f.hosts, f.source FROM "
+                 u"month_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? "
+                 u"ORDER BY f.site, f.month"_s,
+                 [&](const QString& name, const QSqlQuery& row) {
+                     if (SiteFigures* figures = entry(name))
+                         figures->months.append(
+                             {dayOf(row.value(1)), row.value(2).toLongLong(),
+                              row.value(3).toLongLong(), row.value(4).toLongLong(),
+                              row.value(5).toLongLong(), row.value(6).toByteArray()});
+                 });
+        readRows(*tx,
+                 u"SELECT k.name, u.started, u.milliseconds, u.files, u.bytes, u.built, u.planned, "
+                 u"u.problems FROM update_states u JOIN keys k ON k.id = u.site "
+                 u"WHERE k.parent = ?"_s,
+                 [&](const QString& name, const QSqlQuery& row) {
+                     if (SiteFigures* figures = entry(name))
+                         figures->lastUpdate = updateStateOf(row);
+                 });
+    });
+    return result;
+}
+
+} // namespace meridan
