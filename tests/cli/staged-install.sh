@@ -13,7 +13,7 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 usr=$stage/usr
 for file in bin/meridan bin/meridan-cli share/meridan/Meridan.ini share/meridan/help.html \
     share/meridan/help_fr.html share/meridan/help.css share/doc/meridan/README.md \
-    share/doc/meridan/copyright share/man/man1/meridan-cli.1.gz \
+    share/doc/meridan/overview.schema.json share/doc/meridan/copyright share/man/man1/meridan-cli.1.gz \
     share/metainfo/io.github.meridan.meridan.metainfo.xml \
     share/bash-completion/completions/meridan-cli lib/systemd/user/meridan-update.timer; do
     [ -e "$usr/$file" ] || { echo "not installed: $file"; exit 1; }
