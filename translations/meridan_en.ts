@@ -33,6 +33,23 @@
     </message>
 </context>
 <context>
+    <name>Overview</name>
+    <message numerus="yes">
+        <source>Requests a day over the last %n days</source>
+        <translation>
+            <numerusform>Requests a day over the last day</numerusform>
+            <numerusform>Requests a day over the last %n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Requests a month over the last %n months</source>
+        <translation>
+            <numerusform>Requests a month over the last month</numerusform>
+            <numerusform>Requests a month over the last %n months</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Run</name>
     <message numerus="yes">
         <source>The build was stopped; %1 of %n period(s) were not built.</source>
@@ -53,6 +70,37 @@
         <translation>
             <numerusform>%n more</numerusform>
             <numerusform>%n more</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>meridan::COverviewView</name>
+    <message numerus="yes">
+        <source>%n Site(s).</source>
+        <translation>
+            <numerusform>%n Site.</numerusform>
+            <numerusform>%n Sites.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Updating %n Site(s)...</source>
+        <translation>
+            <numerusform>Updating %n Site...</numerusform>
+            <numerusform>Updating %n Sites...</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Site(s) updated.</source>
+        <translation>
+            <numerusform>%n Site updated.</numerusform>
+            <numerusform>%n Sites updated.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Site(s) updated; failed: %1.</source>
+        <translation>
+            <numerusform>%n Site updated; failed: %1.</numerusform>
+            <numerusform>%n Sites updated; failed: %1.</numerusform>
         </translation>
     </message>
 </context>

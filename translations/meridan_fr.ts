@@ -489,6 +489,14 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
         <source>Build only the periods whose report is missing, or whose logs, base file or settings that reach Analog changed since it was built.</source>
         <translation>Ne construire que les périodes dont le rapport manque, ou dont les journaux, le fichier de base ou les réglages transmis à Analog ont changé depuis sa construction.</translation>
     </message>
+    <message>
+        <source>O&amp;verview of all Sites</source>
+        <translation>S&amp;ynthèse de tous les Sites</translation>
+    </message>
+    <message>
+        <source>Show every Site&apos;s figures and last update in place of the reports.</source>
+        <translation>Montrer les chiffres et la dernière mise à jour de chaque Site à la place des rapports.</translation>
+    </message>
 </context>
 <context>
     <name>CPrefsDlg</name>
@@ -658,10 +666,6 @@ Rien n&apos;a été modifié.</translation>
         <translation>La sortie standard est un fichier que d&apos;autres peuvent lire, et ses droits ne peuvent pas être changés ; rien n&apos;a été exporté.</translation>
     </message>
     <message>
-        <source>%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or 1), ParallelBuilds (1 to %3) and MaxLogFileMiB (1 to %4). Nothing was changed.</source>
-        <translation>%1=%2 : les préférences sont AnalogPath, TextEditor, CfgAscending (0 ou 1), ParallelBuilds (1 à %3) et MaxLogFileMiB (1 à %4). Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
         <source>[refused: %1]</source>
         <translation>[refusé : %1]</translation>
     </message>
@@ -686,6 +690,10 @@ Rien n&apos;a été modifié.</translation>
         <translation>Aucun journal d&apos;accès de serveur web n&apos;a été trouvé sur cette machine (/var/log/apache2, /var/log/nginx).</translation>
     </message>
     <message>
+        <source>%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or 1), ParallelBuilds (1 to %3), MaxLogFileMiB (1 to %4) and OverviewFolder. Nothing was changed.</source>
+        <translation>%1=%2 : les préférences sont AnalogPath, TextEditor, CfgAscending (0 ou 1), ParallelBuilds (1 à %3), MaxLogFileMiB (1 à %4) et OverviewFolder. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
         <source>Usage: meridan-cli COMMAND [ARGUMENTS]
   sites                          the stored Sites
   add NAME                       a new Site with the defaults of its name
@@ -698,7 +706,8 @@ Rien n&apos;a été modifié.</translation>
   rm NAME                        delete a Site&apos;s settings (its files stay)
   prefs [VALUE=TEXT...]          show or set AnalogPath, TextEditor, CfgAscending,
                                  ParallelBuilds, MaxLogFileMiB (the largest log
-                                 file downloaded)
+                                 file downloaded), OverviewFolder (where update
+                                 writes the overview page)
   generate NAME PERIOD...        write the configuration file of each period
   reports NAME                   the periods that have a configuration file
   build NAME PERIOD... [--use-existing] [--jobs N] [--stale]
@@ -720,6 +729,10 @@ Rien n&apos;a été modifié.</translation>
   plan [NAME...] [--stage N]     the build commands update would run, one a line,
                                  in stages that read the caches of those before:
                                  days (1), weeks and months (2), the rest (3)
+  overview [NAME...] [--json] [--html FOLDER]
+                                 every Site&apos;s requests yesterday, this month and
+                                 the last, and its last update; as JSON, or as
+                                 a web page in FOLDER
   export [FILE]                  the whole settings store as JSON (standard output)
   import FILE                    replace the whole settings store by an export
   --version                      the version and the licence
@@ -738,7 +751,8 @@ days of a month), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, 
   rm NOM                         supprimer les réglages d&apos;un Site (ses fichiers restent)
   prefs [VALEUR=TEXTE...]        afficher ou régler AnalogPath, TextEditor,
                                  CfgAscending, ParallelBuilds, MaxLogFileMiB (le plus
-                                 grand journal téléchargé)
+                                 grand journal téléchargé), OverviewFolder (où update
+                                 écrit la page de la vue d&apos;ensemble)
   generate NOM PÉRIODE...        écrire le fichier de configuration de chaque période
   reports NOM                    les périodes qui ont un fichier de configuration
   build NOM PÉRIODE... [--use-existing] [--jobs N] [--stale]
@@ -761,12 +775,20 @@ days of a month), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, 
   plan [NOM...] [--stage N]      les commandes build que lancerait update, une par ligne,
                                  par étapes qui lisent les caches des précédentes :
                                  jours (1), semaines et mois (2), le reste (3)
+  overview [NOM...] [--json] [--html DOSSIER]
+                                 les requêtes d&apos;hier, de ce mois et du précédent de
+                                 chaque Site, et sa dernière mise à jour ; en JSON,
+                                 ou en page web dans DOSSIER
   export [FICHIER]               tous les réglages en JSON (sortie standard)
   import FICHIER                 remplacer tous les réglages par un export
   --version                      la version et la licence
 PÉRIODE : 2003-09-15, 2003-W07, 2003-09, 2003-Q3, 2003-H2, 2003, ou toutes les
 périodes d&apos;une sorte, entre guillemets pour que le shell laisse l&apos;étoile :
 &apos;2003-09-*&apos; (les jours d&apos;un mois), &apos;2003-W*&apos;, &apos;2003-*&apos;, &apos;2003-Q*&apos;, &apos;2003-H*&apos;.</translation>
+    </message>
+    <message>
+        <source>--html takes a folder, and goes without --json.</source>
+        <translation>--html prend un dossier, et ne va pas avec --json.</translation>
     </message>
 </context>
 <context>
@@ -851,6 +873,139 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
     <message>
         <source>The help pages are not installed in %1. Installing the program&apos;s package again brings them back.</source>
         <translation>Les pages d&apos;aide ne sont pas installées dans %1. Réinstaller le paquet du programme les rétablit.</translation>
+    </message>
+</context>
+<context>
+    <name>Overview</name>
+    <message>
+        <source>Analog could not be started to read the figures of %1.</source>
+        <translation>Analog n&apos;a pas pu être lancé pour lire les chiffres de %1.</translation>
+    </message>
+    <message>
+        <source>Analog could not read the figures of %1 from the caches (exit code %2).</source>
+        <translation>Analog n&apos;a pas pu lire les chiffres de %1 dans les caches (code de sortie %2).</translation>
+    </message>
+    <message>
+        <source>The figures of %1 could not be stored.</source>
+        <translation>Les chiffres de %1 n&apos;ont pas pu être enregistrés.</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>jamais</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Hier</translation>
+    </message>
+    <message>
+        <source>This month</source>
+        <translation>Ce mois</translation>
+    </message>
+    <message>
+        <source>Last month</source>
+        <translation>Mois dernier</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Évolution</translation>
+    </message>
+    <message>
+        <source>Last update</source>
+        <translation>Dernière mise à jour</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>no figures yet</source>
+        <translation>pas encore de chiffres</translation>
+    </message>
+    <message>
+        <source>No figures yet: they come with its first update.</source>
+        <translation>Pas encore de chiffres : ils viendront avec sa première mise à jour.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Requests a day over the last %n days</source>
+        <translation>
+            <numerusform>Requêtes par jour sur le dernier jour</numerusform>
+            <numerusform>Requêtes par jour sur les %n derniers jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Requests a month over the last %n months</source>
+        <translation>
+            <numerusform>Requêtes par mois sur le dernier mois</numerusform>
+            <numerusform>Requêtes par mois sur les %n derniers mois</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Latest month</source>
+        <translation>Dernier mois</translation>
+    </message>
+    <message>
+        <source>All Sites at a glance</source>
+        <translation>Tous les Sites d&apos;un coup d&apos;œil</translation>
+    </message>
+    <message>
+        <source>Figures up to %1, as Analog counted them from each Site&apos;s caches.</source>
+        <translation>Chiffres jusqu&apos;au %1, tels qu&apos;Analog les a comptés dans les caches de chaque Site.</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>30 derniers jours</translation>
+    </message>
+    <message>
+        <source>Last 13 months</source>
+        <translation>13 derniers mois</translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation>Rapports</translation>
+    </message>
+    <message>
+        <source>All Sites</source>
+        <translation>Tous les Sites</translation>
+    </message>
+    <message>
+        <source>Requests a day over the last year</source>
+        <translation>Requêtes par jour sur la dernière année</translation>
+    </message>
+    <message>
+        <source>Requests a day from %1 to %2</source>
+        <translation>Requêtes par jour du %1 au %2</translation>
+    </message>
+    <message>
+        <source>From %1 to %2; the highest bar is %3 requests.</source>
+        <translation>Du %1 au %2 ; la plus haute barre vaut %3 requêtes.</translation>
+    </message>
+    <message>
+        <source>Requests a month</source>
+        <translation>Requêtes par mois</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>The folder %1 of the overview page cannot be made.</source>
+        <translation>Le dossier %1 de la page de vue d&apos;ensemble ne peut pas être créé.</translation>
     </message>
 </context>
 <context>
@@ -1703,10 +1858,70 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
     </message>
 </context>
 <context>
+    <name>meridan::COverviewView</name>
+    <message>
+        <source>Update now</source>
+        <translation>Mettre à jour</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Site(s).</source>
+        <translation>
+            <numerusform>%n Site.</numerusform>
+            <numerusform>%n Sites.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>meridan-cli, which runs the update, cannot be found.</source>
+        <translation>meridan-cli, qui fait la mise à jour, est introuvable.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Updating %n Site(s)...</source>
+        <translation>
+            <numerusform>Mise à jour de %n Site...</numerusform>
+            <numerusform>Mise à jour de %n Sites...</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated %1 of %2 Sites: %3</source>
+        <translation>%1 Sites sur %2 mis à jour : %3</translation>
+    </message>
+    <message>
+        <source>The update could not be started.</source>
+        <translation>La mise à jour n&apos;a pas pu être lancée.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Site(s) updated.</source>
+        <translation>
+            <numerusform>%n Site mis à jour.</numerusform>
+            <numerusform>%n Sites mis à jour.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Site(s) updated; failed: %1.</source>
+        <translation>
+            <numerusform>%n Site mis à jour ; en échec : %1.</numerusform>
+            <numerusform>%n Sites mis à jour ; en échec : %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Meridan update</source>
+        <translation>Mise à jour de Meridan</translation>
+    </message>
+</context>
+<context>
     <name>meridan::CPrefsDlg</name>
     <message>
         <source>Executables (*);;All files (*)</source>
         <translation>Exécutables (*);;Tous les fichiers (*)</translation>
+    </message>
+</context>
+<context>
+    <name>meridan::OverviewModel</name>
+    <message>
+        <source>The last update failed:
+%1</source>
+        <translation>La dernière mise à jour a échoué :
+%1</translation>
     </message>
 </context>
 </TS>

@@ -256,13 +256,15 @@ private slots:
     void preferences()
     {
         QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=\nTextEditor=xdg-open\nCfgAscending=0\n"
-                                        u"ParallelBuilds=1\nMaxLogFileMiB=4096\n"_s);
+                                        u"ParallelBuilds=1\nMaxLogFileMiB=4096\nOverviewFolder=\n"_s);
         QCOMPARE(run({u"prefs"_s, u"AnalogPath=/opt/analog/analog"_s, u"CfgAscending=1"_s,
-                      u"ParallelBuilds=4"_s, u"MaxLogFileMiB=20"_s})
+                      u"ParallelBuilds=4"_s, u"MaxLogFileMiB=20"_s, u"OverviewFolder=all"_s})
                      .status,
                  0);
-        QCOMPARE(run({u"prefs"_s}).out, u"AnalogPath=/opt/analog/analog\nTextEditor=xdg-open\n"
-                                        u"CfgAscending=1\nParallelBuilds=4\nMaxLogFileMiB=20\n"_s);
+        QCOMPARE(run({u"prefs"_s}).out,
+                 u"AnalogPath=/opt/analog/analog\nTextEditor=xdg-open\nCfgAscending=1\n"
+                 u"ParallelBuilds=4\nMaxLogFileMiB=20\nOverviewFolder="_s +
+                     QDir::current().absoluteFilePath(u"all"_s) + u'\n');
         QCOMPARE(run({u"prefs"_s, u"ParallelBuilds=0"_s}).status, 1);
         QCOMPARE(run({u"prefs"_s, u"MaxLogFileMiB=0"_s}).status, 1);
     }

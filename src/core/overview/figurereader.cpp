@@ -13,7 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
+#include <QMap>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -43,30 +43,37 @@ std::optional<QDate> dateOf(const QList<QByteArray>& fields, qsizetype first)
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
-QList<QDate> monthsWithCaches(const SiteRecord& site)
+// What the cache folder holds of each month: the names and stamps of its
+// caches and their records, of the month and of its days. A cache written
+// anew, or judged anew under other settings, changes its month's; a glance
+// at the folder tells which months to read again.
+QMap<QDate, QByteArray> cacheStampsByMonth(const SiteRecord& site)
 {
-    QSet<QDate> months;
-    for (const QString& file : QDir(site.cacheFolder()).entryList({u"*.cache"_s}, QDir::Files))
-        if (const std::optional<Period> period = PeriodOfName(file.chopped(6)))
-            if (period->periodicity == kDay || period->periodicity == kMonth)
-                months.insert(QDate(period->year, period->index, 1));
-    QList<QDate> sorted(months.begin(), months.end());
-    std::sort(sorted.begin(), sorted.end());
-    return sorted;
-}
-
-QByteArray sourceOf(const QByteArray& configuration, const QStringList& caches)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(configuration);
-    for (const QString& cache : caches)
-        if (const std::optional<FileStamp> stamp = stampOf(cache))
-            hash.addData(u"%1\n%2 %3 %4\n"_s.arg(stamp->path)
-                             .arg(stamp->size)
-                             .arg(stamp->modifiedNs)
-                             .arg(stamp->inode)
-                             .toUtf8());
-    return hash.result().toHex();
+    QMap<QDate, QCryptographicHash*> hashes;
+    std::vector<std::unique_ptr<QCryptographicHash>> owned;
+    const QDir folder(site.cacheFolder());
+    for (const QString& file :
+         folder.entryList({u"*.cache"_s, u"*.build"_s}, QDir::Files, QDir::Name)) {
+        const std::optional<Period> period = PeriodOfName(file.section(u'.', 0, 0));
+        if (!period || (period->periodicity != kDay && period->periodicity != kMonth))
+            continue;
+        const QDate month(period->year, period->index, 1);
+        QCryptographicHash*& hash = hashes[month];
+        if (!hash)
+            hash =
+                owned.emplace_back(std::make_unique<QCryptographicHash>(QCryptographicHash::Sha256))
+                    .get();
+        if (const std::optional<FileStamp> stamp = stampOf(folder.filePath(file)))
+            hash->addData(u"%1 %2 %3 %4\n"_s.arg(file)
+                              .arg(stamp->size)
+                              .arg(stamp->modifiedNs)
+                              .arg(stamp->inode)
+                              .toUtf8());
+    }
+    QMap<QDate, QByteArray> stamps;
+    for (auto month = hashes.cbegin(); month != hashes.cend(); ++month)
+        stamps.insert(month.key(), month.value()->result().toHex());
+    return stamps;
 }
 
 } // namespace
@@ -111,30 +118,27 @@ ComputerOutput parseComputerOutput(const QByteArray& text, const QDate& month)
 
 QList<FigureJob> figureJobs(const SiteRecord& site)
 {
-    const QList<QDate> months = monthsWithCaches(site);
-    if (months.isEmpty())
-        return {};
     QHash<QDate, QByteArray> stored;
     for (const MonthFigures& month : storedMonths(site.name))
         stored.insert(month.month, month.source);
+    QMap<QDate, QByteArray> changed = cacheStampsByMonth(site);
+    changed.removeIf([&](const auto& month) { return stored.value(month.key()) == month.value(); });
+    if (changed.isEmpty())
+        return {};
+    // Which of a changed month's caches hold its requests, as a build would judge.
     const LogListing logs(site);
     const CacheCheck caches(site, logs);
     const SiteInputs inputs = readSiteInputs(site);
     QList<FigureJob> jobs;
-    for (const QDate& month : months) {
-        const QStringList read = caches.builtCachesOf(month);
-        if (read.isEmpty())
-            continue;
-        const Period period{month.year(), kMonth, month.month(), 0};
+    for (auto month = changed.cbegin(); month != changed.cend(); ++month) {
+        const QStringList read = caches.builtCachesOf(month.key());
+        const Period period{month.key().year(), kMonth, month.key().month(), 0};
         CCfgGenerator generator(period, ReportNameOf(PeriodName(period), site.Output), site);
         generator.readInputsFrom(&inputs);
         generator.readCaches(read);
-        const std::optional<QByteArray> configuration = generator.configuration();
-        if (!configuration)
-            continue;
-        const QByteArray source = sourceOf(*configuration, read);
-        if (stored.value(month) != source)
-            jobs.append({month, source, *configuration});
+        if (const std::optional<QByteArray> configuration = generator.configuration();
+            configuration && !read.isEmpty())
+            jobs.append({month.key(), month.value(), *configuration});
     }
     return jobs;
 }

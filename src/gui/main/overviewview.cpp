@@ -2,6 +2,7 @@
 
 #include "main/desktopnotification.h"
 #include "store/siterecord.h"
+#include "util/texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -111,7 +112,7 @@ QVariant OverviewModel::display(const OverviewRow& row, int column) const
                                     u"  "_s + stateText(row.lastUpdate)
                               : stateText(row.lastUpdate);
     if (!row.hasFigures)
-        return column == Yesterday ? tr("no figures yet") : QVariant();
+        return column == Yesterday ? texts::Overview::tr("no figures yet") : QVariant();
     switch (column) {
     case Yesterday:
         return row.yesterday ? locale.toString(*row.yesterday) : u"–"_s;
@@ -173,9 +174,10 @@ QVariant OverviewModel::data(const QModelIndex& index, int role) const
         if (failed)
             return tr("The last update failed:\n%1").arg(row.lastUpdate->problems.join(u'\n'));
         if (index.column() == Days)
-            return tr("Requests a day over the last %n days", nullptr, kSparkDays);
+            return texts::Overview::tr("Requests a day over the last %n days", nullptr, kSparkDays);
         if (index.column() == Months)
-            return tr("Requests a month over the last %n months", nullptr, kSparkMonths);
+            return texts::Overview::tr("Requests a month over the last %n months", nullptr,
+                                       kSparkMonths);
         return {};
     case Qt::ForegroundRole:
         return failed ? QVariant(QColor(0xb3, 0x26, 0x1e)) : QVariant();
@@ -197,28 +199,28 @@ QVariant OverviewModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case Site:
-        return tr("Site");
+        return texts::Overview::tr("Site");
     case Yesterday:
-        return tr("Yesterday");
+        return texts::Overview::tr("Yesterday");
     case ThisMonth:
-        return tr("This month");
+        return texts::Overview::tr("This month");
     case LastMonth:
-        return tr("Last month");
+        return texts::Overview::tr("Last month");
     case Change:
-        return tr("Change");
+        return texts::Overview::tr("Change");
     case Days:
-        return tr("Last 30 days");
+        return texts::Overview::tr("Last 30 days");
     case Months:
-        return tr("Last 13 months");
+        return texts::Overview::tr("Last 13 months");
     default:
-        return tr("Last update");
+        return texts::Overview::tr("Last update");
     }
 }
 
 COverviewView::COverviewView(QWidget* parent)
     : QWidget(parent), m_model(new OverviewModel(this)), m_sorted(new QSortFilterProxyModel(this)),
       m_table(new QTableView(this)), m_status(new QLabel(this)),
-      m_updateButton(new QPushButton(tr("Update &now"), this))
+      m_updateButton(new QPushButton(tr("Update now"), this))
 {
     m_sorted->setSourceModel(m_model);
     m_sorted->setSortRole(OverviewModel::kSortRole);
