@@ -102,7 +102,7 @@ int main(int argc, char* argv[])
 
     QElapsedTimer clock;
     clock.start();
-    const QList<SiteFigures> figures = loadFigures();
+    const QList<SiteFigures> figures = loadFigures({}, OverviewPages::firstDayShown(today));
     const qint64 loaded = clock.nsecsElapsed();
     if (!OverviewPages(figures, today).write(home.filePath(QStringLiteral("overview"))))
         return 1;

@@ -293,8 +293,10 @@ int showOverview(Context& c)
     for (const QString& name : arguments)
         if (!siteIsStored(name))
             return fail(texts::noSuchSite(name));
-    const QList<SiteFigures> figures = loadFigures(*names);
     const QDate today = QDate::currentDate();
+    // Only --json prints every day; the rest show the last year at most.
+    const QList<SiteFigures> figures =
+        loadFigures(*names, json ? QDate() : OverviewPages::firstDayShown(today));
     if (!folder.isEmpty()) {
         if (!OverviewPages(figures, today).write(QDir(folder).absolutePath()).report())
             return kFailure;

@@ -75,15 +75,11 @@ QString svgOpen(const QString& title, int width, int height)
                .arg(escaped(title));
 }
 
-struct SiteLinks
-{
-    QString index;
-    QString month; // the latest month report there is
-};
+} // namespace
 
-SiteLinks linksOf(const QString& name, const QDate& today)
+OverviewPages::Links OverviewPages::linksOf(const QString& name, const QDate& today)
 {
-    SiteLinks links;
+    Links links;
     if (!siteIsStored(name))
         return links;
     const SiteRecord site(name);
@@ -102,8 +98,6 @@ SiteLinks linksOf(const QString& name, const QDate& today)
     }
     return links;
 }
-
-} // namespace
 
 QString sparkline(const QList<qint64>& values, const QString& title, int width, int height)
 {
@@ -139,6 +133,9 @@ OverviewPages::OverviewPages(const QList<SiteFigures>& figures, const QDate& tod
                              const QLocale& locale)
     : m_figures(figures), m_rows(overviewRows(figures, today)), m_today(today), m_locale(locale)
 {
+    m_links.reserve(figures.size());
+    for (const SiteFigures& site : figures)
+        m_links.append(linksOf(site.site, today));
 }
 
 QString OverviewPages::sitePageName(const QString& site)
@@ -169,7 +166,7 @@ QByteArray OverviewPages::page(const QString& title, const QString& body) const
 QString OverviewPages::row(qsizetype site, const QString& folder) const
 {
     const OverviewRow& r = m_rows[site];
-    const SiteLinks links = linksOf(r.site, m_today);
+    const Links& links = m_links[site];
     const bool failed = r.lastUpdate && r.lastUpdate->failed();
     QString html = failed ? u"<tr class=\"failed\">"_s : u"<tr>"_s;
     html += u"<th scope=\"row\">"_s + link(sitePageName(r.site), r.site) + u"</th>"_s;
@@ -236,11 +233,11 @@ QByteArray OverviewPages::sitePage(qsizetype site, const QString& folder) const
     const QString here = joinPath(folder, u"sites"_s);
     QString body = u"<p>"_s + link(u"../index.html"_s, texts::Overview::tr("All Sites")) +
                    u"</p>\n<h1>"_s + escaped(figures.site) + u"</h1>\n"_s;
-    const SiteLinks links = linksOf(figures.site, m_today);
+    const Links& links = m_links[site];
     if (!links.index.isEmpty())
         body += u"<p>"_s + link(relativeLink(here, links.index), texts::Overview::tr("Index")) +
                 u"</p>\n"_s;
-    const QDate first = m_today.addDays(-365);
+    const QDate first = firstDayShown(m_today);
     const QList<qint64> year = dailyRequests(figures, first, m_today.addDays(-1));
     body +=
         u"<h2>"_s + escaped(texts::Overview::tr("Requests a day over the last year")) +

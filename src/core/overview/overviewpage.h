@@ -25,14 +25,25 @@ public:
     QByteArray sitePage(qsizetype site, const QString& folder) const;
     // The page of a Site, relative to the folder.
     static QString sitePageName(const QString& site);
+    // The first day whose figures the pages show: those of the year to
+    // yesterday.
+    static QDate firstDayShown(const QDate& today) { return today.addDays(-365); }
 
 private:
+    struct Links
+    {
+        QString index;
+        QString month; // the latest month report there is
+    };
+    static Links linksOf(const QString& site, const QDate& today);
+
     QByteArray page(const QString& title, const QString& body) const;
     QString row(qsizetype site, const QString& folder) const;
     QString number(qint64 value) const;
 
     QList<SiteFigures> m_figures;
     QList<OverviewRow> m_rows;
+    QList<Links> m_links; // of each Site, to the files there are
     QDate m_today;
     QLocale m_locale;
 };

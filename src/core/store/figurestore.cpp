@@ -88,13 +88,16 @@ UpdateState updateStateOf(const QSqlQuery& row)
 // Reads the rows of every Site below the product key, each handed over
 // with the Site's name.
 void readRows(SqlTransaction& tx, const QString& statement,
-              const std::function<void(const QString&, const QSqlQuery&)>& take)
+              const std::function<void(const QString&, const QSqlQuery&)>& take,
+              const QVariantList& more = {})
 {
     const std::optional<qint64> product = tx.findKey(kProductKey);
     if (!product)
         return;
     QSqlQuery query = tx.prepare(statement);
     query.addBindValue(*product);
+    for (const QVariant& value : more)
+        query.addBindValue(value);
     if (!tx.run(query))
         return;
     while (query.next())
@@ -141,7 +144,7 @@ QList<MonthFigures> storedMonths(const QString& site)
     return figures.isEmpty() ? QList<MonthFigures>{} : figures.first().months;
 }
 
-QList<SiteFigures> loadFigures(const QStringList& sites)
+QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
 {
     QList<SiteFigures> result;
     QHash<QString, qsizetype> places; // by folded name
@@ -166,13 +169,15 @@ QList<SiteFigures> loadFigures(const QStringList& sites)
             return;
         readRows(*tx,
                  u"SELECT k.name, f.day, f.requests, f.pages, f.bytes FROM day_figures f "
-                 u"JOIN keys k ON k.id = f.site WHERE k.parent = ? ORDER BY f.site, f.day"_s,
+                 u"JOIN keys k ON k.id = f.site WHERE k.parent = ? AND f.day >= ? "
+                 u"ORDER BY f.site, f.day"_s,
                  [&](const QString& name, const QSqlQuery& row) {
                      if (SiteFigures* figures = entry(name))
                          figures->days.append({dayOf(row.value(1)), row.value(2).toLongLong(),
                                                row.value(3).toLongLong(),
                                                row.value(4).toLongLong()});
-                 });
+                 },
+                 {daysFrom.isValid() ? daysFrom.toJulianDay() : qint64(0)});
         readRows(*tx,
                  u"SELECT k.name, f.month, f.requests, f.pages, f.bytes, f.hosts, f.source FROM "
                  u"month_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? "

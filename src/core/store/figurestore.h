@@ -64,7 +64,8 @@ bool saveUpdateState(const QString& site, const UpdateState& state);
 // The sources of a Site's stored months, by first day.
 QList<MonthFigures> storedMonths(const QString& site);
 // The figures of every Site (or of those named), read at once, in the
-// order of the names; a Site with nothing stored has empty lists.
-QList<SiteFigures> loadFigures(const QStringList& sites = {});
+// order of the names; a Site with nothing stored has empty lists. Days
+// before daysFrom are left out, when it is given.
+QList<SiteFigures> loadFigures(const QStringList& sites = {}, const QDate& daysFrom = {});
 
 } // namespace meridan

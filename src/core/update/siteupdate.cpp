@@ -235,7 +235,9 @@ void SiteUpdate::writeOverview()
     const QString folder = Preferences::load().overviewFolder;
     if (folder.isEmpty())
         return;
-    const Result written = OverviewPages(loadFigures(), m_options.today).write(folder);
+    const QDate today = m_options.today;
+    const Result written =
+        OverviewPages(loadFigures({}, OverviewPages::firstDayShown(today)), today).write(folder);
     if (!written) {
         m_allOk = false;
         emit problem(QString(), written.message());
