@@ -532,6 +532,18 @@ Le fichier de sortie devrait être « %OutPath%/index.html ».</translation>
         <source>Bro&amp;wse...</source>
         <translation>Parc&amp;ourir...</translation>
     </message>
+    <message>
+        <source>Overview page of every Site, written by each update</source>
+        <translation>Page de synthèse de tous les Sites, écrite à chaque mise à jour</translation>
+    </message>
+    <message>
+        <source>No page</source>
+        <translation>Pas de page</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>&amp;Choisir...</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>

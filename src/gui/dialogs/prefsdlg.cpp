@@ -5,6 +5,8 @@
 #include "store/preferences.h"
 #include "ui_prefsdlg.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace meridan {
@@ -20,11 +22,18 @@ CPrefsDlg::CPrefsDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<U
                                                              : prefs.textEditor);
     m_ui->ascendingCheckBox->setChecked(prefs.cfgAscending);
     m_ui->parallelSpinBox->setValue(prefs.parallelBuilds);
+    m_ui->overviewFolderEdit->setText(prefs.overviewFolder);
     connect(m_ui->dialogButtons, &QDialogButtonBox::accepted, this, &CPrefsDlg::accept);
     connect(m_ui->browseAnalogButton, &QPushButton::clicked, this,
             [this] { browse(m_ui->analogPathEdit); });
     connect(m_ui->browseEditorButton, &QPushButton::clicked, this,
             [this] { browse(m_ui->textEditorEdit); });
+    connect(m_ui->browseOverviewButton, &QPushButton::clicked, this, [this] {
+        const QString chosen =
+            FileDialogs::existingFolder(this, QString(), m_ui->overviewFolderEdit->text());
+        if (!chosen.isEmpty())
+            m_ui->overviewFolderEdit->setText(chosen);
+    });
 }
 
 CPrefsDlg::~CPrefsDlg() = default;
@@ -44,6 +53,8 @@ void CPrefsDlg::accept()
     prefs.textEditor = m_ui->textEditorEdit->text();
     prefs.cfgAscending = m_ui->ascendingCheckBox->isChecked();
     prefs.parallelBuilds = m_ui->parallelSpinBox->value();
+    const QString overview = m_ui->overviewFolderEdit->text().trimmed();
+    prefs.overviewFolder = overview.isEmpty() ? overview : QDir(overview).absolutePath();
     prefs.save();
     QDialog::accept();
 }

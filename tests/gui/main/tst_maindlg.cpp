@@ -688,15 +688,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&prefs));
         QCOMPARE(prefs.findChild<QLineEdit*>(u"textEditorEdit"_s)->text(), u"xdg-open"_s);
         // The chooser answers for the user; a Cancel changes nothing.
-        FileDialogs::setNextAnswers({u"/opt/analog/analog"_s, QString()});
+        FileDialogs::setNextAnswers({u"/opt/analog/analog"_s, QString(), u"/srv/www/all"_s});
         prefs.findChild<QPushButton*>(u"browseAnalogButton"_s)->click();
         prefs.findChild<QPushButton*>(u"browseEditorButton"_s)->click();
-        QCOMPARE(FileDialogs::asked().size(), 2);
+        prefs.findChild<QPushButton*>(u"browseOverviewButton"_s)->click();
+        QCOMPARE(FileDialogs::asked().size(), 3);
+        QCOMPARE(prefs.findChild<QLineEdit*>(u"overviewFolderEdit"_s)->text(), u"/srv/www/all"_s);
         QCOMPARE(prefs.findChild<QLineEdit*>(u"analogPathEdit"_s)->text(), u"/opt/analog/analog"_s);
         QCOMPARE(prefs.findChild<QLineEdit*>(u"textEditorEdit"_s)->text(), u"xdg-open"_s);
         saveScreenshot(&prefs, u"preferences"_s);
         prefs.reject();
         QCOMPARE(Preferences::load().textEditor, QString()); // Cancel stores nothing
+        QCOMPARE(Preferences::load().overviewFolder, QString());
+        CPrefsDlg again;
+        again.findChild<QLineEdit*>(u"overviewFolderEdit"_s)->setText(u"  pages "_s);
+        again.accept();
+        QCOMPARE(Preferences::load().overviewFolder, QDir::current().absoluteFilePath(u"pages"_s));
     }
 };
 
