@@ -1868,6 +1868,10 @@ Comparez-la avec le certificat de votre serveur. Faire confiance à ce certifica
         <source>This machine&apos;s web server %1 keeps its logs in %2. Make the new Site read them?</source>
         <translation>Le serveur web %1 de cette machine garde ses journaux dans %2. Le nouveau Site doit-il les lire ?</translation>
     </message>
+    <message>
+        <source>An update is running. Stop it and quit?</source>
+        <translation>Une mise à jour est en cours. L&apos;arrêter et quitter ?</translation>
+    </message>
 </context>
 <context>
     <name>meridan::COverviewView</name>

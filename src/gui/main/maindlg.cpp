@@ -625,6 +625,11 @@ void CMainDlg::reject()
     if (isBuilding() &&
         !messages().ask(tr("A build is running. Stop it and quit?"), Question::DangerousYesNo))
         return;
+    // What the update had finished stays; the periods it was building are
+    // built again by the next one.
+    if (!isBuilding() && m_overview->isUpdating() &&
+        !messages().ask(tr("An update is running. Stop it and quit?"), Question::DangerousYesNo))
+        return;
     m_quitting = true;
     if (isBuilding()) // a build runs: stop it first, the window closes afterwards
         m_driver->stop();

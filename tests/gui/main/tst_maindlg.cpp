@@ -657,6 +657,10 @@ private slots:
         window->overview()->updateNow();
         QVERIFY(window->overview()->isUpdating());
         QVERIFY(child<QPushButton>("buildButton")->isEnabled()); // the window stays usable
+        recorder->answers = {false};
+        window->close();
+        QCOMPARE(recorder->questions, QStringList{u"An update is running. Stop it and quit?"_s});
+        QVERIFY(window->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!window->overview()->isUpdating(), 120000);
         const auto cell = [&](int row, int column, int role = Qt::DisplayRole) {
             return table->model()->index(row, column).data(role);
