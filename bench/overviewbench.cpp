@@ -3,8 +3,7 @@
 // to its table painted. Run with QT_QPA_PLATFORM=offscreen: bench_overview
 // With --figures NAME: the time of the figures pass of a stored Site, as an
 // update runs it after its builds, over the store HOME points at.
-#include "analog/basecfg.h"
-#include "analog/sitefolders.h"
+#include "benchwindows.h"
 #include "main/overviewview.h"
 #include "overview/figurereader.h"
 #include "overview/overviewpage.h"
@@ -26,28 +25,11 @@ namespace {
 constexpr int kSites = 100;
 constexpr int kYears = 3;
 
-class FirstPaint : public QObject
-{
-public:
-    qint64 paintedAt = -1;
-    const QElapsedTimer* clock = nullptr;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && paintedAt < 0)
-            paintedAt = clock->nsecsElapsed();
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 void storeSitesWithFigures(const QDate& today)
 {
+    const QStringList names = bench::storeSites(kSites);
     for (int i = 0; i < kSites; ++i) {
-        SiteRecord site;
-        site.name = QStringLiteral("site%1.example").arg(i, 3, 10, QLatin1Char('0'));
-        site.DeriveDefaults();
-        site.isNew = true;
-        createSiteFolders(site, false);
-        SaveSite(site);
+        const QString& name = names[i];
         const QDate first(today.year() - kYears, today.month(), 1);
         for (QDate month = first; month <= today; month = month.addMonths(1)) {
             QList<DayFigures> days;
@@ -57,9 +39,9 @@ void storeSitesWithFigures(const QDate& today)
                 days.append({day, requests, requests / 3, requests * 2000});
                 total.requests += requests;
             }
-            saveMonthFigures(site.name, total, days);
+            saveMonthFigures(name, total, days);
         }
-        saveUpdateState(site.name,
+        saveUpdateState(name,
                         {QDateTime::currentDateTime(), 1200, 1, 5000, 8, 8,
                          i % 10 == 0 ? QStringList{QStringLiteral("failed")} : QStringList{}});
     }
@@ -110,7 +92,7 @@ int main(int argc, char* argv[])
                 static_cast<long long>(figures.size()), kYears, clock.nsecsElapsed() / 1e6,
                 loaded / 1e6);
 
-    FirstPaint painted;
+    bench::FirstPaint painted;
     painted.clock = &clock;
     clock.restart();
     COverviewView view;

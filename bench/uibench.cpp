@@ -3,8 +3,7 @@
 // and a console window receiving 1,000,000 lines (how long the event loop
 // was ever kept waiting, and the time from the child's end to the last line
 // shown). Run with QT_QPA_PLATFORM=offscreen: bench_ui
-#include "analog/basecfg.h"
-#include "analog/sitefolders.h"
+#include "benchwindows.h"
 #include "dialogs/consoleprocessdlg.h"
 #include "main/maindlg.h"
 #include "run/consolerunner.h"
@@ -25,34 +24,8 @@
 
 using namespace meridan;
 
-namespace {
-
-class FirstPaint : public QObject
-{
-public:
-    const QElapsedTimer* clock = nullptr;
-    qint64 paintedAt = -1;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && paintedAt < 0)
-            paintedAt = clock->nsecsElapsed();
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-void storeSites(int count)
-{
-    for (int i = 0; i < count; ++i) {
-        SiteRecord site;
-        site.name = QStringLiteral("site%1.example").arg(i, 3, 10, QLatin1Char('0'));
-        site.DeriveDefaults();
-        site.isNew = true;
-        createSiteFolders(site, false);
-        SaveSite(site);
-    }
-}
-
-} // namespace
+using meridan::bench::FirstPaint;
+using meridan::bench::storeSites;
 
 // With --start-only: the time from main() to a painted main window over the
 // store that HOME and XDG_CONFIG_HOME already point at.

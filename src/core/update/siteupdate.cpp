@@ -103,9 +103,10 @@ void SiteUpdate::nextSite()
         return;
     }
     const QString name = m_names.at(m_next++);
-    m_outcome = {name, 0, 0, 0, 0, {}};
+    m_outcome = {};
+    m_outcome.site = name;
+    m_outcome.started = QDateTime::currentDateTime();
     m_collector = std::make_unique<ProblemCollector>(this);
-    m_siteStarted = QDateTime::currentDateTime();
     m_siteTimer.start();
     emit siteStarted(name, int(m_next), int(m_names.size()));
     if (!siteIsStored(name)) {
@@ -222,11 +223,8 @@ void SiteUpdate::recordState()
 {
     if (!siteIsStored(m_outcome.site))
         return;
-    const UpdateState state{m_siteStarted,          m_siteTimer.elapsed(),
-                            m_outcome.filesFetched, m_outcome.bytesFetched,
-                            m_outcome.periodsBuilt, m_outcome.periodsPlanned,
-                            m_outcome.problems};
-    saveUpdateState(m_outcome.site, state); // the store says why when it cannot
+    m_outcome.milliseconds = m_siteTimer.elapsed();
+    saveUpdateState(m_outcome.site, m_outcome); // the store says why when it cannot
 }
 
 // Every Site's row, whichever were updated: the page is the one of them all.

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "analog/period.h"
+#include "store/figurestore.h"
 #include "util/result.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLockFile>
 #include <QObject>
@@ -37,15 +37,10 @@ struct UpdateOptions
     QDate today = QDate::currentDate();
 };
 
-// What an update did for one Site.
-struct SiteUpdateOutcome
+// What an update did for one Site, as the overview keeps it.
+struct SiteUpdateOutcome : UpdateState
 {
     QString site;
-    int filesFetched = 0;
-    qint64 bytesFetched = 0;
-    int periodsBuilt = 0;
-    int periodsPlanned = 0;
-    QStringList problems;
 };
 
 // Brings Sites up to date, one after the other: fetches the log files that
@@ -95,7 +90,6 @@ private:
     std::unique_ptr<SiteRecord> m_site;
     std::unique_ptr<BuildDriver> m_driver;
     std::unique_ptr<FigureReader> m_figures;
-    QDateTime m_siteStarted;
     QElapsedTimer m_siteTimer;
     QStringList m_lines; // the console lines of the periods still running
     SiteUpdateOutcome m_outcome;
