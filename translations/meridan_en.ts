@@ -48,6 +48,13 @@
             <numerusform>Requests a month over the last %n months</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%1 s; %n file(s) fetched, %2 of %3 periods built</source>
+        <translation>
+            <numerusform>%1 s; %n file fetched, %2 of %3 periods built</numerusform>
+            <numerusform>%1 s; %n files fetched, %2 of %3 periods built</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Run</name>

@@ -1019,6 +1019,13 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
         <source>The folder %1 of the overview page cannot be made.</source>
         <translation>Le dossier %1 de la page de vue d&apos;ensemble ne peut pas être créé.</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 s; %n file(s) fetched, %2 of %3 periods built</source>
+        <translation>
+            <numerusform>%1 s ; %n fichier téléchargé, %2 périodes construites sur %3</numerusform>
+            <numerusform>%1 s ; %n fichiers téléchargés, %2 périodes construites sur %3</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Remote</name>

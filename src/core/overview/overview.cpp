@@ -144,6 +144,15 @@ QString stateText(const std::optional<UpdateState>& state)
     return state->failed() ? texts::Overview::tr("failed") : texts::Overview::tr("ok");
 }
 
+QString updateSummary(const UpdateState& state)
+{
+    return texts::Overview::tr("%1 s; %n file(s) fetched, %2 of %3 periods built", nullptr,
+                               state.filesFetched)
+        .arg(double(state.milliseconds) / 1000.0, 0, 'f', 1)
+        .arg(state.periodsBuilt)
+        .arg(state.periodsPlanned);
+}
+
 QString overviewTable(const QList<OverviewRow>& rows)
 {
     QList<QStringList> lines{{texts::Overview::tr("Site"), texts::Overview::tr("Yesterday"),

@@ -42,6 +42,8 @@ qint64 monthRequests(const SiteFigures& figures, const QDate& month);
 QString changeText(const std::optional<double>& change);
 // "ok", "failed", or "never" when a Site was not updated yet.
 QString stateText(const std::optional<UpdateState>& state);
+// What an update did: how long it took, what it fetched and built.
+QString updateSummary(const UpdateState& state);
 
 // The rows as a table for the terminal, one Site a line.
 QString overviewTable(const QList<OverviewRow>& rows);

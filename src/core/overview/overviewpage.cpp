@@ -30,7 +30,7 @@ table { border-collapse: collapse; }
 th, td { padding: .3em .6em; border-bottom: 1px solid var(--line); text-align: left;
   vertical-align: middle; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
-tr.failed td { background: var(--badbg); } .failed .state { color: var(--bad); font-weight: bold; }
+tr.failed td, tr.failed th { background: var(--badbg); } .failed .state { color: var(--bad); font-weight: bold; }
 .muted { color: var(--muted); }
 a { color: var(--spark); }
 svg { display: block; } svg polyline { fill: none; stroke: var(--spark); stroke-width: 1.5; }
@@ -193,9 +193,10 @@ QString OverviewPages::row(qsizetype site, const QString& folder) const
     QString state = escaped(stateText(r.lastUpdate));
     if (r.lastUpdate)
         state = escaped(m_locale.toString(r.lastUpdate->started, QLocale::ShortFormat)) +
-                u"<br><span class=\"state\">"_s + state + u"</span>"_s;
+                u"<br><span class=\"state\">"_s + state + u"</span><br><small>"_s +
+                escaped(updateSummary(*r.lastUpdate)) + u"</small>"_s;
     if (failed)
-        state += u"<br><small>"_s + escaped(r.lastUpdate->problems.join(u' ')).left(2000) +
+        state += u"<br><small>"_s + escaped(r.lastUpdate->problems.join(u' ').left(2000)) +
                  u"</small>"_s;
     html += u"<td>"_s + state + u"</td><td>"_s;
     if (!links.index.isEmpty())

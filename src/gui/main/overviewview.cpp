@@ -173,6 +173,8 @@ QVariant OverviewModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         if (failed)
             return tr("The last update failed:\n%1").arg(row.lastUpdate->problems.join(u'\n'));
+        if (index.column() == LastUpdate && row.lastUpdate)
+            return updateSummary(*row.lastUpdate);
         if (index.column() == Days)
             return texts::Overview::tr("Requests a day over the last %n days", nullptr, kSparkDays);
         if (index.column() == Months)
