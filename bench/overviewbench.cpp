@@ -3,6 +3,7 @@
 // to its table painted. Run with QT_QPA_PLATFORM=offscreen: bench_overview
 // With --figures NAME: the time of the figures pass of a stored Site, as an
 // update runs it after its builds, over the store HOME points at.
+#include "analog/period.h"
 #include "benchwindows.h"
 #include "main/overviewview.h"
 #include "overview/figurereader.h"
@@ -32,14 +33,18 @@ void storeSitesWithFigures(const QDate& today)
         const QString& name = names[i];
         const QDate first(today.year() - kYears, today.month(), 1);
         for (QDate month = first; month <= today; month = month.addMonths(1)) {
-            QList<DayFigures> days;
-            MonthFigures total{month, 0, 0, 0, 0, "bench"};
+            // As a month cache's figures, in one write per month.
+            CacheFigures figures{PeriodName({month.year(), kMonth, month.month(), 0}) +
+                                     QStringLiteral(".cache"),
+                                 "bench",
+                                 {},
+                                 MonthFigures{month, 0, 0, 0, 300}};
             for (QDate day = month; day < month.addMonths(1) && day < today; day = day.addDays(1)) {
                 const qint64 requests = 1000 + (day.dayOfYear() * 37 + i * 11) % 5000;
-                days.append({day, requests, requests / 3, requests * 2000});
-                total.requests += requests;
+                figures.days.append({day, requests, requests / 3, requests * 2000, 40});
+                figures.month->requests += requests;
             }
-            saveMonthFigures(name, total, days);
+            saveCacheFigures(name, month, month.addMonths(1).addDays(-1), figures);
         }
         saveUpdateState(name,
                         {QDateTime::currentDateTime(), 1200, 1, 5000, 8, 8,

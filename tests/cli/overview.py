@@ -26,7 +26,7 @@ atexit.register(shutil.rmtree, home, True)
 os.environ.update(HOME=str(home), XDG_CONFIG_HOME=str(home / ".config"))
 today = datetime.date.today()
 yesterday = today - datetime.timedelta(days=1)
-counts = {}  # day: [requests, bytes]
+counts = {}  # day: [requests, bytes, hosts served]
 
 
 def cli(*args, ok=True):
@@ -44,15 +44,17 @@ def write_day(logs, day, requests):
             size = rng.randint(100, 9000)
             path = "/i.png" if i % 4 == 0 else f"/p{i % 9}.html"
             stamp = f"{day:%d/%b/%Y}:{i * 86399 // requests // 3600:02d}:{i % 60:02d}:07 +0000"
-            log.write(f'10.1.{i % 5}.{i % 11} - - [{stamp}] "GET {path} HTTP/1.1" 200 {size} "-" "t"\n')
+            host = f"10.1.{i % 5}.{i % 11}"
+            log.write(f'{host} - - [{stamp}] "GET {path} HTTP/1.1" 200 {size} "-" "t"\n')
             log.write(f'10.2.0.1 - - [{stamp}] "GET /gone HTTP/1.1" 404 - "-" "t"\n')
-            counts.setdefault(day, [0, 0])
+            counts.setdefault(day, [0, 0, set()])
             counts[day][0] += 1
             counts[day][1] += size
+            counts[day][2].add(host)
 
 
 def month_sum(first, last):
-    return sum(n for d, (n, _) in counts.items() if first <= d <= last)
+    return sum(n for d, (n, _, _) in counts.items() if first <= d <= last)
 
 
 cli("add", "shop")
@@ -75,8 +77,8 @@ report = json.loads(cli("overview", "--json"))
 jsonschema.validate(report, json.load(open(SCHEMA)))
 sites = {site["name"]: site for site in report["sites"]}
 shop = sites["shop"]
-assert {d["date"]: [d["requests"], d["bytes"]] for d in shop["days"]} == {
-    d.isoformat(): v for d, v in counts.items()}, "daily figures"
+assert {d["date"]: [d["requests"], d["bytes"], d["hosts"]] for d in shop["days"]} == {
+    d.isoformat(): [n, size, len(hosts)] for d, (n, size, hosts) in counts.items()}, "daily figures"
 first = today.replace(day=1)
 before = (first - datetime.timedelta(days=1)).replace(day=1)
 assert shop["lastMonth"] == month_sum(before, first - datetime.timedelta(days=1))

@@ -109,19 +109,10 @@ std::optional<QStringList> CacheCheck::cachesOf(const Period& period) const
     return caches;
 }
 
-QStringList CacheCheck::builtCachesOf(const QDate& month) const
+bool CacheCheck::holdsRequests(const Period& part) const
 {
-    const State whole = stateOf({month.year(), kMonth, month.month(), 0});
-    if (whole == State::Usable || whole == State::Kept)
-        return {cacheFilePath(m_site, {month.year(), kMonth, month.month(), 0})};
-    QStringList caches;
-    for (QDate day = month; day < month.addMonths(1); day = day.addDays(1)) {
-        const Period part{day.year(), kDay, day.month(), day.day()};
-        const State state = stateOf(part);
-        if (state == State::Usable || state == State::Kept)
-            caches.append(cacheFilePath(m_site, part));
-    }
-    return caches;
+    const State state = stateOf(part);
+    return state == State::Usable || state == State::Kept;
 }
 
 CCfgGenerator CacheCheck::generatorOf(const Period& period) const

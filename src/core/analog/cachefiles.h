@@ -55,9 +55,9 @@ public:
     // The caches that hold exactly the period's requests, or nullopt when
     // it must be read from its logs. Days are always read from their logs.
     std::optional<QStringList> cachesOf(const Period& period) const;
-    // The caches that hold a month's requests as far as they are built:
-    // the month's own, or those of its days that are; empty when none is.
-    QStringList builtCachesOf(const QDate& month) const;
+    // Whether the cache of a day or month holds its requests as a build
+    // would read them: written under today's settings, or kept.
+    bool holdsRequests(const Period& part) const;
     // The generator of the period's configuration: from its caches when
     // they hold it, from its logs otherwise.
     CCfgGenerator generatorOf(const Period& period) const;

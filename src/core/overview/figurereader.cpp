@@ -1,9 +1,7 @@
 #include "figurereader.h"
 
 #include "analog/cachefiles.h"
-#include "analog/cfggenerator.h"
 #include "analog/loglisting.h"
-#include "analog/variables.h"
 #include "run/consolerunner.h"
 #include "store/preferences.h"
 #include "store/siterecord.h"
@@ -13,7 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
+#include <QSet>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -43,37 +41,49 @@ std::optional<QDate> dateOf(const QList<QByteArray>& fields, qsizetype first)
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
-// What the cache folder holds of each month: the names and stamps of its
-// caches and their records, of the month and of its days. A cache written
-// anew, or judged anew under other settings, changes its month's; a glance
-// at the folder tells which months to read again.
-QMap<QDate, QByteArray> cacheStampsByMonth(const SiteRecord& site)
+// A cache and its record, as they are now: either changing means the cache
+// was written, or judged, anew.
+QByteArray stampsOf(const QDir& folder, const QString& cache)
 {
-    QMap<QDate, QCryptographicHash*> hashes;
-    std::vector<std::unique_ptr<QCryptographicHash>> owned;
-    const QDir folder(site.cacheFolder());
-    for (const QString& file :
-         folder.entryList({u"*.cache"_s, u"*.build"_s}, QDir::Files, QDir::Name)) {
-        const std::optional<Period> period = PeriodOfName(file.section(u'.', 0, 0));
-        if (!period || (period->periodicity != kDay && period->periodicity != kMonth))
-            continue;
-        const QDate month(period->year, period->index, 1);
-        QCryptographicHash*& hash = hashes[month];
-        if (!hash)
-            hash =
-                owned.emplace_back(std::make_unique<QCryptographicHash>(QCryptographicHash::Sha256))
-                    .get();
+    QByteArray stamps;
+    for (const QString& file : {cache, QString(cache.chopped(6) + u".build"_s)})
         if (const std::optional<FileStamp> stamp = stampOf(folder.filePath(file)))
-            hash->addData(u"%1 %2 %3 %4\n"_s.arg(file)
-                              .arg(stamp->size)
-                              .arg(stamp->modifiedNs)
-                              .arg(stamp->inode)
-                              .toUtf8());
-    }
-    QMap<QDate, QByteArray> stamps;
-    for (auto month = hashes.cbegin(); month != hashes.cend(); ++month)
-        stamps.insert(month.key(), month.value()->result().toHex());
+            stamps +=
+                u"%1 %2 %3;"_s.arg(stamp->size).arg(stamp->modifiedNs).arg(stamp->inode).toLatin1();
     return stamps;
+}
+
+// Analog writes the same cache from the same requests: a day rebuilt
+// because a neighbour's log changed mostly holds what it held, and its
+// content tells so for a fraction of an Analog run.
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return {};
+    return hash.result().toHex();
+}
+
+// The job of a cache whose stamps changed since it was read (stored is its
+// source then, or empty), or nullopt when they did not.
+std::optional<FigureJob> jobIfChanged(const QDir& folder, const QString& file, const Period& period,
+                                      const QByteArray& stored)
+{
+    const QByteArray stamps = stampsOf(folder, file);
+    if (!stored.isEmpty() && stored.startsWith(QByteArray(stamps + '|')))
+        return std::nullopt;
+    const QByteArray content = contentOf(folder.filePath(file));
+    const bool same = !content.isEmpty() && stored.endsWith(QByteArray('|' + content));
+    return FigureJob{period, folder.filePath(file), stamps + '|' + content, same};
+}
+
+// Analog reads nothing but the cache: what a cache holds was settled when
+// it was written (the requests, which are pages, the times), and the
+// Site's configuration would only slow the run down.
+QByteArray configurationReading(const QString& cache)
+{
+    return "LOGFILE none\nCACHEFILE \"" + QFile::encodeName(cache) + "\"\n";
 }
 
 } // namespace
@@ -81,7 +91,7 @@ QMap<QDate, QByteArray> cacheStampsByMonth(const SiteRecord& site)
 ComputerOutput parseComputerOutput(const QByteArray& text, const QDate& month)
 {
     ComputerOutput output;
-    output.month.month = month;
+    output.total.month = month;
     for (const QByteArray& line : text.split('\n')) {
         const QList<QByteArray> fields = line.trimmed().split('\t');
         if (fields.size() < 3)
@@ -92,13 +102,13 @@ ComputerOutput parseComputerOutput(const QByteArray& text, const QDate& month)
             if (!number)
                 continue;
             if (fields[1] == "SR")
-                output.month.requests = value;
+                output.total.requests = value;
             else if (fields[1] == "PR")
-                output.month.pages = value;
+                output.total.pages = value;
             else if (fields[1] == "BT")
-                output.month.bytes = value;
+                output.total.bytes = value;
             else if (fields[1] == "NH")
-                output.month.hosts = value;
+                output.total.hosts = value;
         } else if (fields[0] == "D" && fields[1] == "RPB" && fields.size() >= 8) {
             const std::optional<QDate> day = dateOf(fields, 5);
             DayFigures figures{day.value_or(QDate()), fields[2].toLongLong(&number), 0, 0};
@@ -118,29 +128,60 @@ ComputerOutput parseComputerOutput(const QByteArray& text, const QDate& month)
 
 QList<FigureJob> figureJobs(const SiteRecord& site)
 {
-    QHash<QDate, QByteArray> stored;
-    for (const MonthFigures& month : storedMonths(site.name))
-        stored.insert(month.month, month.source);
-    QMap<QDate, QByteArray> changed = cacheStampsByMonth(site);
-    changed.removeIf([&](const auto& month) { return stored.value(month.key()) == month.value(); });
+    const QDir folder(site.cacheFolder());
+    QList<FigureJob> changed;
+    QSet<QDate> monthsOfDays; // months some day of which has its own cache
+    const QHash<QString, QByteArray> stored = storedSources(site.name);
+    // By name, a month's days come before the month ("2025-06-01" < "2025-06.").
+    for (const QString& file : folder.entryList({u"*.cache"_s}, QDir::Files, QDir::Name)) {
+        const std::optional<Period> period = PeriodOfName(file.chopped(6));
+        if (!period || (period->periodicity != kDay && period->periodicity != kMonth))
+            continue;
+        const QDate month(period->year, period->index, 1);
+        if (period->periodicity == kDay)
+            monthsOfDays.insert(month);
+        else if (monthsOfDays.contains(month))
+            continue;
+        if (std::optional<FigureJob> job = jobIfChanged(folder, file, *period, stored.value(file)))
+            changed.append(std::move(*job));
+    }
     if (changed.isEmpty())
         return {};
-    // Which of a changed month's caches hold its requests, as a build would judge.
-    const LogListing logs(site);
-    const CacheCheck caches(site, logs);
-    const SiteInputs inputs = readSiteInputs(site);
-    QList<FigureJob> jobs;
-    for (auto month = changed.cbegin(); month != changed.cend(); ++month) {
-        const QStringList read = caches.builtCachesOf(month.key());
-        const Period period{month.key().year(), kMonth, month.key().month(), 0};
-        CCfgGenerator generator(period, ReportNameOf(PeriodName(period), site.Output), site);
-        generator.readInputsFrom(&inputs);
-        generator.readCaches(read);
-        if (const std::optional<QByteArray> configuration = generator.configuration();
-            configuration && !read.isEmpty())
-            jobs.append({month.key(), month.value(), *configuration});
+    // Judged as a build would: a cache left from other settings is not read.
+    if (std::any_of(changed.begin(), changed.end(),
+                    [](const FigureJob& job) { return !job.sameContent; })) {
+        const LogListing logs(site);
+        const CacheCheck caches(site, logs);
+        changed.removeIf([&](const FigureJob& job) {
+            return !job.sameContent && !caches.holdsRequests(job.period);
+        });
     }
-    return jobs;
+    return changed;
+}
+
+std::optional<FigureJob> figureJobOfBuilt(const SiteRecord& site, const Period& period)
+{
+    const QDir folder(site.cacheFolder());
+    const QString file = PeriodName(period) + u".cache"_s;
+    if (!folder.exists(file) ||
+        (period.periodicity == kMonth &&
+         !folder.entryList({PeriodName(period) + u"-??.cache"_s}, QDir::Files).isEmpty()))
+        return std::nullopt;
+    return jobIfChanged(folder, file, period, storedSources(site.name).value(file));
+}
+
+CacheFigures figuresOf(const FigureJob& job, const ComputerOutput& output)
+{
+    CacheFigures figures{QFileInfo(job.cache).fileName(), job.source, {}, std::nullopt};
+    const std::optional<PeriodRange> range = PeriodBounds(job.period);
+    if (job.period.periodicity == kMonth) {
+        figures.days = output.days;
+        figures.month = output.total;
+    } else if (output.total.requests > 0 && range) {
+        const MonthFigures& day = output.total;
+        figures.days.append({range->start, day.requests, day.pages, day.bytes, day.hosts});
+    }
+    return figures;
 }
 
 FigureReader::FigureReader(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
@@ -152,11 +193,24 @@ FigureReader::~FigureReader()
     stop();
 }
 
-void FigureReader::start(const QList<FigureJob>& jobs)
+void FigureReader::add(const QList<FigureJob>& jobs)
 {
-    m_jobs = jobs;
-    m_problems.clear();
-    QTimer::singleShot(0, this, &FigureReader::next);
+    for (const FigureJob& job : m_failed ? QList<FigureJob>() : jobs) {
+        const QByteArray key = job.cache.toUtf8() + '\0' + job.source;
+        if (!m_added.contains(key)) {
+            m_added.insert(key);
+            m_jobs.append(job);
+        }
+    }
+    if (!m_runner)
+        QTimer::singleShot(0, this, &FigureReader::next);
+}
+
+void FigureReader::finishWhenDone()
+{
+    m_finishing = true;
+    if (!m_runner)
+        QTimer::singleShot(0, this, &FigureReader::next);
 }
 
 void FigureReader::stop()
@@ -175,17 +229,30 @@ void FigureReader::removeFiles()
             QFile::remove(std::exchange(*file, QString()));
 }
 
+// One problem is said once: the caches after it are left for the next update.
 void FigureReader::fail(const QString& text)
 {
     m_problems.append(text);
+    m_failed = true;
     m_jobs.clear();
     QTimer::singleShot(0, this, &FigureReader::next);
 }
 
 void FigureReader::next()
 {
+    if (m_runner)
+        return; // the end of the running read calls again
     if (m_jobs.isEmpty()) {
-        emit finished(m_problems);
+        if (std::exchange(m_finishing, false))
+            emit finished(m_problems);
+        return;
+    }
+    if (m_jobs.first().sameContent) {
+        const FigureJob job = m_jobs.takeFirst();
+        if (!saveCacheSource(m_site.name, QFileInfo(job.cache).fileName(), job.source))
+            return fail(texts::Overview::tr("The figures of %1 could not be stored.")
+                            .arg(PeriodName(job.period)));
+        QTimer::singleShot(0, this, &FigureReader::next);
         return;
     }
     const QString analogPath = Preferences::analogPathInUse();
@@ -193,38 +260,46 @@ void FigureReader::next()
         return fail(texts::cannotFindAnalog());
     QTemporaryFile configuration(QDir::tempPath() + u"/meridan-figures-XXXXXX.cfg"_s);
     configuration.setAutoRemove(false);
-    if (!configuration.open() || configuration.write(m_jobs.first().configuration) < 0 ||
-        !configuration.flush())
+    if (!configuration.open())
         return fail(texts::errorCreatingFile(configuration.fileName()));
     m_configFile = configuration.fileName();
+    if (configuration.write(configurationReading(m_jobs.first().cache)) < 0 ||
+        !configuration.flush()) {
+        removeFiles();
+        return fail(texts::errorCreatingFile(configuration.fileName()));
+    }
     m_outputFile = m_configFile.chopped(4) + u".txt"_s;
-    QString command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;
-    ExpandCommand(m_site, m_configFile, command);
     m_runner = std::make_unique<CConsoleRunner>();
-    connect(m_runner.get(), &CConsoleRunner::finished, this, &FigureReader::monthRead);
-    if (!m_runner->start(command, figureCommands(m_outputFile)))
+    connect(m_runner.get(), &CConsoleRunner::finished, this, &FigureReader::cacheRead);
+    const QString command = u"\""_s + analogPath + u"\" -G \"-g"_s + m_configFile + u'"';
+    if (!m_runner->start(command, figureCommands(m_outputFile))) {
+        m_runner.reset();
+        removeFiles();
         fail(texts::Overview::tr("Analog could not be started to read the figures of %1.")
-                 .arg(m_jobs.first().month.toString(u"yyyy-MM"_s)));
+                 .arg(PeriodName(m_jobs.first().period)));
+    }
 }
 
-void FigureReader::monthRead(const RunOutcome& outcome)
+void FigureReader::cacheRead(const RunOutcome& outcome)
 {
     const FigureJob job = m_jobs.takeFirst();
     QFile output(m_outputFile);
     const bool read = outcome.succeeded() && output.open(QIODevice::ReadOnly);
-    ComputerOutput figures = parseComputerOutput(read ? output.readAll() : QByteArray(), job.month);
+    const QDate month(job.period.year, job.period.index, 1);
+    const ComputerOutput said = parseComputerOutput(read ? output.readAll() : QByteArray(), month);
     output.close();
     removeFiles();
     m_runner.release()->deleteLater(); // it is still in its own signal
     if (!read)
-        return fail(texts::Overview::tr("Analog could not read the figures of %1 from the caches "
+        return fail(texts::Overview::tr("Analog could not read the figures of %1 from its cache "
                                         "(exit code %2).")
-                        .arg(job.month.toString(u"yyyy-MM"_s))
+                        .arg(PeriodName(job.period))
                         .arg(outcome.exitCode));
-    figures.month.source = job.source;
-    if (!saveMonthFigures(m_site.name, figures.month, figures.days))
+    const std::optional<PeriodRange> range = PeriodBounds(job.period);
+    if (!range ||
+        !saveCacheFigures(m_site.name, range->start, range->end.addDays(-1), figuresOf(job, said)))
         return fail(texts::Overview::tr("The figures of %1 could not be stored.")
-                        .arg(job.month.toString(u"yyyy-MM"_s)));
+                        .arg(PeriodName(job.period)));
     QTimer::singleShot(0, this, &FigureReader::next);
 }
 

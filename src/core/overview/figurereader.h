@@ -1,11 +1,13 @@
 #pragma once
 
+#include "analog/period.h"
 #include "store/figurestore.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <memory>
 
@@ -15,30 +17,42 @@ class CConsoleRunner;
 class SiteRecord;
 struct RunOutcome;
 
-// What Analog's computer-readable output says of a month: the General
-// Summary and the Daily Report. Lines it does not know are skipped.
+// What Analog's computer-readable output says of a cache: the General
+// Summary's totals (as a month) and the Daily Report's days. Lines it does
+// not know are skipped.
 struct ComputerOutput
 {
-    MonthFigures month;
+    MonthFigures total;
     QList<DayFigures> days;
 };
 ComputerOutput parseComputerOutput(const QByteArray& text, const QDate& month);
 
-// A month of a Site whose caches changed since its figures were read.
+// A cache of a Site, day's or month's, that changed since its figures were
+// read. A month's is read only where no day of it has a cache of its own.
 struct FigureJob
 {
-    QDate month;
-    QByteArray source;        // the caches and settings the figures come from
-    QByteArray configuration; // reads those caches
+    Period period;
+    QString cache;
+    QByteArray source;        // the cache and its record as they are, and what it holds
+    bool sameContent = false; // written anew as it was read: nothing to read
 };
 
-// The months of a Site whose figures are missing or out of date, oldest
-// first. A Site without caches has none.
+// The caches of a Site whose figures are missing or out of date, oldest
+// first; only those that hold their requests as a build would read them.
 QList<FigureJob> figureJobs(const SiteRecord& site);
 
-// Reads the figures of a Site's months from its caches with Analog, one
-// month after the other, and stores each. It never waits: finished says
-// when all are read, with what went wrong.
+// The job of a cache a build has just written: current by its making. None
+// for a month's cache when days of that month have their own.
+std::optional<FigureJob> figureJobOfBuilt(const SiteRecord& site, const Period& period);
+
+// What a job's cache holds, from Analog's output over it.
+CacheFigures figuresOf(const FigureJob& job, const ComputerOutput& output);
+
+// Reads the figures of a Site's caches with Analog, one after the other,
+// and stores each; caches can be added while it reads, so that an update
+// reads each day's as soon as it is built, beside the longer periods'
+// builds. It never waits: finished says when all are read and no more will
+// come, with what went wrong.
 class FigureReader : public QObject
 {
     Q_OBJECT
@@ -47,7 +61,15 @@ public:
     FigureReader(const SiteRecord& site, QObject* parent = nullptr);
     ~FigureReader() override;
 
-    void start(const QList<FigureJob>& jobs);
+    // A cache already added (with the same source) is not read twice.
+    void add(const QList<FigureJob>& jobs);
+    // No more jobs will come: finished follows the last.
+    void finishWhenDone();
+    void start(const QList<FigureJob>& jobs)
+    {
+        add(jobs);
+        finishWhenDone();
+    }
     void stop();
 
 signals:
@@ -55,12 +77,15 @@ signals:
 
 private:
     void next();
-    void monthRead(const RunOutcome& outcome);
+    void cacheRead(const RunOutcome& outcome);
     void fail(const QString& text);
     void removeFiles();
 
     const SiteRecord& m_site;
-    QList<FigureJob> m_jobs;
+    QList<FigureJob> m_jobs;  // the first is being read while m_runner runs
+    QSet<QByteArray> m_added; // cache and source of each job added
+    bool m_finishing = false;
+    bool m_failed = false;
     QStringList m_problems;
     std::unique_ptr<CConsoleRunner> m_runner;
     QString m_configFile;

@@ -33,6 +33,11 @@ QJsonValue optionalNumber(const std::optional<qint64>& value)
     return value ? QJsonValue(double(*value)) : QJsonValue();
 }
 
+QJsonValue hostsJson(qint64 hosts)
+{
+    return hosts == kUnknownHosts ? QJsonValue() : QJsonValue(double(hosts));
+}
+
 QJsonObject updateJson(const UpdateState& state)
 {
     return {{u"started"_s, state.started.toString(Qt::ISODate)},
@@ -52,14 +57,15 @@ QJsonObject siteJson(const OverviewRow& row, const SiteFigures& figures)
         days.append(QJsonObject{{u"date"_s, isoDay(day.day)},
                                 {u"requests"_s, double(day.requests)},
                                 {u"pages"_s, double(day.pages)},
-                                {u"bytes"_s, double(day.bytes)}});
+                                {u"bytes"_s, double(day.bytes)},
+                                {u"hosts"_s, hostsJson(day.hosts)}});
     QJsonArray months;
     for (const MonthFigures& month : figures.months)
         months.append(QJsonObject{{u"month"_s, month.month.toString(u"yyyy-MM"_s)},
                                   {u"requests"_s, double(month.requests)},
                                   {u"pages"_s, double(month.pages)},
                                   {u"bytes"_s, double(month.bytes)},
-                                  {u"hosts"_s, double(month.hosts)}});
+                                  {u"hosts"_s, hostsJson(month.hosts)}});
     return {
         {u"name"_s, row.site},
         {u"hasFigures"_s, row.hasFigures},

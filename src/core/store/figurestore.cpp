@@ -19,11 +19,13 @@ namespace {
 const char* const kTables[] = {
     "CREATE TABLE IF NOT EXISTS day_figures (site INTEGER NOT NULL REFERENCES keys(id) ON "
     "DELETE CASCADE, day INTEGER NOT NULL, requests INTEGER NOT NULL, pages INTEGER NOT NULL, "
-    "bytes INTEGER NOT NULL, PRIMARY KEY (site, day)) WITHOUT ROWID",
+    "bytes INTEGER NOT NULL, hosts INTEGER NOT NULL, PRIMARY KEY (site, day)) WITHOUT ROWID",
     "CREATE TABLE IF NOT EXISTS month_figures (site INTEGER NOT NULL REFERENCES keys(id) ON "
     "DELETE CASCADE, month INTEGER NOT NULL, requests INTEGER NOT NULL, pages INTEGER NOT NULL, "
-    "bytes INTEGER NOT NULL, hosts INTEGER NOT NULL, source BLOB NOT NULL, "
-    "PRIMARY KEY (site, month)) WITHOUT ROWID",
+    "bytes INTEGER NOT NULL, hosts INTEGER NOT NULL, PRIMARY KEY (site, month)) WITHOUT ROWID",
+    "CREATE TABLE IF NOT EXISTS figure_sources (site INTEGER NOT NULL REFERENCES keys(id) ON "
+    "DELETE CASCADE, cache TEXT NOT NULL, source BLOB NOT NULL, PRIMARY KEY (site, cache)) "
+    "WITHOUT ROWID",
     "CREATE TABLE IF NOT EXISTS update_states (site INTEGER PRIMARY KEY REFERENCES keys(id) ON "
     "DELETE CASCADE, started TEXT NOT NULL, milliseconds INTEGER NOT NULL, files INTEGER NOT "
     "NULL, bytes INTEGER NOT NULL, built INTEGER NOT NULL, planned INTEGER NOT NULL, "
@@ -62,8 +64,8 @@ bool hasTables(SqlTransaction& tx)
 {
     QSqlQuery query = tx.prepare(
         u"SELECT count(*) FROM sqlite_master WHERE name IN ('day_figures', 'month_figures', "
-        u"'update_states')"_s);
-    return tx.run(query) && query.next() && query.value(0).toInt() == 3;
+        u"'figure_sources', 'update_states')"_s);
+    return tx.run(query) && query.next() && query.value(0).toInt() == 4;
 }
 
 QDate dayOf(const QVariant& value)
@@ -106,22 +108,43 @@ void readRows(SqlTransaction& tx, const QString& statement,
 
 } // namespace
 
-bool saveMonthFigures(const QString& site, const MonthFigures& month, const QList<DayFigures>& days)
+bool saveCacheFigures(const QString& site, const QDate& first, const QDate& last,
+                      const CacheFigures& figures)
 {
-    const qint64 first = month.month.toJulianDay();
-    const qint64 end = month.month.addMonths(1).toJulianDay();
+    const QDate month(first.year(), first.month(), 1);
+    const qint64 monthStart = month.toJulianDay();
+    const qint64 monthEnd = month.addMonths(1).toJulianDay();
     return writeForSite(site, [&](SqlTransaction& tx, qint64 id) {
         bool ok =
-            bindAndRun(tx, u"DELETE FROM day_figures WHERE site = ? AND day >= ? AND day < ?"_s,
-                       {id, first, end}) &&
-            bindAndRun(
-                tx, u"INSERT OR REPLACE INTO month_figures VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                {id, first, month.requests, month.pages, month.bytes, month.hosts, month.source});
-        for (const DayFigures& day : days)
-            ok =
-                ok && bindAndRun(tx, u"INSERT OR REPLACE INTO day_figures VALUES (?, ?, ?, ?, ?)"_s,
-                                 {id, day.day.toJulianDay(), day.requests, day.pages, day.bytes});
-        return ok;
+            bindAndRun(tx, u"DELETE FROM day_figures WHERE site = ? AND day BETWEEN ? AND ?"_s,
+                       {id, first.toJulianDay(), last.toJulianDay()}) &&
+            bindAndRun(tx, u"INSERT OR REPLACE INTO figure_sources VALUES (?, ?, ?)"_s,
+                       {id, figures.cache, figures.source});
+        for (const DayFigures& day : figures.days)
+            ok = ok &&
+                 bindAndRun(
+                     tx, u"INSERT OR REPLACE INTO day_figures VALUES (?, ?, ?, ?, ?, ?)"_s,
+                     {id, day.day.toJulianDay(), day.requests, day.pages, day.bytes, day.hosts});
+        if (!ok)
+            return false;
+        if (const std::optional<MonthFigures>& read = figures.month)
+            return bindAndRun(
+                tx, u"INSERT OR REPLACE INTO month_figures VALUES (?, ?, ?, ?, ?, ?)"_s,
+                {id, monthStart, read->requests, read->pages, read->bytes, read->hosts});
+        return bindAndRun(tx,
+                          u"INSERT OR REPLACE INTO month_figures SELECT ?, ?, "
+                          u"coalesce(sum(requests), 0), coalesce(sum(pages), 0), "
+                          u"coalesce(sum(bytes), 0), -1 FROM day_figures "
+                          u"WHERE site = ? AND day >= ? AND day < ?"_s,
+                          {id, monthStart, id, monthStart, monthEnd});
+    });
+}
+
+bool saveCacheSource(const QString& site, const QString& cache, const QByteArray& source)
+{
+    return writeForSite(site, [&](SqlTransaction& tx, qint64 id) {
+        return bindAndRun(tx, u"INSERT OR REPLACE INTO figure_sources VALUES (?, ?, ?)"_s,
+                          {id, cache, source});
     });
 }
 
@@ -138,10 +161,22 @@ bool saveUpdateState(const QString& site, const UpdateState& state)
     });
 }
 
-QList<MonthFigures> storedMonths(const QString& site)
+QHash<QString, QByteArray> storedSources(const QString& site)
 {
-    const QList<SiteFigures> figures = loadFigures({site});
-    return figures.isEmpty() ? QList<MonthFigures>{} : figures.first().months;
+    QHash<QString, QByteArray> sources;
+    SettingsStore::read([&](StoreTransaction& store) {
+        auto* tx = dynamic_cast<SqlTransaction*>(&store);
+        const std::optional<qint64> id =
+            tx && hasTables(*tx) ? tx->findKey(SiteRecord::keyPathOf(site)) : std::nullopt;
+        if (!id)
+            return;
+        QSqlQuery query = tx->prepare(u"SELECT cache, source FROM figure_sources WHERE site = ?"_s);
+        query.addBindValue(*id);
+        if (tx->run(query))
+            while (query.next())
+                sources.insert(query.value(0).toString(), query.value(1).toByteArray());
+    });
+    return sources;
 }
 
 QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
@@ -168,26 +203,26 @@ QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
         if (!tx || !hasTables(*tx))
             return;
         readRows(*tx,
-                 u"SELECT k.name, f.day, f.requests, f.pages, f.bytes FROM day_figures f "
+                 u"SELECT k.name, f.day, f.requests, f.pages, f.bytes, f.hosts FROM day_figures f "
                  u"JOIN keys k ON k.id = f.site WHERE k.parent = ? AND f.day >= ? "
                  u"ORDER BY f.site, f.day"_s,
                  [&](const QString& name, const QSqlQuery& row) {
                      if (SiteFigures* figures = entry(name))
                          figures->days.append({dayOf(row.value(1)), row.value(2).toLongLong(),
-                                               row.value(3).toLongLong(),
-                                               row.value(4).toLongLong()});
+                                               row.value(3).toLongLong(), row.value(4).toLongLong(),
+                                               row.value(5).toLongLong()});
                  },
                  {daysFrom.isValid() ? daysFrom.toJulianDay() : qint64(0)});
         readRows(*tx,
-                 u"SELECT k.name, f.month, f.requests, f.pages, f.bytes, f.hosts, f.source FROM "
+                 u"SELECT k.name, f.month, f.requests, f.pages, f.bytes, f.hosts FROM "
                  u"month_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? "
                  u"ORDER BY f.site, f.month"_s,
                  [&](const QString& name, const QSqlQuery& row) {
                      if (SiteFigures* figures = entry(name))
-                         figures->months.append(
-                             {dayOf(row.value(1)), row.value(2).toLongLong(),
-                              row.value(3).toLongLong(), row.value(4).toLongLong(),
-                              row.value(5).toLongLong(), row.value(6).toByteArray()});
+                         figures->months.append({dayOf(row.value(1)), row.value(2).toLongLong(),
+                                                 row.value(3).toLongLong(),
+                                                 row.value(4).toLongLong(),
+                                                 row.value(5).toLongLong()});
                  });
         readRows(*tx,
                  u"SELECT k.name, u.started, u.milliseconds, u.files, u.bytes, u.built, u.planned, "

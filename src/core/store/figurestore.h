@@ -3,12 +3,18 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace meridan {
+
+// Distinct hosts are counted over the span of one cache: a day's cache
+// knows its day's, a month's cache only its month's (those of days do not
+// add up to a month's).
+constexpr qint64 kUnknownHosts = -1;
 
 // What Analog counted on one day of a Site.
 struct DayFigures
@@ -17,18 +23,18 @@ struct DayFigures
     qint64 requests = 0; // successful requests
     qint64 pages = 0;
     qint64 bytes = 0;
+    qint64 hosts = kUnknownHosts;
 };
 
-// What Analog counted over one month of a Site. Distinct hosts are a
-// month's own figure: those of its days do not add up to it.
+// What Analog counted over one month of a Site: read from the month's
+// cache, or the sums of its days.
 struct MonthFigures
 {
     QDate month; // its first day
     qint64 requests = 0;
     qint64 pages = 0;
     qint64 bytes = 0;
-    qint64 hosts = 0;
-    QByteArray source; // what the figures were read from, to tell when it changed
+    qint64 hosts = kUnknownHosts;
 };
 
 // What the last update of a Site did.
@@ -56,13 +62,25 @@ struct SiteFigures
 // The figures live in the settings database beside the Site they belong
 // to: they follow it when it is renamed and go when it is deleted.
 
-// Replaces what is stored of a Site's month, its days included: a month
+// What one cache file of a Site said: its days, and for a month's cache its
+// month. source tells the cache as it was read, to know when it changed.
+struct CacheFigures
+{
+    QString cache; // the file's name
+    QByteArray source;
+    QList<DayFigures> days;
+    std::optional<MonthFigures> month; // a day's cache leaves it to the sums of days
+};
+
+// Replaces what is stored of the days (and month) a cache holds: a cache
 // read again is never counted twice. False after a message.
-bool saveMonthFigures(const QString& site, const MonthFigures& month,
-                      const QList<DayFigures>& days);
+bool saveCacheFigures(const QString& site, const QDate& first, const QDate& last,
+                      const CacheFigures& figures);
+// Notes that a cache was written anew with what it held before.
+bool saveCacheSource(const QString& site, const QString& cache, const QByteArray& source);
 bool saveUpdateState(const QString& site, const UpdateState& state);
-// The sources of a Site's stored months, by first day.
-QList<MonthFigures> storedMonths(const QString& site);
+// The source of each cache the Site's figures were read from, by name.
+QHash<QString, QByteArray> storedSources(const QString& site);
 // The figures of every Site (or of those named), read at once, in the
 // order of the names; a Site with nothing stored has empty lists. Days
 // before daysFrom are left out, when it is given.

@@ -1,5 +1,6 @@
 #include "siteupdate.h"
 
+#include "analog/cachefiles.h"
 #include "analog/reportlist.h"
 #include "analog/updateplan.h"
 #include "overview/figurereader.h"
@@ -174,11 +175,15 @@ void SiteUpdate::buildPeriods()
         return;
     }
     m_driver = std::make_unique<BuildDriver>(*m_site);
+    startFigures();
     m_lines.clear();
     connect(m_driver.get(), &BuildDriver::linesReady, this,
             [this](const QStringList& lines) { m_lines.append(lines); });
     connect(m_driver.get(), &BuildDriver::periodFinished, this,
             [this](const Period& period, bool ok, int done, int count) {
+                if (ok && keepsCache(period))
+                    if (const std::optional<FigureJob> job = figureJobOfBuilt(*m_site, period))
+                        m_figures->add({*job}); // read beside the longer periods' builds
                 if (ok)
                     ++m_outcome.periodsBuilt;
                 else
@@ -207,7 +212,7 @@ void SiteUpdate::writeIndex()
     readFigures();
 }
 
-void SiteUpdate::readFigures()
+void SiteUpdate::startFigures()
 {
     m_figures = std::make_unique<FigureReader>(*m_site);
     connect(m_figures.get(), &FigureReader::finished, this, [this](const QStringList& problems) {
@@ -215,7 +220,16 @@ void SiteUpdate::readFigures()
             addProblem(text);
         endSite();
     });
-    m_figures->start(figureJobs(*m_site));
+}
+
+// Every cache that changed since its figures were read, the ones built
+// here and read already aside.
+void SiteUpdate::readFigures()
+{
+    if (!m_figures)
+        startFigures();
+    m_figures->add(figureJobs(*m_site));
+    m_figures->finishWhenDone();
 }
 
 // Kept beside the Site, so that the overview can say how it went.

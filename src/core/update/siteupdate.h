@@ -78,6 +78,7 @@ private:
     void fetchLogs();
     void buildPeriods();
     void writeIndex();
+    void startFigures();
     void readFigures();
     void endSite();
     void recordState();

@@ -74,10 +74,10 @@ private slots:
             "D\tRPB\tx\t50\t7225\t2026\t03\t03\nD\tRPB\t9\t9\t9\t2026\t04\t01\n"
             "D\t*BT\tP\t50\t2026\t03\t01\nD\tRPB\t1\t1\n";
         const ComputerOutput output = parseComputerOutput(text, QDate(2026, 3, 1));
-        QCOMPARE(output.month.requests, 153);
-        QCOMPARE(output.month.pages, 150);
-        QCOMPARE(output.month.hosts, 10);
-        QCOMPARE(output.month.bytes, 21675);
+        QCOMPARE(output.total.requests, 153);
+        QCOMPARE(output.total.pages, 150);
+        QCOMPARE(output.total.hosts, 10);
+        QCOMPARE(output.total.bytes, 21675);
         QCOMPARE(output.days.size(), 2);
         QCOMPARE(output.days.first().day, QDate(2026, 3, 1)); // in order of days
         QCOMPARE(output.days.last().bytes, 7225);
