@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -16,11 +17,6 @@ namespace {
 QDate firstOfMonth(const QDate& day)
 {
     return QDate(day.year(), day.month(), 1);
-}
-
-qint64 sum(const QList<qint64>& values)
-{
-    return std::accumulate(values.begin(), values.end(), qint64(0));
 }
 
 QString isoDay(const QDate& day)
@@ -80,6 +76,11 @@ QJsonObject siteJson(const OverviewRow& row, const SiteFigures& figures)
 
 } // namespace
 
+qint64 totalOf(const QList<qint64>& values)
+{
+    return std::accumulate(values.begin(), values.end(), qint64(0));
+}
+
 QList<qint64> dailyRequests(const SiteFigures& figures, const QDate& first, const QDate& last)
 {
     QList<qint64> values(first.daysTo(last) + 1, 0);
@@ -96,7 +97,7 @@ qint64 monthRequests(const SiteFigures& figures, const QDate& month)
                               [&](const MonthFigures& m) { return m.month == month; });
     if (found != figures.months.end())
         return found->requests;
-    return sum(dailyRequests(figures, month, month.addMonths(1).addDays(-1)));
+    return totalOf(dailyRequests(figures, month, month.addMonths(1).addDays(-1)));
 }
 
 OverviewRow overviewRow(const SiteFigures& figures, const QDate& today)
@@ -115,11 +116,11 @@ OverviewRow overviewRow(const SiteFigures& figures, const QDate& today)
         row.yesterday = row.lastDays.last();
     row.lastMonth = row.lastMonths.at(kSparkMonths - 2);
     if (today.day() > 1) {
-        row.monthSoFar = sum(dailyRequests(figures, thisMonth, yesterday));
+        row.monthSoFar = totalOf(dailyRequests(figures, thisMonth, yesterday));
         // The same days of a shorter month end with it.
         const QDate before = thisMonth.addMonths(-1);
         const QDate beforeEnd = before.addDays(std::min(yesterday.day(), before.daysInMonth()) - 1);
-        const qint64 then = sum(dailyRequests(figures, before, beforeEnd));
+        const qint64 then = totalOf(dailyRequests(figures, before, beforeEnd));
         if (then > 0)
             row.change = 100.0 * double(row.monthSoFar - then) / double(then);
     }

@@ -33,6 +33,8 @@ constexpr int kSparkMonths = 13;
 OverviewRow overviewRow(const SiteFigures& figures, const QDate& today);
 QList<OverviewRow> overviewRows(const QList<SiteFigures>& figures, const QDate& today);
 
+qint64 totalOf(const QList<qint64>& values);
+
 // The requests of every day of a Site's in [first, last], 0 where none.
 QList<qint64> dailyRequests(const SiteFigures& figures, const QDate& first, const QDate& last);
 // The requests of a month: its own figure, or the sum of its days.

@@ -5,7 +5,6 @@
 #include "util/texts.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -32,11 +31,6 @@ QVariant series(const QList<qint64>& values)
     for (qint64 value : values)
         list.append(value);
     return list;
-}
-
-qint64 total(const QList<qint64>& values)
-{
-    return std::accumulate(values.begin(), values.end(), qint64(0));
 }
 
 // Draws a row's series as a line in its cell.
@@ -141,9 +135,9 @@ QVariant OverviewModel::sortKey(const OverviewRow& row, int column) const
     case Change:
         return row.change.value_or(-1e300);
     case Days:
-        return total(row.lastDays);
+        return totalOf(row.lastDays);
     case Months:
-        return total(row.lastMonths);
+        return totalOf(row.lastMonths);
     default:
         return row.lastUpdate ? row.lastUpdate->started : QDateTime();
     }
