@@ -894,10 +894,6 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
         <translation>Analog n&apos;a pas pu être lancé pour lire les chiffres de %1.</translation>
     </message>
     <message>
-        <source>Analog could not read the figures of %1 from the caches (exit code %2).</source>
-        <translation>Analog n&apos;a pas pu lire les chiffres de %1 dans les caches (code de sortie %2).</translation>
-    </message>
-    <message>
         <source>The figures of %1 could not be stored.</source>
         <translation>Les chiffres de %1 n&apos;ont pas pu être enregistrés.</translation>
     </message>
@@ -1025,6 +1021,10 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
             <numerusform>%1 s ; %n fichier téléchargé, %2 périodes construites sur %3</numerusform>
             <numerusform>%1 s ; %n fichiers téléchargés, %2 périodes construites sur %3</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Analog could not read the figures of %1 from its cache (exit code %2).</source>
+        <translation>Analog n&apos;a pas pu lire les chiffres de %1 dans son cache (code de sortie %2).</translation>
     </message>
 </context>
 <context>
