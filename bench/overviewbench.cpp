@@ -34,17 +34,20 @@ void storeSitesWithFigures(const QDate& today)
         const QDate first(today.year() - kYears, today.month(), 1);
         for (QDate month = first; month <= today; month = month.addMonths(1)) {
             // As a month cache's figures, in one write per month.
-            CacheFigures figures{PeriodName({month.year(), kMonth, month.month(), 0}) +
-                                     QStringLiteral(".cache"),
-                                 "bench",
-                                 {},
-                                 MonthFigures{month, 0, 0, 0, 300}};
-            for (QDate day = month; day < month.addMonths(1) && day < today; day = day.addDays(1)) {
+            CacheFigures figures{
+                {{PeriodName({month.year(), kMonth, month.month(), 0}) + QStringLiteral(".cache"),
+                  "bench"}},
+                {},
+                {},
+                MonthFigures{month, 0, 0, 0, 300}};
+            for (QDate day = month; day < month.addMonths(1); day = day.addDays(1)) {
+                figures.covered.append(day);
                 const qint64 requests = 1000 + (day.dayOfYear() * 37 + i * 11) % 5000;
-                figures.days.append({day, requests, requests / 3, requests * 2000, 40});
-                figures.month->requests += requests;
+                if (day < today)
+                    figures.days.append({day, requests, requests / 3, requests * 2000, 40});
+                figures.month->requests += day < today ? requests : 0;
             }
-            saveCacheFigures(name, month, month.addMonths(1).addDays(-1), figures);
+            saveCacheFigures(name, figures);
         }
         saveUpdateState(name,
                         {QDateTime::currentDateTime(), 1200, 1, 5000, 8, 8,

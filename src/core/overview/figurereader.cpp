@@ -78,14 +78,6 @@ std::optional<FigureJob> jobIfChanged(const QDir& folder, const QString& file, c
     return FigureJob{period, folder.filePath(file), stamps + '|' + content, same};
 }
 
-// Analog reads nothing but the cache: what a cache holds was settled when
-// it was written (the requests, which are pages, the times), and the
-// Site's configuration would only slow the run down.
-QByteArray configurationReading(const QString& cache)
-{
-    return "LOGFILE none\nCACHEFILE \"" + QFile::encodeName(cache) + "\"\n";
-}
-
 } // namespace
 
 ComputerOutput parseComputerOutput(const QByteArray& text, const QDate& month)
@@ -170,16 +162,28 @@ std::optional<FigureJob> figureJobOfBuilt(const SiteRecord& site, const Period& 
     return jobIfChanged(folder, file, period, storedSources(site.name).value(file));
 }
 
-CacheFigures figuresOf(const FigureJob& job, const ComputerOutput& output)
+CacheFigures figuresOf(const QList<FigureJob>& read, const ComputerOutput& output)
 {
-    CacheFigures figures{QFileInfo(job.cache).fileName(), job.source, {}, std::nullopt};
-    const std::optional<PeriodRange> range = PeriodBounds(job.period);
-    if (job.period.periodicity == kMonth) {
+    CacheFigures figures;
+    for (const FigureJob& job : read) {
+        figures.sources.append({QFileInfo(job.cache).fileName(), job.source});
+        if (const std::optional<PeriodRange> range = PeriodBounds(job.period))
+            for (QDate day = range->start; day < range->end; day = day.addDays(1))
+                figures.covered.append(day);
+    }
+    const FigureJob& first = read.first();
+    if (first.period.periodicity == kMonth) {
         figures.days = output.days;
         figures.month = output.total;
-    } else if (output.total.requests > 0 && range) {
-        const MonthFigures& day = output.total;
-        figures.days.append({range->start, day.requests, day.pages, day.bytes, day.hosts});
+    } else if (read.size() == 1) {
+        const MonthFigures& day = output.total; // the day's own distinct hosts with it
+        if (day.requests > 0)
+            figures.days.append(
+                {figures.covered.first(), day.requests, day.pages, day.bytes, day.hosts});
+    } else {
+        for (const DayFigures& day : output.days)
+            if (figures.covered.contains(day.day))
+                figures.days.append(day);
     }
     return figures;
 }
@@ -238,6 +242,27 @@ void FigureReader::fail(const QString& text)
     QTimer::singleShot(0, this, &FigureReader::next);
 }
 
+// The jobs of the next read: many days of one month in one run (their
+// distinct hosts then unknown), as after a first build; else one cache.
+QList<FigureJob> FigureReader::takeNextRead()
+{
+    const FigureJob first = m_jobs.takeFirst();
+    QList<FigureJob> read{first};
+    if (first.period.periodicity != kDay || first.sameContent)
+        return read;
+    const auto sameMonth = [&](const FigureJob& job) {
+        return job.period.periodicity == kDay && !job.sameContent &&
+               job.period.year == first.period.year && job.period.index == first.period.index;
+    };
+    if (std::count_if(m_jobs.begin(), m_jobs.end(), sameMonth) + 1 < kDaysReadTogether)
+        return read;
+    for (const FigureJob& job : m_jobs)
+        if (sameMonth(job))
+            read.append(job);
+    m_jobs.removeIf(sameMonth);
+    return read;
+}
+
 void FigureReader::next()
 {
     if (m_runner)
@@ -247,11 +272,12 @@ void FigureReader::next()
             emit finished(m_problems);
         return;
     }
-    if (m_jobs.first().sameContent) {
-        const FigureJob job = m_jobs.takeFirst();
-        if (!saveCacheSource(m_site.name, QFileInfo(job.cache).fileName(), job.source))
+    m_reading = takeNextRead();
+    const FigureJob& first = m_reading.first();
+    if (first.sameContent) {
+        if (!saveCacheSource(m_site.name, QFileInfo(first.cache).fileName(), first.source))
             return fail(texts::Overview::tr("The figures of %1 could not be stored.")
-                            .arg(PeriodName(job.period)));
+                            .arg(PeriodName(first.period)));
         QTimer::singleShot(0, this, &FigureReader::next);
         return;
     }
@@ -263,8 +289,10 @@ void FigureReader::next()
     if (!configuration.open())
         return fail(texts::errorCreatingFile(configuration.fileName()));
     m_configFile = configuration.fileName();
-    if (configuration.write(configurationReading(m_jobs.first().cache)) < 0 ||
-        !configuration.flush()) {
+    QByteArray text = "LOGFILE none\n";
+    for (const FigureJob& job : m_reading)
+        text += "CACHEFILE \"" + QFile::encodeName(job.cache) + "\"\n";
+    if (configuration.write(text) < 0 || !configuration.flush()) {
         removeFiles();
         return fail(texts::errorCreatingFile(configuration.fileName()));
     }
@@ -276,30 +304,29 @@ void FigureReader::next()
         m_runner.reset();
         removeFiles();
         fail(texts::Overview::tr("Analog could not be started to read the figures of %1.")
-                 .arg(PeriodName(m_jobs.first().period)));
+                 .arg(PeriodName(first.period)));
     }
 }
 
 void FigureReader::cacheRead(const RunOutcome& outcome)
 {
-    const FigureJob job = m_jobs.takeFirst();
+    const QList<FigureJob> read = std::exchange(m_reading, {});
+    const Period& period = read.first().period;
     QFile output(m_outputFile);
-    const bool read = outcome.succeeded() && output.open(QIODevice::ReadOnly);
-    const QDate month(job.period.year, job.period.index, 1);
-    const ComputerOutput said = parseComputerOutput(read ? output.readAll() : QByteArray(), month);
+    const bool done = outcome.succeeded() && output.open(QIODevice::ReadOnly);
+    const ComputerOutput said = parseComputerOutput(done ? output.readAll() : QByteArray(),
+                                                    QDate(period.year, period.index, 1));
     output.close();
     removeFiles();
     m_runner.release()->deleteLater(); // it is still in its own signal
-    if (!read)
+    if (!done)
         return fail(texts::Overview::tr("Analog could not read the figures of %1 from its cache "
                                         "(exit code %2).")
-                        .arg(PeriodName(job.period))
+                        .arg(PeriodName(period))
                         .arg(outcome.exitCode));
-    const std::optional<PeriodRange> range = PeriodBounds(job.period);
-    if (!range ||
-        !saveCacheFigures(m_site.name, range->start, range->end.addDays(-1), figuresOf(job, said)))
-        return fail(texts::Overview::tr("The figures of %1 could not be stored.")
-                        .arg(PeriodName(job.period)));
+    if (!saveCacheFigures(m_site.name, figuresOf(read, said)))
+        return fail(
+            texts::Overview::tr("The figures of %1 could not be stored.").arg(PeriodName(period)));
     QTimer::singleShot(0, this, &FigureReader::next);
 }
 

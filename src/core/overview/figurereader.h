@@ -45,8 +45,12 @@ QList<FigureJob> figureJobs(const SiteRecord& site);
 // for a month's cache when days of that month have their own.
 std::optional<FigureJob> figureJobOfBuilt(const SiteRecord& site, const Period& period);
 
-// What a job's cache holds, from Analog's output over it.
-CacheFigures figuresOf(const FigureJob& job, const ComputerOutput& output);
+// What the caches of one read hold, from Analog's output over them: one
+// cache, or days of one month.
+CacheFigures figuresOf(const QList<FigureJob>& read, const ComputerOutput& output);
+
+// From this many days of a month on, their caches are read in one run.
+constexpr int kDaysReadTogether = 4;
 
 // Reads the figures of a Site's caches with Analog, one after the other,
 // and stores each; caches can be added while it reads, so that an update
@@ -76,14 +80,16 @@ signals:
     void finished(const QStringList& problems);
 
 private:
+    QList<FigureJob> takeNextRead();
     void next();
     void cacheRead(const RunOutcome& outcome);
     void fail(const QString& text);
     void removeFiles();
 
     const SiteRecord& m_site;
-    QList<FigureJob> m_jobs;  // the first is being read while m_runner runs
-    QSet<QByteArray> m_added; // cache and source of each job added
+    QList<FigureJob> m_jobs;
+    QList<FigureJob> m_reading; // while m_runner runs
+    QSet<QByteArray> m_added;   // cache and source of each job added
     bool m_finishing = false;
     bool m_failed = false;
     QStringList m_problems;

@@ -108,18 +108,21 @@ void readRows(SqlTransaction& tx, const QString& statement,
 
 } // namespace
 
-bool saveCacheFigures(const QString& site, const QDate& first, const QDate& last,
-                      const CacheFigures& figures)
+bool saveCacheFigures(const QString& site, const CacheFigures& figures)
 {
-    const QDate month(first.year(), first.month(), 1);
-    const qint64 monthStart = month.toJulianDay();
-    const qint64 monthEnd = month.addMonths(1).toJulianDay();
+    if (figures.covered.isEmpty())
+        return true;
+    const QDate& first = figures.covered.first();
+    const qint64 monthStart = QDate(first.year(), first.month(), 1).toJulianDay();
+    const qint64 monthEnd = QDate(first.year(), first.month(), 1).addMonths(1).toJulianDay();
     return writeForSite(site, [&](SqlTransaction& tx, qint64 id) {
-        bool ok =
-            bindAndRun(tx, u"DELETE FROM day_figures WHERE site = ? AND day BETWEEN ? AND ?"_s,
-                       {id, first.toJulianDay(), last.toJulianDay()}) &&
-            bindAndRun(tx, u"INSERT OR REPLACE INTO figure_sources VALUES (?, ?, ?)"_s,
-                       {id, figures.cache, figures.source});
+        bool ok = true;
+        for (const QDate& day : figures.covered)
+            ok = ok && bindAndRun(tx, u"DELETE FROM day_figures WHERE site = ? AND day = ?"_s,
+                                  {id, day.toJulianDay()});
+        for (const auto& [cache, source] : figures.sources)
+            ok = ok && bindAndRun(tx, u"INSERT OR REPLACE INTO figure_sources VALUES (?, ?, ?)"_s,
+                                  {id, cache, source});
         for (const DayFigures& day : figures.days)
             ok = ok &&
                  bindAndRun(

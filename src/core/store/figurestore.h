@@ -62,20 +62,20 @@ struct SiteFigures
 // The figures live in the settings database beside the Site they belong
 // to: they follow it when it is renamed and go when it is deleted.
 
-// What one cache file of a Site said: its days, and for a month's cache its
-// month. source tells the cache as it was read, to know when it changed.
+// What caches of a Site, of one month, said: the days they cover, and for
+// a month's cache its month. Each cache's source tells it as it was read,
+// to know when it changed.
 struct CacheFigures
 {
-    QString cache; // the file's name
-    QByteArray source;
-    QList<DayFigures> days;
-    std::optional<MonthFigures> month; // a day's cache leaves it to the sums of days
+    QList<std::pair<QString, QByteArray>> sources; // by the file's name
+    QList<QDate> covered;                          // the days the caches hold
+    QList<DayFigures> days;                        // those with requests
+    std::optional<MonthFigures> month;             // day caches leave it to the sums of days
 };
 
-// Replaces what is stored of the days (and month) a cache holds: a cache
+// Replaces what is stored of the days (and month) the caches hold: a cache
 // read again is never counted twice. False after a message.
-bool saveCacheFigures(const QString& site, const QDate& first, const QDate& last,
-                      const CacheFigures& figures);
+bool saveCacheFigures(const QString& site, const CacheFigures& figures);
 // Notes that a cache was written anew with what it held before.
 bool saveCacheSource(const QString& site, const QString& cache, const QByteArray& source);
 bool saveUpdateState(const QString& site, const UpdateState& state);

@@ -176,14 +176,21 @@ void SiteUpdate::buildPeriods()
     }
     m_driver = std::make_unique<BuildDriver>(*m_site);
     startFigures();
+    // A few days are read as soon as they are built, beside the longer
+    // periods' builds; many days of a month wait, to be read in one run.
+    m_daysBuiltInMonth.clear();
+    for (const Period& period : periods)
+        if (period.periodicity == kDay)
+            ++m_daysBuiltInMonth[period.year * 100 + period.index];
     m_lines.clear();
     connect(m_driver.get(), &BuildDriver::linesReady, this,
             [this](const QStringList& lines) { m_lines.append(lines); });
     connect(m_driver.get(), &BuildDriver::periodFinished, this,
             [this](const Period& period, bool ok, int done, int count) {
-                if (ok && keepsCache(period))
+                if (ok && keepsCache(period) &&
+                    m_daysBuiltInMonth.value(period.year * 100 + period.index) < kDaysReadTogether)
                     if (const std::optional<FigureJob> job = figureJobOfBuilt(*m_site, period))
-                        m_figures->add({*job}); // read beside the longer periods' builds
+                        m_figures->add({*job});
                 if (ok)
                     ++m_outcome.periodsBuilt;
                 else

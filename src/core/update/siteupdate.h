@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
@@ -92,7 +93,8 @@ private:
     std::unique_ptr<BuildDriver> m_driver;
     std::unique_ptr<FigureReader> m_figures;
     QElapsedTimer m_siteTimer;
-    QStringList m_lines; // the console lines of the periods still running
+    QHash<int, int> m_daysBuiltInMonth; // by year * 100 + month
+    QStringList m_lines;                // the console lines of the periods still running
     SiteUpdateOutcome m_outcome;
     std::unique_ptr<ProblemCollector> m_collector; // while a Site is updated
     bool m_allOk = true;
