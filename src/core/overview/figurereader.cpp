@@ -21,7 +21,8 @@ namespace meridan {
 
 namespace {
 
-// After the Site's configuration: only the figures, as lines of fields.
+// After the configuration that names the caches: only the figures, as lines
+// of fields.
 QStringList figureCommands(const QString& outputFile)
 {
     QStringList commands;
