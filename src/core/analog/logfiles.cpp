@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <glob.h>
 #include <utility>
 
@@ -59,12 +60,15 @@ enum class SpecialResult { Error, None, Inserted };
 SpecialResult insertSpecialMonth(const SiteRecord& site, const StoredLogRules& rules,
                                  const QString& month, QByteArray* out)
 {
-    const qsizetype at = rules.special.indexOf(month + u'*');
-    if (month.isEmpty() || at < 0)
+    // Read row by row as they were stored: a file name may hold another
+    // month followed by a star.
+    const QList<SpecialMonth> rows = parseSpecialMonths(rules.special);
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const SpecialMonth& special) {
+        return special.month == month;
+    });
+    if (month.isEmpty() || row == rows.end())
         return SpecialResult::None;
-    const qsizetype nameStart = at + month.size() + 1;
-    const qsizetype bar = rules.special.indexOf(u'|', nameStart);
-    const QString name = rules.special.mid(nameStart, bar < 0 ? -1 : bar - nameStart);
+    const QString& name = row->file;
     const bool fullPath = name.contains(u'/') || name.contains(u'\\');
     const QString path = fullPath ? name : joinPath(site.cfgFolder(), name);
     QByteArray contents;

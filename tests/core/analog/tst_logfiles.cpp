@@ -101,20 +101,33 @@ private slots:
         QCOMPARE(out, "head\r\n" + expected);
     }
 
-    void specialMonthIsInsertedOnceInsteadOfItsLogs()
+    void specialMonths_data()
     {
+        QTest::addColumn<QString>("special");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("each month's file once instead of its logs")
+            << u"200309*cfgspecial.txt|200310*FULL|"_s
+            << QByteArray("LOGFILE \"/elsewhere/*\"\r\n# October\r\n");
+        QTest::newRow("a file name holding another month and a star")
+            << u"200309*cfgspecial.txt|200308*x200310*y.txt|"_s
+            << QByteArray("LOGFILE \"/elsewhere/*\"\r\nLOGFILE \"/logs/20031001\"\r\n");
+    }
+
+    void specialMonths()
+    {
+        QFETCH(QString, special);
+        QFETCH(QByteArray, expected);
         writeFile(home->file(u"stats/cfg/cfgspecial.txt"_s),
                   QByteArray("LOGFILE \"/elsewhere/*\"").append('\0').append("tail"));
         writeFile(home->file(u"full.txt"_s), "# October");
         SettingsKey(site.keyPath(), kSetValue)
-            .writeString(u"LogSpecial"_s,
-                         u"200309*cfgspecial.txt|200310*"_s + home->file(u"full.txt"_s) + u'|');
+            .writeString(u"LogSpecial"_s, special.replace(u"FULL"_s, home->file(u"full.txt"_s)));
         site.LogNameStruct = u"%yyyy%%mm%%dd%"_s;
         site.LogPeriodicity = kLogDaily;
         QByteArray out;
         QVERIFY(ListLogFiles(site, Period{2003, kDay, 9, 30}, QDate(2003, 9, 30),
                              QDate(2003, 10, 1), &out));
-        QCOMPARE(out, QByteArray("LOGFILE \"/elsewhere/*\"\r\n# October\r\n"));
+        QCOMPARE(out, expected);
     }
 
     void missingSpecialFileFailsTheListing()
