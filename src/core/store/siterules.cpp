@@ -271,6 +271,19 @@ Result checkReportOrder(const QString& valueName, const QString& order)
     return {};
 }
 
+// Analog turns on every report an order leaves out, while the Reports page
+// shows them unchecked: an order with a "-" gets the missing codes after it,
+// so that both mean what was typed before the "-".
+QString completedReportOrder(QString order)
+{
+    if (!order.contains(u'-'))
+        return order;
+    for (const ReportCode& report : ReportCodes())
+        if (!order.contains(report.code))
+            order += report.code;
+    return order;
+}
+
 // The text in its stored form, as the pages bring it there.
 Result normaliseValue(const QString& valueName, QString* text)
 {
@@ -347,7 +360,9 @@ Result normaliseValue(const QString& valueName, QString* text)
                                  "ASCII, XML, LATEX, COMPUTER).")
                     .arg(kOutputTypeCount - 1));
     } else if (valueName.startsWith(values::ReportOrder, Qt::CaseInsensitive)) {
-        return checkReportOrder(valueName, *text);
+        if (Result order = checkReportOrder(valueName, *text); !order)
+            return order;
+        *text = completedReportOrder(*text);
     }
     return {};
 }

@@ -50,6 +50,9 @@ private slots:
         QTest::newRow("periodicity") << u"LogPeriodicity"_s << u"1016"_s << QString();
         QTest::newRow("output") << u"Output"_s << u"7"_s << QString();
         QTest::newRow("report code twice") << u"ReportOrder_M"_s << u"x-x"_s << QString();
+        QTest::newRow("short order: the rest off")
+            << u"ReportOrder_M"_s << u"Sx-m"_s
+            << u"Sx-m1QWDdHhw4657lLZoritzPEIfsNnYykKBbpvRMujJc"_s;
         QTest::newRow("password in URL") << u"FTPUrl"_s << u"ftp://u:p@h/"_s << QString();
         QTest::newRow("kinds kept, any order") << u"KeepPeriods"_s << u"ymd"_s << u"DMY"_s;
         QTest::newRow("kind unknown") << u"KeepPeriods"_s << u"MX"_s << QString();
