@@ -245,6 +245,34 @@ void FigureReader::fail(const QString& text)
 
 // The jobs of the next read: many days of one month in one run (their
 // distinct hosts then unknown), as after a first build; else one cache.
+namespace {
+
+// Days of a month read together: the month's cache holds their requests in
+// a tenth of the lines when it was written from these days' caches as they
+// are now.
+QStringList cachesToRead(const SiteRecord& site, const QList<FigureJob>& read)
+{
+    QStringList caches;
+    for (const FigureJob& job : read)
+        caches.append(job.cache);
+    const Period& first = read.first().period;
+    if (read.size() < 2 || first.periodicity != kDay)
+        return caches;
+    const Period month{first.year, kMonth, first.index, 0};
+    const QString monthCache = cacheFilePath(site, month);
+    const std::optional<BuildRecord> record = readBuildRecord(cacheRecordPath(site, month));
+    if (!record || stampOf(monthCache) != record->report)
+        return caches;
+    for (const QString& cache : std::as_const(caches)) {
+        const std::optional<FileStamp> now = stampOf(cache);
+        if (!now || !record->inputs.contains(*now))
+            return caches;
+    }
+    return {monthCache};
+}
+
+} // namespace
+
 QList<FigureJob> FigureReader::takeNextRead()
 {
     const FigureJob first = m_jobs.takeFirst();
@@ -291,8 +319,8 @@ void FigureReader::next()
         return fail(texts::errorCreatingFile(configuration.fileName()));
     m_configFile = configuration.fileName();
     QByteArray text = "LOGFILE none\n";
-    for (const FigureJob& job : m_reading)
-        text += "CACHEFILE \"" + QFile::encodeName(job.cache) + "\"\n";
+    for (const QString& cache : cachesToRead(m_site, m_reading))
+        text += "CACHEFILE \"" + QFile::encodeName(cache) + "\"\n";
     if (configuration.write(text) < 0 || !configuration.flush()) {
         removeFiles();
         return fail(texts::errorCreatingFile(configuration.fileName()));
