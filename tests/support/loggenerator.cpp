@@ -89,7 +89,8 @@ QByteArray logLine(const QDate& date, int secondOfDay, int serial)
     return QByteArray(line);
 }
 
-void writeLogs(const SiteRecord& site, const QDate& first, const QDate& last, int requestsPerDay)
+void writeLogs(const SiteRecord& site, const QDate& first, const QDate& last, int requestsPerDay,
+               LogLineMaker line)
 {
     QMap<QString, QByteArray> contents;
     int serial = 0;
@@ -100,7 +101,7 @@ void writeLogs(const SiteRecord& site, const QDate& first, const QDate& last, in
             const int second =
                 requestsPerDay < 2 ? 0 : int(qint64(i) * 86399 / (requestsPerDay - 1));
             const QDateTime when(date, QTime(0, 0).addSecs(second), Qt::UTC);
-            contents[fileOfRequest(site, when)] += logLine(date, second, serial++);
+            contents[fileOfRequest(site, when)] += line(date, second, serial++);
         }
     }
     for (auto it = contents.begin(); it != contents.end(); ++it) {
