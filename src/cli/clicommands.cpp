@@ -146,7 +146,7 @@ int showSite(Context& c)
         if (key.readString(name, &text) == kStoreOk)
             c.out << name << '=' << text << '\n';
     }
-    for (const FormatChange& change : readFormatChanges(site->name))
+    for (const FormatChange& change : site->formatChanges)
         c.out << change.month << '=' << key.readString(change.month) << '\n';
     return kSuccess;
 }

@@ -90,8 +90,8 @@ SiteSettings SiteSettings::load(const QString& siteName)
     SiteSettings settings;
     settings.site = SiteRecord(siteName);
     settings.loaded = settings.site;
-    settings.formatChanges = readFormatChanges(siteName);
-    settings.specialMonths = readSpecialMonths(siteName);
+    settings.formatChanges = settings.site.formatChanges;
+    settings.specialMonths = settings.site.specialMonths;
     return settings;
 }
 

@@ -22,7 +22,6 @@ QString ReportNameOf(const QString& periodName, qint32 output);
 // it serves the configurations of many periods.
 struct SiteInputs
 {
-    StoredLogRules logRules;
     std::optional<QByteArray> base; // nullopt: none, or unreadable
 };
 SiteInputs readSiteInputs(const SiteRecord& site);

@@ -20,49 +20,13 @@ using namespace Qt::StringLiterals;
 
 namespace meridan {
 
-StoredLogRules readStoredLogRules(const SiteRecord& site)
-{
-    StoredLogRules rules;
-    if (std::optional<StoreNode> key = SettingsKey(site.keyPath(), kQueryValue).snapshot())
-        rules.key = std::move(*key);
-    const auto text = [&](const QString& name) {
-        const StoredValue* value = rules.key.value(name);
-        const auto* stored = value ? std::get_if<QString>(&value->data) : nullptr;
-        return stored ? *stored : QString();
-    };
-    rules.changes = text(values::LogFormatChanges).split(u'|', Qt::SkipEmptyParts);
-    rules.special = text(values::LogSpecial);
-    return rules;
-}
-
 namespace {
-
-// Why the stored format changes or special months cannot go into a
-// configuration file, or "".
-Result checkStoredLogRules(const StoredLogRules& rules)
-{
-    if (holdsLineBreak(rules.special))
-        return refusedLineBreak(values::LogSpecial);
-    for (const QString& month : rules.changes) {
-        const StoredValue* value = rules.key.value(month);
-        const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
-        const QString what = texts::Analog::tr("The format of %1").arg(month.simplified());
-        if (holdsLineBreak(month))
-            return refusedLineBreak(what);
-        if (Result line = checkAnalogText(what, text ? *text : QString()); !line)
-            return line;
-    }
-    return {};
-}
 
 enum class SpecialResult { Error, None, Inserted };
 
-SpecialResult insertSpecialMonth(const SiteRecord& site, const StoredLogRules& rules,
-                                 const QString& month, QByteArray* out)
+SpecialResult insertSpecialMonth(const SiteRecord& site, const QString& month, QByteArray* out)
 {
-    // Read row by row as they were stored: a file name may hold another
-    // month followed by a star.
-    const QList<SpecialMonth> rows = parseSpecialMonths(rules.special);
+    const QList<SpecialMonth>& rows = site.specialMonths;
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const SpecialMonth& special) {
         return special.month == month;
     });
@@ -81,27 +45,26 @@ SpecialResult insertSpecialMonth(const SiteRecord& site, const StoredLogRules& r
     return SpecialResult::Inserted;
 }
 
-// The latest change before month (at or before it when atOrBefore), or "".
-QString latestChange(const StoredLogRules& rules, const QString& month, bool atOrBefore)
+// The latest change before month (at or before it when atOrBefore), or none.
+const FormatChange* latestChange(const QList<FormatChange>& changes, const QString& month,
+                                 bool atOrBefore)
 {
-    QString latest;
-    for (const QString& change : rules.changes) {
-        const bool inTime =
-            atOrBefore ? change.toUtf8() <= month.toUtf8() : change.toUtf8() < month.toUtf8();
-        if (inTime && change.toUtf8() > latest.toUtf8())
-            latest = change;
+    const FormatChange* latest = nullptr;
+    for (const FormatChange& change : changes) {
+        const QByteArray when = change.month.toUtf8();
+        const bool inTime = atOrBefore ? when <= month.toUtf8() : when < month.toUtf8();
+        if (inTime && (!latest || when > latest->month.toUtf8()))
+            latest = &change;
     }
     return latest;
 }
 
-void appendFormatLine(const StoredLogRules& rules, const QString& change, QByteArray* out)
+void appendFormatLine(const FormatChange& change, QByteArray* out)
 {
-    const StoredValue* value = rules.key.value(change);
-    const auto* text = value ? std::get_if<QString>(&value->data) : nullptr;
-    if (!text || text->isEmpty())
+    if (change.format.isEmpty())
         return;
-    const bool apache = text->startsWith(u'A');
-    QByteArray format = text->mid(1).toUtf8();
+    const bool apache = change.apache;
+    QByteArray format = change.format.toUtf8();
     // Analog reads only the first word of an Apache format that is not in
     // parentheses, and then rejects every line.
     if (apache && !format.startsWith('('))
@@ -118,20 +81,24 @@ void appendFormatLine(const StoredLogRules& rules, const QString& change, QByteA
 // list), so the two formats it detects in web server logs stand for it.
 // Lines are written only when the formats differ from those written last,
 // so an older format never follows a newer one alone.
-void applyFormatChange(const StoredLogRules& rules, const QString& month, QString* lastApplied,
-                       QByteArray* out)
+void applyFormatChange(const QList<FormatChange>& changes, const QString& month,
+                       QString* lastApplied, QByteArray* out)
 {
-    const QString inForce = latestChange(rules, month, true);
-    const bool changeThisMonth = !inForce.isEmpty() && inForce == month;
-    const QString earlier = changeThisMonth ? latestChange(rules, month, false) : QString();
-    const QString formats = changeThisMonth ? inForce + u'+' + earlier : inForce;
-    if (inForce.isEmpty() || formats == *lastApplied)
+    const FormatChange* inForce = latestChange(changes, month, true);
+    if (!inForce)
         return;
-    appendFormatLine(rules, inForce, out);
-    if (changeThisMonth && earlier.isEmpty())
+    const bool changeThisMonth = inForce->month == month;
+    const FormatChange* earlier = changeThisMonth ? latestChange(changes, month, false) : nullptr;
+    const QString formats = changeThisMonth
+                                ? inForce->month + u'+' + (earlier ? earlier->month : QString())
+                                : inForce->month;
+    if (formats == *lastApplied)
+        return;
+    appendFormatLine(*inForce, out);
+    if (changeThisMonth && !earlier)
         out->append("LOGFORMAT COMBINED\r\nLOGFORMAT COMMON\r\n");
-    else if (changeThisMonth)
-        appendFormatLine(rules, earlier, out);
+    else if (earlier)
+        appendFormatLine(*earlier, out);
     *lastApplied = formats;
 }
 
@@ -258,13 +225,9 @@ QString logNameOfDay(const SiteRecord& site, const QDate& date)
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out)
 {
-    return ListLogFiles(site, readStoredLogRules(site), period, start, end, out);
-}
-
-bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Period& period,
-                  const QDate& start, const QDate& end, QByteArray* out)
-{
-    if (!checkStoredLogRules(rules).report())
+    // A hand-edited store may hold what the Logs page refuses.
+    if (!checkFormatRows(site.formatChanges).report() ||
+        !checkSpecialRows(site.specialMonths).report())
         return false;
     QDate current = start.addDays(-1);
     const QDate stop = end.addDays(1);
@@ -276,7 +239,7 @@ bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Per
         const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
         if (month.toUtf8() > lastMonthLooked.toUtf8()) {
             lastMonthLooked = month;
-            const SpecialResult special = insertSpecialMonth(site, rules, month, out);
+            const SpecialResult special = insertSpecialMonth(site, month, out);
             if (special == SpecialResult::Error)
                 return false;
             if (special == SpecialResult::Inserted) {
@@ -285,7 +248,7 @@ bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Per
             }
         }
         if (month.toUtf8() > lastApplied.toUtf8())
-            applyFormatChange(rules, month, &lastApplied, out);
+            applyFormatChange(site.formatChanges, month, &lastApplied, out);
 
         QString name = logNameForMonth(site, current);
         const bool inPeriod = period.periodicity >= kMonth && current >= start && current < end;

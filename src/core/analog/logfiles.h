@@ -1,7 +1,6 @@
 #pragma once
 
 #include "analog/period.h"
-#include "store/settingsstore.h"
 #include "util/result.h"
 
 #include <QByteArray>
@@ -12,23 +11,11 @@ namespace meridan {
 
 class SiteRecord;
 
-// The Site's stored log format changes and special months, as stored: read
-// once, they serve the configurations of many periods.
-struct StoredLogRules
-{
-    QStringList changes; // months, latest first
-    QString special;
-    StoreNode key;
-};
-StoredLogRules readStoredLogRules(const SiteRecord& site);
-
 // Appends the LOGFILE lines of the period [start, end) to out, with the log
-// format changes and special months stored for the Site. False (after a
-// message) when a special month's file cannot be read.
+// format changes and special months of the Site. False (after a message)
+// when a special month's file cannot be read.
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out);
-bool ListLogFiles(const SiteRecord& site, const StoredLogRules& rules, const Period& period,
-                  const QDate& start, const QDate& end, QByteArray* out);
 
 // Every file the LOGFILE lines of the configuration text match now, sorted,
 // each once.

@@ -43,37 +43,6 @@ bool isValidMonthText(const QString& month)
     return year >= kFirstYear && year <= kLastYear && number >= 1 && number <= 12;
 }
 
-QList<FormatChange> readFormatChanges(const QString& siteKeyName)
-{
-    const SettingsKey key(SiteRecord::keyPathOf(siteKeyName), kQueryValue);
-    QList<FormatChange> rows;
-    for (const QString& month :
-         key.readString(values::LogFormatChanges).split(u'|', Qt::SkipEmptyParts)) {
-        const QString value = key.readString(month);
-        rows.append({month, value.startsWith(u'A'), value.mid(1)});
-    }
-    return rows;
-}
-
-QList<SpecialMonth> parseSpecialMonths(const QString& stored)
-{
-    QList<SpecialMonth> rows;
-    for (const QString& token : stored.split(u'|', Qt::SkipEmptyParts)) {
-        const qsizetype star = token.indexOf(u'*');
-        if (star < 0)
-            rows.append({QString(), token});
-        else
-            rows.append({token.left(star), token.mid(star + 1)});
-    }
-    return rows;
-}
-
-QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName)
-{
-    const SettingsKey key(SiteRecord::keyPathOf(siteKeyName), kQueryValue);
-    return parseSpecialMonths(key.readString(values::LogSpecial));
-}
-
 QString formatChangesText(const QList<FormatChange>& rows)
 {
     QString text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/siterecord.h"
 #include "util/result.h"
 
 #include <QList>
@@ -9,32 +10,13 @@ namespace meridan {
 
 class StoreTransaction;
 
-// A log format in force from a month on: Analog's APACHELOGFORMAT when
-// apache is set, LOGFORMAT otherwise.
-struct FormatChange
-{
-    QString month; // yyyymm
-    bool apache = false;
-    QString format;
-};
-
-// A month whose configuration gets a user's file instead of LOGFILE lines.
-struct SpecialMonth
-{
-    QString month; // yyyymm
-    QString file;
-};
-
 // A month text as the month column of a list accepts it: six digits, a
 // year Analog can count (kFirstYear to kLastYear), the month 1 to 12.
 bool isValidMonthText(const QString& month);
 
 // The stored forms: "LogFormatChanges" (months, latest first, each followed
 // by "|", with one value per month holding "A" or "L" and the format) and
-// "LogSpecial" (month "*" file "|" ...). Read from the Site's key as stored
-// under siteKeyName.
-QList<FormatChange> readFormatChanges(const QString& siteKeyName);
-QList<SpecialMonth> readSpecialMonths(const QString& siteKeyName);
+// "LogSpecial" (month "*" file "|" ...). A SiteRecord loads them.
 
 // Refuses rows that cannot be stored: a line break or NUL in one of their
 // texts would add commands to a configuration file.
@@ -54,6 +36,5 @@ bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<Spec
 // The stored texts, as written by the functions above.
 QString formatChangesText(const QList<FormatChange>& rows);
 QString specialMonthsText(const QList<SpecialMonth>& rows);
-QList<SpecialMonth> parseSpecialMonths(const QString& stored);
 
 } // namespace meridan

@@ -31,8 +31,7 @@ QStringList dayPatterns(const SiteRecord& site, const Period& period)
 
 } // namespace
 
-LogListing::LogListing(const SiteRecord& site)
-    : m_site(site), m_specials(readSpecialMonths(site.keyName))
+LogListing::LogListing(const SiteRecord& site) : m_site(site), m_specials(site.specialMonths)
 {
     if (site.LogPeriodicity == kLogNumbered)
         findNumberedSpan();

@@ -124,7 +124,39 @@ bool sameKeyName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+QString storedText(const StoreNode* key, const QString& name)
+{
+    const StoredValue* stored = key ? key->value(name) : nullptr;
+    const auto* text = stored ? std::get_if<QString>(&stored->data) : nullptr;
+    return text ? *text : QString();
+}
+
+// Each month listed has a value of its own: "A" or "L" and the format.
+QList<FormatChange> formatChangesOf(const StoreNode* key)
+{
+    QList<FormatChange> rows;
+    for (const QString& month :
+         storedText(key, values::LogFormatChanges).split(u'|', Qt::SkipEmptyParts)) {
+        const QString value = storedText(key, month);
+        rows.append({month, value.startsWith(u'A'), value.mid(1)});
+    }
+    return rows;
+}
+
 } // namespace
+
+QList<SpecialMonth> parseSpecialMonths(const QString& stored)
+{
+    QList<SpecialMonth> rows;
+    for (const QString& token : stored.split(u'|', Qt::SkipEmptyParts)) {
+        const qsizetype star = token.indexOf(u'*');
+        if (star < 0)
+            rows.append({QString(), token});
+        else
+            rows.append({token.left(star), token.mid(star + 1)});
+    }
+    return rows;
+}
 
 QString reportOrderValueName(int index)
 {
@@ -234,6 +266,8 @@ void SiteRecord::Load()
     const StoreNode* node = key ? &*key : nullptr;
     for (const ValueLayout& layout : valueLayouts())
         loadField(*this, layout, node);
+    formatChanges = formatChangesOf(node);
+    specialMonths = parseSpecialMonths(storedText(node, values::LogSpecial));
     if (node && CacheDir.isEmpty())
         CacheDir = texts::cacheFolderName;
     m_storedPassword = std::exchange(FTPAccess, {});

@@ -27,6 +27,26 @@ enum LogPeriodicityId : quint32 {
 
 constexpr int kReportOrderCount = 7;
 
+// A log format in force from a month on: Analog's APACHELOGFORMAT when
+// apache is set, LOGFORMAT otherwise.
+struct FormatChange
+{
+    QString month; // yyyymm
+    bool apache = false;
+    QString format;
+};
+
+// A month whose configuration gets a user's file instead of LOGFILE lines.
+struct SpecialMonth
+{
+    QString month; // yyyymm
+    QString file;
+};
+
+// The stored form of special months, "month*file|...", row by row: the
+// first "*" ends a month (a file name may hold more).
+QList<SpecialMonth> parseSpecialMonths(const QString& stored);
+
 // One stored value of a Site as text.
 struct SiteValue
 {
@@ -64,6 +84,9 @@ public:
     QString KeepPeriods;    // "DWMQHY" letters; empty reads as "M"
     QString CacheDir;       // Analog's cache files, beside CfgDir
     std::array<QString, kReportOrderCount> ReportOrder;
+    // Kept in values of their own (see logformats.h), loaded with the rest.
+    QList<FormatChange> formatChanges; // latest first
+    QList<SpecialMonth> specialMonths;
 
     SiteRecord() = default;
     // The stored Site of that name.

@@ -46,13 +46,13 @@ CHostLogFmtPage::~CHostLogFmtPage() = default;
 void CHostLogFmtPage::load()
 {
     const QSignalBlocker quiet(m_ui->formatList);
-    for (const FormatChange& change : readFormatChanges(site().keyName)) {
+    for (const FormatChange& change : site().formatChanges) {
         QTreeWidgetItem* row = m_ui->formatList->insertRow(
             m_ui->formatList->topLevelItemCount(), {QString(), change.month, change.format});
         row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
         row->setCheckState(0, change.apache ? Qt::Checked : Qt::Unchecked);
     }
-    for (const SpecialMonth& special : readSpecialMonths(site().keyName))
+    for (const SpecialMonth& special : site().specialMonths)
         m_ui->specialList->insertRow(m_ui->specialList->topLevelItemCount(),
                                      {QString(), special.month, special.file});
 }
@@ -101,7 +101,11 @@ bool CHostLogFmtPage::apply()
     // Into the Site's key as stored: a rename that the sheet saves next
     // carries the values along.
     const QString stored = site().isNew ? site().name : site().keyName;
-    return storeFormatChanges(stored, changes) && storeSpecialMonths(stored, specials);
+    if (!storeFormatChanges(stored, changes) || !storeSpecialMonths(stored, specials))
+        return false;
+    site().formatChanges = changes;
+    site().specialMonths = specials;
+    return true;
 }
 
 } // namespace meridan

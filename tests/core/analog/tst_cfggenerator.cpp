@@ -181,8 +181,7 @@ private slots:
             mkfifo(QFile::encodeName(home->file(u"Stats/cfg/fifo.basecfg"_s)).constData(), 0600),
             0);
         site.DefaultBase = defaultBase;
-        if (!special.isEmpty())
-            SettingsKey(site.keyPath(), kSetValue).writeString(u"LogSpecial"_s, special);
+        site.specialMonths = parseSpecialMonths(special);
         QVERIFY(!CCfgGenerator({2003, kMonth, 9, 0}, u"r"_s, site).Generate());
         QCOMPARE(recorder->errors, QStringList{message.arg(home->path())});
         QCOMPARE(readAll(home->file(u"Stats/cfg/2003-09.cfg"_s)), QByteArray("previous"));
@@ -233,6 +232,9 @@ private slots:
         } else {
             QVERIFY(setSiteField(site, valueName, text));
         }
+        const SiteRecord stored(site.keyName); // the lists as a Site loads them
+        site.formatChanges = stored.formatChanges;
+        site.specialMonths = stored.specialMonths;
         QVERIFY(!CCfgGenerator({2003, kMonth, 9, 0}, u"r"_s, site).Generate());
         QCOMPARE(recorder->errors.size(), 1);
         QVERIFY2(recorder->errors.first().contains(message), qPrintable(recorder->errors.first()));

@@ -27,6 +27,14 @@ class TestLogFiles : public SandboxTest
 {
     Q_OBJECT
 
+    // The format changes and special months as a Site loads them.
+    void takeStoredLogRules()
+    {
+        const SiteRecord stored(site.name);
+        site.formatChanges = stored.formatChanges;
+        site.specialMonths = stored.specialMonths;
+    }
+
 private slots:
     void init()
     {
@@ -122,6 +130,7 @@ private slots:
         writeFile(home->file(u"full.txt"_s), "# October");
         SettingsKey(site.keyPath(), kSetValue)
             .writeString(u"LogSpecial"_s, special.replace(u"FULL"_s, home->file(u"full.txt"_s)));
+        takeStoredLogRules();
         site.LogNameStruct = u"%yyyy%%mm%%dd%"_s;
         site.LogPeriodicity = kLogDaily;
         QByteArray out;
@@ -133,6 +142,7 @@ private slots:
     void missingSpecialFileFailsTheListing()
     {
         SettingsKey(site.keyPath(), kSetValue).writeString(u"LogSpecial"_s, u"200308*gone.txt|"_s);
+        takeStoredLogRules();
         site.LogNameStruct = u"%dd%"_s;
         site.LogPeriodicity = kLogDaily;
         QByteArray out;
@@ -190,6 +200,7 @@ private slots:
         key.writeString(u"200309"_s, u"Lnew"_s);
         key.writeString(u"200310"_s, u"Lnewest"_s);
         key.writeString(u"200401"_s, u"Lfuture"_s);
+        takeStoredLogRules();
         site.LogNameStruct = u"%mm%%dd%"_s;
         site.LogPeriodicity = kLogDaily;
         QByteArray out;
@@ -211,8 +222,8 @@ private slots:
         QCOMPARE(key.readString(u"200212"_s), u"L%h %t"_s);
         QString gone;
         QCOMPARE(key.readString(u"199901"_s, &gone), int(kStoreNotFound));
-        QCOMPARE(readFormatChanges(site.name).size(), 2);
-        QVERIFY(readFormatChanges(site.name).first().apache);
+        QCOMPARE(SiteRecord(site.name).formatChanges.size(), 2);
+        QVERIFY(SiteRecord(site.name).formatChanges.first().apache);
 
         QVERIFY(storeSpecialMonths(site.name, {{u"200301"_s, u"a.txt"_s},
                                                {u"(yyyymm)"_s, u"cfgspecial.txt"_s},

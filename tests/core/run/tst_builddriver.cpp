@@ -143,10 +143,9 @@ private slots:
                 const QString log = site.LogsDir + day.toString(u"/'ex'yyMMdd'.log'"_s);
                 writeFile(log, "www.shop " + readAll(log).replace("\n10.", "\nwww.shop 10."));
             }
-            SettingsKey key(site.keyPath(), kSetValue);
-            key.writeString(u"LogFormatChanges"_s, u"200309|"_s);
-            key.writeString(u"200309"_s, u"A%v %h %l %u %t \"%r\" %>s %b \"%{Referer}i\" "
-                                         u"\"%{User-Agent}i\""_s);
+            site.formatChanges = {{u"200309"_s, true,
+                                   u"%v %h %l %u %t \"%r\" %>s %b \"%{Referer}i\" "
+                                   u"\"%{User-Agent}i\""_s}};
         }
         QVERIFY(build(period));
         QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
@@ -288,10 +287,8 @@ private slots:
     // parentheses and then rejects every line.
     void apacheFormatWithoutParentheses()
     {
-        SettingsKey key(site.keyPath(), kSetValue);
-        key.writeString(u"LogFormatChanges"_s, u"200301|"_s);
-        key.writeString(u"200301"_s,
-                        u"A%h %l %u %t \"%r\" %>s %b \"%{Referer}i\" \"%{User-Agent}i\""_s);
+        site.formatChanges = {
+            {u"200301"_s, true, u"%h %l %u %t \"%r\" %>s %b \"%{Referer}i\" \"%{User-Agent}i\""_s}};
         site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
         writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 20);
         QVERIFY(build(u"2003-09-15"_s));
