@@ -1,10 +1,8 @@
 #include "logfiles.h"
 
 #include "analog/logformats.h"
-#include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
-#include "store/valuenames.h"
 #include "util/files.h"
 #include "util/messages.h"
 #include "util/numbers.h"

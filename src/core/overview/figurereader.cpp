@@ -189,7 +189,8 @@ CacheFigures figuresOf(const QList<FigureJob>& read, const ComputerOutput& outpu
     return figures;
 }
 
-FigureReader::FigureReader(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
+FigureReader::FigureReader(const SiteRecord& site, QObject* parent)
+    : QObject(parent), m_site(site), m_analogPath(Preferences::analogPathInUse())
 {
 }
 
@@ -310,7 +311,7 @@ void FigureReader::next()
         QTimer::singleShot(0, this, &FigureReader::next);
         return;
     }
-    const QString analogPath = Preferences::analogPathInUse();
+    const QString& analogPath = m_analogPath;
     if (analogPath.isEmpty() || !QFileInfo::exists(analogPath))
         return fail(texts::cannotFindAnalog());
     QTemporaryFile configuration(QDir::tempPath() + u"/meridan-figures-XXXXXX.cfg"_s);

@@ -87,6 +87,7 @@ private:
     void removeFiles();
 
     const SiteRecord& m_site;
+    const QString m_analogPath;
     QList<FigureJob> m_jobs;
     QList<FigureJob> m_reading; // while m_runner runs
     QSet<QByteArray> m_added;   // cache and source of each job added

@@ -58,6 +58,7 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     if (m_running || options.jobs < 1 || options.jobs > kMaxJobs)
         return false;
     m_options = options;
+    m_analogPath = Preferences::analogPathInUse(); // once, not a store read a period
     m_notes.clear();
     m_check = std::make_unique<FreshnessCheck>(m_site);
     chooseStale(periods);
@@ -310,7 +311,7 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
         ExpandCommand(m_site, name, command);
         return job.runner.start(command);
     }
-    const QString analogPath = Preferences::analogPathInUse();
+    const QString& analogPath = m_analogPath;
     if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
         messages().error(texts::cannotFindAnalog());
         return false;

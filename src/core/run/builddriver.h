@@ -88,6 +88,7 @@ private:
     const SiteRecord& m_site;
     std::unique_ptr<FreshnessCheck> m_check; // caches judged once a build
     bool m_writeCaches = true;
+    QString m_analogPath;
     QList<Period> m_periods;
     BuildOptions m_options;
     int m_jobs = 1;       // at most as many as periods
