@@ -334,11 +334,9 @@ int writeIndex(Context& c)
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
     if (!site)
         return kFailure;
-    // Without an option, frames follow the Site as the main window sets them.
-    const bool frames = framesOn || (!framesOff && site->PostProcessCmd.isEmpty());
-    const bool ascending = Preferences::ascending();
-    const QStringList reports = configuredPeriods(*site, ascending);
-    const bool written = CGeneralIndex(*site, reports, ascending, frames).write();
+    const std::optional<bool> frames =
+        framesOn || framesOff ? std::optional<bool>(framesOn) : std::nullopt;
+    const bool written = siteIndex(*site, Preferences::ascending(), frames).write();
     const bool linked = !shortcut || createDesktopLink(site->name, site->reportsFolder());
     if (!written || !linked)
         return kFailure;

@@ -1,6 +1,7 @@
 #include "generalindex.h"
 
 #include "analog/period.h"
+#include "analog/reportlist.h"
 #include "store/siterecord.h"
 #include "util/files.h"
 #include "util/messages.h"
@@ -248,6 +249,17 @@ QString CGeneralIndex::caption(const QString& name) const
     default:
         return {};
     }
+}
+
+bool framesByDefault(const SiteRecord& site)
+{
+    return site.PostProcessCmd.isEmpty();
+}
+
+CGeneralIndex siteIndex(const SiteRecord& site, bool ascending, std::optional<bool> frames)
+{
+    return CGeneralIndex(site, configuredPeriods(site, ascending), ascending,
+                         frames.value_or(framesByDefault(site)));
 }
 
 } // namespace meridan

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QStringList>
+#include <optional>
 
 namespace meridan {
 
@@ -49,6 +50,13 @@ private:
     QLocale m_locale;
     QStringList m_written;
 };
+
+// The general index over every report configured for the Site, in the
+// order asked for; with frames unless told otherwise when no post-process
+// makes pages of the reports.
+CGeneralIndex siteIndex(const SiteRecord& site, bool ascending,
+                        std::optional<bool> frames = std::nullopt);
+bool framesByDefault(const SiteRecord& site);
 
 // The style sheet the pages name, as shipped with the program.
 QByteArray defaultStyleSheet();

@@ -1,7 +1,6 @@
 #include "siteupdate.h"
 
 #include "analog/cachefiles.h"
-#include "analog/reportlist.h"
 #include "analog/updateplan.h"
 #include "overview/figurereader.h"
 #include "overview/overviewpage.h"
@@ -213,9 +212,7 @@ void SiteUpdate::buildPeriods()
 
 void SiteUpdate::writeIndex()
 {
-    const bool ascending = Preferences::ascending();
-    const bool frames = m_site->PostProcessCmd.isEmpty(); // as the main window sets them
-    CGeneralIndex(*m_site, configuredPeriods(*m_site, ascending), ascending, frames).write();
+    siteIndex(*m_site, Preferences::ascending()).write();
     readFigures();
 }
 

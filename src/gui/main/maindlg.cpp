@@ -365,7 +365,7 @@ void CMainDlg::fillReportList()
     m_ui->reportList->addItems(configuredPeriods(*m_site, Preferences::ascending()));
     m_ui->reportList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     enableSiteButtons(true);
-    m_ui->framesCheckBox->setChecked(m_site->PostProcessCmd.isEmpty());
+    m_ui->framesCheckBox->setChecked(framesByDefault(*m_site));
 }
 
 void CMainDlg::reportClicked(QListWidgetItem* item)
@@ -563,11 +563,8 @@ void CMainDlg::buildIndex()
     if (!m_site)
         return;
     m_ui->buildIndexButton->setEnabled(false);
-    const bool ascending = Preferences::ascending();
-    QStringList periods;
-    for (int row = 0; row < m_ui->reportList->count(); ++row)
-        periods.append(m_ui->reportList->item(row)->text());
-    CGeneralIndex index(*m_site, periods, ascending, m_ui->framesCheckBox->isChecked());
+    CGeneralIndex index =
+        siteIndex(*m_site, Preferences::ascending(), m_ui->framesCheckBox->isChecked());
     if (index.write())
         m_ui->progressLabel->setText(
             index.writtenPages().isEmpty()
