@@ -22,7 +22,6 @@
 #include "ui_maindlg.h"
 #include "util/files.h"
 #include "util/messages.h"
-#include "util/numbers.h"
 #include "util/texts.h"
 
 #include <QAction>
@@ -370,27 +369,20 @@ void CMainDlg::fillReportList()
 
 void CMainDlg::reportClicked(QListWidgetItem* item)
 {
-    const QString name = item->text().left(14);
-    const int code = PeriodicityOfName(name);
-    if (code < 1)
+    const std::optional<Period> period = PeriodOfName(item->text());
+    if (!period)
         return;
-    const auto numberAt = [&](int position, int width) {
-        return leadingNumber(QStringView(name).mid(position, width));
-    };
-    m_periodicity->button(code)->setChecked(true);
-    setUpPeriodicity(code);
+    m_periodicity->button(period->periodicity)->setChecked(true);
+    setUpPeriodicity(period->periodicity);
     {
         const QSignalBlocker quiet(m_ui->yearSpinBox);
-        m_ui->yearSpinBox->setValue(numberAt(0, 4));
+        m_ui->yearSpinBox->setValue(period->year);
     }
-    if (code == kDay) {
-        m_ui->periodCombo->setCurrentIndex(numberAt(5, 2));
+    if (period->periodicity != kYear)
+        m_ui->periodCombo->setCurrentIndex(period->index);
+    if (period->periodicity == kDay) {
         refillDayList();
-        m_ui->dayCombo->setCurrentIndex(numberAt(8, 2));
-    } else if (code == kMonth) {
-        m_ui->periodCombo->setCurrentIndex(numberAt(5, 2));
-    } else if (code != kYear) {
-        m_ui->periodCombo->setCurrentIndex(numberAt(6, 2));
+        m_ui->dayCombo->setCurrentIndex(period->day);
     }
     updateReportName();
 }
