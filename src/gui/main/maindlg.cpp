@@ -212,7 +212,7 @@ void CMainDlg::editSite()
     if (!m_site)
         return;
     CHostPropSheet sheet(m_site.get(), this);
-    if (sheet.exec() == QDialog::Accepted && SaveSite(*m_site)) {
+    if (sheet.exec() == QDialog::Accepted) { // its OK has stored the Site
         listSites(m_site->name);
     } else {
         // Everything the sheet changed in memory goes; what it applied stays.
