@@ -66,34 +66,49 @@ FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site, const Fet
     if (!report.result)
         return report;
     report.problems = listing.skipped;
-    for (const RemoteEntry& entry : std::as_const(listing.entries)) {
-        if (entry.isFolder || entry.name.startsWith(u'.') || !matchesAny(entry, options.patterns))
-            continue;
+    QList<RemoteEntry> matching;
+    for (const RemoteEntry& entry : std::as_const(listing.entries))
+        if (!entry.isFolder && !entry.name.startsWith(u'.') && matchesAny(entry, options.patterns))
+            matching.append(entry);
+    copyRemoteEntries(client, site, folder, matching, options.existing, &report,
+                      {nullptr, onCopied});
+    return report;
+}
+
+void copyRemoteEntries(FtpClient& client, const SiteRecord& site, const RemoteFolder& folder,
+                       const QList<RemoteEntry>& entries, FetchOptions::Existing existing,
+                       FetchReport* report, const CopyListener& listener)
+{
+    qint64 sizesBefore = 0;
+    for (const RemoteEntry& entry : entries) {
+        const qint64 before =
+            std::exchange(sizesBefore, sizesBefore + std::max<qint64>(entry.size, 0));
         const LocalTarget target = mapRemoteName(site, entry.name);
         if (!target.result) {
-            report.problems.append(target.result.message());
+            report->problems.append(target.result.message());
             continue;
         }
-        if (!isWanted(target.path, entry, options.existing))
+        if (!isWanted(target.path, entry, existing))
             continue;
+        if (listener.starting)
+            listener.starting(entry, before);
         const DownloadResult result =
             client.download(folder.rawFilePath(entry), target.path, true, entry.size);
         if (result.status == DownloadStatus::Cancelled) {
-            report.result = Result::refused(texts::Remote::tr("Cancelled."));
-            return report;
+            report->result = Result::refused(texts::Remote::tr("Cancelled."));
+            return;
         }
         if (result.status == DownloadStatus::Failed) {
-            report.problems.append(u"%1: %2"_s.arg(entry.name, result.result.message()));
+            report->problems.append(u"%1: %2"_s.arg(entry.name, result.result.message()));
             if (client.sessionExpired())
-                return report; // every later file would fail alike
+                return; // every later file would fail alike
             continue;
         }
-        report.copied.append(target.path);
-        report.bytes += QFileInfo(target.path).size();
-        if (onCopied)
-            onCopied(target.path);
+        report->copied.append(target.path);
+        report->bytes += QFileInfo(target.path).size();
+        if (listener.copied)
+            listener.copied(target.path);
     }
-    return report;
 }
 
 } // namespace meridan

@@ -41,6 +41,20 @@ struct FetchReport
 FetchReport fetchRemoteLogs(FtpClient& client, const SiteRecord& site, const FetchOptions& options,
                             const std::function<void(const QString& path)>& onCopied = {});
 
+// Copies entries of a listed folder, one after the other, into the
+// folders the Site's naming scheme gives: a name the scheme refuses or a
+// copy that fails is a problem, and the next entry goes on; a cancel or an
+// expired session ends the copies. starting hears of each file before it
+// is copied, with the sizes of the entries before it.
+struct CopyListener
+{
+    std::function<void(const RemoteEntry& entry, qint64 sizesBefore)> starting;
+    std::function<void(const QString& path)> copied;
+};
+void copyRemoteEntries(FtpClient& client, const SiteRecord& site, const RemoteFolder& folder,
+                       const QList<RemoteEntry>& entries, FetchOptions::Existing existing,
+                       FetchReport* report, const CopyListener& listener = {});
+
 // Logs in and lists a folder below the URL's folder, sorted by name; the
 // walk ends in that folder.
 Result listRemoteFolder(FtpClient& client, const QString& subfolder, RemoteFolder* folder,

@@ -248,31 +248,23 @@ void CFTPDownloadDlg::showProgress(const QString& name, qint64 fileDone, qint64 
                             .arg(name, texts::dataSize(fileDone), texts::dataSize(perSecond)));
 }
 
-bool CFTPDownloadDlg::copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal,
-                                QStringList* problems)
+// The core's copies, with the progress shown here.
+FetchReport CFTPDownloadDlg::copyFiles(const QList<RemoteEntry>& files, bool overwrite,
+                                       qint64 allTotal)
 {
-    qint64 before = 0; // the bytes of the files done
-    for (const RemoteEntry& entry : files) {
-        m_client->setProgressListener([this, before, allTotal, name = entry.name](qint64 done,
-                                                                                  qint64 total) {
+    FetchReport report;
+    const auto starting = [this, allTotal](const RemoteEntry& entry, qint64 before) {
+        m_client->setProgressListener([=, this, name = entry.name](qint64 done, qint64 total) {
             QMetaObject::invokeMethod(this, [=, this] {
                 showProgress(name, done, total, before + done, std::max(allTotal, before + total));
             });
         });
-        const LocalTarget target = mapRemoteName(*m_site, entry.name);
-        if (!target.result) {
-            problems->append(target.result.message());
-            return false;
-        }
-        const DownloadResult result =
-            m_client->download(m_folder.rawFilePath(entry), target.path, overwrite, entry.size);
-        if (result.status == DownloadStatus::Cancelled)
-            return true;
-        if (result.status == DownloadStatus::Failed)
-            problems->append(entry.name + u": "_s + result.result.message());
-        before += std::max<qint64>(entry.size, 0);
-    }
-    return true;
+    };
+    copyRemoteEntries(*m_client, *m_site, m_folder, files,
+                      overwrite ? FetchOptions::Existing::Replace : FetchOptions::Existing::Keep,
+                      &report, {starting, nullptr});
+    m_client->setProgressListener({});
+    return report;
 }
 
 void CFTPDownloadDlg::download()
@@ -295,25 +287,22 @@ void CFTPDownloadDlg::download()
     m_ui->progressBar->show();
     setWorking(true);
     showProgress(files.first().name, 0, files.first().size, 0, allTotal);
-    auto problems = std::make_shared<QStringList>();
-    auto refused = std::make_shared<bool>(false);
-    inBackground(
-        [this, files, overwrite, problems, refused, allTotal] {
-            *refused = !copyFiles(files, overwrite, allTotal, problems.get());
-            m_client->setProgressListener({});
-        },
-        [this, problems, refused] {
-            setWorking(false);
-            m_ui->progressBar->hide();
-            for (const QString& problem : std::as_const(*problems))
-                messages().error(problem);
-            if (*refused) {
-                m_ui->remoteList->clearSelection();
-                messages().beep();
-                return;
-            }
-            QDialog::accept();
-        });
+    auto report = std::make_shared<FetchReport>();
+    inBackground([this, files, overwrite, report,
+                  allTotal] { *report = copyFiles(files, overwrite, allTotal); },
+                 [this, report] {
+                     setWorking(false);
+                     m_ui->progressBar->hide();
+                     for (const QString& problem : std::as_const(report->problems))
+                         messages().error(problem);
+                     // What went wrong stays on the screen, to be chosen again.
+                     if (!report->problems.isEmpty()) {
+                         m_ui->remoteList->clearSelection();
+                         messages().beep();
+                         return;
+                     }
+                     QDialog::accept();
+                 });
 }
 
 } // namespace meridan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "remote/ftpclient.h"
+#include "remote/logfetch.h"
 #include "remote/remotenames.h"
 
 #include <QDialog>
@@ -51,10 +52,8 @@ private:
     void showRows(const QList<RemoteEntry>& entries);
     void rowActivated(QTreeWidgetItem* item);
     void download();
-    // Copies the files one after the other, off the user-interface thread;
-    // false when a name was refused, which ends the copying.
-    bool copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal,
-                   QStringList* problems);
+    // Copies the files one after the other, off the user-interface thread.
+    FetchReport copyFiles(const QList<RemoteEntry>& files, bool overwrite, qint64 allTotal);
     void showProgress(const QString& name, qint64 fileDone, qint64 fileTotal, qint64 allDone,
                       qint64 allTotal);
     void setWorking(bool working, const QString& status = {});

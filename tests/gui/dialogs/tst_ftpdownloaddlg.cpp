@@ -152,17 +152,18 @@ private slots:
         QVERIFY(recorder->errors.isEmpty());
     }
 
-    void refusedNameStopsTheDownload()
+    void refusedNameIsSaidAndTheOthersCopied()
     {
         CFTPDownloadDlg dialog(&site);
         QVERIFY(dialog.start());
         QTRY_VERIFY(rows(dialog).contains(u"bad\\name.log"_s) && !dialog.isBusy());
-        select(dialog, {u"bad\\name.log"_s});
+        select(dialog, {u"bad\\name.log"_s, u"site_20030517.log.gz"_s});
         pressOk(dialog);
         QTRY_COMPARE(recorder->beeps, 1);
         QTRY_VERIFY(!dialog.isBusy());
         QVERIFY(dialog.isVisible());
         QVERIFY(list(dialog)->selectedItems().isEmpty());
+        QCOMPARE(readAll(site.LogsDir + u"/2003/site_20030517.log.gz"_s), QByteArray("gz 17"));
         QCOMPARE(recorder->errors.size(), 1);
         QVERIFY(recorder->errors.first().contains(u"bad\\name.log"_s));
     }
