@@ -3,6 +3,7 @@
 #include "analog/cachefiles.h"
 #include "analog/freshness.h"
 #include "store/siterecord.h"
+#include "util/texts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,7 +11,7 @@ namespace meridan {
 
 QList<qint32> keptPeriodicities(const SiteRecord& site)
 {
-    const QString letters = u"DWMQHY"_s;
+    const QString& letters = texts::periodKindLetters;
     QList<qint32> kinds;
     for (qsizetype i = 0; i < letters.size(); ++i)
         if (site.KeepPeriods.contains(letters.at(i), Qt::CaseInsensitive))

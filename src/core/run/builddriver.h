@@ -2,6 +2,7 @@
 
 #include "analog/period.h"
 #include "run/consolerunner.h"
+#include "store/preferences.h"
 
 #include <QList>
 #include <QObject>
@@ -39,7 +40,7 @@ public:
     ~BuildDriver() override;
 
     // The most periods built at once.
-    static constexpr int kMaxJobs = 64;
+    static constexpr int kMaxJobs = Preferences::kMaxParallelBuilds;
 
     // Starts building the periods; false when a build runs already or jobs
     // lies outside 1 to kMaxJobs. With onlyStale, a period whose report is

@@ -18,8 +18,8 @@ Preferences Preferences::load()
     prefs.analogPath = key.readString(values::AnalogPath);
     prefs.textEditor = key.readString(values::TextEditor);
     prefs.cfgAscending = key.readDword(values::CfgAscending, 0) != 0;
-    prefs.parallelBuilds =
-        int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1, 64));
+    prefs.parallelBuilds = int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1,
+                                                   quint32(kMaxParallelBuilds)));
     prefs.maxLogFileMiB = int(std::clamp<quint32>(
         key.readDword(values::MaxLogFileMiB, kDefaultMaxLogFileMiB), 1, kMaxMaxLogFileMiB));
     prefs.overviewFolder = key.readString(values::OverviewFolder);

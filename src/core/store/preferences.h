@@ -16,6 +16,7 @@ struct Preferences
     QString overviewFolder; // where update writes the overview page; none when empty
 
     static constexpr int kDefaultMaxLogFileMiB = 4096;
+    static constexpr int kMaxParallelBuilds = 64;
     static constexpr int kMaxMaxLogFileMiB = 1024 * 1024;
     qint64 maxLogFileBytes() const { return qint64(maxLogFileMiB) * 1024 * 1024; }
 

@@ -318,11 +318,11 @@ Result normaliseValue(const QString& valueName, QString* text)
         *text = pin;
     } else if (is(values::KeepPeriods)) {
         QString kinds;
-        for (QChar kind : QStringLiteral("DWMQHY"))
+        for (QChar kind : texts::periodKindLetters)
             if (text->contains(kind, Qt::CaseInsensitive))
                 kinds += kind;
         const bool onlyKinds = std::all_of(text->begin(), text->end(), [](QChar c) {
-            return QStringLiteral("DWMQHY").contains(c, Qt::CaseInsensitive);
+            return texts::periodKindLetters.contains(c, Qt::CaseInsensitive);
         });
         if (kinds.isEmpty() || !onlyKinds)
             return Result::refused(

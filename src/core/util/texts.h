@@ -102,7 +102,10 @@ inline const QString newSiteName = QStringLiteral("NewWebSite");
 inline const QString reportsFolderName = QStringLiteral("reports");
 inline const QString logsFolderName = QStringLiteral("logs");
 inline const QString cacheFolderName = QStringLiteral("cache");
-inline const QString periodicityLetters = QStringLiteral("-DWMQHY");
+// The kinds of period, day to year, by their letters; a periodicity code
+// is its letter's place after the "-".
+inline const QString periodKindLetters = QStringLiteral("DWMQHY");
+inline const QString periodicityLetters = u'-' + periodKindLetters;
 inline const QString programName = QStringLiteral("Meridan");
 
 // The text with each control character as "?", so that a name from a

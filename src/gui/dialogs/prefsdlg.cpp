@@ -21,6 +21,7 @@ CPrefsDlg::CPrefsDlg(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<U
     m_ui->textEditorEdit->setText(prefs.textEditor.isEmpty() ? Preferences::defaultTextEditor()
                                                              : prefs.textEditor);
     m_ui->ascendingCheckBox->setChecked(prefs.cfgAscending);
+    m_ui->parallelSpinBox->setMaximum(Preferences::kMaxParallelBuilds);
     m_ui->parallelSpinBox->setValue(prefs.parallelBuilds);
     m_ui->overviewFolderEdit->setText(prefs.overviewFolder);
     connect(m_ui->dialogButtons, &QDialogButtonBox::accepted, this, &CPrefsDlg::accept);

@@ -4,6 +4,7 @@
 #include "analog/updateplan.h"
 #include "store/siterecord.h"
 #include "ui_hostreportpage.h"
+#include "util/texts.h"
 
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -60,7 +61,7 @@ void CHostReportPage::keepChanged()
     const QList<QCheckBox*> boxes = keepBoxes();
     for (qsizetype i = 0; i < boxes.size(); ++i)
         if (boxes.at(i)->isChecked())
-            kinds += u"DWMQHY"_s.at(i);
+            kinds += texts::periodKindLetters.at(i);
     if (kinds.isEmpty()) {
         qobject_cast<QCheckBox*>(sender())->setChecked(true);
         return;
