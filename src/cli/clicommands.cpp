@@ -136,18 +136,17 @@ int showSite(Context& c)
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
     if (!site)
         return kFailure;
-    const SettingsKey key(site->keyPath(), kQueryValue);
+    // The stored forms as they stand: the password as stored, not as read.
+    const StoreNode key = SettingsStore::snapshot(site->keyPath()).value_or(StoreNode{});
     for (const SiteValue& value : siteValues(*site)) {
         const bool cipher = value.name == values::FTPAccess;
-        c.out << value.name << '=' << (cipher ? key.readString(value.name) : value.text) << '\n';
+        c.out << value.name << '=' << (cipher ? key.text(value.name) : value.text) << '\n';
     }
-    for (const QString& name : {values::LogFormatChanges, values::LogSpecial}) {
-        QString text;
-        if (key.readString(name, &text) == kStoreOk)
-            c.out << name << '=' << text << '\n';
-    }
+    for (const QString& name : {values::LogFormatChanges, values::LogSpecial})
+        if (key.value(name))
+            c.out << name << '=' << key.text(name) << '\n';
     for (const FormatChange& change : site->formatChanges)
-        c.out << change.month << '=' << key.readString(change.month) << '\n';
+        c.out << change.month << '=' << key.text(change.month) << '\n';
     return kSuccess;
 }
 
@@ -174,9 +173,10 @@ int setValues(Context& c)
         return usageError(Cli::tr("set takes VALUE=TEXT pairs."));
     if (!readSecretsFromInput(pairs))
         return fail(Cli::tr("FTPAccess=-: no password could be read from standard input."));
-    if (!storedSite(c.args.at(0)))
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    if (!site)
         return kFailure;
-    SiteSettings settings = SiteSettings::load(c.args.at(0));
+    SiteSettings settings = SiteSettings::of(*site);
     if (const Result applied = applyPairs(settings, pairs); !applied)
         return fail(applied.message() + Cli::tr("\nNothing was changed."));
     return saveSettings(settings) ? kSuccess : kFailure;

@@ -27,15 +27,12 @@ int usageError(const QString& text)
 // The stored Site of that name, or a message.
 std::optional<SiteRecord> storedSite(const QString& name)
 {
-    if (!siteIsStored(name)) {
-        if (!SettingsStore::failedInThisRun())
-            messages().error(texts::noSuchSite(name));
-        return std::nullopt;
-    }
-    SiteRecord site(name);
+    std::optional<SiteRecord> site = SiteRecord::loadStored(name);
     // A damaged page reads as empty values: nothing of such a Site is used.
     if (SettingsStore::failedInThisRun())
         return std::nullopt;
+    if (!site)
+        messages().error(texts::noSuchSite(name));
     return site;
 }
 

@@ -85,11 +85,11 @@ Result buildFormatChanges(SiteSettings& s, const QStringList& months,
 
 } // namespace
 
-SiteSettings SiteSettings::load(const QString& siteName)
+SiteSettings SiteSettings::of(const SiteRecord& site)
 {
     SiteSettings settings;
-    settings.site = SiteRecord(siteName);
-    settings.loaded = settings.site;
+    settings.site = site;
+    settings.loaded = site;
     settings.formatChanges = settings.site.formatChanges;
     settings.specialMonths = settings.site.specialMonths;
     return settings;

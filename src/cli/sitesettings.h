@@ -21,7 +21,7 @@ struct SiteSettings
     bool formatsChanged = false;
     bool specialChanged = false;
 
-    static SiteSettings load(const QString& siteName);
+    static SiteSettings of(const SiteRecord& site);
 };
 
 // Splits "VALUE=TEXT" arguments; false when one has no "=".

@@ -13,16 +13,20 @@ namespace meridan {
 
 Preferences Preferences::load()
 {
-    const SettingsKey key(kProductKey, kQueryValue);
+    const std::optional<StoreNode> key = SettingsStore::snapshot(kProductKey); // one read
+    const auto text = [&](const QString& name) { return key ? key->text(name) : QString(); };
+    const auto number = [&](const QString& name, quint32 missing) {
+        return key ? key->number(name, missing) : missing;
+    };
     Preferences prefs;
-    prefs.analogPath = key.readString(values::AnalogPath);
-    prefs.textEditor = key.readString(values::TextEditor);
-    prefs.cfgAscending = key.readDword(values::CfgAscending, 0) != 0;
-    prefs.parallelBuilds = int(std::clamp<quint32>(key.readDword(values::ParallelBuilds, 1), 1,
-                                                   quint32(kMaxParallelBuilds)));
+    prefs.analogPath = text(values::AnalogPath);
+    prefs.textEditor = text(values::TextEditor);
+    prefs.cfgAscending = number(values::CfgAscending, 0) != 0;
+    prefs.parallelBuilds =
+        int(std::clamp<quint32>(number(values::ParallelBuilds, 1), 1, quint32(kMaxParallelBuilds)));
     prefs.maxLogFileMiB = int(std::clamp<quint32>(
-        key.readDword(values::MaxLogFileMiB, kDefaultMaxLogFileMiB), 1, kMaxMaxLogFileMiB));
-    prefs.overviewFolder = key.readString(values::OverviewFolder);
+        number(values::MaxLogFileMiB, kDefaultMaxLogFileMiB), 1, kMaxMaxLogFileMiB));
+    prefs.overviewFolder = text(values::OverviewFolder);
     return prefs;
 }
 

@@ -97,6 +97,29 @@ const StoredValue* StoreNode::value(const QString& valueName) const
     return nullptr;
 }
 
+QString StoreNode::text(const QString& valueName) const
+{
+    const StoredValue* stored = value(valueName);
+    if (!stored)
+        return QString();
+    if (const auto* text = std::get_if<QString>(&stored->data))
+        return *text;
+    return QString::number(std::get<quint32>(stored->data));
+}
+
+quint32 StoreNode::number(const QString& valueName, quint32 missing) const
+{
+    const StoredValue* stored = value(valueName);
+    if (!stored)
+        return missing;
+    if (const auto* number = std::get_if<quint32>(&stored->data))
+        return *number;
+    // A string where a number belongs reads as its decimal number.
+    bool ok = false;
+    const quint32 parsed = std::get<QString>(stored->data).trimmed().toUInt(&ok);
+    return ok ? parsed : missing;
+}
+
 StoredValue* StoreNode::value(const QString& valueName)
 {
     return const_cast<StoredValue*>(std::as_const(*this).value(valueName));
@@ -191,6 +214,13 @@ bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
     return status == kStoreOk;
 }
 
+std::optional<StoreNode> SettingsStore::snapshot(const QString& path)
+{
+    std::optional<StoreNode> node;
+    read([&](StoreTransaction& tx) { node = tx.readKey(path); });
+    return node;
+}
+
 std::optional<QByteArray> SettingsStore::exportJson()
 {
     StoreNode root;
@@ -250,15 +280,7 @@ std::optional<StoreNode> SettingsKey::snapshot() const
 quint32 SettingsKey::readDword(const QString& name, quint32 defaultValue) const
 {
     const std::optional<StoreNode> key = snapshot();
-    const StoredValue* value = key ? key->value(name) : nullptr;
-    if (!value)
-        return defaultValue;
-    if (const auto* number = std::get_if<quint32>(&value->data))
-        return *number;
-    // A string where a number belongs reads as its leading decimal number.
-    bool ok = false;
-    const quint32 parsed = std::get<QString>(value->data).trimmed().toUInt(&ok);
-    return ok ? parsed : defaultValue;
+    return key ? key->number(name, defaultValue) : defaultValue;
 }
 
 int SettingsKey::readString(const QString& name, QString* text) const

@@ -39,6 +39,10 @@ struct StoreNode
     const StoreNode* child(const QString& childName) const;
     StoredValue* value(const QString& valueName);
     const StoredValue* value(const QString& valueName) const;
+    // A value as text (a number in decimal), "" when missing.
+    QString text(const QString& valueName) const;
+    // A value as a number (text read as its decimal number), or missing.
+    quint32 number(const QString& valueName, quint32 missing) const;
     void setValue(StoredValue newValue);
     bool removeValue(const QString& valueName);
     bool removeChild(const QString& childName);
@@ -66,6 +70,8 @@ public:
     // cannot be read (a damaged database has been reported then); a store
     // that does not exist yet reads as empty.
     static bool read(const std::function<void(StoreTransaction&)>& work);
+    // A key and its values in one read, or nullopt when it is not stored.
+    static std::optional<StoreNode> snapshot(const QString& path);
 
     // False (after the message, once) when the store is damaged or foreign.
     static bool usable();

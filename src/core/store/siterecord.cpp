@@ -126,9 +126,7 @@ bool sameKeyName(const QString& a, const QString& b)
 
 QString storedText(const StoreNode* key, const QString& name)
 {
-    const StoredValue* stored = key ? key->value(name) : nullptr;
-    const auto* text = stored ? std::get_if<QString>(&stored->data) : nullptr;
-    return text ? *text : QString();
+    return key ? key->text(name) : QString();
 }
 
 // Each month listed has a value of its own: "A" or "L" and the format.
@@ -262,8 +260,24 @@ QString noKeyringText(const QString& why)
 
 void SiteRecord::Load()
 {
-    const std::optional<StoreNode> key = SettingsKey(keyPath(), kQueryValue).snapshot();
-    const StoreNode* node = key ? &*key : nullptr;
+    const std::optional<StoreNode> key = SettingsStore::snapshot(keyPath());
+    loadFrom(key ? &*key : nullptr);
+}
+
+std::optional<SiteRecord> SiteRecord::loadStored(const QString& storedName)
+{
+    SiteRecord site;
+    site.name = site.keyName = storedName;
+    const std::optional<StoreNode> key =
+        storedName.isEmpty() ? std::nullopt : SettingsStore::snapshot(site.keyPath());
+    if (!key)
+        return std::nullopt;
+    site.loadFrom(&*key);
+    return site;
+}
+
+void SiteRecord::loadFrom(const StoreNode* node)
+{
     for (const ValueLayout& layout : valueLayouts())
         loadField(*this, layout, node);
     formatChanges = formatChangesOf(node);

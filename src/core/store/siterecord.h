@@ -13,6 +13,7 @@
 namespace meridan {
 
 class StoreTransaction;
+struct StoreNode;
 
 // Ids of the log periodicity choices; stored as they are.
 enum LogPeriodicityId : quint32 {
@@ -104,6 +105,8 @@ public:
     // True (after saying so) when a stored Site has this record's name.
     bool NameExists() const;
     void Load();
+    // The stored Site of that name read in one go, or nullopt when none is.
+    static std::optional<SiteRecord> loadStored(const QString& storedName);
     // How Save treats the Site's key as it finds it in the store.
     enum class SaveMode {
         Any,          // the desktop program: the record is what the user confirmed
@@ -133,6 +136,7 @@ public:
     static QString keyPathOf(const QString& siteName);
 
 private:
+    void loadFrom(const StoreNode* key); // null: nothing stored
     bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
                const StoreWork& alongside);
     std::optional<QString> storedPasswordForm() const;
