@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -80,7 +81,14 @@ SiteUpdate::SiteUpdate(const QStringList& siteNames, const UpdateOptions& option
 {
 }
 
-SiteUpdate::~SiteUpdate() = default;
+SiteUpdate::~SiteUpdate()
+{
+    // A fetch still running ends with its client, without the event loop.
+    if (m_fetch) {
+        m_client->cancel();
+        m_fetch->wait();
+    }
+}
 
 void SiteUpdate::start()
 {
@@ -109,12 +117,13 @@ void SiteUpdate::nextSite()
     m_collector = std::make_unique<ProblemCollector>(this);
     m_siteTimer.start();
     emit siteStarted(name, int(m_next), int(m_names.size()));
-    if (!siteIsStored(name)) {
+    std::optional<SiteRecord> stored = SiteRecord::loadStored(name);
+    if (!stored) {
         addProblem(texts::noSuchSite(name));
         endSite();
         return;
     }
-    m_site = std::make_unique<SiteRecord>(name);
+    m_site = std::make_unique<SiteRecord>(std::move(*stored));
     if (const Result checked = checkSite(*m_site); !checked) {
         addProblem(checked.message());
         endSite();
@@ -129,9 +138,10 @@ void SiteUpdate::nextSite()
         endSite();
         return;
     }
-    if (!m_site->FTPUrl.isEmpty())
+    if (m_site->FTPUrl.isEmpty())
+        buildPeriods();
+    else
         fetchLogs(); // a server that fails still leaves the logs at hand to build
-    buildPeriods();
 }
 
 void SiteUpdate::fetchLogs()
@@ -139,24 +149,37 @@ void SiteUpdate::fetchLogs()
     // One slow server must not hold the update of every other Site.
     RemoteLimits limits;
     limits.sessionSeconds = m_options.fetchSeconds;
-    FtpClient client(*m_site, limits);
-    client.setTrustQuestion([this](const ServerIdentity& identity) {
+    m_client = std::make_unique<FtpClient>(*m_site, limits);
+    m_client->setTrustQuestion([this](const ServerIdentity& identity) {
         return m_options.acceptNewHostKey && identity.kind == ServerIdentity::Kind::SshHostKey;
     });
     // The bytes of the files fetched before, and of the one coming so far.
-    client.setProgressListener(
-        [this](qint64 done, qint64) { emit bytesFetched(m_outcome.bytesFetched + done); });
-    FetchOptions options;
-    options.existing = FetchOptions::Existing::ReplaceChanged;
-    const FetchReport report =
-        fetchRemoteLogs(client, *m_site, options, [this](const QString& path) {
+    // Said on the update's own thread, where its listeners are.
+    m_client->setProgressListener([this](qint64 done, qint64) {
+        const qint64 bytes = m_outcome.bytesFetched + done;
+        QMetaObject::invokeMethod(this, [this, bytes] { emit bytesFetched(bytes); });
+    });
+    // The transfers block: they run beside the event loop, which goes on.
+    auto report = std::make_shared<FetchReport>();
+    m_fetch = QThread::create([this, report] {
+        FetchOptions options;
+        options.existing = FetchOptions::Existing::ReplaceChanged;
+        *report = fetchRemoteLogs(*m_client, *m_site, options, [this](const QString& path) {
             ++m_outcome.filesFetched;
             m_outcome.bytesFetched += QFileInfo(path).size();
         });
-    if (!report.result)
-        addProblem(report.result.message());
-    for (const QString& text : report.problems)
-        addProblem(text);
+    });
+    connect(m_fetch, &QThread::finished, this, [this, report] {
+        m_fetch->deleteLater();
+        m_fetch = nullptr;
+        m_client.reset();
+        if (!report->result)
+            addProblem(report->result.message());
+        for (const QString& text : std::as_const(report->problems))
+            addProblem(text);
+        buildPeriods();
+    });
+    m_fetch->start();
 }
 
 void SiteUpdate::buildPeriods()

@@ -10,12 +10,14 @@
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
+#include <QThread>
 #include <memory>
 
 namespace meridan {
 
 class BuildDriver;
 class FigureReader;
+class FtpClient;
 class SiteRecord;
 
 // Held while an update runs, so that only one runs at a time.
@@ -90,6 +92,8 @@ private:
     UpdateOptions m_options;
     qsizetype m_next = 0;
     std::unique_ptr<SiteRecord> m_site;
+    std::unique_ptr<FtpClient> m_client; // while a fetch runs in m_fetch
+    QThread* m_fetch = nullptr;
     std::unique_ptr<BuildDriver> m_driver;
     std::unique_ptr<FigureReader> m_figures;
     QElapsedTimer m_siteTimer;
