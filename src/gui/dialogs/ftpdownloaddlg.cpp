@@ -10,8 +10,10 @@
 #include <QElapsedTimer>
 #include <QMimeDatabase>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QStyle>
 #include <QTimer>
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 
@@ -49,11 +51,15 @@ CFTPDownloadDlg::CFTPDownloadDlg(SiteRecord* site, QWidget* parent)
 
 CFTPDownloadDlg::~CFTPDownloadDlg()
 {
+    // A running transfer ends with the client, and a question to trust a
+    // server is answered no: the work needs nothing more of this thread.
+    m_closing = true;
     if (m_client)
         m_client->cancel();
-    // A running transfer ends with the client; wait for it to let go.
-    while (m_busy)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (m_worker) {
+        m_worker->wait();
+        delete m_worker;
+    }
 }
 
 bool CFTPDownloadDlg::start()
@@ -62,10 +68,22 @@ bool CFTPDownloadDlg::start()
         return false;
     m_client = std::make_unique<FtpClient>(*m_site);
     m_client->setTrustQuestion([this](const ServerIdentity& identity) {
-        bool trusted = false;
-        QMetaObject::invokeMethod(
-            this, [&] { trusted = askToTrust(identity); }, Qt::BlockingQueuedConnection);
-        return trusted;
+        // Asked on the window's thread; the transfer waits for the answer,
+        // or for the window to close.
+        struct Answer
+        {
+            QSemaphore given;
+            std::atomic<bool> trusted = false;
+        };
+        auto answer = std::make_shared<Answer>();
+        QMetaObject::invokeMethod(this, [this, identity, answer] {
+            answer->trusted = askToTrust(identity);
+            answer->given.release();
+        });
+        while (!answer->given.tryAcquire(1, 100))
+            if (m_closing)
+                return false;
+        return answer->trusted.load();
     });
     show();
     QTimer::singleShot(0, this, &CFTPDownloadDlg::connectToServer); // once the window shows
@@ -105,9 +123,9 @@ void CFTPDownloadDlg::keepNewlyTrustedCertificate()
 void CFTPDownloadDlg::inBackground(std::function<void()> work, std::function<void()> done)
 {
     m_busy = true;
-    QThread* thread = QThread::create(std::move(work));
-    connect(thread, &QThread::finished, this, [this, thread, done = std::move(done)] {
-        thread->deleteLater();
+    m_worker = QThread::create(std::move(work));
+    connect(m_worker, &QThread::finished, this, [this, done = std::move(done)] {
+        std::exchange(m_worker, nullptr)->deleteLater();
         m_busy = false;
         if (m_closeWhenDone) {
             setWorking(false);
@@ -116,7 +134,7 @@ void CFTPDownloadDlg::inBackground(std::function<void()> work, std::function<voi
         }
         done();
     });
-    thread->start();
+    m_worker->start();
 }
 
 void CFTPDownloadDlg::setWorking(bool working, const QString& status)

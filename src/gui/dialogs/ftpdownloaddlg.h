@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -68,6 +69,8 @@ private:
     QElapsedTimer m_clock;     // since the download began
     bool m_busy = false;
     bool m_closeWhenDone = false;
+    QThread* m_worker = nullptr;         // while m_busy
+    std::atomic<bool> m_closing = false; // read by the worker
 };
 
 } // namespace meridan
