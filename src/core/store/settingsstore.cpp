@@ -189,7 +189,10 @@ int SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
     StoreDatabase& store = storeDatabase();
     if (store.open(StoreDatabase::Purpose::Write) != StoreDatabase::State::Open)
         return kStoreAccessDenied;
-    return runTransaction(u"BEGIN IMMEDIATE"_s, work);
+    const int status = runTransaction(u"BEGIN IMMEDIATE"_s, work);
+    if (status == kStoreOk)
+        store.noteSoundWrite();
+    return status;
 }
 
 bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
+#include <QSaveFile>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,6 +20,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -179,17 +181,58 @@ StoreDatabase::State StoreDatabase::open(Purpose purpose)
     if (!m_connectionName.isEmpty())
         return purpose == Purpose::Write && !checkSound() ? State::Unusable : State::Open;
     const QFileInfo info(path);
-    if (info.exists() || info.isSymLink())
-        return openExisting();
+    if (info.exists() || info.isSymLink()) {
+        const State state = openExisting();
+        return state == State::Open && purpose == Purpose::Write && !checkSound() ? State::Unusable
+                                                                                  : state;
+    }
     if (purpose == Purpose::Read && !QFileInfo::exists(legacyPath()))
         return State::Absent;
     return create();
 }
 
+// The database file as it stands: a write by anything changes its size or
+// time.
+QByteArray StoreDatabase::fileStamp() const
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
+        return {};
+    return QByteArray::number(quint64(info.st_ino)) + ' ' +
+           QByteArray::number(qint64(info.st_size)) + ' ' +
+           QByteArray::number(qint64(info.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(qint64(info.st_mtim.tv_nsec));
+}
+
+QString StoreDatabase::soundStampPath() const
+{
+    return m_path + u".checked"_s;
+}
+
+void StoreDatabase::noteSoundWrite()
+{
+    if (!m_checked)
+        return;
+    // Lost or cut short, it only makes the next write check again.
+    QSaveFile stamp(soundStampPath());
+    if (stamp.open(QIODevice::WriteOnly) && stamp.write(fileStamp()) > 0)
+        stamp.commit();
+}
+
+// The whole file is checked before the first write of a run, unless it is
+// as the last write of a checked run left it: with many Sites the check
+// would take most of a short command's time.
 bool StoreDatabase::checkSound()
 {
     if (m_checked)
         return true;
+    if (QFile stamp(soundStampPath()); stamp.open(QIODevice::ReadOnly)) {
+        const QByteArray now = fileStamp();
+        if (!now.isEmpty() && stamp.readAll() == now) {
+            m_checked = true;
+            return true;
+        }
+    }
     QSqlQuery check(connection());
     if (!check.exec(u"PRAGMA quick_check(1)"_s) || !check.next()) {
         unusable(damagedText(m_path, check.lastError().text()));

@@ -36,6 +36,9 @@ public:
 
     // Runs SQLite's quick check once per connection; a store that fails it
     // is reported and never used again in this run.
+    // After a write that committed on a sound database: the file as it is
+    // now is sound, and the next process need not check it again.
+    void noteSoundWrite();
     bool checkSound();
     // True when any database was found unusable in this run.
     static bool failedInThisRun();
@@ -69,6 +72,8 @@ private:
     QString m_connectionName; // empty while closed
     bool m_damaged = false;
     bool m_checked = false; // the quick check passed on this connection
+    QByteArray fileStamp() const;
+    QString soundStampPath() const;
 };
 
 // This thread's database.
