@@ -87,6 +87,7 @@ SiteUpdate::~SiteUpdate()
     if (m_fetch) {
         m_client->cancel();
         m_fetch->wait();
+        delete m_fetch; // its end, queued to this object, never comes
     }
 }
 
