@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QSet>
 #include <QUrl>
+#include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -284,86 +286,157 @@ QString completedReportOrder(QString order)
     return order;
 }
 
-// The text in its stored form, as the pages bring it there.
-Result normaliseValue(const QString& valueName, QString* text)
+using Normaliser = Result (*)(const QString& valueName, QString* text);
+
+Result emptyOr(QString* text, const std::function<Result()>& otherwise)
 {
-    const auto is = [&](const QString& wanted) { return valueIs(valueName, wanted); };
-    if (is(values::AnalogCommand)) {
-        *text = analogCommandOrDefault(*text);
-    } else if (is(values::PostProcessCmd)) {
-        *text = normalizedPostProcess(*text);
-    } else if (is(values::FTPUrl)) {
-        if (text->trimmed().isEmpty()) {
-            text->clear();
-            return {};
-        }
+    if (!text->trimmed().isEmpty())
+        return otherwise();
+    text->clear();
+    return {};
+}
+
+Result normaliseFtpUrl(const QString&, QString* text)
+{
+    return emptyOr(text, [text]() -> Result {
         const std::optional<QString> url = acceptedFtpUrl(*text);
         if (!url)
             return Result::refused(
                 texts::Store::tr("The FTP URL \"%1\" cannot be read as an address.").arg(*text));
         *text = *url;
-    } else if (is(values::FTPRequireTLS)) {
-        if (*text != u"0"_s && *text != u"1"_s)
-            return Result::refused(texts::Store::tr("FTPRequireTLS takes 0 or 1."));
-    } else if (is(values::FTPCertificate)) {
-        if (text->trimmed().isEmpty()) {
-            text->clear();
-            return {};
-        }
+        return {};
+    });
+}
+
+Result normaliseCertificate(const QString&, QString* text)
+{
+    return emptyOr(text, [text]() -> Result {
         const QString pin = normalizedCertificatePin(*text);
         if (pin.isEmpty())
             return Result::refused(
                 texts::Store::tr("FTPCertificate takes a SHA-256 fingerprint: 32 hex pairs "
                                  "such as AB:CD:..."));
         *text = pin;
-    } else if (is(values::KeepPeriods)) {
-        QString kinds;
-        for (QChar kind : texts::periodKindLetters)
-            if (text->contains(kind, Qt::CaseInsensitive))
-                kinds += kind;
-        const bool onlyKinds = std::all_of(text->begin(), text->end(), [](QChar c) {
-            return texts::periodKindLetters.contains(c, Qt::CaseInsensitive);
-        });
-        if (kinds.isEmpty() || !onlyKinds)
-            return Result::refused(
-                texts::Store::tr("KeepPeriods takes letters of D, W, M, Q, H and Y (days, "
-                                 "weeks, months, quarters, halves, years), such as M or DMY."));
-        *text = kinds;
-    } else if (is(values::FTPAccess)) {
-        if (!passwordFits(*text))
-            return Result::refused(passwordTooLongText());
-    } else if (is(values::Url) || is(values::LogNameStruct) || is(values::ErrorFile) ||
-               is(values::CfgDir) || is(values::ReportsRoot) || is(values::CacheDir)) {
+        return {};
+    });
+}
+
+Result normaliseKinds(const QString&, QString* text)
+{
+    QString kinds;
+    for (QChar kind : texts::periodKindLetters)
+        if (text->contains(kind, Qt::CaseInsensitive))
+            kinds += kind;
+    const bool onlyKinds = std::all_of(text->begin(), text->end(), [](QChar c) {
+        return texts::periodKindLetters.contains(c, Qt::CaseInsensitive);
+    });
+    if (kinds.isEmpty() || !onlyKinds)
+        return Result::refused(
+            texts::Store::tr("KeepPeriods takes letters of D, W, M, Q, H and Y (days, "
+                             "weeks, months, quarters, halves, years), such as M or DMY."));
+    *text = kinds;
+    return {};
+}
+
+Result normaliseFullPath(const QString& valueName, QString* text)
+{
+    *text = QDir::cleanPath(trimmedField(*text));
+    if (!QDir::isAbsolutePath(*text))
+        return Result::refused(texts::Store::tr("%1 must be a full path, not \"%2\".")
+                                   .arg(valueLabel(valueName), *text));
+    return {};
+}
+
+Result normalisePeriodicity(const QString&, QString* text)
+{
+    const QStringList known{QString::number(kLogHourly), QString::number(kLogDaily),
+                            QString::number(kLogWeekly), QString::number(kLogMonthly),
+                            QString::number(kLogNumbered)};
+    if (known.contains(*text))
+        return {};
+    return Result::refused(
+        texts::Store::tr("LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly), "
+                         "%4 (monthly) or %5 (numbered by logrotate).")
+            .arg(known.at(0), known.at(1), known.at(2), known.at(3), known.at(4)));
+}
+
+Result normaliseOutput(const QString&, QString* text)
+{
+    bool ok = false;
+    const int output = text->toInt(&ok);
+    if (ok && output >= 0 && output < kOutputTypeCount && *text == QString::number(output))
+        return {};
+    return Result::refused(texts::Store::tr("Output takes a number from 0 to %1 (XHTML, HTML, "
+                                            "PLAIN, ASCII, XML, LATEX, COMPUTER).")
+                               .arg(kOutputTypeCount - 1));
+}
+
+Result normaliseReportOrder(const QString& valueName, QString* text)
+{
+    if (Result order = checkReportOrder(valueName, *text); !order)
+        return order;
+    *text = completedReportOrder(*text);
+    return {};
+}
+
+// How each value's text takes its stored form, as the pages bring it
+// there; the report orders go by the first part of their names.
+const QList<std::pair<QString, Normaliser>>& normalisers()
+{
+    static const Normaliser trimmed = [](const QString&, QString* text) {
         *text = trimmedField(*text);
-    } else if (is(values::Root) || is(values::LogsDir)) {
-        *text = QDir::cleanPath(trimmedField(*text));
-        if (!QDir::isAbsolutePath(*text))
-            return Result::refused(texts::Store::tr("%1 must be a full path, not \"%2\".")
-                                       .arg(valueLabel(valueName), *text));
-    } else if (is(values::ImagePath)) {
-        *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
-    } else if (is(values::LogPeriodicity)) {
-        const QStringList known{QString::number(kLogHourly), QString::number(kLogDaily),
-                                QString::number(kLogWeekly), QString::number(kLogMonthly),
-                                QString::number(kLogNumbered)};
-        if (!known.contains(*text))
-            return Result::refused(
-                texts::Store::tr("LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly), "
-                                 "%4 (monthly) or %5 (numbered by logrotate).")
-                    .arg(known.at(0), known.at(1), known.at(2), known.at(3), known.at(4)));
-    } else if (is(values::Output)) {
-        bool ok = false;
-        const int output = text->toInt(&ok);
-        if (!ok || output < 0 || output >= kOutputTypeCount || *text != QString::number(output))
-            return Result::refused(
-                texts::Store::tr("Output takes a number from 0 to %1 (XHTML, HTML, PLAIN, "
-                                 "ASCII, XML, LATEX, COMPUTER).")
-                    .arg(kOutputTypeCount - 1));
-    } else if (valueName.startsWith(values::ReportOrder, Qt::CaseInsensitive)) {
-        if (Result order = checkReportOrder(valueName, *text); !order)
-            return order;
-        *text = completedReportOrder(*text);
-    }
+        return Result();
+    };
+    static const QList<std::pair<QString, Normaliser>> table{
+        {values::AnalogCommand,
+         [](const QString&, QString* text) {
+             *text = analogCommandOrDefault(*text);
+             return Result();
+         }},
+        {values::PostProcessCmd,
+         [](const QString&, QString* text) {
+             *text = normalizedPostProcess(*text);
+             return Result();
+         }},
+        {values::FTPUrl, normaliseFtpUrl},
+        {values::FTPRequireTLS,
+         [](const QString&, QString* text) {
+             return *text == u"0"_s || *text == u"1"_s
+                        ? Result()
+                        : Result::refused(texts::Store::tr("FTPRequireTLS takes 0 or 1."));
+         }},
+        {values::FTPCertificate, normaliseCertificate},
+        {values::KeepPeriods, normaliseKinds},
+        {values::FTPAccess,
+         [](const QString&, QString* text) {
+             return passwordFits(*text) ? Result() : Result::refused(passwordTooLongText());
+         }},
+        {values::Url, trimmed},
+        {values::LogNameStruct, trimmed},
+        {values::ErrorFile, trimmed},
+        {values::CfgDir, trimmed},
+        {values::ReportsRoot, trimmed},
+        {values::CacheDir, trimmed},
+        {values::Root, normaliseFullPath},
+        {values::LogsDir, normaliseFullPath},
+        {values::ImagePath,
+         [](const QString&, QString* text) {
+             *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
+             return Result();
+         }},
+        {values::LogPeriodicity, normalisePeriodicity},
+        {values::Output, normaliseOutput},
+        {values::ReportOrder, normaliseReportOrder},
+    };
+    return table;
+}
+
+Result normaliseValue(const QString& valueName, QString* text)
+{
+    for (const auto& [name, normalise] : normalisers())
+        if (valueIs(valueName, name) ||
+            (name == values::ReportOrder && valueName.startsWith(name, Qt::CaseInsensitive)))
+            return normalise(valueName, text);
     return {};
 }
 
