@@ -219,22 +219,7 @@ int preferences(Context& c)
         return usageError(Cli::tr("prefs takes VALUE=TEXT pairs."));
     Preferences prefs = Preferences::load();
     for (const auto& [name, text] : pairs) {
-        if (values::valueIs(name, values::AnalogPath))
-            prefs.analogPath = text;
-        else if (values::valueIs(name, values::TextEditor))
-            prefs.textEditor = text;
-        else if (values::valueIs(name, values::ParallelBuilds) && text.toInt() >= 1 &&
-                 text.toInt() <= BuildDriver::kMaxJobs && text == QString::number(text.toInt()))
-            prefs.parallelBuilds = text.toInt();
-        else if (values::valueIs(name, values::CfgAscending) && (text == u"0"_s || text == u"1"_s))
-            prefs.cfgAscending = text == u"1"_s;
-        else if (values::valueIs(name, values::MaxLogFileMiB) && text.toInt() >= 1 &&
-                 text.toInt() <= Preferences::kMaxMaxLogFileMiB &&
-                 text == QString::number(text.toInt()))
-            prefs.maxLogFileMiB = text.toInt();
-        else if (values::valueIs(name, values::OverviewFolder))
-            prefs.overviewFolder = text.isEmpty() ? text : QDir(text).absolutePath();
-        else
+        if (!prefs.setValue(name, text))
             return fail(
                 Cli::tr("%1=%2: the preferences are AnalogPath, TextEditor, CfgAscending (0 or "
                         "1), ParallelBuilds (1 to %3), MaxLogFileMiB (1 to %4) and OverviewFolder. "

@@ -3,9 +3,11 @@
 #include "store/settingsstore.h"
 #include "store/valuenames.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +41,42 @@ bool Preferences::save() const
                             {values::ParallelBuilds, quint32(parallelBuilds)},
                             {values::MaxLogFileMiB, quint32(maxLogFileMiB)},
                             {values::OverviewFolder, overviewFolder}}) == kStoreOk;
+}
+
+namespace {
+
+// A decimal number from lowest to highest, as typed.
+std::optional<int> numberIn(const QString& text, int lowest, int highest)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < lowest || number > highest || text != QString::number(number))
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+bool Preferences::setValue(const QString& valueName, const QString& text)
+{
+    const auto is = [&](const QString& name) { return values::valueIs(valueName, name); };
+    if (is(values::AnalogPath))
+        analogPath = text;
+    else if (is(values::TextEditor))
+        textEditor = text;
+    else if (is(values::OverviewFolder))
+        overviewFolder = text.isEmpty() ? text : QDir(text).absolutePath();
+    else if (const auto on = numberIn(text, 0, 1); is(values::CfgAscending) && on)
+        cfgAscending = *on == 1;
+    else if (const auto jobs = numberIn(text, 1, kMaxParallelBuilds);
+             is(values::ParallelBuilds) && jobs)
+        parallelBuilds = *jobs;
+    else if (const auto mib = numberIn(text, 1, kMaxMaxLogFileMiB);
+             is(values::MaxLogFileMiB) && mib)
+        maxLogFileMiB = *mib;
+    else
+        return false;
+    return true;
 }
 
 QString Preferences::proposedAnalogPath()

@@ -23,6 +23,10 @@ struct Preferences
     // As stored: a missing value reads as "", "", false, 1, 4096 and "".
     static Preferences load();
     bool save() const;
+    // Sets one preference, named as stored, from text; false for an unknown
+    // name or a text out of its range (a number in decimal, 0 or 1 for a
+    // switch). A folder is kept as a full path.
+    bool setValue(const QString& valueName, const QString& text);
 
     // What the preferences dialog proposes for an empty field.
     static QString proposedAnalogPath();
