@@ -2,12 +2,12 @@
 
 #include "store/settingsstore.h"
 #include "store/valuenames.h"
+#include "util/numbers.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -43,20 +43,6 @@ bool Preferences::save() const
                             {values::OverviewFolder, overviewFolder}}) == kStoreOk;
 }
 
-namespace {
-
-// A decimal number from lowest to highest, as typed.
-std::optional<int> numberIn(const QString& text, int lowest, int highest)
-{
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok || number < lowest || number > highest || text != QString::number(number))
-        return std::nullopt;
-    return number;
-}
-
-} // namespace
-
 bool Preferences::setValue(const QString& valueName, const QString& text)
 {
     const auto is = [&](const QString& name) { return values::valueIs(valueName, name); };
@@ -66,12 +52,12 @@ bool Preferences::setValue(const QString& valueName, const QString& text)
         textEditor = text;
     else if (is(values::OverviewFolder))
         overviewFolder = text.isEmpty() ? text : QDir(text).absolutePath();
-    else if (const auto on = numberIn(text, 0, 1); is(values::CfgAscending) && on)
+    else if (const auto on = decimalIn(text, 0, 1); is(values::CfgAscending) && on)
         cfgAscending = *on == 1;
-    else if (const auto jobs = numberIn(text, 1, kMaxParallelBuilds);
+    else if (const auto jobs = decimalIn(text, 1, kMaxParallelBuilds);
              is(values::ParallelBuilds) && jobs)
         parallelBuilds = *jobs;
-    else if (const auto mib = numberIn(text, 1, kMaxMaxLogFileMiB);
+    else if (const auto mib = decimalIn(text, 1, kMaxMaxLogFileMiB);
              is(values::MaxLogFileMiB) && mib)
         maxLogFileMiB = *mib;
     else

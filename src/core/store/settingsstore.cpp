@@ -290,13 +290,9 @@ int SettingsKey::readString(const QString& name, QString* text) const
 {
     text->clear();
     const std::optional<StoreNode> key = snapshot();
-    const StoredValue* value = key ? key->value(name) : nullptr;
-    if (!value)
+    if (!key || !key->value(name))
         return kStoreNotFound;
-    if (const auto* stored = std::get_if<QString>(&value->data))
-        *text = *stored;
-    else
-        *text = QString::number(std::get<quint32>(value->data));
+    *text = key->text(name);
     return kStoreOk;
 }
 

@@ -7,6 +7,7 @@
 #include "store/variablenames.h"
 #include "util/files.h"
 #include "util/messages.h"
+#include "util/numbers.h"
 #include "util/texts.h"
 
 #include <QByteArray>
@@ -362,9 +363,7 @@ Result normalisePeriodicity(const QString&, QString* text)
 
 Result normaliseOutput(const QString&, QString* text)
 {
-    bool ok = false;
-    const int output = text->toInt(&ok);
-    if (ok && output >= 0 && output < kOutputTypeCount && *text == QString::number(output))
+    if (decimalIn(*text, 0, kOutputTypeCount - 1))
         return {};
     return Result::refused(texts::Store::tr("Output takes a number from 0 to %1 (XHTML, HTML, "
                                             "PLAIN, ASCII, XML, LATEX, COMPUTER).")

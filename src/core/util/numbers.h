@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace meridan {
 
@@ -15,6 +16,17 @@ inline int leadingNumber(QStringView text)
         value = value * 10 + (c.unicode() - u'0');
     }
     return value;
+}
+
+// A decimal number from lowest to highest written as QString::number
+// writes it (no sign, blank or leading zero), or nullopt.
+inline std::optional<int> decimalIn(const QString& text, int lowest, int highest)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < lowest || number > highest || text != QString::number(number))
+        return std::nullopt;
+    return number;
 }
 
 // n with at least two digits: 7 gives "07".
