@@ -62,15 +62,29 @@ CMainDlg::CMainDlg(QWidget* parent)
     QApplication::setWindowIcon(programIcon()); // every window of the program
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     addHelpKey(this);
+    groupPeriodicityRadios();
+    m_ui->reportList->installEventFilter(this);
+    m_ui->reportList->viewport()->installEventFilter(this);
+    m_ui->buildButton->installEventFilter(this);
+
+    connectControls();
+    keepColumnsSteady();
+    showFirstSite();
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::groupPeriodicityRadios()
+{
     const QList<QRadioButton*> radios{m_ui->dailyRadio,      m_ui->weeklyRadio,
                                       m_ui->monthlyRadio,    m_ui->quarterlyRadio,
                                       m_ui->halfYearlyRadio, m_ui->yearlyRadio};
     for (int i = 0; i < radios.size(); ++i)
         m_periodicity->addButton(radios.at(i), i + 1);
-    m_ui->reportList->installEventFilter(this);
-    m_ui->reportList->viewport()->installEventFilter(this);
-    m_ui->buildButton->installEventFilter(this);
+}
 
+void CMainDlg::connectControls()
+{
     connect(m_ui->siteCombo, &QComboBox::activated, this, &CMainDlg::siteChosen);
     connect(m_ui->addButton, &QPushButton::clicked, this, &CMainDlg::addSite);
     connect(m_ui->editButton, &QPushButton::clicked, this, &CMainDlg::editSite);
@@ -79,16 +93,13 @@ CMainDlg::CMainDlg(QWidget* parent)
         setUpPeriodicity(code);
         updateReportName();
     });
-    connect(m_ui->periodCombo, &QComboBox::activated, this, [this] {
+    const auto monthOrYearChosen = [this] {
         if (periodicity() == kDay)
             refillDayList();
         updateReportName();
-    });
-    connect(m_ui->yearSpinBox, &QSpinBox::valueChanged, this, [this] {
-        if (periodicity() == kDay)
-            refillDayList();
-        updateReportName();
-    });
+    };
+    connect(m_ui->periodCombo, &QComboBox::activated, this, monthOrYearChosen);
+    connect(m_ui->yearSpinBox, &QSpinBox::valueChanged, this, monthOrYearChosen);
     connect(m_ui->dayCombo, &QComboBox::activated, this, &CMainDlg::updateReportName);
     connect(m_ui->buildButton, &QPushButton::clicked, this, &CMainDlg::build);
     connect(m_ui->reportList, &QListWidget::itemClicked, this, &CMainDlg::reportClicked);
@@ -104,8 +115,11 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(m_ui->quitButton, &QPushButton::clicked, this, &CMainDlg::reject);
     connect(m_ui->overviewButton, &QPushButton::toggled, this, &CMainDlg::showOverview);
     connect(m_overview, &COverviewView::siteActivated, this, &CMainDlg::openSiteIndex);
+}
 
-    keepColumnsSteady();
+// The first stored Site, this year's months.
+void CMainDlg::showFirstSite()
+{
     listSites(QString());
     if (m_ui->siteCombo->count() > 0)
         siteChosen(0);
@@ -118,8 +132,6 @@ CMainDlg::CMainDlg(QWidget* parent)
     m_ui->monthlyRadio->setFocus();
     resize(sizeHint().boundedTo(screen()->availableGeometry().size()));
 }
-
-CMainDlg::~CMainDlg() = default;
 
 // Wide enough for the widest text each control ever shows, so that the
 // columns stay where they are whatever kind of period is chosen.

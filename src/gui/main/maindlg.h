@@ -55,6 +55,10 @@ private:
     void enableSiteButtons(bool enabled);
     // Periods and the report list
     static QHash<int, QString> periodLabels();
+    void groupPeriodicityRadios();
+    // Every control's signal to what it does, in one place.
+    void connectControls();
+    void showFirstSite();
     void keepColumnsSteady();
     int periodicity() const;
     void setUpPeriodicity(int code);
