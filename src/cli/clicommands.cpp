@@ -3,7 +3,7 @@
 #include "analog/basecfg.h"
 #include "analog/cfggenerator.h"
 #include "analog/localservers.h"
-#include "analog/logformats.h"
+#include "store/sitelists.h"
 #include "analog/reportlist.h"
 #include "analog/sitefolders.h"
 #include "commandcontext.h"

@@ -38,14 +38,28 @@ bool RecordingMessages::ask(const QString& text, Question kind)
     return answers.isEmpty() ? true : answers.takeFirst();
 }
 
-void storeNewSite(const QString& name)
+SiteRecord testSite(const TestHome& home, const QString& name)
+{
+    SiteRecord site;
+    site.name = site.keyName = name;
+    site.Root = home.file(QStringLiteral("stats"));
+    site.CfgDir = QStringLiteral("cfg");
+    site.ReportsRoot = QStringLiteral("reports");
+    site.LogsDir = home.file(QStringLiteral("logs"));
+    return site;
+}
+
+SiteRecord storedTestSite(const QString& name, const QString& keep)
 {
     SiteRecord site;
     site.name = name;
     site.DeriveDefaults();
+    if (!keep.isEmpty())
+        site.KeepPeriods = keep;
     site.isNew = true;
     if (!createSiteFolders(site, false) || !SaveSite(site))
         qFatal("cannot store the test Site %s", qPrintable(name));
+    return SiteRecord(name);
 }
 
 QProcess* startCli(const TestHome& home, const QStringList& arguments, QObject* parent,

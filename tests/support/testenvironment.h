@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/siterecord.h"
 #include "util/messages.h"
 
 #include <QByteArray>
@@ -83,9 +84,15 @@ CliOutcome runCli(const TestHome& home, const QStringList& arguments,
                   const QString& locale = QString());
 
 QByteArray readAll(const QString& path);
-// Stores a new Site with the defaults of its name and creates its folders,
-// as meridan-cli add does.
-void storeNewSite(const QString& name);
+// A Site as the tests know it, not stored: named name (its key too), its
+// Root home's "stats" with the folders "cfg" and "reports", its logs in
+// home's "logs" (not made).
+SiteRecord testSite(const TestHome& home, const QString& name = QStringLiteral("shop"));
+// A new Site with the defaults of its name, keeping the given kinds of
+// report (its default when empty), stored with its folders as meridan-cli
+// add makes it, and read back.
+SiteRecord storedTestSite(const QString& name = QStringLiteral("shop"),
+                          const QString& keep = QString());
 void writeFile(const QString& path, const QByteArray& contents);
 
 } // namespace meridan::test

@@ -1,6 +1,6 @@
 #include "logfiles.h"
 
-#include "analog/logformats.h"
+#include "store/sitelists.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "util/files.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analog/logformats.h"
+#include "store/sitelists.h"
 #include "analog/period.h"
 
 #include <QHash>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/numbers.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -17,11 +19,6 @@ enum Periodicity : qint32 {
     kHalfYear = 5,
     kYear = 6,
 };
-
-// The years Analog can count: it reads a log's year by two digits, and
-// takes 70 to 99 as 1970 to 1999, so every line from 2070 on is corrupt.
-constexpr qint32 kFirstYear = 1992;
-constexpr qint32 kLastYear = 2069;
 
 struct Period
 {

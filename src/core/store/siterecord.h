@@ -85,7 +85,7 @@ public:
     QString KeepPeriods;    // "DWMQHY" letters; empty reads as "M"
     QString CacheDir;       // Analog's cache files, beside CfgDir
     std::array<QString, kReportOrderCount> ReportOrder;
-    // Kept in values of their own (see logformats.h), loaded with the rest.
+    // Kept in values of their own (see sitelists.h), loaded with the rest.
     QList<FormatChange> formatChanges; // latest first
     QList<SpecialMonth> specialMonths;
 

@@ -9,7 +9,6 @@
 #include "report/generalindex.h"
 #include "run/builddriver.h"
 #include "store/preferences.h"
-#include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "util/messages.h"

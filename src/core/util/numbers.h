@@ -29,6 +29,11 @@ inline std::optional<int> decimalIn(const QString& text, int lowest, int highest
     return number;
 }
 
+// The years Analog can count: it reads a log's year by two digits, and
+// takes 70 to 99 as 1970 to 1999, so every line from 2070 on is corrupt.
+constexpr int kFirstYear = 1992;
+constexpr int kLastYear = 2069;
+
 // n with at least two digits: 7 gives "07".
 inline QString twoDigits(int n)
 {

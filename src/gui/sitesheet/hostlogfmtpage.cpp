@@ -1,6 +1,6 @@
 #include "hostlogfmtpage.h"
 
-#include "analog/logformats.h"
+#include "store/sitelists.h"
 #include "store/siterecord.h"
 #include "ui_hostlogfmtpage.h"
 #include "util/messages.h"

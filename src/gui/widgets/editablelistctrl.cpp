@@ -1,6 +1,6 @@
 #include "editablelistctrl.h"
 
-#include "analog/logformats.h"
+#include "store/sitelists.h"
 #include "util/messages.h"
 
 #include <QHeaderView>

@@ -19,10 +19,7 @@ private slots:
     void init()
     {
         SandboxTest::init();
-        site = SiteRecord();
-        site.name = u"shop"_s;
-        site.Root = home->path() + u"/stats"_s;
-        site.CfgDir = u"cfg"_s;
+        site = testSite(*home);
         QDir().mkpath(site.cfgFolder());
         // A self-built Analog: its configuration lies next to the executable.
         writeFile(home->file(u"analog/analog"_s), "");

@@ -35,11 +35,7 @@ private slots:
     void init()
     {
         SandboxTest::init();
-        site = SiteRecord();
-        site.name = site.keyName = u"shop"_s;
-        site.Root = home->path() + u"/Stats"_s;
-        site.CfgDir = u"cfg"_s;
-        site.ReportsRoot = u"reports"_s;
+        site = testSite(*home);
         site.LogsDir = u"/logs"_s;
         site.LogNameStruct = u"ex%yy%%mm%%dd%.log"_s;
         site.LogPeriodicity = kLogDaily;
@@ -51,7 +47,7 @@ private slots:
         QString monthly = u"xm-"_s + kAllCodes;
         monthly.remove(monthly.lastIndexOf(u'x'), 1).remove(monthly.lastIndexOf(u'm'), 1);
         site.ReportOrder[kMonth] = monthly;
-        writeFile(home->file(u"Stats/cfg/analog.basecfg"_s), "# base\nHOSTURL http://x/\n");
+        writeFile(home->file(u"stats/cfg/analog.basecfg"_s), "# base\nHOSTURL http://x/\n");
     }
 
     void septemberExampleByteForByte()
@@ -80,7 +76,7 @@ private slots:
                                     site.ReportOrder[kMonth].toUtf8() +
                                     "\r\n"
                                     "# base\nHOSTURL http://x/\n";
-        QCOMPARE(readAll(home->file(u"Stats/cfg/2003-09.cfg"_s)), expected);
+        QCOMPARE(readAll(home->file(u"stats/cfg/2003-09.cfg"_s)), expected);
         QVERIFY(recorder->errors.isEmpty());
     }
 
@@ -162,12 +158,12 @@ private slots:
         QTest::addColumn<QString>("special");
         QTest::addColumn<QString>("message");
         QTest::newRow("base file missing")
-            << u"mine"_s << QString() << u"Error opening file %1/Stats/cfg/mine.basecfg"_s;
+            << u"mine"_s << QString() << u"Error opening file %1/stats/cfg/mine.basecfg"_s;
         QTest::newRow("special month missing") << u"analog"_s << u"200309*nope.txt|"_s
-                                               << u"Error opening file %1/Stats/cfg/nope.txt"_s;
+                                               << u"Error opening file %1/stats/cfg/nope.txt"_s;
         // Neither may hang the generation or fill the memory.
         QTest::newRow("base file is a FIFO")
-            << u"fifo"_s << QString() << u"Error opening file %1/Stats/cfg/fifo.basecfg"_s;
+            << u"fifo"_s << QString() << u"Error opening file %1/stats/cfg/fifo.basecfg"_s;
         QTest::newRow("special month is a device")
             << u"analog"_s << u"200309*/dev/zero|"_s << u"Error opening file /dev/zero"_s;
     }
@@ -176,15 +172,15 @@ private slots:
         QFETCH(QString, defaultBase);
         QFETCH(QString, special);
         QFETCH(QString, message);
-        writeFile(home->file(u"Stats/cfg/2003-09.cfg"_s), "previous");
+        writeFile(home->file(u"stats/cfg/2003-09.cfg"_s), "previous");
         QCOMPARE(
-            mkfifo(QFile::encodeName(home->file(u"Stats/cfg/fifo.basecfg"_s)).constData(), 0600),
+            mkfifo(QFile::encodeName(home->file(u"stats/cfg/fifo.basecfg"_s)).constData(), 0600),
             0);
         site.DefaultBase = defaultBase;
         site.specialMonths = parseSpecialMonths(special);
         QVERIFY(!CCfgGenerator({2003, kMonth, 9, 0}, u"r"_s, site).Generate());
         QCOMPARE(recorder->errors, QStringList{message.arg(home->path())});
-        QCOMPARE(readAll(home->file(u"Stats/cfg/2003-09.cfg"_s)), QByteArray("previous"));
+        QCOMPARE(readAll(home->file(u"stats/cfg/2003-09.cfg"_s)), QByteArray("previous"));
     }
 
     // What a hand-edited store may hold, and the pages refuse: nothing is
@@ -219,7 +215,7 @@ private slots:
         QFETCH(QString, valueName);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        const QString previous = home->file(u"Stats/cfg/2003-09.cfg"_s);
+        const QString previous = home->file(u"stats/cfg/2003-09.cfg"_s);
         writeFile(previous, "previous");
         SettingsKey key(site.keyPath(), kSetValue);
         if (valueName == u"name"_s) {
@@ -247,7 +243,7 @@ private slots:
         site.DefaultBase.clear();
         QVERIFY(!CCfgGenerator({2003, kYear, 0, 0}, u"r"_s, site).Generate());
         QCOMPARE(recorder->errors,
-                 QStringList{u"%1/Stats/nowhere/2003.cfg cannot be written: No such file or "
+                 QStringList{u"%1/stats/nowhere/2003.cfg cannot be written: No such file or "
                              "directory."_s.arg(home->path())});
     }
 
@@ -256,16 +252,16 @@ private slots:
         QVERIFY(!CCfgGenerator({2003, kMonth, 13, 0}, u"r"_s, site).Generate());
         QVERIFY(!CCfgGenerator({2003, 9, 1, 0}, u"r"_s, site).Generate());
         QVERIFY(recorder->errors.isEmpty());
-        QCOMPARE(QDir(home->file(u"Stats/cfg"_s)).entryList(QDir::Files),
+        QCOMPARE(QDir(home->file(u"stats/cfg"_s)).entryList(QDir::Files),
                  QStringList{u"analog.basecfg"_s});
     }
 
     void baseIsCopiedUpToItsFirstZeroByte()
     {
-        writeFile(home->file(u"Stats/cfg/analog.basecfg"_s),
+        writeFile(home->file(u"stats/cfg/analog.basecfg"_s),
                   QByteArray("A\r\n").append('\0').append("B"));
         QVERIFY(CCfgGenerator({2003, kYear, 0, 0}, u"r"_s, site).Generate());
-        QVERIFY(readAll(home->file(u"Stats/cfg/2003.cfg"_s)).endsWith("\r\nA\r\n"));
+        QVERIFY(readAll(home->file(u"stats/cfg/2003.cfg"_s)).endsWith("\r\nA\r\n"));
     }
 
 private:

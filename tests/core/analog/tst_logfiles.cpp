@@ -1,6 +1,6 @@
 #include "analog/logfiles.h"
-#include "analog/logformats.h"
 #include "store/settingsstore.h"
+#include "store/sitelists.h"
 #include "store/siterecord.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
@@ -39,10 +39,7 @@ private slots:
     void init()
     {
         SandboxTest::init();
-        site = SiteRecord();
-        site.name = site.keyName = u"shop"_s;
-        site.Root = home->path() + u"/stats"_s;
-        site.CfgDir = u"cfg"_s;
+        site = testSite(*home);
         site.LogsDir = u"/logs"_s;
     }
 

@@ -124,7 +124,7 @@ private slots:
         // A server whose Site is stored is not offered again.
         if (servers.isEmpty())
             return;
-        storeNewSite(localServerSite(findLocalServers(root).first()).name.toUpper());
+        storedTestSite(localServerSite(findLocalServers(root).first()).name.toUpper());
         QCOMPARE(unclaimedLocalServers(root).size(), servers.size() - 1);
     }
 

@@ -37,9 +37,7 @@ private:
     }
     SiteRecord ftpSite(const FtpTestServer& server, const QString& path = u"/logs"_s)
     {
-        SiteRecord site;
-        site.name = u"shop"_s;
-        site.LogsDir = home->file(u"local"_s);
+        SiteRecord site = testSite(*home);
         QDir().mkpath(site.LogsDir);
         site.LogNameStruct = u"%yyyy%\\site_%yyyy%%mm%%dd%.log.gz"_s;
         site.FTPUrl = server.url(path);
@@ -96,8 +94,7 @@ private slots:
         QFETCH(QString, scheme);
         QFETCH(QString, name);
         QFETCH(QString, local);
-        SiteRecord site;
-        site.LogsDir = home->file(u"logs"_s);
+        SiteRecord site = testSite(*home);
         site.LogNameStruct = scheme;
         QDir().mkpath(site.LogsDir + u"/03"_s);
         QDir().mkpath(site.LogsDir + u"/2004"_s);
@@ -119,8 +116,7 @@ private slots:
 
     void onlyTheLastFolderLevelIsMade()
     {
-        SiteRecord site;
-        site.LogsDir = home->file(u"logs"_s);
+        SiteRecord site = testSite(*home);
         site.LogNameStruct = u"%yy%\\%mm%\\ex%yy%%mm%%dd%.log"_s;
         QDir().mkpath(site.LogsDir);
         const LocalTarget target = mapRemoteName(site, u"ex030517.log"_s);

@@ -30,12 +30,8 @@ private:
     }
     SiteRecord siteOf(const HostileFtpServer& server)
     {
-        SiteRecord site;
-        site.name = u"shop"_s;
-        site.LogsDir = home->file(u"logs"_s);
+        SiteRecord site = testSite(*home);
         QDir().mkpath(site.LogsDir);
-        site.CfgDir = u"cfg"_s;
-        site.ReportsRoot = u"reports"_s;
         site.LogNameStruct = u"ex%yy%%mm%%dd%.log"_s;
         site.FTPUrl = server.url(u"/"_s);
         site.FTPUser = u"anyone"_s;

@@ -22,11 +22,7 @@ class TestSecureTransfer : public SandboxTest
 private:
     SiteRecord site(const QString& url)
     {
-        SiteRecord record;
-        record.name = u"shop"_s;
-        record.CfgDir = u"cfg"_s;
-        record.ReportsRoot = u"reports"_s;
-        record.LogsDir = home->file(u"local"_s);
+        SiteRecord record = testSite(*home);
         QDir().mkpath(record.LogsDir);
         record.LogNameStruct = u"%yyyy%\\site_%yyyy%%mm%%dd%.log"_s;
         record.FTPUrl = url;

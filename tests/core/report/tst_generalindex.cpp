@@ -43,11 +43,7 @@ private slots:
     void init()
     {
         SandboxTest::init();
-        site = SiteRecord();
-        site.name = u"shop"_s;
-        site.Root = home->path() + u"/stats"_s;
-        site.CfgDir = u"cfg"_s;
-        site.ReportsRoot = u"reports"_s;
+        site = testSite(*home);
         QDir().mkpath(site.reportsFolder());
     }
 

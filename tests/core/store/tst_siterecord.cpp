@@ -14,16 +14,6 @@ using namespace meridan;
 using namespace meridan::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-SiteRecord storedSite(const QString& name)
-{
-    storeNewSite(name);
-    return SiteRecord(name);
-}
-
-} // namespace
-
 class TestSiteRecord : public SandboxTest
 {
     Q_OBJECT
@@ -44,7 +34,7 @@ private slots:
         QFETCH(QStringList, stored);
         QFETCH(QString, expected);
         for (const QString& name : stored)
-            storedSite(name);
+            storedTestSite(name);
         const SiteRecord site = SiteRecord::NewSite();
         QCOMPARE(site.name, expected);
         QVERIFY(site.isNew);
@@ -53,7 +43,7 @@ private slots:
 
     void loadRestoresEveryStoredField()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         for (int i = 0; i < kReportOrderCount; ++i)
             site.ReportOrder[i] = u"x-%1"_s.arg(i);
         site.FTPAccess = u"pässword"_s;
@@ -77,7 +67,7 @@ private slots:
     // their page was never opened.
     void renameMovesTheKey()
     {
-        SiteRecord site = storedSite(u"a"_s);
+        SiteRecord site = storedTestSite(u"a"_s);
         SettingsKey(SiteRecord::keyPathOf(u"a"_s), kSetValue).writeString(u"200301"_s, u"Lx"_s);
         site.name = u"b"_s;
         QVERIFY(site.Save());
@@ -89,7 +79,7 @@ private slots:
 
     void renameByCaseKeepsTheOtherValues()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         SettingsKey(SiteRecord::keyPathOf(u"shop"_s), kSetValue)
             .writeString(u"LogFormatChanges"_s, u"200301|"_s);
         site.name = u"Shop"_s;
@@ -102,8 +92,8 @@ private slots:
 
     void renameOntoAnotherSiteIsRefused()
     {
-        SiteRecord a = storedSite(u"a"_s);
-        SiteRecord b = storedSite(u"b"_s);
+        SiteRecord a = storedTestSite(u"a"_s);
+        SiteRecord b = storedTestSite(u"b"_s);
         b.Url = u"www.b-own.com"_s;
         QVERIFY(b.Save());
         a.name = u"B"_s;
@@ -141,8 +131,8 @@ private slots:
 
     void deleteLeavesTheFilesOnDisk()
     {
-        storedSite(u"a"_s);
-        storedSite(u"b"_s);
+        storedTestSite(u"a"_s);
+        storedTestSite(u"b"_s);
         writeFile(home->file(u"a/stats/cfg/2003.cfg"_s), "x");
         QVERIFY(deleteStoredSite(u"A"_s));
         QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
@@ -204,7 +194,7 @@ private slots:
             return SettingsKey(site.keyPath(), kQueryValue).readString(u"FTPAccess"_s);
         };
         qputenv("DBUS_SESSION_BUS_ADDRESS", keyring.address().toUtf8());
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         site.FTPAccess = u"pässword"_s;
         QVERIFY(site.Save());
         const QString first = storedForm(site);
@@ -225,7 +215,7 @@ private slots:
 
         qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // cron, a server: no keyring
         for (const QString& name : {u"one"_s, u"two"_s}) {
-            SiteRecord plain = storedSite(name);
+            SiteRecord plain = storedTestSite(name);
             plain.FTPAccess = u"secret"_s;
             QVERIFY(plain.Save());
             QVERIFY(QRegularExpression(u"^[0-9A-F]{128}$"_s).match(storedForm(plain)).hasMatch());
@@ -238,7 +228,7 @@ private slots:
 
     void tooLongPasswordIsRefusedNotCut()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         site.FTPAccess = QString(kPasswordMaxBytes + 1, u'p');
         site.Url = u"www.changed.com"_s;
         QVERIFY(!encipherPassword(site.FTPAccess));

@@ -53,17 +53,6 @@ private:
             list.append(PeriodName(period));
         return list;
     }
-    SiteRecord storedSite(const QString& name, const QString& keep)
-    {
-        SiteRecord site;
-        site.name = name;
-        site.DeriveDefaults();
-        site.KeepPeriods = keep;
-        site.isNew = true;
-        if (!createSiteFolders(site, false) || !SaveSite(site))
-            qFatal("cannot store the test Site");
-        return site;
-    }
 
 private slots:
     void init()
@@ -76,7 +65,7 @@ private slots:
 
     void buildsOnlyWhatIsOutOfDate()
     {
-        SiteRecord site = storedSite(u"shop"_s, u"DM"_s);
+        SiteRecord site = storedTestSite(u"shop"_s, u"DM"_s);
         writeLogs(site, QDate(2026, 9, 30), QDate(2026, 10, 2), 50);
         const QDate today(2026, 10, 2);
         QCOMPARE(names(outOfDatePeriods(site, today)),
@@ -104,7 +93,7 @@ private slots:
 
     void fetchesNewLogsAndGoesOnPastAnUnreachableServer()
     {
-        SiteRecord site = storedSite(u"shop"_s, u"M"_s);
+        SiteRecord site = storedTestSite(u"shop"_s, u"M"_s);
         SiteRecord server = site; // the server keeps the same files in one folder
         server.LogsDir = home->file(u"server/logs"_s);
         server.LogNameStruct = u"www.shop_%yyyy%%mm%%dd%.log.gz"_s;
@@ -116,10 +105,10 @@ private slots:
         site.FTPUser = QString::fromLatin1(FtpTestServer::user());
         site.FTPAccess = QString::fromLatin1(FtpTestServer::password());
         QVERIFY(site.Save());
-        SiteRecord gone = storedSite(u"gone"_s, u"M"_s);
+        SiteRecord gone = storedTestSite(u"gone"_s, u"M"_s);
         gone.FTPUrl = u"ftp://127.0.0.1:1/"_s;
         QVERIFY(gone.Save());
-        QVERIFY(QDir(storedSite(u"lost"_s, u"M"_s).Root).removeRecursively());
+        QVERIFY(QDir(storedTestSite(u"lost"_s, u"M"_s).Root).removeRecursively());
 
         Run first = update({u"gone"_s, u"lost"_s, u"shop"_s}, QDate(2026, 10, 2));
         QVERIFY(!first.ok);
@@ -142,7 +131,7 @@ private slots:
 
     void commandLine()
     {
-        SiteRecord site = storedSite(u"my shop"_s, u"DY"_s);
+        SiteRecord site = storedTestSite(u"my shop"_s, u"DY"_s);
         writeLogs(site, QDate(2025, 12, 31), QDate(2026, 1, 1), 10);
         QString days; // the files of the day before and after hold a few requests too
         for (const char* day : {"2025-12-30", "2025-12-31", "2026-01-01", "2026-01-02"})

@@ -72,9 +72,7 @@ private slots:
         writeFile(root + u"/logs/2004/ex040101.log"_s, "0101");
         server = std::make_unique<FtpTestServer>(root);
         QVERIFY(server->isRunning());
-        site = SiteRecord();
-        site.name = u"shop"_s;
-        site.LogsDir = home->file(u"local"_s);
+        site = testSite(*home);
         QDir().mkpath(site.LogsDir);
         site.LogNameStruct = u"%yyyy%\\site_%yyyy%%mm%%dd%.log.gz"_s;
         site.FTPUrl = server->url(u"/logs"_s);
@@ -240,7 +238,7 @@ private slots:
     {
         QFETCH(bool, trusted);
         FtpTestServer tls(home->file(u"server"_s), {false, home->path()});
-        storeNewSite(site.name);
+        storedTestSite(site.name);
         SiteRecord stored(site.name);
         stored.FTPUrl = tls.url(u"/logs"_s);
         stored.FTPUser = site.FTPUser;

@@ -144,8 +144,7 @@ private:
     void openOnYearsOfASlowSite(const QString& postProcess)
     {
         setAnalog(u"/usr/bin/analog"_s);
-        storeNewSite(u"shop"_s);
-        SiteRecord site(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         site.PostProcessCmd = postProcess;
         QVERIFY(SaveSite(site));
         open();
@@ -192,7 +191,7 @@ private slots:
     void sitesAreSortedWithoutRegardToCase()
     {
         for (const QString& name : {u"beta"_s, u"Alpha"_s, u"gamma"_s})
-            storeNewSite(name);
+            storedTestSite(name);
         open();
         QCOMPARE(comboItems(child<QComboBox>("siteCombo")),
                  (QStringList{u"Alpha"_s, u"beta"_s, u"gamma"_s}));
@@ -239,7 +238,7 @@ private slots:
 
     void editCancelRestoresAndOkRenames()
     {
-        storeNewSite(u"shop"_s);
+        storedTestSite(u"shop"_s);
         open();
         whenSheetOpens(
             [](CHostPropSheet* sheet) {
@@ -265,8 +264,8 @@ private slots:
 
     void deleteAsksFirst()
     {
-        storeNewSite(u"a"_s);
-        storeNewSite(u"b"_s);
+        storedTestSite(u"a"_s);
+        storedTestSite(u"b"_s);
         open();
         recorder->answers = {false};
         child<QPushButton>("deleteButton")->click();
@@ -284,7 +283,7 @@ private slots:
 
     void dailyPeriodControls()
     {
-        storeNewSite(u"shop"_s);
+        storedTestSite(u"shop"_s);
         open();
         child<QRadioButton>("dailyRadio")->click();
         QVERIFY(child<QComboBox>("dayCombo")->isVisible());
@@ -320,7 +319,7 @@ private slots:
         QFETCH(QString, period);
         QFETCH(QByteArray, radio);
         QFETCH(int, position);
-        storeNewSite(u"shop"_s);
+        storedTestSite(u"shop"_s);
         for (const QString& name : {u"2003"_s, u"2003-W07"_s, u"2003-Q3"_s, u"2003-04-05"_s})
             writeFile(home->file(u"shop/stats/cfg/"_s + name + u".cfg"_s), "x");
         open();
@@ -358,8 +357,7 @@ private slots:
     void buildAMonthAndItsIndex()
     {
         setAnalog(u"/usr/bin/analog"_s);
-        storeNewSite(u"shop"_s);
-        const SiteRecord site(u"shop"_s);
+        const SiteRecord site = storedTestSite(u"shop"_s);
         writeLogs(site, QDate(2003, 8, 31), QDate(2003, 10, 1), 30);
         open();
         child<QSpinBox>("yearSpinBox")->setValue(2003);
@@ -543,7 +541,7 @@ private slots:
     // Whatever kind of period is chosen, nothing moves and names show whole.
     void columnsStayWhereTheyAre()
     {
-        storeNewSite(u"shop"_s);
+        storedTestSite(u"shop"_s);
         open();
         auto* build = child<QPushButton>("buildButton");
         auto* name = child<QLineEdit>("reportNameEdit");
@@ -591,7 +589,7 @@ private slots:
             qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
             QLocale::setDefault(QLocale::system());
         });
-        storeNewSite(u"shop"_s);
+        storedTestSite(u"shop"_s);
         open();
         QCOMPARE(child<QPushButton>("buildButton")->text(), build);
         // F1 opens the help in the window's language, also from modal windows.
@@ -645,7 +643,7 @@ private slots:
         qputenv("PATH", QFileInfo(qEnvironmentVariable("MERIDAN_CLI")).path().toLocal8Bit() + ':' +
                             qgetenv("PATH"));
         for (const QString& name : {u"blog"_s, u"shop"_s})
-            storeNewSite(name);
+            storedTestSite(name);
         const QDate today = QDate::currentDate();
         writeLogs(SiteRecord(u"shop"_s), today.addDays(-40), today.addDays(-1), 24);
         QVERIFY(QDir(SiteRecord(u"blog"_s).Root).removeRecursively()); // its update fails

@@ -1,8 +1,8 @@
-#include "analog/logformats.h"
 #include "sitesheet/hostpropsheet.h"
 #include "sitesheet/sitepage.h"
 #include "store/preferences.h"
 #include "store/settingsstore.h"
+#include "store/sitelists.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "support/modal.h"
@@ -29,12 +29,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum Tab { General, Folders, Reports, CfgMisc, Logfiles, SpecificFormats, PostProcess, Ftp };
-
-SiteRecord storedSite(const QString& name)
-{
-    storeNewSite(name);
-    return SiteRecord(name);
-}
 
 } // namespace
 
@@ -195,8 +189,8 @@ private slots:
     void hostNameClashes()
     {
         QFETCH(bool, isNew);
-        storedSite(u"Alpha"_s);
-        SiteRecord site = isNew ? SiteRecord::NewSite() : storedSite(u"beta"_s);
+        storedTestSite(u"Alpha"_s);
+        SiteRecord site = isNew ? SiteRecord::NewSite() : storedTestSite(u"beta"_s);
         open(&site);
         typeInto(child<QLineEdit>("hostNameEdit"), u"alpha"_s);
         showTab(Reports);
@@ -209,7 +203,7 @@ private slots:
 
     void languageOrLanguageFile()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         site.LangCode = u"de"_s;
         open(&site);
         auto* language = child<QComboBox>("languageCombo");
@@ -255,7 +249,7 @@ private slots:
     // it "Cancel" again, and it drops only what came after Apply.
     void closeAfterApplyKeepsWhatWasApplied()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         open(&site);
         typeInto(child<QLineEdit>("urlEdit"), u"www.applied.org"_s);
         showTab(Ftp);
@@ -277,7 +271,7 @@ private slots:
 
     void typedBaseNameCountsWhenTheFileExists()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         writeFile(site.cfgFolder() + u"/mine.basecfg"_s, "# mine\n");
         open(&site);
         showTab(CfgMisc);
@@ -319,7 +313,7 @@ private slots:
         QFETCH(QByteArray, radio);
         QFETCH(QString, stored);
         QFETCH(quint32, periodicity);
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         open(&site);
         showTab(Logfiles);
         typeInto(child<QLineEdit>("namingSchemeEdit"), typed);
@@ -343,7 +337,7 @@ private slots:
 
     void onlyShownPagesApply()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         QDir(site.LogsDir).removeRecursively();
         open(&site);
         showTab(Ftp);
@@ -363,7 +357,7 @@ private slots:
 
     void reportOrder()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         open(&site);
         showTab(Reports);
         auto* list = child<QListWidget>("reportList");
@@ -422,7 +416,7 @@ private slots:
 
     void specificFormats()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         open(&site);
         showTab(SpecificFormats);
         auto* list = child<CEditableListCtrl>("formatList");
@@ -457,7 +451,7 @@ private slots:
 
     void postProcessVariablesTakeTheirForm()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         open(&site);
         showTab(PostProcess);
         auto* edit = child<QPlainTextEdit>("postProcessEdit");
@@ -471,7 +465,7 @@ private slots:
 
     void cfgMisc()
     {
-        SiteRecord site = storedSite(u"shop"_s);
+        SiteRecord site = storedTestSite(u"shop"_s);
         writeFile(site.cfgFolder() + u"/my.site.basecfg"_s, "x");
         open(&site);
         showTab(CfgMisc);

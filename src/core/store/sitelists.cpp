@@ -1,6 +1,5 @@
-#include "logformats.h"
+#include "sitelists.h"
 
-#include "analog/period.h"
 #include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
