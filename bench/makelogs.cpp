@@ -1,13 +1,13 @@
 // Writes Apache logs for a stored Site:
 //   bench_makelogs NAME FIRST LAST PER_DAY [varied]
-// By default a few hosts, pages and referrers come back over and over;
+// By default a few pages and referrers come back over and over, while the
+// hosts cycle through 22,750 addresses, nearly one per request of a day.
 // "varied" draws them from pools the size of a busy small site's (50,000
 // hosts, 1,000 pages, 1,000 referrers, 140 browsers), so that a longer
 // period holds many more distinct items than a day, as real logs do; each
-// visitor makes eight requests in a row, as a browser fetching a page does:
-// with
-// 20,000 requests a day a day's report then takes about a tenth of a second
-// of Analog and the year's, from its logs, six or seven seconds.
+// visitor makes eight requests in a row, as a browser fetching a page does.
+// With 20,000 requests a day a day's report then takes about a tenth of a
+// second of Analog and the year's, from its logs, six or seven seconds.
 #include "store/siterecord.h"
 #include "support/loggenerator.h"
 
