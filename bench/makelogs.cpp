@@ -7,7 +7,7 @@
 // period holds many more distinct items than a day, as real logs do; each
 // visitor makes eight requests in a row, as a browser fetching a page does.
 // With 20,000 requests a day a day's report then takes about a tenth of a
-// second of Analog and the year's, from its logs, six or seven seconds.
+// second of Analog and the year's, from its logs, about five seconds.
 #include "store/siterecord.h"
 #include "support/loggenerator.h"
 
