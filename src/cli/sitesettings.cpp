@@ -83,6 +83,48 @@ Result buildFormatChanges(SiteSettings& s, const QStringList& months,
     return {};
 }
 
+// What the pairs of one command gave that is settled after all of them.
+struct PairsSeen
+{
+    QStringList months; // of the format changes
+    QMap<QString, QString> givenFormats;
+    bool schemeTouched = false;
+    bool languageGiven = false;
+    bool langCodeGiven = false;
+};
+
+Result applyFormatOfMonth(SiteSettings& s, const QString& month, const QString& text,
+                          PairsSeen& seen)
+{
+    seen.givenFormats.insert(month, text);
+    s.formatsChanged = true;
+    if (!text.startsWith(u'A') && !text.startsWith(u'L'))
+        return Result::refused(
+            Cli::tr("%1 takes \"A\" (APACHELOGFORMAT) or \"L\" (LOGFORMAT) followed by the format.")
+                .arg(month));
+    return {};
+}
+
+Result applyPair(SiteSettings& s, const QString& name, QString text, PairsSeen& seen)
+{
+    if (holdsLineBreak(text))
+        return refusedLineBreak(name);
+    if (named(name, values::LogFormatChanges))
+        return applyFormatList(s, text, &seen.months);
+    if (named(name, values::LogSpecial))
+        return applySpecialList(s, text);
+    if (isMonthName(name))
+        return applyFormatOfMonth(s, name, text, seen);
+    if (!isSiteFieldName(name))
+        return Result::refused(Cli::tr("%1 is not a value of a Site.").arg(name));
+    seen.schemeTouched |= named(name, values::LogNameStruct) || named(name, values::LogPeriodicity);
+    seen.languageGiven |= named(name, values::Language);
+    seen.langCodeGiven |= named(name, values::LangCode);
+    if (Result accepted = acceptValue(name, &text); !accepted)
+        return accepted;
+    return setSiteField(s.site, name, text);
+}
+
 } // namespace
 
 SiteSettings SiteSettings::of(const SiteRecord& site)
@@ -108,52 +150,21 @@ bool splitPairs(const QStringList& arguments, ValuePairs* pairs)
 
 Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
 {
-    QStringList months;
+    PairsSeen seen;
     for (const FormatChange& row : std::as_const(s.formatChanges))
-        months.append(row.month);
-    QMap<QString, QString> givenFormats;
-    bool schemeTouched = false;
-    bool languageGiven = false;
-    bool langCodeGiven = false;
-    for (const auto& [name, value] : pairs) {
-        QString text = value;
-        Result problem;
-        if (holdsLineBreak(text))
-            problem = refusedLineBreak(name);
-        else if (named(name, values::LogFormatChanges)) {
-            problem = applyFormatList(s, text, &months);
-        } else if (named(name, values::LogSpecial)) {
-            problem = applySpecialList(s, text);
-        } else if (isMonthName(name)) {
-            if (!text.startsWith(u'A') && !text.startsWith(u'L'))
-                problem = Result::refused(Cli::tr("%1 takes \"A\" (APACHELOGFORMAT) or \"L\" "
-                                                  "(LOGFORMAT) followed by the format.")
-                                              .arg(name));
-            givenFormats.insert(name, text);
-            s.formatsChanged = true;
-        } else if (!isSiteFieldName(name)) {
-            problem = Result::refused(Cli::tr("%1 is not a value of a Site.").arg(name));
-        } else {
-            problem = acceptValue(name, &text);
-            if (problem)
-                problem = setSiteField(s.site, name, text);
-            schemeTouched |=
-                named(name, values::LogNameStruct) || named(name, values::LogPeriodicity);
-            languageGiven |= named(name, values::Language);
-            langCodeGiven |= named(name, values::LangCode);
-        }
-        if (!problem)
+        seen.months.append(row.month);
+    for (const auto& [name, value] : pairs)
+        if (Result problem = applyPair(s, name, value, seen); !problem)
             return problem;
-    }
     if (s.formatsChanged)
-        if (Result built = buildFormatChanges(s, months, givenFormats); !built)
+        if (Result built = buildFormatChanges(s, seen.months, seen.givenFormats); !built)
             return built;
-    if (schemeTouched && !CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity))
+    if (seen.schemeTouched && !CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity))
         return Result::refused(texts::inconsistentLogNaming());
     if (!s.site.Language.isEmpty() && !s.site.LangCode.isEmpty()) {
-        if (languageGiven && langCodeGiven)
+        if (seen.languageGiven && seen.langCodeGiven)
             return Result::refused(Cli::tr("A Site uses either Language or LangCode, not both."));
-        if (languageGiven)
+        if (seen.languageGiven)
             chooseLanguage(s.site, s.site.Language);
         else
             chooseLanguageFile(s.site, s.site.LangCode);

@@ -220,6 +220,36 @@ QString logNameOfDay(const SiteRecord& site, const QDate& date)
     }
 }
 
+namespace {
+
+// The LOGFILE pattern that covers the day, and the first day after it that
+// the pattern does not: inside a month or longer period, a month's files at
+// once.
+std::pair<QString, QDate> logStepAt(const SiteRecord& site, const QDate& day, bool inPeriod)
+{
+    QString name = logNameForMonth(site, day);
+    const QDate nextMonth = QDate(day.year(), day.month(), 1).addMonths(1);
+    switch (site.LogPeriodicity) {
+    case kLogHourly:
+    case kLogDaily:
+        if (site.LogPeriodicity == kLogHourly)
+            name.replace(u"%hh%"_s, u"*"_s);
+        if (inPeriod)
+            return {name.replace(u"%dd%"_s, u"*"_s), nextMonth};
+        return {name.replace(u"%dd%"_s, twoDigits(day.day())), day.addDays(1)};
+    case kLogWeekly:
+        return {weeklyLogName(site, day), day.addDays(1)};
+    case kLogMonthly:
+        return {name, nextMonth};
+    case kLogNumbered:
+        return {name + u'*', nextMonth};
+    default: // a periodicity no button gives
+        return {name, day.addDays(1)};
+    }
+}
+
+} // namespace
+
 bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
                   const QDate& end, QByteArray* out)
 {
@@ -234,48 +264,21 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
     QString lastListed;
     while (current < stop) {
         const QString month = QString::number(current.year()) + twoDigits(current.month());
-        const QDate nextMonth = QDate(current.year(), current.month(), 1).addMonths(1);
         if (month.toUtf8() > lastMonthLooked.toUtf8()) {
             lastMonthLooked = month;
             const SpecialResult special = insertSpecialMonth(site, month, out);
             if (special == SpecialResult::Error)
                 return false;
             if (special == SpecialResult::Inserted) {
-                current = nextMonth;
+                current = QDate(current.year(), current.month(), 1).addMonths(1);
                 continue;
             }
         }
         if (month.toUtf8() > lastApplied.toUtf8())
             applyFormatChange(site.formatChanges, month, &lastApplied, out);
 
-        QString name = logNameForMonth(site, current);
         const bool inPeriod = period.periodicity >= kMonth && current >= start && current < end;
-        QDate next = current.addDays(1); // also for a periodicity no button gives
-        switch (site.LogPeriodicity) {
-        case kLogHourly:
-        case kLogDaily:
-            if (site.LogPeriodicity == kLogHourly)
-                name.replace(u"%hh%"_s, u"*"_s);
-            if (inPeriod) {
-                name.replace(u"%dd%"_s, u"*"_s);
-                next = nextMonth;
-            } else {
-                name.replace(u"%dd%"_s, twoDigits(current.day()));
-            }
-            break;
-        case kLogWeekly:
-            name = weeklyLogName(site, current);
-            break;
-        case kLogMonthly:
-            next = nextMonth;
-            break;
-        case kLogNumbered:
-            name += u'*';
-            next = nextMonth;
-            break;
-        default:
-            break;
-        }
+        const auto [name, next] = logStepAt(site, current, inPeriod);
         current = next;
         // Weekly files are looked up day by day, as the week around New Year
         // is split between two files (the last days of December keep their

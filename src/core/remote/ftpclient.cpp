@@ -452,23 +452,8 @@ int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key)
     const KnownHost known = checkKnownHost(knownHosts, host(), identity.port, key);
     if (known == KnownHost::Known)
         return CURLKHSTAT_FINE;
-    if (known == KnownHost::Revoked) {
-        transfer.identityMessage =
-            texts::Remote::tr("The host key of %1 (%2 %3) is marked as revoked in %4. Nothing "
-                              "was sent.")
-                .arg(host(), identity.keyType, identity.fingerprint, knownHostsFile);
-        return CURLKHSTAT_REJECT;
-    }
-    if (known == KnownHost::Changed) {
-        transfer.identityMessage =
-            texts::Remote::tr(
-                "WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
-                "Someone may be listening in on the connection, or the server got a new key. "
-                "Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is "
-                "expected, remove the old key with \"ssh-keygen -R %5\" and connect again.")
-                .arg(host(), identity.keyType, identity.fingerprint,
-                     QString::fromStdString(m_knownHosts),
-                     identity.port == 22 ? host() : u"[%1]:%2"_s.arg(host()).arg(identity.port));
+    if (known != KnownHost::Unknown) {
+        transfer.identityMessage = knownKeyRefusal(known, identity);
         return CURLKHSTAT_REJECT;
     }
     if (!m_trustQuestion || !m_trustQuestion(identity)) {
@@ -478,13 +463,28 @@ int FtpClient::judgeHostKey(Transfer& transfer, const QByteArray& key)
                 .arg(host(), identity.keyType, identity.fingerprint);
         return CURLKHSTAT_REJECT;
     }
-    const Result recorded =
-        recordKnownHost(QString::fromStdString(m_knownHosts), host(), identity.port, key);
-    if (!recorded) {
+    if (const Result recorded = recordKnownHost(knownHostsFile, host(), identity.port, key);
+        !recorded) {
         transfer.identityMessage = recorded.message();
         return CURLKHSTAT_REJECT;
     }
     return CURLKHSTAT_FINE;
+}
+
+QString FtpClient::knownKeyRefusal(KnownHost known, const ServerIdentity& identity) const
+{
+    const QString knownHostsFile = QString::fromStdString(m_knownHosts);
+    if (known == KnownHost::Revoked)
+        return texts::Remote::tr("The host key of %1 (%2 %3) is marked as revoked in %4. Nothing "
+                                 "was sent.")
+            .arg(host(), identity.keyType, identity.fingerprint, knownHostsFile);
+    return texts::Remote::tr(
+               "WARNING: THE HOST KEY OF %1 HAS CHANGED!\n"
+               "Someone may be listening in on the connection, or the server got a new key. "
+               "Its key is now %2 %3, not the one %4 holds. Nothing was sent. If the change is "
+               "expected, remove the old key with \"ssh-keygen -R %5\" and connect again.")
+        .arg(host(), identity.keyType, identity.fingerprint, knownHostsFile,
+             identity.port == 22 ? host() : u"[%1]:%2"_s.arg(host()).arg(identity.port));
 }
 
 bool FtpClient::askToTrustCertificate(const Transfer& transfer)

@@ -108,6 +108,8 @@ private:
     int attempt(Transfer& transfer);
     void setSecurityOptions(void* curl, Transfer& transfer);
     int judgeHostKey(Transfer& transfer, const QByteArray& key);
+    // Why a key other than the one known (changed or revoked) is refused.
+    QString knownKeyRefusal(KnownHost known, const ServerIdentity& identity) const;
     bool askToTrustCertificate(const Transfer& transfer);
     QString failureText(int code, const Transfer& transfer) const;
     QString timeoutText(const Transfer& transfer) const;

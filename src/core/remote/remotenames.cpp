@@ -39,6 +39,50 @@ std::optional<QString> valueAt(const QString& templ, const QString& marker, cons
     return name.mid(at + offset, width);
 }
 
+// The folder pattern with the date the file name holds where the file
+// pattern has its markers.
+QString folderOfName(QString folder, const QString& filePattern, const QString& name)
+{
+    const QString templ = QString(filePattern)
+                              .replace(u"%yyyy%"_s, u"%ya%"_s)
+                              .replace(u"%yy%"_s, u"%a"_s)
+                              .replace(u"%mm%"_s, u"%n"_s)
+                              .replace(u"%dd%"_s, u"%j"_s);
+    if (folder.contains(u"%yyyy%"_s))
+        if (const auto year = valueAt(templ, u"%ya%"_s, name, 0, 4))
+            folder.replace(u"%yyyy%"_s, *year);
+    if (folder.contains(u"%yy%"_s)) {
+        std::optional<QString> year = valueAt(templ, u"%a"_s, name, 0, 2);
+        if (!year)
+            year = valueAt(templ, u"%ya%"_s, name, 2, 2);
+        if (year)
+            folder.replace(u"%yy%"_s, *year);
+    }
+    if (folder.contains(u"%mm%"_s))
+        if (const auto month = valueAt(templ, u"%n"_s, name, 0, 2))
+            folder.replace(u"%mm%"_s, *month);
+    if (folder.contains(u"%dd%"_s))
+        if (const auto day = valueAt(templ, u"%j"_s, name, 0, 2))
+            folder.replace(u"%dd%"_s, *day);
+    return folder;
+}
+
+// The file in localFolder, made (one level) when it is missing.
+LocalTarget targetIn(const QString& localFolder, const QString& name)
+{
+    const QString local = localFolder + u'/';
+    switch (pathKind(localFolder)) {
+    case PathKind::File:
+        return {Result::refused(texts::fileIsNotFolder(local)), {}};
+    case PathKind::Missing:
+        QDir().mkdir(localFolder); // a failure shows when the copy fails
+        break;
+    case PathKind::Folder:
+        break;
+    }
+    return {{}, local + name};
+}
+
 } // namespace
 
 Result checkRemoteName(const QString& name)
@@ -59,28 +103,7 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
     if (last < 0)
         return {{}, joinPath(QDir::cleanPath(site.LogsDir), name)};
     const QString folderPattern = scheme.left(last + 1);
-    const QString templ = scheme.mid(last + 1)
-                              .replace(u"%yyyy%"_s, u"%ya%"_s)
-                              .replace(u"%yy%"_s, u"%a"_s)
-                              .replace(u"%mm%"_s, u"%n"_s)
-                              .replace(u"%dd%"_s, u"%j"_s);
-    QString folder = folderPattern;
-    if (folder.contains(u"%yyyy%"_s))
-        if (const auto year = valueAt(templ, u"%ya%"_s, name, 0, 4))
-            folder.replace(u"%yyyy%"_s, *year);
-    if (folder.contains(u"%yy%"_s)) {
-        std::optional<QString> year = valueAt(templ, u"%a"_s, name, 0, 2);
-        if (!year)
-            year = valueAt(templ, u"%ya%"_s, name, 2, 2);
-        if (year)
-            folder.replace(u"%yy%"_s, *year);
-    }
-    if (folder.contains(u"%mm%"_s))
-        if (const auto month = valueAt(templ, u"%n"_s, name, 0, 2))
-            folder.replace(u"%mm%"_s, *month);
-    if (folder.contains(u"%dd%"_s))
-        if (const auto day = valueAt(templ, u"%j"_s, name, 0, 2))
-            folder.replace(u"%dd%"_s, *day);
+    const QString folder = folderOfName(folderPattern, scheme.mid(last + 1), name);
     // What the name put into the folder never climbs out of the log folder.
     const QStringList written = folderPattern.split(u'/');
     const QStringList filled = folder.split(u'/');
@@ -92,18 +115,7 @@ LocalTarget mapRemoteName(const SiteRecord& site, const QString& name)
                             "the log folder; it was not copied.")
                             .arg(name, folder)),
                     {}};
-    const QString localFolder = QDir::cleanPath(joinPath(site.LogsDir, folder));
-    const QString local = localFolder + u'/';
-    switch (pathKind(localFolder)) {
-    case PathKind::File:
-        return {Result::refused(texts::fileIsNotFolder(local)), {}};
-    case PathKind::Missing:
-        QDir().mkdir(localFolder); // one level; a failure shows when the copy fails
-        break;
-    case PathKind::Folder:
-        break;
-    }
-    return {{}, local + name};
+    return targetIn(QDir::cleanPath(joinPath(site.LogsDir, folder)), name);
 }
 
 QByteArray RemoteFolder::rawFilePath(const RemoteEntry& entry) const

@@ -106,6 +106,40 @@ void readRows(SqlTransaction& tx, const QString& statement,
         take(query.value(0).toString(), query);
 }
 
+// The figures being read, one entry a Site: the named Sites in their
+// order, or, when none is named, every Site as its first row comes.
+struct FigureTable
+{
+    explicit FigureTable(const QStringList& sites) : open(sites.isEmpty())
+    {
+        for (const QString& site : sites)
+            add(site);
+    }
+    SiteFigures* entry(const QString& name)
+    {
+        if (auto place = places.constFind(name.toCaseFolded()); place != places.cend())
+            return &rows[*place];
+        return open ? add(name) : nullptr;
+    }
+    SiteFigures* add(const QString& name)
+    {
+        places.insert(name.toCaseFolded(), rows.size());
+        rows.append({name, {}, {}, std::nullopt});
+        return &rows.last();
+    }
+
+    bool open;
+    QList<SiteFigures> rows;
+    QHash<QString, qsizetype> places; // by folded name
+};
+
+// A day's or a month's figures from the columns after the Site's name.
+template <typename Figures> Figures figuresOfRow(const QSqlQuery& row)
+{
+    return {dayOf(row.value(1)), row.value(2).toLongLong(), row.value(3).toLongLong(),
+            row.value(4).toLongLong(), row.value(5).toLongLong()};
+}
+
 } // namespace
 
 bool saveCacheFigures(const QString& site, const CacheFigures& figures)
@@ -184,23 +218,7 @@ QHash<QString, QByteArray> storedSources(const QString& site)
 
 QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
 {
-    QList<SiteFigures> result;
-    QHash<QString, qsizetype> places; // by folded name
-    for (const QString& site : sites) {
-        places.insert(site.toCaseFolded(), result.size());
-        result.append({site, {}, {}, std::nullopt});
-    }
-    // Every Site when none is named: those with figures come as they are read.
-    auto entry = [&](const QString& name) -> SiteFigures* {
-        const QString key = name.toCaseFolded();
-        if (auto place = places.constFind(key); place != places.cend())
-            return &result[*place];
-        if (!sites.isEmpty())
-            return nullptr;
-        places.insert(key, result.size());
-        result.append({name, {}, {}, std::nullopt});
-        return &result.last();
-    };
+    FigureTable table(sites);
     SettingsStore::read([&](StoreTransaction& store) {
         auto* tx = dynamic_cast<SqlTransaction*>(&store);
         if (!tx || !hasTables(*tx))
@@ -210,10 +228,8 @@ QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
                  u"JOIN keys k ON k.id = f.site WHERE k.parent = ? AND f.day >= ? "
                  u"ORDER BY f.site, f.day"_s,
                  [&](const QString& name, const QSqlQuery& row) {
-                     if (SiteFigures* figures = entry(name))
-                         figures->days.append({dayOf(row.value(1)), row.value(2).toLongLong(),
-                                               row.value(3).toLongLong(), row.value(4).toLongLong(),
-                                               row.value(5).toLongLong()});
+                     if (SiteFigures* figures = table.entry(name))
+                         figures->days.append(figuresOfRow<DayFigures>(row));
                  },
                  {daysFrom.isValid() ? daysFrom.toJulianDay() : qint64(0)});
         readRows(*tx,
@@ -221,22 +237,19 @@ QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
                  u"month_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? "
                  u"ORDER BY f.site, f.month"_s,
                  [&](const QString& name, const QSqlQuery& row) {
-                     if (SiteFigures* figures = entry(name))
-                         figures->months.append({dayOf(row.value(1)), row.value(2).toLongLong(),
-                                                 row.value(3).toLongLong(),
-                                                 row.value(4).toLongLong(),
-                                                 row.value(5).toLongLong()});
+                     if (SiteFigures* figures = table.entry(name))
+                         figures->months.append(figuresOfRow<MonthFigures>(row));
                  });
         readRows(*tx,
                  u"SELECT k.name, u.started, u.milliseconds, u.files, u.bytes, u.built, u.planned, "
                  u"u.problems FROM update_states u JOIN keys k ON k.id = u.site "
                  u"WHERE k.parent = ?"_s,
                  [&](const QString& name, const QSqlQuery& row) {
-                     if (SiteFigures* figures = entry(name))
+                     if (SiteFigures* figures = table.entry(name))
                          figures->lastUpdate = updateStateOf(row);
                  });
     });
-    return result;
+    return table.rows;
 }
 
 } // namespace meridan

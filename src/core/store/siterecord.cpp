@@ -332,49 +332,15 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
 {
     if (!checkSite(*this).report())
         return false;
-    const bool renaming = !isNew && name != keyName;
     std::optional<QString> password; // written only when it changed
-    QList<StoredValue> values;
-    const QList<SiteValue> now = siteValues(*this);
-    for (qsizetype i = 0; i < valueLayouts().size(); ++i) {
-        const ValueLayout& layout = valueLayouts().at(i);
-        if (before && before->at(i).text == now.at(i).text)
-            continue; // only what changed: a concurrent change of another value stays
-        if (layout.valueName != values::FTPAccess) {
-            values.append(storedValue(*this, layout));
-            continue;
-        }
-        password = storedPasswordForm();
-        if (!password)
-            return false;
-        values.append({values::FTPAccess, *password});
-    }
+    const std::optional<QList<StoredValue>> values = valuesToStore(before, password);
+    if (!values)
+        return false;
     // One transaction: the checks cannot go stale before the write, and a
     // rename never leaves the Site half-stored.
     QString refusal;
-    const int status = SettingsStore::write([&](StoreTransaction& tx) {
-        const QString path = keyPath();
-        const QString storedPath = keyPathOf(isNew ? name : keyName);
-        const bool stored = tx.keyExists(storedPath);
-        const bool nameTaken = !sameKeyName(name, keyName) && tx.keyExists(path);
-        if ((mode == SaveMode::NewOnly && tx.keyExists(path)) || (renaming && nameTaken)) {
-            refusal = texts::hostExists(name);
-            return false;
-        }
-        if (mode == SaveMode::ExistingOnly && !stored) {
-            refusal = texts::noSuchSite(isNew ? name : keyName);
-            return false;
-        }
-        // A renamed key keeps every value, the Specific formats ones too.
-        if (renaming && stored && !tx.renameKey(storedPath, name))
-            return false;
-        if (!tx.keyExists(path) && !tx.createKey(path))
-            return false;
-        const StoredValue stamp{values::ChangeStamp,
-                                QString::number(QDateTime::currentMSecsSinceEpoch())};
-        return tx.setValues(path, values) && (!alongside || alongside(tx, path)) &&
-               tx.setValues(path, {stamp});
-    });
+    const int status = SettingsStore::write(
+        [&](StoreTransaction& tx) { return writeTo(tx, mode, *values, alongside, refusal); });
     if (!refusal.isEmpty())
         messages().error(refusal);
     // Of two keyring entries, the one the store does not name goes.
@@ -387,6 +353,55 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
     keyName = name;
     isNew = false;
     return true;
+}
+
+std::optional<QList<StoredValue>>
+SiteRecord::valuesToStore(const std::optional<QList<SiteValue>>& before,
+                          std::optional<QString>& password) const
+{
+    QList<StoredValue> values;
+    const QList<SiteValue> now = siteValues(*this);
+    for (qsizetype i = 0; i < valueLayouts().size(); ++i) {
+        const ValueLayout& layout = valueLayouts().at(i);
+        if (before && before->at(i).text == now.at(i).text)
+            continue; // only what changed: a concurrent change of another value stays
+        if (layout.valueName != values::FTPAccess) {
+            values.append(storedValue(*this, layout));
+            continue;
+        }
+        password = storedPasswordForm();
+        if (!password)
+            return std::nullopt;
+        values.append({values::FTPAccess, *password});
+    }
+    return values;
+}
+
+bool SiteRecord::writeTo(StoreTransaction& tx, SaveMode mode, const QList<StoredValue>& values,
+                         const StoreWork& alongside, QString& refusal) const
+{
+    const bool renaming = !isNew && name != keyName;
+    const QString path = keyPath();
+    const QString storedPath = keyPathOf(isNew ? name : keyName);
+    const bool stored = tx.keyExists(storedPath);
+    const bool nameTaken = !sameKeyName(name, keyName) && tx.keyExists(path);
+    if ((mode == SaveMode::NewOnly && tx.keyExists(path)) || (renaming && nameTaken)) {
+        refusal = texts::hostExists(name);
+        return false;
+    }
+    if (mode == SaveMode::ExistingOnly && !stored) {
+        refusal = texts::noSuchSite(isNew ? name : keyName);
+        return false;
+    }
+    // A renamed key keeps every value, the Specific formats ones too.
+    if (renaming && stored && !tx.renameKey(storedPath, name))
+        return false;
+    if (!tx.keyExists(path) && !tx.createKey(path))
+        return false;
+    const StoredValue stamp{values::ChangeStamp,
+                            QString::number(QDateTime::currentMSecsSinceEpoch())};
+    return tx.setValues(path, values) && (!alongside || alongside(tx, path)) &&
+           tx.setValues(path, {stamp});
 }
 
 QString SiteRecord::cfgFolder() const

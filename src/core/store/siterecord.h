@@ -13,6 +13,7 @@
 namespace meridan {
 
 class StoreTransaction;
+struct StoredValue;
 struct StoreNode;
 
 // Ids of the log periodicity choices; stored as they are.
@@ -140,6 +141,14 @@ private:
     bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
                const StoreWork& alongside);
     std::optional<QString> storedPasswordForm() const;
+    // The stored forms of the values that differ from before (all without
+    // before), the password's also in password; nullopt, said, when the
+    // password cannot be kept.
+    std::optional<QList<StoredValue>> valuesToStore(const std::optional<QList<SiteValue>>& before,
+                                                    std::optional<QString>& password) const;
+    // refusal says why the Site cannot be stored as mode asks.
+    bool writeTo(StoreTransaction& tx, SaveMode mode, const QList<StoredValue>& values,
+                 const StoreWork& alongside, QString& refusal) const;
 
     // The password as loaded and its stored form: a password left as it
     // was is written back as it stands, in the keyring or not.

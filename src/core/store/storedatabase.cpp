@@ -354,22 +354,8 @@ StoreDatabase::State StoreDatabase::create()
     }
     // Release 0.1 kept the settings as JSON: they come along once.
     StoreJson legacy;
-    const bool importing = QFileInfo::exists(legacyPath());
-    if (importing) {
-        QFile file(legacyPath());
-        if (!QFileInfo(legacyPath()).isFile() || file.size() > kMaxLegacySize ||
-            !file.open(QIODevice::ReadOnly))
-            return unusable(texts::Store::tr(
-                                "The settings file %1 cannot be read. It was left as it is: repair "
-                                "or remove it. Until then no setting can be saved.")
-                                .arg(legacyPath()));
-        legacy = storeFromJson(file.readAll());
-        if (!legacy.root)
-            return unusable(
-                texts::Store::tr("The settings file %1 cannot be read (%2). It was left as it is: "
-                                 "repair or remove it. Until then no setting can be saved.")
-                    .arg(legacyPath(), legacy.problem));
-    }
+    if (QFileInfo::exists(legacyPath()) && !readLegacy(legacy))
+        return State::Unusable;
     // Built under a name of its own, then linked into place: the database
     // is never seen half made, and of two programs creating it one wins.
     QTemporaryFile temporary(folder + u"/settings.sqlite.new-XXXXXX"_s);
@@ -379,26 +365,8 @@ StoreDatabase::State StoreDatabase::create()
         return State::Unusable;
     }
     temporary.close();
-    const QString name = threadConnectionName() + u"-new"_s;
-    QSqlError error;
-    bool built = connect(temporary.fileName(), name);
-    {
-        SqlTransaction tx(QSqlDatabase::database(name, false));
-        built = built && tx.execute(u"BEGIN"_s);
-        for (const char* statement : kSchema)
-            built = built && tx.execute(QString::fromLatin1(statement));
-        if (built && importing)
-            for (const StoreNode& key : legacy.root->keys)
-                built = built && insertTree(tx, key.name, key);
-        built = built && tx.execute(u"COMMIT"_s);
-        error = tx.failed() ? tx.error() : QSqlDatabase::database(name, false).lastError();
-        QSqlDatabase::database(name, false).close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    if (!built) {
-        reportFailure(error);
+    if (!build(temporary.fileName(), legacy))
         return State::Unusable;
-    }
     if (::link(QFile::encodeName(temporary.fileName()).constData(),
                QFile::encodeName(m_path).constData()) != 0 &&
         errno != EEXIST) {
@@ -406,16 +374,62 @@ StoreDatabase::State StoreDatabase::create()
                              .arg(m_path, errnoText(errno)));
         return State::Unusable;
     }
-    if (importing && QFile::rename(legacyPath(), legacyPath() + u".imported"_s) &&
-        !legacy.caseDuplicates.isEmpty())
+    if (legacy.root)
+        retireLegacy(legacy);
+    return openExisting();
+}
+
+bool StoreDatabase::readLegacy(StoreJson& legacy)
+{
+    QFile file(legacyPath());
+    if (!QFileInfo(legacyPath()).isFile() || file.size() > kMaxLegacySize ||
+        !file.open(QIODevice::ReadOnly)) {
+        unusable(texts::Store::tr("The settings file %1 cannot be read. It was left as it is: "
+                                  "repair or remove it. Until then no setting can be saved.")
+                     .arg(legacyPath()));
+        return false;
+    }
+    legacy = storeFromJson(file.readAll());
+    if (!legacy.root)
+        unusable(texts::Store::tr("The settings file %1 cannot be read (%2). It was left as it is: "
+                                  "repair or remove it. Until then no setting can be saved.")
+                     .arg(legacyPath(), legacy.problem));
+    return bool(legacy.root);
+}
+
+bool StoreDatabase::build(const QString& file, const StoreJson& legacy)
+{
+    const QString name = threadConnectionName() + u"-new"_s;
+    QSqlError error;
+    bool built = connect(file, name);
+    {
+        SqlTransaction tx(QSqlDatabase::database(name, false));
+        built = built && tx.execute(u"BEGIN"_s);
+        for (const char* statement : kSchema)
+            built = built && tx.execute(QString::fromLatin1(statement));
+        if (built && legacy.root)
+            for (const StoreNode& key : legacy.root->keys)
+                built = built && insertTree(tx, key.name, key);
+        built = built && tx.execute(u"COMMIT"_s);
+        error = tx.failed() ? tx.error() : QSqlDatabase::database(name, false).lastError();
+        QSqlDatabase::database(name, false).close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!built)
+        reportFailure(error);
+    return built;
+}
+
+void StoreDatabase::retireLegacy(const StoreJson& legacy)
+{
+    const QString imported = legacyPath() + u".imported"_s;
+    if (QFile::rename(legacyPath(), imported) && !legacy.caseDuplicates.isEmpty())
         messages().error(
             texts::Store::tr(
                 "%1 held keys whose names differ only in case from one before them; the "
                 "first of each was imported, these were left out: %2. The file stays as "
                 "%3.")
-                .arg(legacyPath(), legacy.caseDuplicates.join(u", "_s),
-                     legacyPath() + u".imported"_s));
-    return openExisting();
+                .arg(legacyPath(), legacy.caseDuplicates.join(u", "_s), imported));
 }
 
 void StoreDatabase::reportFailure(const QSqlError& error)

@@ -9,6 +9,8 @@ class QSqlError;
 
 namespace meridan {
 
+struct StoreJson;
+
 // The SQLite database behind the settings store, one connection per thread.
 // It creates the database on the first write (importing release 0.1's JSON
 // file when there is one), checks that an existing file is a sound Meridan
@@ -64,6 +66,9 @@ private:
     State openExisting();
     QString checkOpened(); // why the opened database is not a sound one of ours
     State create();
+    bool readLegacy(StoreJson& legacy); // false, said, when it cannot be read
+    bool build(const QString& file, const StoreJson& legacy);
+    void retireLegacy(const StoreJson& legacy);
     bool connect(const QString& file, const QString& connectionName);
     void closeConnection();
     State unusable(const QString& text);
