@@ -293,6 +293,23 @@ QList<FigureJob> FigureReader::takeNextRead()
     return read;
 }
 
+QString FigureReader::writeReadConfiguration()
+{
+    QTemporaryFile configuration(QDir::tempPath() + u"/meridan-figures-XXXXXX.cfg"_s);
+    configuration.setAutoRemove(false);
+    if (!configuration.open())
+        return texts::errorCreatingFile(configuration.fileName());
+    m_configFile = configuration.fileName();
+    QByteArray text = "LOGFILE none\n";
+    for (const QString& cache : cachesToRead(m_site, m_reading))
+        text += "CACHEFILE \"" + QFile::encodeName(cache) + "\"\n";
+    if (configuration.write(text) < 0 || !configuration.flush()) {
+        removeFiles();
+        return texts::errorCreatingFile(configuration.fileName());
+    }
+    return {};
+}
+
 void FigureReader::next()
 {
     if (m_runner)
@@ -311,25 +328,14 @@ void FigureReader::next()
         QTimer::singleShot(0, this, &FigureReader::next);
         return;
     }
-    const QString& analogPath = m_analogPath;
-    if (analogPath.isEmpty() || !QFileInfo::exists(analogPath))
+    if (m_analogPath.isEmpty() || !QFileInfo::exists(m_analogPath))
         return fail(texts::cannotFindAnalog());
-    QTemporaryFile configuration(QDir::tempPath() + u"/meridan-figures-XXXXXX.cfg"_s);
-    configuration.setAutoRemove(false);
-    if (!configuration.open())
-        return fail(texts::errorCreatingFile(configuration.fileName()));
-    m_configFile = configuration.fileName();
-    QByteArray text = "LOGFILE none\n";
-    for (const QString& cache : cachesToRead(m_site, m_reading))
-        text += "CACHEFILE \"" + QFile::encodeName(cache) + "\"\n";
-    if (configuration.write(text) < 0 || !configuration.flush()) {
-        removeFiles();
-        return fail(texts::errorCreatingFile(configuration.fileName()));
-    }
+    if (const QString problem = writeReadConfiguration(); !problem.isEmpty())
+        return fail(problem);
     m_outputFile = m_configFile.chopped(4) + u".txt"_s;
     m_runner = std::make_unique<CConsoleRunner>();
     connect(m_runner.get(), &CConsoleRunner::finished, this, &FigureReader::cacheRead);
-    const QString command = u"\""_s + analogPath + u"\" -G \"-g"_s + m_configFile + u'"';
+    const QString command = u"\""_s + m_analogPath + u"\" -G \"-g"_s + m_configFile + u'"';
     if (!m_runner->start(command, figureCommands(m_outputFile))) {
         m_runner.reset();
         removeFiles();

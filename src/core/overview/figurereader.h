@@ -82,6 +82,8 @@ signals:
 private:
     QList<FigureJob> takeNextRead();
     void next();
+    // The configuration that reads the caches of m_reading; why not, if not.
+    QString writeReadConfiguration();
     void cacheRead(const RunOutcome& outcome);
     void fail(const QString& text);
     void removeFiles();

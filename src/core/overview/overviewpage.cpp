@@ -238,24 +238,34 @@ QByteArray OverviewPages::sitePage(qsizetype site, const QString& folder) const
     if (!links.index.isEmpty())
         body += u"<p>"_s + link(relativeLink(here, links.index), texts::Overview::tr("Index")) +
                 u"</p>\n"_s;
+    body += yearChart(figures) + monthTable(figures);
+    return page(figures.site, body);
+}
+
+QString OverviewPages::yearChart(const SiteFigures& figures) const
+{
     const QDate first = firstDayShown(m_today);
     const QList<qint64> year = dailyRequests(figures, first, m_today.addDays(-1));
-    body +=
-        u"<h2>"_s + escaped(texts::Overview::tr("Requests a day over the last year")) +
-        u"</h2>\n"_s +
-        barChart(year,
-                 texts::Overview::tr("Requests a day from %1 to %2")
-                     .arg(first.toString(Qt::ISODate), m_today.addDays(-1).toString(Qt::ISODate)),
-                 730, 120) +
-        u"<p class=\"muted\">"_s +
-        escaped(texts::Overview::tr("From %1 to %2; the highest bar is %3 requests.")
-                    .arg(m_locale.toString(first, QLocale::ShortFormat),
-                         m_locale.toString(m_today.addDays(-1), QLocale::ShortFormat),
-                         number(*std::max_element(year.begin(), year.end())))) +
-        u"</p>\n"_s;
-    body += u"<h2>"_s + escaped(texts::Overview::tr("Requests a month")) +
-            u"</h2>\n<table>\n<thead><tr><th scope=\"col\">"_s +
-            escaped(texts::Overview::tr("Year")) + u"</th>"_s;
+    return u"<h2>"_s + escaped(texts::Overview::tr("Requests a day over the last year")) +
+           u"</h2>\n"_s +
+           barChart(
+               year,
+               texts::Overview::tr("Requests a day from %1 to %2")
+                   .arg(first.toString(Qt::ISODate), m_today.addDays(-1).toString(Qt::ISODate)),
+               730, 120) +
+           u"<p class=\"muted\">"_s +
+           escaped(texts::Overview::tr("From %1 to %2; the highest bar is %3 requests.")
+                       .arg(m_locale.toString(first, QLocale::ShortFormat),
+                            m_locale.toString(m_today.addDays(-1), QLocale::ShortFormat),
+                            number(*std::max_element(year.begin(), year.end())))) +
+           u"</p>\n"_s;
+}
+
+QString OverviewPages::monthTable(const SiteFigures& figures) const
+{
+    QString body = u"<h2>"_s + escaped(texts::Overview::tr("Requests a month")) +
+                   u"</h2>\n<table>\n<thead><tr><th scope=\"col\">"_s +
+                   escaped(texts::Overview::tr("Year")) + u"</th>"_s;
     for (int month = 1; month <= 12; ++month)
         body += u"<th scope=\"col\">"_s + escaped(m_locale.monthName(month, QLocale::ShortFormat)) +
                 u"</th>"_s;
@@ -276,7 +286,7 @@ QByteArray OverviewPages::sitePage(qsizetype site, const QString& folder) const
         }
         body += u"</tr>\n"_s;
     }
-    return page(figures.site, body + u"</tbody></table>\n"_s);
+    return body + u"</tbody></table>\n"_s;
 }
 
 Result OverviewPages::write(const QString& folder) const

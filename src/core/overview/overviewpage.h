@@ -23,6 +23,8 @@ public:
 
     QByteArray indexPage(const QString& folder) const;
     QByteArray sitePage(qsizetype site, const QString& folder) const;
+    QString yearChart(const SiteFigures& figures) const;  // requests a day
+    QString monthTable(const SiteFigures& figures) const; // requests a month, a row a year
     // The page of a Site, relative to the folder.
     static QString sitePageName(const QString& site);
     // The first day whose figures the pages show: those of the year to

@@ -376,21 +376,7 @@ int FtpClient::attempt(Transfer& transfer)
     curl_easy_setopt(curl, CURLOPT_URL, transfer.url.constData());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_errorBuffer);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_limits.connectSeconds));
-    curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, 10000L);
-    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(m_limits.lowSpeedSeconds));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, long(m_limits.lowSpeedBytes));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_limits.lowSpeedSeconds));
-    if (transfer.kind != Transfer::Kind::File)
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(m_limits.listingSeconds));
-    else // a server's SIZE above it refuses the file before a byte comes
-        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(m_limits.maxFileBytes));
-    // Read to the end of the data, not to the announced size: a file
-    // longer than announced must show, not be cut short quietly.
-    curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH,
-                     long(transfer.kind == Transfer::Kind::File));
-    if (transfer.kind == Transfer::Kind::Login || transfer.kind == Transfer::Kind::Size)
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L); // log in and change folder only
+    setLimits(curl, transfer);
     // Without a stored password ~/.netrc may hold it, as curl reads it;
     // curl looks there only for a user named in the URL (urlOf).
     if (!m_user.isEmpty() && !m_password.isEmpty()) {
@@ -409,6 +395,26 @@ int FtpClient::attempt(Transfer& transfer)
     curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
     setSecurityOptions(curl, transfer);
     return curl_easy_perform(curl);
+}
+
+void FtpClient::setLimits(void* handle, const Transfer& transfer) const
+{
+    CURL* curl = handleOf(handle);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_limits.connectSeconds));
+    curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, 10000L);
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(m_limits.lowSpeedSeconds));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, long(m_limits.lowSpeedBytes));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_limits.lowSpeedSeconds));
+    if (transfer.kind != Transfer::Kind::File)
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(m_limits.listingSeconds));
+    else // a server's SIZE above it refuses the file before a byte comes
+        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(m_limits.maxFileBytes));
+    // Read to the end of the data, not to the announced size: a file
+    // longer than announced must show, not be cut short quietly.
+    curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH,
+                     long(transfer.kind == Transfer::Kind::File));
+    if (transfer.kind == Transfer::Kind::Login || transfer.kind == Transfer::Kind::Size)
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L); // log in and change folder only
 }
 
 void FtpClient::setSecurityOptions(void* handle, Transfer& transfer)
@@ -550,30 +556,10 @@ QString FtpClient::stopText(const Transfer& transfer) const
     return {};
 }
 
-QString FtpClient::failureText(int code, const Transfer& transfer) const
+QString FtpClient::codeText(int code, const Transfer& transfer) const
 {
-    if (const QString stopped = stopText(transfer); !stopped.isEmpty())
-        return stopped;
-    if (code == CURLE_FILESIZE_EXCEEDED)
-        return tooLargeText();
     const QString library = QString::fromUtf8(curl_easy_strerror(CURLcode(code)));
     const QString detail = QString::fromUtf8(m_errorBuffer).trimmed();
-    if (!transfer.identityMessage.isEmpty())
-        return transfer.identityMessage;
-    if (!transfer.certificateProblem.isEmpty())
-        return texts::Remote::tr(
-                   "The certificate of %1 cannot be trusted: %2. Its SHA-256 fingerprint is %3; if "
-                   "it is your server's, trust it when asked, or set it as the Site's "
-                   "FTPCertificate.")
-            .arg(host(), transfer.certificateProblem, transfer.certificateSeen);
-    if (transfer.listingTooLarge)
-        return texts::Remote::tr("The listing is larger than %1 or %2 entries, so it was not read.")
-            .arg(texts::dataSize(m_limits.maxListingBytes),
-                 QString::number(m_limits.maxListingEntries));
-    if (isServerRefusal(code) &&
-        (transfer.lastReply.startsWith('4') || transfer.lastReply.startsWith('5')))
-        return texts::Remote::tr("%1 answered: %2")
-            .arg(host(), QString::fromUtf8(transfer.lastReply));
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
         return texts::Remote::tr("The server name %1 cannot be found.").arg(host());
@@ -597,6 +583,31 @@ QString FtpClient::failureText(int code, const Transfer& transfer) const
     default:
         return detail.isEmpty() ? library : detail;
     }
+}
+
+QString FtpClient::failureText(int code, const Transfer& transfer) const
+{
+    if (const QString stopped = stopText(transfer); !stopped.isEmpty())
+        return stopped;
+    if (code == CURLE_FILESIZE_EXCEEDED)
+        return tooLargeText();
+    if (!transfer.identityMessage.isEmpty())
+        return transfer.identityMessage;
+    if (!transfer.certificateProblem.isEmpty())
+        return texts::Remote::tr(
+                   "The certificate of %1 cannot be trusted: %2. Its SHA-256 fingerprint is %3; if "
+                   "it is your server's, trust it when asked, or set it as the Site's "
+                   "FTPCertificate.")
+            .arg(host(), transfer.certificateProblem, transfer.certificateSeen);
+    if (transfer.listingTooLarge)
+        return texts::Remote::tr("The listing is larger than %1 or %2 entries, so it was not read.")
+            .arg(texts::dataSize(m_limits.maxListingBytes),
+                 QString::number(m_limits.maxListingEntries));
+    if (isServerRefusal(code) &&
+        (transfer.lastReply.startsWith('4') || transfer.lastReply.startsWith('5')))
+        return texts::Remote::tr("%1 answered: %2")
+            .arg(host(), QString::fromUtf8(transfer.lastReply));
+    return codeText(code, transfer);
 }
 
 Result FtpClient::list(const QString& folder, RemoteListing* listing)

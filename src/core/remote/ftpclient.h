@@ -106,12 +106,14 @@ private:
     QByteArray urlOf(const QByteArray& path, bool folder) const;
     int perform(Transfer& transfer);
     int attempt(Transfer& transfer);
+    void setLimits(void* curl, const Transfer& transfer) const;
     void setSecurityOptions(void* curl, Transfer& transfer);
     int judgeHostKey(Transfer& transfer, const QByteArray& key);
     // Why a key other than the one known (changed or revoked) is refused.
     QString knownKeyRefusal(KnownHost known, const ServerIdentity& identity) const;
     bool askToTrustCertificate(const Transfer& transfer);
     QString failureText(int code, const Transfer& transfer) const;
+    QString codeText(int code, const Transfer& transfer) const; // what the curl code means here
     QString timeoutText(const Transfer& transfer) const;
     QString stopText(const Transfer& transfer) const;
     QString tooLargeText() const;

@@ -432,10 +432,27 @@ void StoreDatabase::retireLegacy(const StoreJson& legacy)
                 .arg(legacyPath(), legacy.caseDuplicates.join(u", "_s), imported));
 }
 
+bool StoreDatabase::reportedReadOnly()
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QFileInfo(folder).isWritable()) {
+        messages().error(texts::Store::tr("The settings database %1 cannot be written: the folder "
+                                          "%2 is read-only.")
+                             .arg(m_path, folder));
+        return true;
+    }
+    if (QFileInfo::exists(m_path) && !QFileInfo(m_path).isWritable()) {
+        messages().error(
+            texts::Store::tr("The settings database %1 cannot be written: the file is read-only.")
+                .arg(m_path));
+        return true;
+    }
+    return false;
+}
+
 void StoreDatabase::reportFailure(const QSqlError& error)
 {
     const int code = error.nativeErrorCode().toInt() & 0xff;
-    const QString folder = QFileInfo(m_path).absolutePath();
     switch (code) {
     case kSqliteCorrupt:
     case kSqliteNotADatabase:
@@ -456,20 +473,8 @@ void StoreDatabase::reportFailure(const QSqlError& error)
     case kSqliteReadOnly:
     case kSqliteCantOpen:
     case kSqliteIoError:
-        if (!QFileInfo(folder).isWritable()) {
-            messages().error(
-                texts::Store::tr("The settings database %1 cannot be written: the folder %2 is "
-                                 "read-only.")
-                    .arg(m_path, folder));
+        if (reportedReadOnly())
             return;
-        }
-        if (QFileInfo::exists(m_path) && !QFileInfo(m_path).isWritable()) {
-            messages().error(
-                texts::Store::tr(
-                    "The settings database %1 cannot be written: the file is read-only.")
-                    .arg(m_path));
-            return;
-        }
         break;
     default:
         break;

@@ -48,6 +48,7 @@ public:
     // Says why a statement failed; a damaged database is reported once and
     // not touched again in this run.
     void reportFailure(const QSqlError& error);
+    bool reportedReadOnly(); // said so when the folder or the file is read-only
 
     // A store with no keys, for reads before the database exists.
     class EmptyStore : public StoreTransaction

@@ -207,20 +207,7 @@ void SiteUpdate::buildPeriods()
     m_lines.clear();
     connect(m_driver.get(), &BuildDriver::linesReady, this,
             [this](const QStringList& lines) { m_lines.append(lines); });
-    connect(m_driver.get(), &BuildDriver::periodFinished, this,
-            [this](const Period& period, bool ok, int done, int count) {
-                if (ok && keepsCache(period) &&
-                    m_daysBuiltInMonth.value(period.year * 100 + period.index) < kDaysReadTogether)
-                    if (const std::optional<FigureJob> job = figureJobOfBuilt(*m_site, period))
-                        m_figures->add({*job});
-                if (ok)
-                    ++m_outcome.periodsBuilt;
-                else
-                    addProblem(texts::Update::tr("%1 was not built:\n%2")
-                                   .arg(PeriodName(period), m_lines.join(u'\n')));
-                m_lines.clear();
-                emit periodFinished(period, ok, done, count);
-            });
+    connect(m_driver.get(), &BuildDriver::periodFinished, this, &SiteUpdate::periodBuilt);
     connect(m_driver.get(), &BuildDriver::finished, this, [this] {
         QTimer::singleShot(0, this, &SiteUpdate::writeIndex); // after the driver's own work
     });
@@ -231,6 +218,21 @@ void SiteUpdate::buildPeriods()
                 .arg(BuildDriver::kMaxJobs));
         writeIndex();
     }
+}
+
+void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
+{
+    if (ok && keepsCache(period) &&
+        m_daysBuiltInMonth.value(period.year * 100 + period.index) < kDaysReadTogether)
+        if (const std::optional<FigureJob> job = figureJobOfBuilt(*m_site, period))
+            m_figures->add({*job});
+    if (ok)
+        ++m_outcome.periodsBuilt;
+    else
+        addProblem(texts::Update::tr("%1 was not built:\n%2")
+                       .arg(PeriodName(period), m_lines.join(u'\n')));
+    m_lines.clear();
+    emit periodFinished(period, ok, done, count);
 }
 
 void SiteUpdate::writeIndex()

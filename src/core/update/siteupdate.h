@@ -81,6 +81,7 @@ private:
     void fetchLogs();
     void buildPeriods();
     void writeIndex();
+    void periodBuilt(const Period& period, bool ok, int done, int count);
     void startFigures();
     void readFigures();
     void endSite();

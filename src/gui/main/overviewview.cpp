@@ -143,6 +143,20 @@ QVariant OverviewModel::sortKey(const OverviewRow& row, int column) const
     }
 }
 
+QVariant OverviewModel::toolTip(const OverviewRow& row, int column) const
+{
+    if (row.lastUpdate && row.lastUpdate->failed())
+        return tr("The last update failed:\n%1").arg(row.lastUpdate->problems.join(u'\n'));
+    if (column == LastUpdate && row.lastUpdate)
+        return updateSummary(*row.lastUpdate);
+    if (column == Days)
+        return texts::Overview::tr("Requests a day over the last %n days", nullptr, kSparkDays);
+    if (column == Months)
+        return texts::Overview::tr("Requests a month over the last %n months", nullptr,
+                                   kSparkMonths);
+    return {};
+}
+
 QVariant OverviewModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size())
@@ -165,16 +179,7 @@ QVariant OverviewModel::data(const QModelIndex& index, int role) const
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ToolTipRole:
-        if (failed)
-            return tr("The last update failed:\n%1").arg(row.lastUpdate->problems.join(u'\n'));
-        if (index.column() == LastUpdate && row.lastUpdate)
-            return updateSummary(*row.lastUpdate);
-        if (index.column() == Days)
-            return texts::Overview::tr("Requests a day over the last %n days", nullptr, kSparkDays);
-        if (index.column() == Months)
-            return texts::Overview::tr("Requests a month over the last %n months", nullptr,
-                                       kSparkMonths);
-        return {};
+        return toolTip(row, index.column());
     case Qt::ForegroundRole:
         return failed ? QVariant(QColor(0xb3, 0x26, 0x1e)) : QVariant();
     case Qt::FontRole:

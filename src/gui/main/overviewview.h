@@ -39,6 +39,7 @@ public:
 private:
     QVariant display(const OverviewRow& row, int column) const;
     QVariant sortKey(const OverviewRow& row, int column) const;
+    QVariant toolTip(const OverviewRow& row, int column) const;
 
     QList<OverviewRow> m_rows;
 };

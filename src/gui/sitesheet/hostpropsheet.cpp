@@ -45,15 +45,7 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(false);
     m_cancelText = m_buttons->button(QDialogButtonBox::Cancel)->text();
 
-    addPage(new CHostGenPage(this), tr("General"));
-    addPage(new CHostFoldersPage(this), tr("Folders"));
-    addPage(new CHostReportPage(this), tr("Reports"));
-    addPage(new CHostBaseCfgPage(this), tr("Cfg/Misc."));
-    addPage(new CHostLogPage(this), tr("Logfiles"));
-    addPage(new CHostLogFmtPage(this), tr("Specific formats"));
-    addPage(new CHostPostProcess(this), tr("Post-process"));
-    addPage(new CHostFtpPage(this), u"FTP"_s);
-
+    addPages();
     m_pages.first()->initialise();
     m_pages.first()->activate();
     if (m_site->isNew) {
@@ -67,16 +59,33 @@ CHostPropSheet::CHostPropSheet(SiteRecord* site, QWidget* parent)
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CHostPropSheet::reject);
     connect(m_buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
             &CHostPropSheet::applyPages);
+    fitToTabs();
+}
+
+CHostPropSheet::~CHostPropSheet() = default;
+
+void CHostPropSheet::addPages()
+{
+    addPage(new CHostGenPage(this), tr("General"));
+    addPage(new CHostFoldersPage(this), tr("Folders"));
+    addPage(new CHostReportPage(this), tr("Reports"));
+    addPage(new CHostBaseCfgPage(this), tr("Cfg/Misc."));
+    addPage(new CHostLogPage(this), tr("Logfiles"));
+    addPage(new CHostLogFmtPage(this), tr("Specific formats"));
+    addPage(new CHostPostProcess(this), tr("Post-process"));
+    addPage(new CHostFtpPage(this), u"FTP"_s);
+}
+
+void CHostPropSheet::fitToTabs()
+{
     // Wide enough for the whole row of tabs.
     const int tabsWidth =
-        m_tabs->tabBar()->sizeHint().width() + 2 * layout->contentsMargins().left() + 8;
+        m_tabs->tabBar()->sizeHint().width() + 2 * this->layout()->contentsMargins().left() + 8;
     // Never larger than the screen: with a large font the pages scroll
     // rather than leave OK and Cancel out of reach.
     const QSize screen = this->screen()->availableGeometry().size() * 9 / 10;
     resize(sizeHint().expandedTo(QSize(std::max(560, tabsWidth), 460)).boundedTo(screen));
 }
-
-CHostPropSheet::~CHostPropSheet() = default;
 
 void CHostPropSheet::addPage(SitePage* page, const QString& title)
 {

@@ -32,7 +32,9 @@ public:
     void accept() override;
 
 private:
+    void addPages();
     void addPage(SitePage* page, const QString& title);
+    void fitToTabs();
     void currentChanged(int index);
     void pageModified();
 
