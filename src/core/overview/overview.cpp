@@ -160,12 +160,40 @@ QString updateSummary(const UpdateState& state)
         .arg(state.periodsPlanned);
 }
 
+QString overviewHeading(OverviewColumn column)
+{
+    switch (column) {
+    case OverviewColumn::Site:
+        return texts::Overview::tr("Site");
+    case OverviewColumn::Yesterday:
+        return texts::Overview::tr("Yesterday");
+    case OverviewColumn::ThisMonth:
+        return texts::Overview::tr("This month");
+    case OverviewColumn::LastMonth:
+        return texts::Overview::tr("Last month");
+    case OverviewColumn::Change:
+        return texts::Overview::tr("Change");
+    case OverviewColumn::Days:
+        return texts::Overview::tr("Last 30 days");
+    case OverviewColumn::Months:
+        return texts::Overview::tr("Last 13 months");
+    case OverviewColumn::LastUpdate:
+        return texts::Overview::tr("Last update");
+    case OverviewColumn::State:
+        return texts::Overview::tr("State");
+    case OverviewColumn::Reports:
+        return texts::Overview::tr("Reports");
+    }
+    return {};
+}
+
 QString overviewTable(const QList<OverviewRow>& rows)
 {
-    QList<QStringList> lines{{texts::Overview::tr("Site"), texts::Overview::tr("Yesterday"),
-                              texts::Overview::tr("This month"), texts::Overview::tr("Last month"),
-                              texts::Overview::tr("Change"), texts::Overview::tr("Last update"),
-                              texts::Overview::tr("State")}};
+    using enum OverviewColumn;
+    QStringList headings;
+    for (OverviewColumn column : {Site, Yesterday, ThisMonth, LastMonth, Change, LastUpdate, State})
+        headings.append(overviewHeading(column));
+    QList<QStringList> lines{headings};
     for (const OverviewRow& row : rows) {
         if (!row.hasFigures) {
             lines.append({row.site,

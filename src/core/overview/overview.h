@@ -49,6 +49,22 @@ QString updateSummary(const UpdateState& state);
 
 // The rows as a table for the terminal, one Site a line.
 QString overviewTable(const QList<OverviewRow>& rows);
+
+// The columns of the overview, named alike by the window, the page and the
+// table.
+enum class OverviewColumn {
+    Site,
+    Yesterday,
+    ThisMonth,
+    LastMonth,
+    Change,
+    Days,
+    Months,
+    LastUpdate,
+    State,
+    Reports
+};
+QString overviewHeading(OverviewColumn column);
 // The rows and every Site's daily and monthly figures, for other tools.
 QByteArray overviewJson(const QList<OverviewRow>& rows, const QList<SiteFigures>& figures,
                         const QDate& today);

@@ -215,13 +215,10 @@ QByteArray OverviewPages::indexPage(const QString& folder) const
                                                "each Site's caches.")
                                .arg(m_locale.toString(m_today.addDays(-1), QLocale::LongFormat))) +
                    u"</p>\n<table>\n<thead><tr>"_s;
-    for (const QString& heading :
-         {texts::Overview::tr("Site"), texts::Overview::tr("Yesterday"),
-          texts::Overview::tr("This month"), texts::Overview::tr("Last month"),
-          texts::Overview::tr("Change"), texts::Overview::tr("Last 30 days"),
-          texts::Overview::tr("Last 13 months"), texts::Overview::tr("Last update"),
-          texts::Overview::tr("Reports")})
-        body += u"<th scope=\"col\">"_s + escaped(heading) + u"</th>"_s;
+    using enum OverviewColumn;
+    for (OverviewColumn column :
+         {Site, Yesterday, ThisMonth, LastMonth, Change, Days, Months, LastUpdate, Reports})
+        body += u"<th scope=\"col\">"_s + escaped(overviewHeading(column)) + u"</th>"_s;
     body += u"</tr></thead>\n<tbody>\n"_s;
     for (qsizetype site = 0; site < m_rows.size(); ++site)
         body += row(site, folder);

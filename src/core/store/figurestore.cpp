@@ -128,17 +128,27 @@ struct FigureTable
         return &rows.last();
     }
 
+    // Days' or months' figures, from the columns after the Site's name.
+    template <typename Figures>
+    void read(SqlTransaction& tx, const QString& statement, QList<Figures> SiteFigures::*list,
+              const QVariantList& more = {})
+    {
+        readRows(
+            tx, statement,
+            [&](const QString& name, const QSqlQuery& row) {
+                if (SiteFigures* figures = entry(name))
+                    (figures->*list)
+                        .append({dayOf(row.value(1)), row.value(2).toLongLong(),
+                                 row.value(3).toLongLong(), row.value(4).toLongLong(),
+                                 row.value(5).toLongLong()});
+            },
+            more);
+    }
+
     bool open;
     QList<SiteFigures> rows;
     QHash<QString, qsizetype> places; // by folded name
 };
-
-// A day's or a month's figures from the columns after the Site's name.
-template <typename Figures> Figures figuresOfRow(const QSqlQuery& row)
-{
-    return {dayOf(row.value(1)), row.value(2).toLongLong(), row.value(3).toLongLong(),
-            row.value(4).toLongLong(), row.value(5).toLongLong()};
-}
 
 } // namespace
 
@@ -223,23 +233,16 @@ QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
         auto* tx = dynamic_cast<SqlTransaction*>(&store);
         if (!tx || !hasTables(*tx))
             return;
-        readRows(*tx,
-                 u"SELECT k.name, f.day, f.requests, f.pages, f.bytes, f.hosts FROM day_figures f "
-                 u"JOIN keys k ON k.id = f.site WHERE k.parent = ? AND f.day >= ? "
-                 u"ORDER BY f.site, f.day"_s,
-                 [&](const QString& name, const QSqlQuery& row) {
-                     if (SiteFigures* figures = table.entry(name))
-                         figures->days.append(figuresOfRow<DayFigures>(row));
-                 },
-                 {daysFrom.isValid() ? daysFrom.toJulianDay() : qint64(0)});
-        readRows(*tx,
-                 u"SELECT k.name, f.month, f.requests, f.pages, f.bytes, f.hosts FROM "
-                 u"month_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? "
-                 u"ORDER BY f.site, f.month"_s,
-                 [&](const QString& name, const QSqlQuery& row) {
-                     if (SiteFigures* figures = table.entry(name))
-                         figures->months.append(figuresOfRow<MonthFigures>(row));
-                 });
+        table.read(*tx,
+                   u"SELECT k.name, f.day, f.requests, f.pages, f.bytes, f.hosts FROM "
+                   u"day_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? AND "
+                   u"f.day >= ? ORDER BY f.site, f.day"_s,
+                   &SiteFigures::days, {daysFrom.isValid() ? daysFrom.toJulianDay() : qint64(0)});
+        table.read(*tx,
+                   u"SELECT k.name, f.month, f.requests, f.pages, f.bytes, f.hosts FROM "
+                   u"month_figures f JOIN keys k ON k.id = f.site WHERE k.parent = ? "
+                   u"ORDER BY f.site, f.month"_s,
+                   &SiteFigures::months);
         readRows(*tx,
                  u"SELECT k.name, u.started, u.milliseconds, u.files, u.bytes, u.built, u.planned, "
                  u"u.problems FROM update_states u JOIN keys k ON k.id = u.site "

@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -121,22 +122,32 @@ bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<Spec
                   {values::ChangeStamp, QString::number(QDateTime::currentMSecsSinceEpoch())}});
 }
 
-bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)
+namespace {
+
+// The work on the Site's key, made when a list comes before its values.
+bool storeOnSite(const QString& siteName,
+                 const std::function<bool(StoreTransaction&, const QString&)>& work)
 {
     const QString path = SiteRecord::keyPathOf(siteName);
     return SettingsStore::write([&](StoreTransaction& tx) {
-               return (tx.keyExists(path) || tx.createKey(path)) &&
-                      writeFormatChanges(tx, path, rows);
+               return (tx.keyExists(path) || tx.createKey(path)) && work(tx, path);
            }) == kStoreOk;
+}
+
+} // namespace
+
+bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)
+{
+    return storeOnSite(siteName, [&](StoreTransaction& tx, const QString& path) {
+        return writeFormatChanges(tx, path, rows);
+    });
 }
 
 bool storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows)
 {
-    const QString path = SiteRecord::keyPathOf(siteName);
-    return SettingsStore::write([&](StoreTransaction& tx) {
-               return (tx.keyExists(path) || tx.createKey(path)) &&
-                      writeSpecialMonths(tx, path, rows);
-           }) == kStoreOk;
+    return storeOnSite(siteName, [&](StoreTransaction& tx, const QString& path) {
+        return writeSpecialMonths(tx, path, rows);
+    });
 }
 
 } // namespace meridan

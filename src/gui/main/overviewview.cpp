@@ -198,24 +198,7 @@ QVariant OverviewModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case Site:
-        return texts::Overview::tr("Site");
-    case Yesterday:
-        return texts::Overview::tr("Yesterday");
-    case ThisMonth:
-        return texts::Overview::tr("This month");
-    case LastMonth:
-        return texts::Overview::tr("Last month");
-    case Change:
-        return texts::Overview::tr("Change");
-    case Days:
-        return texts::Overview::tr("Last 30 days");
-    case Months:
-        return texts::Overview::tr("Last 13 months");
-    default:
-        return texts::Overview::tr("Last update");
-    }
+    return overviewHeading(OverviewColumn(section));
 }
 
 COverviewView::COverviewView(QWidget* parent)

@@ -29,12 +29,7 @@ CHostBaseCfgPage::CHostBaseCfgPage(QWidget* parent)
         site().DefaultBase = m_ui->baseConfigCombo->itemText(index);
         emit modified();
     });
-    connect(m_ui->errorFileEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == site().ErrorFile)
-            return;
-        site().ErrorFile = trimmedField(text);
-        emit modified();
-    });
+    bindText(m_ui->errorFileEdit, &SiteRecord::ErrorFile, trimmedField);
     connect(m_ui->editFileButton, &QPushButton::clicked, this, &CHostBaseCfgPage::editFile);
     connect(m_ui->refreshListButton, &QPushButton::clicked, this, &CHostBaseCfgPage::fillBaseList);
 }

@@ -129,16 +129,9 @@ void CHostFoldersPage::browseRoot()
         browseFolder(this, tr("Choose the root folder for statistics."), site().Root);
     if (chosen.isEmpty())
         return;
-    site().Root = chosen;
-    m_building = true;
-    m_rootItem->setText(0, chosen);
-    m_rootItem->setData(0, kLabelRole, chosen);
-    if (site().isNew) {
-        site().LogsDir = chosen + u'/' + texts::logsFolderName;
-        m_logsItem->setText(0, site().LogsDir);
-        m_logsItem->setData(0, kLabelRole, site().LogsDir);
-    }
-    m_building = false;
+    showFolder(m_rootItem, site().Root = chosen);
+    if (site().isNew)
+        showFolder(m_logsItem, site().LogsDir = chosen + u'/' + texts::logsFolderName);
     emit modified();
 }
 
@@ -148,12 +141,16 @@ void CHostFoldersPage::browseLogs()
         browseFolder(this, tr("Choose the root folder for log files."), site().LogsDir);
     if (chosen.isEmpty())
         return;
-    site().LogsDir = chosen;
-    m_building = true;
-    m_logsItem->setText(0, chosen);
-    m_logsItem->setData(0, kLabelRole, chosen);
-    m_building = false;
+    showFolder(m_logsItem, site().LogsDir = chosen);
     emit modified();
+}
+
+void CHostFoldersPage::showFolder(QTreeWidgetItem* item, const QString& folder)
+{
+    m_building = true;
+    item->setText(0, folder);
+    item->setData(0, kLabelRole, folder);
+    m_building = false;
 }
 
 bool CHostFoldersPage::apply()

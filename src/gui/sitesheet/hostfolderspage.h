@@ -35,6 +35,7 @@ private:
     void labelEdited(QTreeWidgetItem* item, int column);
     void browseRoot();
     void browseLogs();
+    void showFolder(QTreeWidgetItem* item, const QString& folder); // as if loaded
 
     std::unique_ptr<Ui::CHostFoldersPage> m_ui;
     QTreeWidgetItem* m_rootItem = nullptr;

@@ -19,18 +19,8 @@ CHostFtpPage::CHostFtpPage(QWidget* parent)
             acceptedFtpUrl(m_ui->ftpUrlEdit->text()) == site().FTPUrl)
             m_ui->ftpUrlEdit->setText(site().FTPUrl);
     });
-    connect(m_ui->ftpUserEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == site().FTPUser)
-            return;
-        site().FTPUser = text;
-        emit modified();
-    });
-    connect(m_ui->ftpPasswordEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == site().FTPAccess)
-            return;
-        site().FTPAccess = text;
-        emit modified();
-    });
+    bindText(m_ui->ftpUserEdit, &SiteRecord::FTPUser);
+    bindText(m_ui->ftpPasswordEdit, &SiteRecord::FTPAccess);
     connect(m_ui->requireTlsCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         if (quint32(on) == site().FTPRequireTLS)
             return;

@@ -57,25 +57,9 @@ CHostGenPage::CHostGenPage(QWidget* parent)
     m_ui->languageCombo->installEventFilter(this);
     m_ui->languageFileCombo->installEventFilter(this);
 
-    connect(m_ui->hostNameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == site().name)
-            return;
-        site().name = trimmedField(text);
-        emit modified();
-    });
-    connect(m_ui->urlEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == site().Url)
-            return;
-        site().Url = trimmedField(text);
-        emit modified();
-    });
-    connect(m_ui->analogCommandEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const QString command = analogCommandOrDefault(text);
-        if (command == site().AnalogCommand)
-            return;
-        site().AnalogCommand = command;
-        emit modified();
-    });
+    bindText(m_ui->hostNameEdit, &SiteRecord::name, trimmedField);
+    bindText(m_ui->urlEdit, &SiteRecord::Url, trimmedField);
+    bindText(m_ui->analogCommandEdit, &SiteRecord::AnalogCommand, analogCommandOrDefault);
     connect(m_ui->languageCombo, &QComboBox::activated, this, &CHostGenPage::languageChosen);
     connect(m_ui->languageFileCombo, &QComboBox::activated, this,
             &CHostGenPage::languageFileChosen);

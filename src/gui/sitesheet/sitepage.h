@@ -1,10 +1,11 @@
 #pragma once
 
+#include "store/siterecord.h"
+
+#include <QLineEdit>
 #include <QWidget>
 
 namespace meridan {
-
-class SiteRecord;
 
 // One tab of the Site property sheet. A page is initialised when it is first
 // shown; only initialised pages take part in applying.
@@ -40,6 +41,19 @@ signals:
 protected:
     virtual void load() = 0;
     SiteRecord& site() { return *m_site; }
+    // What is typed into the edit becomes the field, shaped first when a
+    // shape is given; the value it holds already changes nothing.
+    void bindText(QLineEdit* edit, QString SiteRecord::*field,
+                  QString (*shape)(const QString&) = nullptr)
+    {
+        connect(edit, &QLineEdit::textEdited, this, [this, field, shape](const QString& text) {
+            const QString value = shape ? shape(text) : text;
+            if (value == site().*field)
+                return;
+            site().*field = value;
+            emit modified();
+        });
+    }
 
 private:
     SiteRecord* m_site = nullptr;
