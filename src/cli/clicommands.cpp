@@ -3,7 +3,6 @@
 #include "analog/basecfg.h"
 #include "analog/cfggenerator.h"
 #include "analog/localservers.h"
-#include "store/sitelists.h"
 #include "analog/reportlist.h"
 #include "analog/sitefolders.h"
 #include "commandcontext.h"
@@ -14,6 +13,7 @@
 #include "sitesettings.h"
 #include "store/preferences.h"
 #include "store/settingsstore.h"
+#include "store/sitelists.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "store/valuenames.h"
@@ -133,11 +133,11 @@ int addSite(Context& c)
 
 int showSite(Context& c)
 {
-    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    // The stored forms as they stand: the password as stored, not as read.
+    StoreNode key;
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0), &key);
     if (!site)
         return kFailure;
-    // The stored forms as they stand: the password as stored, not as read.
-    const StoreNode key = SettingsStore::snapshot(site->keyPath()).value_or(StoreNode{});
     for (const SiteValue& value : siteValues(*site)) {
         const bool cipher = value.name == values::FTPAccess;
         c.out << value.name << '=' << (cipher ? key.text(value.name) : value.text) << '\n';
@@ -173,25 +173,27 @@ int setValues(Context& c)
         return usageError(Cli::tr("set takes VALUE=TEXT pairs."));
     if (!readSecretsFromInput(pairs))
         return fail(Cli::tr("FTPAccess=-: no password could be read from standard input."));
-    const std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    Preferences prefs;
+    const std::optional<SiteRecord> site = storedSite(c.args.at(0), nullptr, &prefs);
     if (!site)
         return kFailure;
     SiteSettings settings = SiteSettings::of(*site);
     if (const Result applied = applyPairs(settings, pairs); !applied)
         return fail(applied.message() + Cli::tr("\nNothing was changed."));
-    return saveSettings(settings) ? kSuccess : kFailure;
+    return saveSettings(settings, prefs.analogInUse()) ? kSuccess : kFailure;
 }
 
 int renameSite(Context& c)
 {
-    std::optional<SiteRecord> site = storedSite(c.args.at(0));
+    Preferences prefs;
+    std::optional<SiteRecord> site = storedSite(c.args.at(0), nullptr, &prefs);
     if (!site)
         return kFailure;
     // The key is renamed whole: the Specific formats values go along, and
     // no value is written again, so a change made meanwhile stays.
     const SiteRecord before = *site;
     site->name = trimmedField(c.args.at(1));
-    return SaveSiteChanges(*site, before) ? kSuccess : kFailure;
+    return SaveSiteChanges(*site, before, prefs.analogInUse()) ? kSuccess : kFailure;
 }
 
 int removeSite(Context& c)

@@ -24,16 +24,24 @@ int usageError(const QString& text)
     return kUsage;
 }
 
-// The stored Site of that name, or a message.
-std::optional<SiteRecord> storedSite(const QString& name)
+std::optional<SiteRecord> storedSite(const QString& name, StoreNode* key, Preferences* prefs)
 {
-    std::optional<SiteRecord> site = SiteRecord::loadStored(name);
+    QStringList paths{SiteRecord::keyPathOf(name)};
+    if (prefs)
+        paths.append(kProductKey);
+    const QList<std::optional<StoreNode>> nodes = SettingsStore::snapshots(paths);
     // A damaged page reads as empty values: nothing of such a Site is used.
     if (SettingsStore::failedInThisRun())
         return std::nullopt;
-    if (!site)
+    if (name.isEmpty() || !nodes.first()) {
         messages().error(texts::noSuchSite(name));
-    return site;
+        return std::nullopt;
+    }
+    if (key)
+        *key = *nodes.first();
+    if (prefs)
+        *prefs = Preferences::of(nodes.last() ? &*nodes.last() : nullptr);
+    return SiteRecord::ofStored(name, *nodes.first());
 }
 
 // Takes "--jobs N" out of the arguments: N periods at once, by default as

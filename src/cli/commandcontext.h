@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/preferences.h"
+#include "store/settingsstore.h"
 #include "store/siterecord.h"
 
 #include <QCoreApplication>
@@ -28,8 +30,10 @@ int fail(const QString& text);
 // Says text with the usage and gives the exit status of a wrong command line.
 int usageError(const QString& text);
 
-// The stored Site of that name, or a message.
-std::optional<SiteRecord> storedSite(const QString& name);
+// The stored Site of that name, or a message; with key, its stored key as
+// well, with prefs, the preferences too, from the same read.
+std::optional<SiteRecord> storedSite(const QString& name, StoreNode* key = nullptr,
+                                     Preferences* prefs = nullptr);
 
 // Takes "OPTION N" out of the arguments: otherwise when it is not there,
 // nullopt for a value outside lowest to highest.

@@ -172,14 +172,15 @@ Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
     return {};
 }
 
-bool saveSettings(SiteSettings& s)
+bool saveSettings(SiteSettings& s, const QString& analogPath)
 {
     if (!createSiteFolders(s.site, false))
         return false;
-    return SaveSiteChanges(s.site, s.loaded, [&](StoreTransaction& tx, const QString& keyPath) {
-        return (!s.formatsChanged || writeFormatChanges(tx, keyPath, s.formatChanges)) &&
-               (!s.specialChanged || writeSpecialMonths(tx, keyPath, s.specialMonths));
-    });
+    return SaveSiteChanges(
+        s.site, s.loaded, analogPath, [&](StoreTransaction& tx, const QString& keyPath) {
+            return (!s.formatsChanged || writeFormatChanges(tx, keyPath, s.formatChanges)) &&
+                   (!s.specialChanged || writeSpecialMonths(tx, keyPath, s.specialMonths));
+        });
 }
 
 } // namespace meridan::cli

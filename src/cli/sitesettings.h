@@ -32,7 +32,8 @@ bool splitPairs(const QStringList& arguments, ValuePairs* pairs);
 Result applyPairs(SiteSettings& settings, const ValuePairs& pairs);
 
 // Creates missing folders and stores what changed, in one transaction and
-// only while the Site is stored. False after a message.
-bool saveSettings(SiteSettings& settings);
+// only while the Site is stored, then brings the default base file of the
+// Analog at analogPath up to date. False after a message.
+bool saveSettings(SiteSettings& settings, const QString& analogPath);
 
 } // namespace meridan::cli

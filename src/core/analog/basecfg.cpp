@@ -2,6 +2,7 @@
 
 #include "analog/analoginstall.h"
 #include "analog/cfggenerator.h"
+#include "store/preferences.h"
 #include "store/siterecord.h"
 #include "util/files.h"
 #include "util/messages.h"
@@ -55,9 +56,9 @@ QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool 
     return text;
 }
 
-bool PrepareDefaultBase(const SiteRecord& site)
+bool PrepareDefaultBase(const SiteRecord& site, const QString& analogPath)
 {
-    const QString source = analogFolders().configFile;
+    const QString source = analogFolders(analogPath).configFile;
     if (!QFile::exists(source))
         return false;
     const QString destination = joinPath(site.cfgFolder(), u"analog.basecfg"_s);
@@ -79,16 +80,16 @@ bool SaveSite(SiteRecord& site, SiteRecord::SaveMode mode, const SiteRecord::Sto
 {
     if (!site.Save(mode, alongside))
         return false;
-    PrepareDefaultBase(site); // its result is not the save's
+    PrepareDefaultBase(site, Preferences::analogPathInUse()); // its result is not the save's
     return true;
 }
 
-bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before,
+bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before, const QString& analogPath,
                      const SiteRecord::StoreWork& alongside)
 {
     if (!site.SaveChanges(before, alongside))
         return false;
-    PrepareDefaultBase(site);
+    PrepareDefaultBase(site, analogPath);
     return true;
 }
 

@@ -11,13 +11,14 @@ namespace meridan {
 // Copies Analog's own configuration to Root/CfgDir/analog.basecfg when that
 // file does not exist yet, then comments out the commands that the generated
 // configuration writes itself. True when the base file was written.
-bool PrepareDefaultBase(const SiteRecord& site);
+// analogPath is the Analog in use, whose configuration it is.
+bool PrepareDefaultBase(const SiteRecord& site, const QString& analogPath);
 
 // Saves the Site, then brings its default base file up to date: what every
-// save of a Site by the user does.
+// save of a Site by the user does. The first reads which Analog is in use.
 bool SaveSite(SiteRecord& site, SiteRecord::SaveMode mode = SiteRecord::SaveMode::Any,
               const SiteRecord::StoreWork& alongside = {});
-bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before,
+bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before, const QString& analogPath,
                      const SiteRecord::StoreWork& alongside = {});
 
 // The text of a base file with those commands commented out: the log,

@@ -16,6 +16,11 @@ namespace meridan {
 Preferences Preferences::load()
 {
     const std::optional<StoreNode> key = SettingsStore::snapshot(kProductKey); // one read
+    return of(key ? &*key : nullptr);
+}
+
+Preferences Preferences::of(const StoreNode* key)
+{
     const auto text = [&](const QString& name) { return key ? key->text(name) : QString(); };
     const auto number = [&](const QString& name, quint32 missing) {
         return key ? key->number(name, missing) : missing;
@@ -83,8 +88,12 @@ QString Preferences::storedAnalogPath()
 
 QString Preferences::analogPathInUse()
 {
-    const QString stored = storedAnalogPath();
-    return stored.isEmpty() ? proposedAnalogPath() : stored;
+    return load().analogInUse();
+}
+
+QString Preferences::analogInUse() const
+{
+    return analogPath.isEmpty() ? proposedAnalogPath() : analogPath;
 }
 
 bool Preferences::storeFoundAnalogAtFirstStart()

@@ -5,6 +5,8 @@
 
 namespace meridan {
 
+struct StoreNode;
+
 // The program-wide settings, stored directly under the product key.
 struct Preferences
 {
@@ -22,6 +24,10 @@ struct Preferences
 
     // As stored: a missing value reads as "", "", false, 1, 4096 and "".
     static Preferences load();
+    // The preferences as stored in their key (the defaults without one).
+    static Preferences of(const StoreNode* key);
+    // The stored Analog, or the one found on the path when none is stored.
+    QString analogInUse() const;
     bool save() const;
     // Sets one preference, named as stored, from text; false for an unknown
     // name or a text out of its range (a number in decimal, 0 or 1 for a

@@ -224,6 +224,16 @@ std::optional<StoreNode> SettingsStore::snapshot(const QString& path)
     return node;
 }
 
+QList<std::optional<StoreNode>> SettingsStore::snapshots(const QStringList& paths)
+{
+    QList<std::optional<StoreNode>> nodes(paths.size());
+    read([&](StoreTransaction& tx) {
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            nodes[i] = tx.readKey(paths.at(i));
+    });
+    return nodes;
+}
+
 std::optional<QByteArray> SettingsStore::exportJson()
 {
     StoreNode root;

@@ -72,6 +72,8 @@ public:
     static bool read(const std::function<void(StoreTransaction&)>& work);
     // A key and its values in one read, or nullopt when it is not stored.
     static std::optional<StoreNode> snapshot(const QString& path);
+    // The keys as one read finds them together.
+    static QList<std::optional<StoreNode>> snapshots(const QStringList& paths);
 
     // False (after the message, once) when the store is damaged or foreign.
     static bool usable();

@@ -276,6 +276,14 @@ std::optional<SiteRecord> SiteRecord::loadStored(const QString& storedName)
     return site;
 }
 
+SiteRecord SiteRecord::ofStored(const QString& storedName, const StoreNode& key)
+{
+    SiteRecord site;
+    site.name = site.keyName = storedName;
+    site.loadFrom(&key);
+    return site;
+}
+
 void SiteRecord::loadFrom(const StoreNode* node)
 {
     for (const ValueLayout& layout : valueLayouts())

@@ -108,6 +108,8 @@ public:
     void Load();
     // The stored Site of that name read in one go, or nullopt when none is.
     static std::optional<SiteRecord> loadStored(const QString& storedName);
+    // The Site as its stored key holds it.
+    static SiteRecord ofStored(const QString& storedName, const StoreNode& key);
     // How Save treats the Site's key as it finds it in the store.
     enum class SaveMode {
         Any,          // the desktop program: the record is what the user confirmed

@@ -74,9 +74,9 @@ private slots:
         site.ImagePath = imagePath;
         site.Language = language;
         const QString base = home->file(u"stats/cfg/analog.basecfg"_s);
-        QVERIFY(PrepareDefaultBase(site));
+        QVERIFY(PrepareDefaultBase(site, analog()));
         QCOMPARE(readAll(base), expected);
-        QVERIFY(PrepareDefaultBase(site));
+        QVERIFY(PrepareDefaultBase(site, analog()));
         QCOMPARE(readAll(base), expected);
     }
 
@@ -84,23 +84,20 @@ private slots:
     {
         const QString base = home->file(u"stats/cfg/analog.basecfg"_s);
         writeFile(base, "# mine\nHOSTURL http://shop/\nOUTPUT PLAIN\nIMAGEDIR x\n");
-        QVERIFY(PrepareDefaultBase(site));
+        QVERIFY(PrepareDefaultBase(site, analog()));
         QCOMPARE(readAll(base),
                  QByteArray("# mine\nHOSTURL http://shop/\n#OUTPUT PLAIN\nIMAGEDIR x\n"));
         site.ImagePath = u"images"_s;
-        QVERIFY(PrepareDefaultBase(site));
+        QVERIFY(PrepareDefaultBase(site, analog()));
         QCOMPARE(readAll(base),
                  QByteArray("# mine\nHOSTURL http://shop/\n#OUTPUT PLAIN\n#IMAGEDIR x\n"));
     }
 
     void missingAnalogConfigurationIsSilent()
     {
-        Preferences prefs;
-        prefs.analogPath = home->file(u"none/analog"_s);
-        QVERIFY(prefs.save());
         // The distribution's file may exist on this machine; only when it does
         // not is nothing prepared, and never with a message.
-        const bool prepared = PrepareDefaultBase(site);
+        const bool prepared = PrepareDefaultBase(site, home->file(u"none/analog"_s));
         QCOMPARE(prepared, QFile::exists(u"/etc/analog.cfg"_s));
         QVERIFY(recorder->errors.isEmpty());
     }
@@ -108,7 +105,7 @@ private slots:
     void unwritableFolderIsReported()
     {
         site.CfgDir = u"missing"_s;
-        QVERIFY(!PrepareDefaultBase(site));
+        QVERIFY(!PrepareDefaultBase(site, analog()));
         QCOMPARE(recorder->errors, QStringList{u"Error opening file "_s +
                                                home->file(u"stats/missing/analog.basecfg"_s)});
     }
@@ -149,6 +146,7 @@ private slots:
     }
 
 private:
+    QString analog() const { return home->file(u"analog/analog"_s); }
     SiteRecord site;
 };
 
