@@ -220,7 +220,7 @@ bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
 std::optional<StoreNode> SettingsStore::snapshot(const QString& path)
 {
     std::optional<StoreNode> node;
-    read([&](StoreTransaction& tx) { node = tx.readKey(path); });
+    read([&](StoreTransaction& tx) { node = tx.readValues(path); });
     return node;
 }
 
@@ -229,7 +229,7 @@ QList<std::optional<StoreNode>> SettingsStore::snapshots(const QStringList& path
     QList<std::optional<StoreNode>> nodes(paths.size());
     read([&](StoreTransaction& tx) {
         for (qsizetype i = 0; i < paths.size(); ++i)
-            nodes[i] = tx.readKey(paths.at(i));
+            nodes[i] = tx.readValues(paths.at(i));
     });
     return nodes;
 }

@@ -70,9 +70,10 @@ public:
     // cannot be read (a damaged database has been reported then); a store
     // that does not exist yet reads as empty.
     static bool read(const std::function<void(StoreTransaction&)>& work);
-    // A key and its values in one read, or nullopt when it is not stored.
+    // A key's values (not its subkeys) in one read, or nullopt when it is
+    // not stored.
     static std::optional<StoreNode> snapshot(const QString& path);
-    // The keys as one read finds them together.
+    // The values of the keys as one read finds them together.
     static QList<std::optional<StoreNode>> snapshots(const QStringList& paths);
 
     // False (after the message, once) when the store is damaged or foreign.
@@ -105,6 +106,8 @@ public:
     virtual bool createKey(const QString& path) = 0;
     // The key's values and its subkeys (names only), or nullopt.
     virtual std::optional<StoreNode> readKey(const QString& path) = 0;
+    // The key's values alone: a key with many subkeys reads as fast as any.
+    virtual std::optional<StoreNode> readValues(const QString& path) = 0;
     // Sets values of an existing key; a value keeps its first spelling.
     virtual bool setValues(const QString& path, const QList<StoredValue>& values) = 0;
     // False when there was no such value or key.

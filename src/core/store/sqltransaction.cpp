@@ -44,6 +44,21 @@ bool SqlTransaction::createKey(const QString& path)
 
 std::optional<StoreNode> SqlTransaction::readKey(const QString& path)
 {
+    std::optional<StoreNode> node = readValues(path);
+    const std::optional<qint64> id = node ? findKey(path) : std::nullopt;
+    if (!id)
+        return std::nullopt;
+    QSqlQuery keys = prepare(u"SELECT name FROM keys WHERE parent = ? ORDER BY id"_s);
+    keys.addBindValue(*id);
+    if (!run(keys))
+        return std::nullopt;
+    while (keys.next())
+        node->keys.append(StoreNode{keys.value(0).toString(), {}, {}});
+    return node;
+}
+
+std::optional<StoreNode> SqlTransaction::readValues(const QString& path)
+{
     const std::optional<qint64> id = findKey(path);
     if (!id)
         return std::nullopt;
@@ -60,12 +75,6 @@ std::optional<StoreNode> SqlTransaction::readKey(const QString& path)
         else
             node.values.append({values.value(0).toString(), values.value(1).toString()});
     }
-    QSqlQuery keys = prepare(u"SELECT name FROM keys WHERE parent = ? ORDER BY id"_s);
-    keys.addBindValue(*id);
-    if (!run(keys))
-        return std::nullopt;
-    while (keys.next())
-        node.keys.append(StoreNode{keys.value(0).toString(), {}, {}});
     return node;
 }
 

@@ -23,6 +23,7 @@ public:
     bool keyExists(const QString& path) override { return findKey(path).has_value(); }
     bool createKey(const QString& path) override;
     std::optional<StoreNode> readKey(const QString& path) override;
+    std::optional<StoreNode> readValues(const QString& path) override;
     bool setValues(const QString& path, const QList<StoredValue>& values) override;
     bool removeValue(const QString& path, const QString& name) override;
     bool removeKey(const QString& path) override;

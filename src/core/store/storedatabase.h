@@ -57,6 +57,7 @@ public:
         bool keyExists(const QString&) override { return false; }
         bool createKey(const QString&) override { return false; }
         std::optional<StoreNode> readKey(const QString&) override { return std::nullopt; }
+        std::optional<StoreNode> readValues(const QString&) override { return std::nullopt; }
         bool setValues(const QString&, const QList<StoredValue>&) override { return false; }
         bool removeValue(const QString&, const QString&) override { return false; }
         bool removeKey(const QString&) override { return false; }
