@@ -38,6 +38,36 @@ bool RecordingMessages::ask(const QString& text, Question kind)
     return answers.isEmpty() ? true : answers.takeFirst();
 }
 
+bool writeStored(const QString& path, const QList<StoredValue>& values)
+{
+    return SettingsStore::write([&](StoreTransaction& tx) {
+        return (tx.keyExists(path) || tx.createKey(path)) &&
+               (values.isEmpty() || tx.setValues(path, values));
+    });
+}
+
+std::optional<StoreNode> storedKey(const QString& path)
+{
+    std::optional<StoreNode> node;
+    SettingsStore::read([&](StoreTransaction& tx) { node = tx.readKey(path); });
+    return node;
+}
+
+QString readStored(const QString& path, const QString& name)
+{
+    const std::optional<StoreNode> key = storedKey(path);
+    return key ? key->text(name) : QString();
+}
+
+QStringList storedSubkeys(const QString& path)
+{
+    QStringList names;
+    if (const std::optional<StoreNode> key = storedKey(path))
+        for (const StoreNode& child : key->keys)
+            names.append(child.name);
+    return names;
+}
+
 SiteRecord testSite(const TestHome& home, const QString& name)
 {
     SiteRecord site;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/settingsstore.h"
 #include "store/siterecord.h"
 #include "util/messages.h"
 
@@ -87,6 +88,14 @@ QByteArray readAll(const QString& path);
 // A Site as the tests know it, not stored: named name (its key too), its
 // Root home's "stats" with the folders "cfg" and "reports", its logs in
 // home's "logs" (not made).
+// The store as a test sees it, one transaction a call: writeStored makes
+// the key and sets the values (false when the store refuses); readStored
+// gives a value as text ("" when missing).
+bool writeStored(const QString& path, const QList<StoredValue>& values = {});
+std::optional<StoreNode> storedKey(const QString& path); // with its subkeys' names
+QString readStored(const QString& path, const QString& name);
+QStringList storedSubkeys(const QString& path);
+
 SiteRecord testSite(const TestHome& home, const QString& name = QStringLiteral("shop"));
 // A new Site with the defaults of its name, keeping the given kinds of
 // report (its default when empty), stored with its folders as meridan-cli

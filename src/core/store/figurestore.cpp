@@ -44,12 +44,12 @@ bool createTables(SqlTransaction& tx)
 bool writeForSite(const QString& site, const std::function<bool(SqlTransaction&, qint64)>& work)
 {
     return SettingsStore::write([&](StoreTransaction& store) {
-               auto* tx = dynamic_cast<SqlTransaction*>(&store);
-               if (!tx || !createTables(*tx))
-                   return false;
-               const std::optional<qint64> id = tx->findKey(SiteRecord::keyPathOf(site));
-               return id && work(*tx, *id);
-           }) == kStoreOk;
+        auto* tx = dynamic_cast<SqlTransaction*>(&store);
+        if (!tx || !createTables(*tx))
+            return false;
+        const std::optional<qint64> id = tx->findKey(SiteRecord::keyPathOf(site));
+        return id && work(*tx, *id);
+    });
 }
 
 bool bindAndRun(SqlTransaction& tx, const QString& statement, const QVariantList& values)

@@ -39,13 +39,16 @@ Preferences Preferences::of(const StoreNode* key)
 
 bool Preferences::save() const
 {
-    SettingsKey key(kProductKey, kSetValue);
-    return key.writeValues({{values::AnalogPath, analogPath},
-                            {values::TextEditor, textEditor},
-                            {values::CfgAscending, quint32(cfgAscending ? 1 : 0)},
-                            {values::ParallelBuilds, quint32(parallelBuilds)},
-                            {values::MaxLogFileMiB, quint32(maxLogFileMiB)},
-                            {values::OverviewFolder, overviewFolder}}) == kStoreOk;
+    const QList<StoredValue> values{{values::AnalogPath, analogPath},
+                                    {values::TextEditor, textEditor},
+                                    {values::CfgAscending, quint32(cfgAscending ? 1 : 0)},
+                                    {values::ParallelBuilds, quint32(parallelBuilds)},
+                                    {values::MaxLogFileMiB, quint32(maxLogFileMiB)},
+                                    {values::OverviewFolder, overviewFolder}};
+    return SettingsStore::write([&](StoreTransaction& tx) {
+        return (tx.keyExists(kProductKey) || tx.createKey(kProductKey)) &&
+               tx.setValues(kProductKey, values);
+    });
 }
 
 bool Preferences::setValue(const QString& valueName, const QString& text)

@@ -20,34 +20,27 @@ bool sameName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QStringList splitKeyPath(const QString& path)
-{
-    return path.split(u'\\', Qt::SkipEmptyParts);
-}
-
 // Runs work between begin and COMMIT on this thread's open database,
-// rolling back on any failure.
-int runTransaction(const QString& begin, const std::function<bool(StoreTransaction&)>& work)
+// rolling back on any failure. True when it was committed.
+bool runTransaction(const QString& begin, const std::function<bool(StoreTransaction&)>& work)
 {
     QSqlError error;
-    int status = kStoreOk;
+    bool committed = false;
     {
         // Every handle on the connection ends here: a failure may close it.
         SqlTransaction tx(storeDatabase().connection());
         if (!tx.execute(begin)) {
             error = tx.error();
-            status = kStoreAccessDenied;
         } else if (work(tx) && !tx.failed() && tx.execute(u"COMMIT"_s)) {
-            status = kStoreOk;
+            committed = true;
         } else {
             error = tx.error();
-            status = tx.failed() ? kStoreWriteFailed : kStoreNotFound;
             SqlTransaction(storeDatabase().connection()).execute(u"ROLLBACK"_s);
         }
     }
     if (error.isValid())
         storeDatabase().reportFailure(error);
-    return status;
+    return committed;
 }
 
 // A complete export holds at least the key of the preferences.
@@ -184,15 +177,15 @@ void SettingsStore::release()
     storeDatabase().release();
 }
 
-int SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
+bool SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
 {
     StoreDatabase& store = storeDatabase();
     if (store.open(StoreDatabase::Purpose::Write) != StoreDatabase::State::Open)
-        return kStoreAccessDenied;
-    const int status = runTransaction(u"BEGIN IMMEDIATE"_s, work);
-    if (status == kStoreOk)
+        return false;
+    const bool committed = runTransaction(u"BEGIN IMMEDIATE"_s, work);
+    if (committed)
         store.noteSoundWrite();
-    return status;
+    return committed;
 }
 
 bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
@@ -210,11 +203,10 @@ bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
     case StoreDatabase::State::Open:
         break;
     }
-    const int status = runTransaction(u"BEGIN"_s, [&](StoreTransaction& tx) {
+    return runTransaction(u"BEGIN"_s, [&](StoreTransaction& tx) {
         work(tx);
         return true;
     });
-    return status == kStoreOk;
 }
 
 std::optional<StoreNode> SettingsStore::snapshot(const QString& path)
@@ -255,7 +247,7 @@ bool SettingsStore::importJson(const QByteArray& json)
         messages().error(importRefusedText(parsed));
         return false;
     }
-    const int status = write([&](StoreTransaction& tx) {
+    return write([&](StoreTransaction& tx) {
         const std::optional<StoreNode> top = tx.readKey(QString());
         for (const StoreNode& key : top ? top->keys : QList<StoreNode>())
             if (!tx.removeKey(key.name))
@@ -265,93 +257,6 @@ bool SettingsStore::importJson(const QByteArray& json)
                 return false;
         return true;
     });
-    return status == kStoreOk;
-}
-
-// --- SettingsKey ---------------------------------------------------------
-
-SettingsKey::SettingsKey(const QString& path, quint32 rights) : m_path(path)
-{
-    if (splitKeyPath(path).isEmpty())
-        return;
-    SettingsStore::read([&](StoreTransaction& tx) { m_open = tx.keyExists(path); });
-    if (m_open || !(rights & kSetValue) || !SettingsStore::usable())
-        return;
-    m_open =
-        SettingsStore::write([&](StoreTransaction& tx) { return tx.createKey(path); }) == kStoreOk;
-}
-
-std::optional<StoreNode> SettingsKey::snapshot() const
-{
-    if (!m_open)
-        return std::nullopt;
-    std::optional<StoreNode> node;
-    SettingsStore::read([&](StoreTransaction& tx) { node = tx.readKey(m_path); });
-    return node;
-}
-
-quint32 SettingsKey::readDword(const QString& name, quint32 defaultValue) const
-{
-    const std::optional<StoreNode> key = snapshot();
-    return key ? key->number(name, defaultValue) : defaultValue;
-}
-
-int SettingsKey::readString(const QString& name, QString* text) const
-{
-    text->clear();
-    const std::optional<StoreNode> key = snapshot();
-    if (!key || !key->value(name))
-        return kStoreNotFound;
-    *text = key->text(name);
-    return kStoreOk;
-}
-
-QString SettingsKey::readString(const QString& name) const
-{
-    QString text;
-    readString(name, &text);
-    return text;
-}
-
-int SettingsKey::writeDword(const QString& name, quint32 number)
-{
-    return writeValues({StoredValue{name, number}});
-}
-
-int SettingsKey::writeString(const QString& name, const QString& text)
-{
-    return writeValues({StoredValue{name, text}});
-}
-
-int SettingsKey::writeValues(const QList<StoredValue>& values)
-{
-    if (!m_open)
-        return kStoreAccessDenied;
-    return SettingsStore::write([&](StoreTransaction& tx) { return tx.setValues(m_path, values); });
-}
-
-QStringList SettingsKey::enumSubkeys() const
-{
-    QStringList names;
-    if (const std::optional<StoreNode> key = snapshot())
-        for (const StoreNode& child : key->keys)
-            names.append(child.name);
-    return names;
-}
-
-int SettingsKey::deleteValue(const QString& name)
-{
-    if (!m_open)
-        return kStoreAccessDenied;
-    return SettingsStore::write([&](StoreTransaction& tx) { return tx.removeValue(m_path, name); });
-}
-
-int SettingsKey::deleteSubkey(const QString& name)
-{
-    if (!m_open)
-        return kStoreAccessDenied;
-    return SettingsStore::write(
-        [&](StoreTransaction& tx) { return tx.removeKey(m_path + u'\\' + name); });
 }
 
 } // namespace meridan

@@ -12,14 +12,6 @@ namespace meridan {
 // The key that holds the preferences and one subkey per Site.
 inline const QString kProductKey = QStringLiteral("SOFTWARE\\Meridan");
 
-// Status codes of the store's operations, as the registry gives them.
-enum StoreStatus : int {
-    kStoreOk = 0,
-    kStoreNotFound = 2,
-    kStoreAccessDenied = 5,
-    kStoreWriteFailed = 29,
-};
-
 // One value of a key: a string or a 32-bit number.
 struct StoredValue
 {
@@ -50,7 +42,7 @@ struct StoreNode
 
 class StoreTransaction;
 
-// The registry of the current user, kept in an SQLite database at
+// The settings of the current user: keys with values, kept in an SQLite database at
 // $XDG_CONFIG_HOME/Meridan/settings.sqlite. Every change is one transaction
 // that takes the write lock before it reads, so several programs at once
 // never lose each other's writes and no check goes stale before its write.
@@ -63,9 +55,9 @@ public:
     static QString legacyFilePath();
 
     // Runs work in one write transaction: committed when it returns true,
-    // rolled back otherwise (kStoreNotFound) or when a statement failed
-    // (after a message naming the cause).
-    static int write(const std::function<bool(StoreTransaction&)>& work);
+    // rolled back otherwise or when a statement failed (after a message
+    // naming the cause). True when committed.
+    static bool write(const std::function<bool(StoreTransaction&)>& work);
     // Runs work on one consistent view of the store. False when the store
     // cannot be read (a damaged database has been reported then); a store
     // that does not exist yet reads as empty.
@@ -94,7 +86,7 @@ public:
     static bool importJson(const QByteArray& json);
 };
 
-// What one transaction sees and does. Paths are registry key paths such as
+// What one transaction sees and does. Paths are key paths such as
 // "SOFTWARE\\Meridan\\shop"; names compare without regard to case.
 class StoreTransaction
 {
@@ -117,47 +109,6 @@ public:
     // values and subkeys. False when the key is missing or another key has
     // the new name.
     virtual bool renameKey(const QString& path, const QString& newName) = 0;
-};
-
-// Access rights, as the registry names them.
-enum KeyRights : quint32 {
-    kQueryValue = 1,
-    kSetValue = 2,
-    kCreateSubKey = 4,
-    kEnumerateSubKeys = 8,
-};
-
-// One key of the store, opened for a short run of operations, each its own
-// transaction. A key is created only when the rights include kSetValue;
-// otherwise opening a missing key leaves the object not open and every
-// operation fails quietly.
-class SettingsKey
-{
-public:
-    SettingsKey(const QString& path, quint32 rights);
-
-    bool isOpen() const { return m_open; }
-    const QString& path() const { return m_path; }
-
-    quint32 readDword(const QString& name, quint32 defaultValue) const;
-    // The string, or "" when it is missing (status kStoreNotFound then).
-    int readString(const QString& name, QString* text) const;
-    QString readString(const QString& name) const;
-
-    int writeDword(const QString& name, quint32 number);
-    int writeString(const QString& name, const QString& text);
-    // Writes several values in one transaction.
-    int writeValues(const QList<StoredValue>& values);
-
-    QStringList enumSubkeys() const;
-    // The key with all its values as stored now; nullopt when not open.
-    std::optional<StoreNode> snapshot() const;
-    int deleteValue(const QString& name);
-    int deleteSubkey(const QString& name);
-
-private:
-    QString m_path;
-    bool m_open = false;
 };
 
 } // namespace meridan

@@ -130,8 +130,8 @@ bool storeOnSite(const QString& siteName,
 {
     const QString path = SiteRecord::keyPathOf(siteName);
     return SettingsStore::write([&](StoreTransaction& tx) {
-               return (tx.keyExists(path) || tx.createKey(path)) && work(tx, path);
-           }) == kStoreOk;
+        return (tx.keyExists(path) || tx.createKey(path)) && work(tx, path);
+    });
 }
 
 } // namespace

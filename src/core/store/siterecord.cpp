@@ -347,12 +347,11 @@ bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& bef
     // One transaction: the checks cannot go stale before the write, and a
     // rename never leaves the Site half-stored.
     QString refusal;
-    const int status = SettingsStore::write(
+    const bool written = SettingsStore::write(
         [&](StoreTransaction& tx) { return writeTo(tx, mode, *values, alongside, refusal); });
     if (!refusal.isEmpty())
         messages().error(refusal);
     // Of two keyring entries, the one the store does not name goes.
-    const bool written = status == kStoreOk;
     if (password && *password != m_storedPassword)
         secrets::remove(written ? std::exchange(m_storedPassword, *password) : *password);
     if (!written)
@@ -435,7 +434,12 @@ QString SiteRecord::configFile(const QString& periodName) const
 
 QStringList storedSiteNames()
 {
-    QStringList names = SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys();
+    QStringList names;
+    SettingsStore::read([&](StoreTransaction& tx) {
+        if (const std::optional<StoreNode> product = tx.readKey(kProductKey))
+            for (const StoreNode& site : product->keys)
+                names.append(site.name);
+    });
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
@@ -444,19 +448,21 @@ QStringList storedSiteNames()
 
 bool siteIsStored(const QString& siteName)
 {
-    return !siteName.isEmpty() &&
-           SettingsKey(SiteRecord::keyPathOf(siteName), kQueryValue).isOpen();
+    return !siteName.isEmpty() && SettingsStore::snapshot(SiteRecord::keyPathOf(siteName));
 }
 
 bool deleteStoredSite(const QString& siteName)
 {
-    const QString password =
-        SettingsKey(SiteRecord::keyPathOf(siteName), kQueryValue).readString(values::FTPAccess);
-    SettingsKey product(kProductKey, kCreateSubKey);
-    if (product.deleteSubkey(siteName) != kStoreOk)
-        return false;
-    secrets::remove(password);
-    return true;
+    const QString path = SiteRecord::keyPathOf(siteName);
+    QString password;
+    const bool removed = SettingsStore::write([&](StoreTransaction& tx) {
+        const std::optional<StoreNode> key = tx.readValues(path);
+        password = key ? key->text(values::FTPAccess) : QString();
+        return key && tx.removeKey(path);
+    });
+    if (removed)
+        secrets::remove(password);
+    return removed;
 }
 
 Result checkSiteName(const QString& siteName)

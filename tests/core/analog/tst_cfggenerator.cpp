@@ -217,14 +217,12 @@ private slots:
         QFETCH(QString, message);
         const QString previous = home->file(u"stats/cfg/2003-09.cfg"_s);
         writeFile(previous, "previous");
-        SettingsKey key(site.keyPath(), kSetValue);
         if (valueName == u"name"_s) {
             site.name = text;
         } else if (valueName == u"LogFormatChanges"_s) {
-            key.writeString(valueName, u"200309|"_s);
-            key.writeString(u"200309"_s, text);
+            writeStored(site.keyPath(), {{valueName, u"200309|"_s}, {u"200309"_s, text}});
         } else if (valueName == u"LogSpecial"_s) {
-            key.writeString(valueName, text);
+            writeStored(site.keyPath(), {{valueName, text}});
         } else {
             QVERIFY(setSiteField(site, valueName, text));
         }

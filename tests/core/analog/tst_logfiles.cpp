@@ -125,8 +125,8 @@ private slots:
         writeFile(home->file(u"stats/cfg/cfgspecial.txt"_s),
                   QByteArray("LOGFILE \"/elsewhere/*\"").append('\0').append("tail"));
         writeFile(home->file(u"full.txt"_s), "# October");
-        SettingsKey(site.keyPath(), kSetValue)
-            .writeString(u"LogSpecial"_s, special.replace(u"FULL"_s, home->file(u"full.txt"_s)));
+        writeStored(site.keyPath(),
+                    {{u"LogSpecial"_s, special.replace(u"FULL"_s, home->file(u"full.txt"_s))}});
         takeStoredLogRules();
         site.LogNameStruct = u"%yyyy%%mm%%dd%"_s;
         site.LogPeriodicity = kLogDaily;
@@ -138,7 +138,7 @@ private slots:
 
     void missingSpecialFileFailsTheListing()
     {
-        SettingsKey(site.keyPath(), kSetValue).writeString(u"LogSpecial"_s, u"200308*gone.txt|"_s);
+        writeStored(site.keyPath(), {{u"LogSpecial"_s, u"200308*gone.txt|"_s}});
         takeStoredLogRules();
         site.LogNameStruct = u"%dd%"_s;
         site.LogPeriodicity = kLogDaily;
@@ -189,14 +189,13 @@ private slots:
     {
         QFETCH(QString, changes);
         QFETCH(QByteArray, expected);
-        SettingsKey key(site.keyPath(), kSetValue);
-        key.writeString(u"LogFormatChanges"_s, changes);
-        key.writeString(u"200101"_s, u"Aold"_s);
-        key.writeString(u"200201"_s, u"Llater"_s);
-        key.writeString(u"200202"_s, u"A(%h %r)"_s);
-        key.writeString(u"200309"_s, u"Lnew"_s);
-        key.writeString(u"200310"_s, u"Lnewest"_s);
-        key.writeString(u"200401"_s, u"Lfuture"_s);
+        writeStored(site.keyPath(), {{u"LogFormatChanges"_s, changes},
+                                     {u"200101"_s, u"Aold"_s},
+                                     {u"200201"_s, u"Llater"_s},
+                                     {u"200202"_s, u"A(%h %r)"_s},
+                                     {u"200309"_s, u"Lnew"_s},
+                                     {u"200310"_s, u"Lnewest"_s},
+                                     {u"200401"_s, u"Lfuture"_s}});
         takeStoredLogRules();
         site.LogNameStruct = u"%mm%%dd%"_s;
         site.LogPeriodicity = kLogDaily;
@@ -208,39 +207,40 @@ private slots:
 
     void storedFormsOfTheSpecificFormats()
     {
-        SettingsKey(site.keyPath(), kSetValue).writeString(u"LogFormatChanges"_s, u"199901|"_s);
-        SettingsKey(site.keyPath(), kSetValue).writeString(u"199901"_s, u"Lgone"_s);
+        writeStored(site.keyPath(),
+                    {{u"LogFormatChanges"_s, u"199901|"_s}, {u"199901"_s, u"Lgone"_s}});
         QVERIFY(storeFormatChanges(site.name, {{u"200212"_s, false, u"%h %t"_s},
                                                {u"(yyyymm)"_s, false, u"(...)"_s},
                                                {u"200305"_s, true, u"%h %l"_s}}));
-        const SettingsKey key(site.keyPath(), kQueryValue);
-        QCOMPARE(key.readString(u"LogFormatChanges"_s), u"200305|200212|"_s);
-        QCOMPARE(key.readString(u"200305"_s), u"A%h %l"_s);
-        QCOMPARE(key.readString(u"200212"_s), u"L%h %t"_s);
-        QString gone;
-        QCOMPARE(key.readString(u"199901"_s, &gone), int(kStoreNotFound));
+        const auto stored = [&](const QString& name) { return readStored(site.keyPath(), name); };
+        const auto present = [&](const QString& name) {
+            return bool(storedKey(site.keyPath())->value(name));
+        };
+        QCOMPARE(stored(u"LogFormatChanges"_s), u"200305|200212|"_s);
+        QCOMPARE(stored(u"200305"_s), u"A%h %l"_s);
+        QCOMPARE(stored(u"200212"_s), u"L%h %t"_s);
+        QVERIFY(!present(u"199901"_s));
         QCOMPARE(SiteRecord(site.name).formatChanges.size(), 2);
         QVERIFY(SiteRecord(site.name).formatChanges.first().apache);
 
         QVERIFY(storeSpecialMonths(site.name, {{u"200301"_s, u"a.txt"_s},
                                                {u"(yyyymm)"_s, u"cfgspecial.txt"_s},
                                                {u"200308"_s, u"b.txt"_s}}));
-        QCOMPARE(key.readString(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
+        QCOMPARE(stored(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
         // "|" would part the stored list: refused, and what is stored stays.
         QVERIFY(!storeSpecialMonths(site.name, {{u"200302"_s, u"a|b.txt"_s}}));
-        QCOMPARE(key.readString(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
+        QCOMPARE(stored(u"LogSpecial"_s), u"200308*b.txt|200301*a.txt|"_s);
         QVERIFY(storeFormatChanges(site.name, {}));
-        QCOMPARE(key.readString(u"LogFormatChanges"_s), QString());
-        QCOMPARE(key.readString(u"200305"_s, &gone), int(kStoreNotFound));
+        QCOMPARE(stored(u"LogFormatChanges"_s), QString());
+        QVERIFY(!present(u"200305"_s));
     }
 
     void damagedChangeListNeverDeletesSiteValues()
     {
-        SettingsKey key(site.keyPath(), kSetValue);
-        key.writeString(u"Url"_s, u"www.shop.com"_s);
-        key.writeString(u"LogFormatChanges"_s, u"Url|200301|"_s);
+        writeStored(site.keyPath(),
+                    {{u"Url"_s, u"www.shop.com"_s}, {u"LogFormatChanges"_s, u"Url|200301|"_s}});
         QVERIFY(storeFormatChanges(site.name, {}));
-        QCOMPARE(key.readString(u"Url"_s), u"www.shop.com"_s);
+        QCOMPARE(readStored(site.keyPath(), u"Url"_s), u"www.shop.com"_s);
     }
 
     void monthTexts_data()

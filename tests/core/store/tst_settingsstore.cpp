@@ -21,43 +21,29 @@ class TestSettingsStore : public SandboxTest
     Q_OBJECT
 
 private slots:
-    void onlyWriteRightsCreateKeys_data()
+    void readingCreatesNothing()
     {
-        QTest::addColumn<quint32>("rights");
-        QTest::addColumn<bool>("creates");
-        QTest::newRow("query") << quint32(kQueryValue) << false;
-        QTest::newRow("set") << quint32(kSetValue) << true;
-        QTest::newRow("query and set") << quint32(kQueryValue | kSetValue) << true;
-        QTest::newRow("create subkey") << quint32(kCreateSubKey) << false;
-        QTest::newRow("enumerate") << quint32(kEnumerateSubKeys) << false;
-    }
-    void onlyWriteRightsCreateKeys()
-    {
-        QFETCH(quint32, rights);
-        QFETCH(bool, creates);
-        const SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, rights);
-        QCOMPARE(key.isOpen(), creates);
-        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kQueryValue).isOpen(), creates);
-        QCOMPARE(QFile::exists(SettingsStore::filePath()), creates);
+        QVERIFY(!storedKey(u"SOFTWARE\\Meridan\\shop"_s));
+        QVERIFY(SettingsStore::snapshots({kProductKey}).first() == std::nullopt);
+        QVERIFY(!QFile::exists(SettingsStore::filePath()));
+        QVERIFY(writeStored(u"SOFTWARE\\Meridan\\shop"_s));
+        QVERIFY(QFile::exists(SettingsStore::filePath()));
     }
 
     void valuesRoundTripAndSurviveReopening()
     {
-        {
-            SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
-            QCOMPARE(key.writeString(u"Url"_s, u"www.shop.com"_s), int(kStoreOk));
-            QCOMPARE(key.writeDword(u"Output"_s, 4294967295u), int(kStoreOk));
-            QCOMPARE(key.writeString(u"Empty"_s, QString()), int(kStoreOk));
-            QCOMPARE(key.writeString(u"Umlaut"_s, u"Grüße \u00e9\u4e2d"_s), int(kStoreOk));
-        }
-        const SettingsKey key(u"software\\MERIDAN\\Shop"_s, kQueryValue);
-        QVERIFY(key.isOpen());
-        QCOMPARE(key.readString(u"URL"_s), u"www.shop.com"_s);
-        QCOMPARE(key.readDword(u"output"_s, 0), 4294967295u);
-        QString empty = u"x"_s;
-        QCOMPARE(key.readString(u"Empty"_s, &empty), int(kStoreOk));
-        QVERIFY(empty.isEmpty());
-        QCOMPARE(key.readString(u"Umlaut"_s), u"Grüße \u00e9\u4e2d"_s);
+        QVERIFY(
+            writeStored(u"SOFTWARE\\Meridan\\shop"_s, {{u"Url"_s, u"www.shop.com"_s},
+                                                       {u"Output"_s, 4294967295u},
+                                                       {u"Empty"_s, QString()},
+                                                       {u"Umlaut"_s, u"Grüße \u00e9\u4e2d"_s}}));
+        SettingsStore::release();
+        const std::optional<StoreNode> key = SettingsStore::snapshot(u"software\\MERIDAN\\Shop"_s);
+        QVERIFY(key);
+        QCOMPARE(key->text(u"URL"_s), u"www.shop.com"_s);
+        QCOMPARE(key->number(u"output"_s, 0), 4294967295u);
+        QVERIFY(key->value(u"Empty"_s) && key->text(u"Empty"_s).isEmpty());
+        QCOMPARE(key->text(u"Umlaut"_s), u"Grüße \u00e9\u4e2d"_s);
         QCOMPARE(QFile::permissions(SettingsStore::filePath()),
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                      QFileDevice::WriteUser);
@@ -65,69 +51,64 @@ private slots:
 
     void keyNamesIgnoreCaseButKeepSpelling()
     {
-        SettingsKey(u"SOFTWARE\\Meridan\\Shop"_s, kSetValue).writeString(u"Url"_s, u"a"_s);
-        SettingsKey(u"SOFTWARE\\Meridan\\SHOP"_s, kSetValue).writeString(u"url"_s, u"b"_s);
-        const SettingsKey product(u"SOFTWARE\\Meridan"_s, kEnumerateSubKeys);
-        QCOMPARE(product.enumSubkeys(), QStringList{u"Shop"_s});
-        const std::optional<StoreNode> shop =
-            SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kQueryValue).snapshot();
+        writeStored(u"SOFTWARE\\Meridan\\Shop"_s, {{u"Url"_s, u"a"_s}});
+        writeStored(u"SOFTWARE\\Meridan\\SHOP"_s, {{u"url"_s, u"b"_s}});
+        QCOMPARE(storedSubkeys(u"SOFTWARE\\Meridan"_s), QStringList{u"Shop"_s});
+        const std::optional<StoreNode> shop = storedKey(u"SOFTWARE\\Meridan\\shop"_s);
         QVERIFY(shop);
         QCOMPARE(shop->values.size(), 1);
         QCOMPARE(shop->values.first().name, u"Url"_s);
         QCOMPARE(std::get<QString>(shop->values.first().data), u"b"_s);
         // Beyond ASCII too.
-        SettingsKey(u"SOFTWARE\\Meridan\\Société"_s, kSetValue).writeString(u"Größe"_s, u"a"_s);
-        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\SOCIÉTÉ"_s, kQueryValue).readString(u"GRÖßE"_s),
-                 u"a"_s);
+        writeStored(u"SOFTWARE\\Meridan\\Société"_s, {{u"Größe"_s, u"a"_s}});
+        QCOMPARE(readStored(u"SOFTWARE\\Meridan\\SOCIÉTÉ"_s, u"GRÖßE"_s), u"a"_s);
     }
 
-    void deletingASubkeyTakesItsValues()
+    void removingAKeyTakesItsValues()
     {
-        SettingsKey(u"SOFTWARE\\Meridan\\a"_s, kSetValue).writeString(u"200301"_s, u"Lx"_s);
-        SettingsKey(u"SOFTWARE\\Meridan\\b"_s, kSetValue).writeString(u"Url"_s, u"b"_s);
-        SettingsKey product(u"SOFTWARE\\Meridan"_s, kCreateSubKey);
-        QCOMPARE(product.deleteSubkey(u"A"_s), int(kStoreOk));
-        QVERIFY(!SettingsKey(u"SOFTWARE\\Meridan\\a"_s, kQueryValue).isOpen());
-        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan"_s, kEnumerateSubKeys).enumSubkeys(),
-                 QStringList{u"b"_s});
-        QVERIFY(product.deleteSubkey(u"a"_s) != kStoreOk);
-        SettingsKey b(u"SOFTWARE\\Meridan\\b"_s, kQueryValue | kSetValue);
-        QCOMPARE(b.deleteValue(u"URL"_s), int(kStoreOk));
-        QCOMPARE(b.readString(u"Url"_s), QString());
+        writeStored(u"SOFTWARE\\Meridan\\a"_s, {{u"200301"_s, u"Lx"_s}});
+        writeStored(u"SOFTWARE\\Meridan\\b"_s, {{u"Url"_s, u"b"_s}});
+        const auto remove = [](const QString& path) {
+            return SettingsStore::write([&](StoreTransaction& tx) { return tx.removeKey(path); });
+        };
+        QVERIFY(remove(u"SOFTWARE\\Meridan\\A"_s));
+        QVERIFY(!storedKey(u"SOFTWARE\\Meridan\\a"_s));
+        QCOMPARE(storedSubkeys(kProductKey), QStringList{u"b"_s});
+        QVERIFY(!remove(u"SOFTWARE\\Meridan\\a"_s));
+        QVERIFY(SettingsStore::write([](StoreTransaction& tx) {
+            return tx.removeValue(u"SOFTWARE\\Meridan\\b"_s, u"URL"_s);
+        }));
+        QVERIFY(!storedKey(u"SOFTWARE\\Meridan\\b"_s)->value(u"Url"_s));
     }
 
     void renamingAKeyKeepsEverythingInIt()
     {
-        SettingsKey(u"SOFTWARE\\Meridan\\a"_s, kSetValue).writeString(u"200301"_s, u"Lx"_s);
-        SettingsKey(u"SOFTWARE\\Meridan\\b"_s, kSetValue);
+        writeStored(u"SOFTWARE\\Meridan\\a"_s, {{u"200301"_s, u"Lx"_s}});
+        writeStored(u"SOFTWARE\\Meridan\\b"_s);
         bool renamed = false;
         bool clash = true;
-        QCOMPARE(SettingsStore::write([&](StoreTransaction& tx) {
-                     clash = tx.renameKey(u"SOFTWARE\\Meridan\\a"_s, u"B"_s);
-                     renamed = tx.renameKey(u"SOFTWARE\\Meridan\\a"_s, u"c"_s);
-                     return true;
-                 }),
-                 int(kStoreOk));
+        QVERIFY(SettingsStore::write([&](StoreTransaction& tx) {
+            clash = tx.renameKey(u"SOFTWARE\\Meridan\\a"_s, u"B"_s);
+            renamed = tx.renameKey(u"SOFTWARE\\Meridan\\a"_s, u"c"_s);
+            return true;
+        }));
         QVERIFY(!clash);
         QVERIFY(renamed);
-        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\C"_s, kQueryValue).readString(u"200301"_s),
-                 u"Lx"_s);
-        QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(),
+        QCOMPARE(readStored(u"SOFTWARE\\Meridan\\C"_s, u"200301"_s), u"Lx"_s);
+        QCOMPARE(storedSubkeys(kProductKey),
                  (QStringList{u"c"_s, u"b"_s})); // in the order they were made
     }
 
     void aRefusedTransactionChangesNothing()
     {
-        SettingsKey key(u"SOFTWARE\\Meridan\\a"_s, kSetValue);
-        key.writeString(u"Url"_s, u"before"_s);
-        const int status = SettingsStore::write([](StoreTransaction& tx) {
+        writeStored(u"SOFTWARE\\Meridan\\a"_s, {{u"Url"_s, u"before"_s}});
+        QVERIFY(!SettingsStore::write([](StoreTransaction& tx) {
             tx.setValues(u"SOFTWARE\\Meridan\\a"_s, {{u"Url"_s, u"after"_s}});
             tx.createKey(u"SOFTWARE\\Meridan\\b"_s);
             return false;
-        });
-        QCOMPARE(status, int(kStoreNotFound));
-        QCOMPARE(key.readString(u"Url"_s), u"before"_s);
-        QVERIFY(!SettingsKey(u"SOFTWARE\\Meridan\\b"_s, kQueryValue).isOpen());
+        }));
+        QCOMPARE(readStored(u"SOFTWARE\\Meridan\\a"_s, u"Url"_s), u"before"_s);
+        QVERIFY(!bool(storedKey(u"SOFTWARE\\Meridan\\b"_s)));
         QVERIFY(recorder->errors.isEmpty());
     }
 
@@ -150,8 +131,8 @@ private slots:
         const QString path = SettingsStore::filePath();
         if (kind == u"truncated"_s || kind == u"damaged page"_s) {
             for (int i = 0; i < 200; ++i)
-                SettingsKey(u"SOFTWARE\\Meridan\\site%1"_s.arg(i), kSetValue)
-                    .writeString(u"Url"_s, QString(200, u'x'));
+                writeStored(u"SOFTWARE\\Meridan\\site%1"_s.arg(i),
+                            {{u"Url"_s, QString(200, u'x')}});
             SettingsStore::release();
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite));
@@ -180,11 +161,9 @@ private slots:
         const QFileInfo before(path);
         const QByteArray bytes = before.isFile() ? readAll(path) : QByteArray();
         recorder->errors.clear();
-        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
-        QVERIFY(!key.isOpen());
-        QVERIFY(key.writeString(u"Url"_s, u"x"_s) != kStoreOk);
-        QVERIFY(SettingsStore::write([](StoreTransaction&) { return true; }) != kStoreOk);
-        QCOMPARE(SettingsKey(kProductKey, kQueryValue).readDword(u"CfgAscending"_s, 7), 7u);
+        QVERIFY(!writeStored(u"SOFTWARE\\Meridan\\shop"_s, {{u"Url"_s, u"x"_s}}));
+        QVERIFY(!SettingsStore::write([](StoreTransaction&) { return true; }));
+        QVERIFY(!SettingsStore::snapshot(kProductKey));
         QVERIFY(!SettingsStore::usable());
         QCOMPARE(recorder->errors.size(), 1);
         QVERIFY2(recorder->errors.first().contains(path), qPrintable(recorder->errors.first()));
@@ -210,12 +189,10 @@ private slots:
         if (cause == u"file"_s) {
             writeFile(folder, "in the way");
         } else {
-            SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
+            writeStored(u"SOFTWARE\\Meridan\\shop"_s);
             QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         }
-        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
-        QVERIFY(key.writeString(u"Url"_s, u"x"_s) != kStoreOk ||
-                SettingsKey(u"SOFTWARE\\Meridan\\other"_s, kSetValue).isOpen() == false);
+        QVERIFY(!writeStored(u"SOFTWARE\\Meridan\\shop"_s, {{u"Url"_s, u"x"_s}}));
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
         QVERIFY(!recorder->errors.isEmpty());
@@ -234,15 +211,15 @@ private slots:
         const QString hosts = folder + u"/known_hosts"_s;
         const QByteArray trusted(3831, 'k');
         writeFile(hosts, trusted);
-        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
-        QVERIFY(key.isOpen());
-        int status = kStoreOk;
-        for (int i = 0; i < 400 && status == kStoreOk; ++i)
-            status = key.writeString(u"v%1"_s.arg(i), QString(1000, u'x'));
-        QVERIFY(status != kStoreOk);
+        const QString key = u"SOFTWARE\\Meridan\\shop"_s;
+        QVERIFY(writeStored(key));
+        bool stored = true;
+        for (int i = 0; i < 400 && stored; ++i)
+            stored = writeStored(key, {{u"v%1"_s.arg(i), QString(1000, u'x')}});
+        QVERIFY(!stored);
         QVERIFY2(recorder->errors.last().contains(u"the disk is full"_s),
                  qPrintable(recorder->errors.last()));
-        QCOMPARE(key.readString(u"v0"_s), QString(1000, u'x')); // committed changes stay
+        QCOMPARE(readStored(key, u"v0"_s), QString(1000, u'x')); // committed changes stay
         disk.fill();
         for (const qsizetype size : {10, 3900, 200000}) {
             const Result written = writeFileAtomically(hosts, QByteArray(size, 'n'));
@@ -268,14 +245,12 @@ private slots:
                                             {"name": "200301", "string": "Lformat"}], "keys": []},
                 {"name": "SHOP", "values": [{"name": "Url", "string": "second"}], "keys": []},
                 {"name": "Other", "values": [], "keys": []}]}]}]}})");
-        QCOMPARE(SettingsKey(u"SOFTWARE\\Meridan\\shop"_s, kQueryValue).readString(u"Url"_s),
-                 u"www.shop.com"_s);
-        QCOMPARE(SettingsKey(kProductKey, kQueryValue).readDword(u"CfgAscending"_s, 0), 1u);
-        const SettingsKey shop(u"SOFTWARE\\Meridan\\Shop"_s, kQueryValue);
-        QCOMPARE(shop.readDword(u"Output"_s, 0), 4294967295u);
-        QCOMPARE(shop.readString(u"200301"_s), u"Lformat"_s);
-        QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(),
-                 (QStringList{u"Shop"_s, u"Other"_s}));
+        QCOMPARE(readStored(u"SOFTWARE\\Meridan\\shop"_s, u"Url"_s), u"www.shop.com"_s);
+        QCOMPARE(storedKey(kProductKey)->number(u"CfgAscending"_s, 0), 1u);
+        const std::optional<StoreNode> shop = storedKey(u"SOFTWARE\\Meridan\\Shop"_s);
+        QCOMPARE(shop->number(u"Output"_s, 0), 4294967295u);
+        QCOMPARE(shop->text(u"200301"_s), u"Lformat"_s);
+        QCOMPARE(storedSubkeys(kProductKey), (QStringList{u"Shop"_s, u"Other"_s}));
         QVERIFY(!QFile::exists(legacy));
         QVERIFY(QFile::exists(legacy + u".imported"_s));
         QCOMPARE(recorder->errors.size(), 1);
@@ -289,8 +264,7 @@ private slots:
         const QString legacy = SettingsStore::legacyFilePath();
         const QByteArray damaged = "{\"Meridan settings\": 1, \"root\": {\"na";
         writeFile(legacy, damaged);
-        SettingsKey key(u"SOFTWARE\\Meridan\\shop"_s, kSetValue);
-        QVERIFY(!key.isOpen());
+        QVERIFY(!writeStored(u"SOFTWARE\\Meridan\\shop"_s));
         QCOMPARE(readAll(legacy), damaged);
         QVERIFY(!QFile::exists(SettingsStore::filePath()));
         QCOMPARE(recorder->errors.size(), 1);
@@ -299,17 +273,16 @@ private slots:
 
     void exportAndImportCarryEverything()
     {
-        SettingsKey(u"SOFTWARE\\Meridan\\Shop"_s, kSetValue)
-            .writeValues(
-                {{u"Url"_s, u"www.shop.com"_s}, {u"Output"_s, 7u}, {u"Umlaut"_s, u"Grüße"_s}});
-        SettingsKey(kProductKey, kSetValue).writeString(u"AnalogPath"_s, u"/usr/bin/analog"_s);
+        writeStored(u"SOFTWARE\\Meridan\\Shop"_s,
+                    {{u"Url"_s, u"www.shop.com"_s}, {u"Output"_s, 7u}, {u"Umlaut"_s, u"Grüße"_s}});
+        writeStored(kProductKey, {{u"AnalogPath"_s, u"/usr/bin/analog"_s}});
         const std::optional<QByteArray> exported = SettingsStore::exportJson();
         QVERIFY(exported);
-        SettingsKey(u"SOFTWARE\\Meridan\\Gone"_s, kSetValue);
-        SettingsKey(u"SOFTWARE\\Meridan\\Shop"_s, kSetValue).writeString(u"Url"_s, u"changed"_s);
+        writeStored(u"SOFTWARE\\Meridan\\Gone"_s);
+        writeStored(u"SOFTWARE\\Meridan\\Shop"_s, {{u"Url"_s, u"changed"_s}});
         QVERIFY(SettingsStore::importJson(*exported));
         QCOMPARE(SettingsStore::exportJson(), exported);
-        QCOMPARE(SettingsKey(kProductKey, kEnumerateSubKeys).enumSubkeys(), QStringList{u"Shop"_s});
+        QCOMPARE(storedSubkeys(kProductKey), QStringList{u"Shop"_s});
         // Anything but a complete export changes nothing: a damaged or
         // doubled file, an empty one (a failed export), one without the
         // preferences, key names the store cannot hold.

@@ -68,26 +68,22 @@ private slots:
     void renameMovesTheKey()
     {
         SiteRecord site = storedTestSite(u"a"_s);
-        SettingsKey(SiteRecord::keyPathOf(u"a"_s), kSetValue).writeString(u"200301"_s, u"Lx"_s);
+        writeStored(SiteRecord::keyPathOf(u"a"_s), {{u"200301"_s, u"Lx"_s}});
         site.name = u"b"_s;
         QVERIFY(site.Save());
         QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
         QCOMPARE(site.keyName, u"b"_s);
-        QCOMPARE(SettingsKey(SiteRecord::keyPathOf(u"b"_s), kQueryValue).readString(u"200301"_s),
-                 u"Lx"_s);
+        QCOMPARE(readStored(SiteRecord::keyPathOf(u"b"_s), u"200301"_s), u"Lx"_s);
     }
 
     void renameByCaseKeepsTheOtherValues()
     {
         SiteRecord site = storedTestSite(u"shop"_s);
-        SettingsKey(SiteRecord::keyPathOf(u"shop"_s), kSetValue)
-            .writeString(u"LogFormatChanges"_s, u"200301|"_s);
+        writeStored(SiteRecord::keyPathOf(u"shop"_s), {{u"LogFormatChanges"_s, u"200301|"_s}});
         site.name = u"Shop"_s;
         QVERIFY(site.Save());
         QCOMPARE(storedSiteNames(), QStringList{u"Shop"_s});
-        QCOMPARE(SettingsKey(SiteRecord::keyPathOf(u"Shop"_s), kQueryValue)
-                     .readString(u"LogFormatChanges"_s),
-                 u"200301|"_s);
+        QCOMPARE(readStored(SiteRecord::keyPathOf(u"Shop"_s), u"LogFormatChanges"_s), u"200301|"_s);
     }
 
     void renameOntoAnotherSiteIsRefused()
@@ -191,7 +187,7 @@ private slots:
                                      search.readAllStandardError());
         };
         const auto storedForm = [](const SiteRecord& site) {
-            return SettingsKey(site.keyPath(), kQueryValue).readString(u"FTPAccess"_s);
+            return readStored(site.keyPath(), u"FTPAccess"_s);
         };
         qputenv("DBUS_SESSION_BUS_ADDRESS", keyring.address().toUtf8());
         SiteRecord site = storedTestSite(u"shop"_s);

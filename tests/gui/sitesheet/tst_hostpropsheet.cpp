@@ -320,19 +320,18 @@ private slots:
         child<QRadioButton>(radio.constData())->click();
         saveScreenshot(sheet.get(), u"logs-"_s + QString::fromLatin1(QTest::currentDataTag()));
         button(QDialogButtonBox::Ok)->click();
-        const SettingsKey key(site.keyPath(), kQueryValue);
+        const auto key = [&](const QString& name) { return readStored(site.keyPath(), name); };
         if (stored.isEmpty()) {
             QCOMPARE(recorder->errors, QStringList{u"Inconsistent log file naming."_s});
             QCOMPARE(shownTab(), int(Logfiles));
             QVERIFY(sheet->isVisible());
-            QCOMPARE(key.readString(u"LogNameStruct"_s),
-                     u"%yyyy%/www.shop_%yyyy%%mm%%dd%.log.gz"_s);
+            QCOMPARE(key(u"LogNameStruct"_s), u"%yyyy%/www.shop_%yyyy%%mm%%dd%.log.gz"_s);
             return;
         }
         QCOMPARE(sheet->result(), int(QDialog::Accepted));
         QCOMPARE(child<QLineEdit>("namingSchemeEdit")->text(), stored);
-        QCOMPARE(key.readString(u"LogNameStruct"_s), stored);
-        QCOMPARE(key.readDword(u"LogPeriodicity"_s, 0), periodicity);
+        QCOMPARE(key(u"LogNameStruct"_s), stored);
+        QCOMPARE(key(u"LogPeriodicity"_s).toUInt(), periodicity);
     }
 
     void onlyShownPagesApply()
@@ -442,11 +441,11 @@ private slots:
         QTest::mouseClick(child<QPushButton>("addSpecialButton"), Qt::LeftButton);
         button(QDialogButtonBox::Ok)->click();
         QCOMPARE(sheet->result(), int(QDialog::Accepted));
-        const SettingsKey key(site.keyPath(), kQueryValue);
-        QCOMPARE(key.readString(u"LogFormatChanges"_s), u"200305|200212|"_s);
-        QCOMPARE(key.readString(u"200305"_s), u"A%h %l %u"_s);
-        QCOMPARE(key.readString(u"200212"_s), u"L%h %t"_s);
-        QCOMPARE(key.readString(u"LogSpecial"_s), QString()); // left at (yyyymm)
+        const auto key = [&](const QString& name) { return readStored(site.keyPath(), name); };
+        QCOMPARE(key(u"LogFormatChanges"_s), u"200305|200212|"_s);
+        QCOMPARE(key(u"200305"_s), u"A%h %l %u"_s);
+        QCOMPARE(key(u"200212"_s), u"L%h %t"_s);
+        QCOMPARE(key(u"LogSpecial"_s), QString()); // left at (yyyymm)
     }
 
     void postProcessVariablesTakeTheirForm()
