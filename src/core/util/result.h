@@ -6,7 +6,7 @@ namespace meridan {
 
 // What a check or an operation of the core says: done, or refused with a
 // message for the user. The one way the core's public functions tell why
-// they did not do what was asked (the registry's status codes aside).
+// they did not do what was asked.
 class [[nodiscard]] Result
 {
 public:
