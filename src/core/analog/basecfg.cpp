@@ -9,6 +9,7 @@
 #include "util/texts.h"
 
 #include <QFile>
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -16,44 +17,72 @@ namespace meridan {
 
 namespace {
 
-bool endsWord(const QByteArray& text, qsizetype at)
+// What a generated configuration says for the Site: the logs, their format,
+// the output, the period, the host and error file, the caches.
+const char* const kSiteCommands[] = {"LOGFILE",
+                                     "LOGFORMAT",
+                                     "APACHELOGFORMAT",
+                                     "DEFAULTLOGFORMAT",
+                                     "APACHEDEFAULTLOGFORMAT",
+                                     "OUTFILE",
+                                     "OUTPUT",
+                                     "FROM",
+                                     "TO",
+                                     "HOSTNAME",
+                                     "ERRFILE",
+                                     "CACHEFILE",
+                                     "CACHEOUTFILE"};
+
+// The command a configuration line starts with, in capitals: Analog reads
+// a command in any case, after any blanks.
+QByteArray commandOf(const QByteArray& line)
 {
-    return at >= text.size() || text.at(at) == ' ' || text.at(at) == '\t' || text.at(at) == '\r' ||
-           text.at(at) == '\n';
+    const QByteArray trimmed = line.trimmed();
+    qsizetype end = 0;
+    while (end < trimmed.size() && trimmed.at(end) != ' ' && trimmed.at(end) != '\t')
+        ++end;
+    return trimmed.left(end).toUpper();
 }
 
-// Comments out every line that starts with the command as a whole word, so
-// that commands which merely begin alike (ALLCHART, HOSTCOLS) stay active.
-void commentOutWord(QByteArray& text, const QByteArray& command)
+QByteArray commentOutCommands(const QByteArray& text, const QSet<QByteArray>& commands)
 {
-    const QByteArray lineStart = '\n' + command;
-    for (qsizetype at = text.indexOf(lineStart); at >= 0; at = text.indexOf(lineStart, at + 2)) {
-        if (endsWord(text, at + lineStart.size()))
-            text.insert(at + 1, '#');
-    }
+    QList<QByteArray> lines = text.split('\n');
+    for (QByteArray& line : lines)
+        if (commands.contains(commandOf(line)))
+            line.prepend('#');
+    return lines.join('\n');
+}
+
+QSet<QByteArray> siteCommands()
+{
+    QSet<QByteArray> commands;
+    for (const char* command : kSiteCommands)
+        commands.insert(command);
+    return commands;
 }
 
 } // namespace
 
-QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool withLanguage)
+QByteArray withoutSiteCommands(const QByteArray& text)
 {
-    static const char* const kCommands[] = {"LOGFILE", "LOGFORMAT", "APACHELOGFORMAT",
-                                            "OUTFILE", "OUTPUT",    "FROM",
-                                            "TO",      "HOSTNAME",  "ERRFILE"};
-    for (const char* command : kCommands)
-        text.replace(QByteArray("\n").append(command), QByteArray("\n#").append(command));
+    return commentOutCommands(text, siteCommands());
+}
+
+QByteArray commentOutGeneratedCommands(const QByteArray& text, bool withImageDir, bool withLanguage)
+{
+    QSet<QByteArray> commands = siteCommands();
     if (withImageDir)
-        text.replace("\nIMAGEDIR", "\n#IMAGEDIR");
+        commands.insert("IMAGEDIR");
     // What the Reports page and the language choice write must win over
     // the base file, which comes last (Debian's analog.cfg says ALL ON).
     for (const ReportCode& report : ReportCodes())
-        commentOutWord(text, report.keyword.toLatin1());
-    commentOutWord(text, "ALL");
-    commentOutWord(text, "REPORTORDER");
+        commands.insert(report.keyword.toLatin1());
+    commands.insert("ALL");
+    commands.insert("REPORTORDER");
     if (withLanguage)
         for (const char* command : {"LANGUAGE", "LANGFILE", "DOMAINSFILE", "DESCFILE"})
-            commentOutWord(text, command);
-    return text;
+            commands.insert(command);
+    return commentOutCommands(text, commands);
 }
 
 bool PrepareDefaultBase(const SiteRecord& site, const QString& analogPath)

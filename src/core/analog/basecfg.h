@@ -21,11 +21,17 @@ bool SaveSite(SiteRecord& site, SiteRecord::SaveMode mode = SiteRecord::SaveMode
 bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before, const QString& analogPath,
                      const SiteRecord::StoreWork& alongside = {});
 
-// The text of a base file with those commands commented out: the log,
-// output, date, host and error commands, IMAGEDIR when the Site has images,
-// every report switch, ALL and REPORTORDER, and the language commands when
-// the Site sets a language.
-QByteArray commentOutGeneratedCommands(QByteArray text, bool withImageDir, bool withLanguage);
+// The text of a base file with those commands commented out, in any case
+// and after any blanks, as Analog reads them: the log, output, date, host,
+// error and cache commands, IMAGEDIR when the Site has images, every report
+// switch, ALL and REPORTORDER, and the language commands when the Site sets
+// a language.
+QByteArray commentOutGeneratedCommands(const QByteArray& text, bool withImageDir,
+                                       bool withLanguage);
+// The text of a base file with the log, output, date, host, error and cache
+// commands commented out: no base file overrides what makes the Site's
+// numbers and where they go.
+QByteArray withoutSiteCommands(const QByteArray& text);
 
 // The report path named by the OUTFILE command of a configuration file,
 // given by its full path or by its period name. False when there is none or

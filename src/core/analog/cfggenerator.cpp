@@ -1,5 +1,6 @@
 #include "cfggenerator.h"
 
+#include "analog/basecfg.h"
 #include "analog/logfiles.h"
 #include "store/reportcodes.h"
 #include "store/siterecord.h"
@@ -127,7 +128,7 @@ std::optional<QByteArray> CCfgGenerator::configuration() const
         messages().error(texts::errorOpeningFile(baseFilePath(site)));
         return std::nullopt;
     }
-    return *generated + *base;
+    return *generated + withoutSiteCommands(*base);
 }
 
 bool CCfgGenerator::Generate()

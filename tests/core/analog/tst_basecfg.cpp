@@ -46,11 +46,11 @@ private slots:
         QTest::addColumn<QString>("imagePath");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QByteArray>("expected");
-        // The report switches, ALL and REPORTORDER as whole words only:
-        // ALLCHART and REQUESTCOLS stay the user's.
-        const QByteArray head = "LOGFILE first.log\n#LOGFILE a.log\r\n#OUTFILE x\n  TO indented\n"
-                                "#TOTAL\n";
-        const QByteArray middle = "#LOGFILE old\nHOSTURL keep\n#FROM 1\nlogfile lower\n#ALL\tON\n"
+        // Commands as Analog reads them, in any case and after blanks, and
+        // as whole words only: TOTAL, ALLCHART and REQUESTCOLS stay the user's.
+        const QByteArray head = "#LOGFILE first.log\n#LOGFILE a.log\r\n#OUTFILE x\n#  TO indented\n"
+                                "TOTAL\n";
+        const QByteArray middle = "#LOGFILE old\nHOSTURL keep\n#FROM 1\n#logfile lower\n#ALL\tON\n"
                                   "ALLCHART ON\n#REQUEST ON #Request Report\nREQUESTCOLS R\n"
                                   "#STATUS\n#REPORTORDER x\n";
         QTest::newRow("with images")

@@ -254,12 +254,28 @@ private slots:
                  QStringList{u"analog.basecfg"_s});
     }
 
-    void baseIsCopiedUpToItsFirstZeroByte()
+    // The base file comes last, up to its first zero byte, and never
+    // overrides what makes the Site's numbers or where they go.
+    void baseFileEndsTheConfiguration_data()
     {
-        writeFile(home->file(u"stats/cfg/analog.basecfg"_s),
-                  QByteArray("A\r\n").append('\0').append("B"));
+        QTest::addColumn<QByteArray>("base");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("zero byte")
+            << QByteArray("A\r\n").append('\0').append("B") << QByteArray("\r\nA\r\n");
+        QTest::newRow("the Site's commands, as Analog reads them")
+            << QByteArray("hostname other\r\n  ErrFile /tmp/e\r\nLogFormat %h\r\nLOGFILE\t/x\r\n"
+                          "CACHEOUTFILE c\r\nHOSTURL http://x/\r\n")
+            << QByteArray("\r\n#hostname other\r\n#  ErrFile /tmp/e\r\n#LogFormat %h\r\n"
+                          "#LOGFILE\t/x\r\n#CACHEOUTFILE c\r\nHOSTURL http://x/\r\n");
+    }
+    void baseFileEndsTheConfiguration()
+    {
+        QFETCH(QByteArray, base);
+        QFETCH(QByteArray, tail);
+        writeFile(home->file(u"stats/cfg/analog.basecfg"_s), base);
         QVERIFY(CCfgGenerator({2003, kYear, 0, 0}, u"r"_s, site).Generate());
-        QVERIFY(readAll(home->file(u"stats/cfg/2003.cfg"_s)).endsWith("\r\nA\r\n"));
+        const QByteArray written = readAll(home->file(u"stats/cfg/2003.cfg"_s));
+        QVERIFY2(written.endsWith(tail), written.right(200).constData());
     }
 
 private:
