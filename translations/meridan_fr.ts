@@ -1610,6 +1610,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <source>The folder %1 of the Site is missing: nothing was fetched or built. Put it back, or make it anew: meridan-cli set &quot;%2&quot; Root=&quot;%3&quot;</source>
         <translation>Le dossier %1 du Site manque : rien n&apos;a été téléchargé ni construit. Remettez-le, ou recréez-le : meridan-cli set &quot;%2&quot; Root=&quot;%3&quot;</translation>
     </message>
+    <message>
+        <source>%1 was not built.</source>
+        <translation>%1 n&apos;a pas été construit.</translation>
+    </message>
 </context>
 <context>
     <name>meridan::AboutDlg</name>

@@ -228,6 +228,8 @@ void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
             m_figures->add({*job});
     if (ok)
         ++m_outcome.periodsBuilt;
+    else if (m_lines.isEmpty()) // the cause is a problem of its own already
+        addProblem(texts::Update::tr("%1 was not built.").arg(PeriodName(period)));
     else
         addProblem(texts::Update::tr("%1 was not built:\n%2")
                        .arg(PeriodName(period), m_lines.join(u'\n')));
