@@ -187,6 +187,32 @@ QString overviewHeading(OverviewColumn column)
     return {};
 }
 
+namespace {
+
+// Names and states read from the left (the first column and those from the
+// sixth on), figures from the right.
+QString alignedColumns(const QList<QStringList>& lines)
+{
+    QList<qsizetype> widths(lines.first().size(), 0);
+    for (const QStringList& line : lines)
+        for (qsizetype column = 0; column < line.size(); ++column)
+            widths[column] = std::max(widths[column], line[column].size());
+    QString table;
+    for (const QStringList& line : lines) {
+        QString text;
+        for (qsizetype column = 0; column < line.size(); ++column) {
+            const bool left = column == 0 || column >= 5;
+            const QString cell = left ? line[column].leftJustified(widths[column])
+                                      : line[column].rightJustified(widths[column]);
+            text += (column ? u"  "_s : QString()) + cell;
+        }
+        table += text.trimmed() + u'\n';
+    }
+    return table;
+}
+
+} // namespace
+
 QString overviewTable(const QList<OverviewRow>& rows)
 {
     using enum OverviewColumn;
@@ -213,23 +239,7 @@ QString overviewTable(const QList<OverviewRow>& rows)
              row.lastUpdate ? row.lastUpdate->started.toString(u"yyyy-MM-dd HH:mm"_s) : QString(),
              stateText(row.lastUpdate)});
     }
-    QList<qsizetype> widths(lines.first().size(), 0);
-    for (const QStringList& line : lines)
-        for (qsizetype column = 0; column < line.size(); ++column)
-            widths[column] = std::max(widths[column], line[column].size());
-    QString table;
-    for (const QStringList& line : lines) {
-        QString text;
-        for (qsizetype column = 0; column < line.size(); ++column) {
-            // Names and states read from the left, figures from the right.
-            const bool left = column == 0 || column >= 5;
-            const QString cell = left ? line[column].leftJustified(widths[column])
-                                      : line[column].rightJustified(widths[column]);
-            text += (column ? u"  "_s : QString()) + cell;
-        }
-        table += text.trimmed() + u'\n';
-    }
-    return table;
+    return alignedColumns(lines);
 }
 
 QByteArray overviewJson(const QList<OverviewRow>& rows, const QList<SiteFigures>& figures,

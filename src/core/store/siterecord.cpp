@@ -5,6 +5,7 @@
 #include "store/settingsstore.h"
 #include "store/siterules.h"
 #include "store/valuenames.h"
+#include "store/valuerules.h"
 #include "util/files.h"
 #include "util/messages.h"
 #include "util/texts.h"
@@ -20,77 +21,24 @@ namespace meridan {
 
 namespace {
 
-using FieldRef = std::variant<QString SiteRecord::*, quint32 SiteRecord::*, qint32 SiteRecord::*,
-                              int /* report order index */>;
-
-struct ValueLayout
-{
-    QString valueName;
-    FieldRef field;
-    quint32 missingNumber = 0; // what a missing number reads as
-};
-
-// Every stored value of a Site, in the order Load reads and Save writes them.
-const QList<ValueLayout>& valueLayouts()
-{
-    static const QList<ValueLayout> layouts = [] {
-        QList<ValueLayout> list{
-            {values::Url, &SiteRecord::Url},
-            {values::Root, &SiteRecord::Root},
-            {values::AnalogCommand, &SiteRecord::AnalogCommand},
-            {values::CfgDir, &SiteRecord::CfgDir},
-            {values::ReportsRoot, &SiteRecord::ReportsRoot},
-            {values::ImagePath, &SiteRecord::ImagePath},
-            {values::LogsDir, &SiteRecord::LogsDir},
-            {values::LogNameStruct, &SiteRecord::LogNameStruct},
-            {values::ErrorFile, &SiteRecord::ErrorFile},
-            {values::LogPeriodicity, &SiteRecord::LogPeriodicity, kLogDaily},
-            {values::PostProcessCmd, &SiteRecord::PostProcessCmd},
-        };
-        for (int i = 0; i < kReportOrderCount; ++i)
-            list.append({reportOrderValueName(i), i});
-        list.append({{values::FTPUrl, &SiteRecord::FTPUrl},
-                     {values::FTPUser, &SiteRecord::FTPUser},
-                     {values::FTPAccess, &SiteRecord::FTPAccess},
-                     {values::DefaultBase, &SiteRecord::DefaultBase},
-                     {values::Output, &SiteRecord::Output, 0},
-                     {values::Language, &SiteRecord::Language},
-                     {values::LangCode, &SiteRecord::LangCode},
-                     {values::FTPRequireTLS, &SiteRecord::FTPRequireTLS, 0},
-                     {values::FTPCertificate, &SiteRecord::FTPCertificate},
-                     {values::KeepPeriods, &SiteRecord::KeepPeriods},
-                     {values::CacheDir, &SiteRecord::CacheDir}});
-        return list;
-    }();
-    return layouts;
-}
-
-const ValueLayout* findLayout(const QString& valueName)
-{
-    for (const ValueLayout& layout : valueLayouts())
-        if (layout.valueName.compare(valueName, Qt::CaseInsensitive) == 0)
-            return &layout;
-    return nullptr;
-}
-
-StoredValue storedValue(const SiteRecord& site, const ValueLayout& layout)
+StoredValue storedValue(const SiteRecord& site, const ValueRule& rule)
 {
     return std::visit(
         [&](auto ref) -> StoredValue {
             using Ref = decltype(ref);
             if constexpr (std::is_same_v<Ref, int>)
-                return {layout.valueName, site.ReportOrder[ref]};
+                return {rule.valueName, site.ReportOrder[ref]};
             else if constexpr (std::is_same_v<Ref, QString SiteRecord::*>)
-                return {layout.valueName, site.*ref};
+                return {rule.valueName, site.*ref};
             else
-                return {layout.valueName, static_cast<quint32>(site.*ref)};
+                return {rule.valueName, static_cast<quint32>(site.*ref)};
         },
-        layout.field);
+        rule.field);
 }
 
-void loadField(SiteRecord& site, const ValueLayout& layout, const StoreNode* key)
+void loadField(SiteRecord& site, const ValueRule& rule, const StoreNode* key)
 {
-    const StoredValue* stored = key ? key->value(layout.valueName) : nullptr;
+    const StoredValue* stored = key ? key->value(rule.valueName) : nullptr;
     std::visit(
         [&](auto ref) {
             using Ref = decltype(ref);
@@ -105,18 +53,18 @@ void loadField(SiteRecord& site, const ValueLayout& layout, const StoreNode* key
                 else
                     site.*ref = text;
             } else {
-                quint32 number = layout.missingNumber;
+                quint32 number = rule.missingNumber;
                 if (stored && std::holds_alternative<quint32>(stored->data))
                     number = std::get<quint32>(stored->data);
                 else if (stored) {
                     bool ok = false;
                     const quint32 parsed = std::get<QString>(stored->data).toUInt(&ok);
-                    number = ok ? parsed : layout.missingNumber;
+                    number = ok ? parsed : rule.missingNumber;
                 }
                 site.*ref = static_cast<std::remove_reference_t<decltype(site.*ref)>>(number);
             }
         },
-        layout.field);
+        rule.field);
 }
 
 bool sameKeyName(const QString& a, const QString& b)
@@ -286,8 +234,8 @@ SiteRecord SiteRecord::ofStored(const QString& storedName, const StoreNode& key)
 
 void SiteRecord::loadFrom(const StoreNode* node)
 {
-    for (const ValueLayout& layout : valueLayouts())
-        loadField(*this, layout, node);
+    for (const ValueRule& rule : valueRules())
+        loadField(*this, rule, node);
     formatChanges = formatChangesOf(node);
     specialMonths = parseSpecialMonths(storedText(node, values::LogSpecial));
     if (node && CacheDir.isEmpty())
@@ -368,12 +316,12 @@ SiteRecord::valuesToStore(const std::optional<QList<SiteValue>>& before,
 {
     QList<StoredValue> values;
     const QList<SiteValue> now = siteValues(*this);
-    for (qsizetype i = 0; i < valueLayouts().size(); ++i) {
-        const ValueLayout& layout = valueLayouts().at(i);
+    for (qsizetype i = 0; i < valueRules().size(); ++i) {
+        const ValueRule& rule = valueRules().at(i);
         if (before && before->at(i).text == now.at(i).text)
             continue; // only what changed: a concurrent change of another value stays
-        if (layout.valueName != values::FTPAccess) {
-            values.append(storedValue(*this, layout));
+        if (rule.valueName != values::FTPAccess) {
+            values.append(storedValue(*this, rule));
             continue;
         }
         password = storedPasswordForm();
@@ -495,42 +443,42 @@ Result checkSiteName(const QString& siteName)
 QList<SiteValue> siteValues(const SiteRecord& site)
 {
     QList<SiteValue> list;
-    for (const ValueLayout& layout : valueLayouts()) {
-        const StoredValue value = storedValue(site, layout);
+    for (const ValueRule& rule : valueRules()) {
+        const StoredValue value = storedValue(site, rule);
         if (const auto* text = std::get_if<QString>(&value.data))
-            list.append({layout.valueName, *text});
+            list.append({rule.valueName, *text});
         else
-            list.append({layout.valueName, QString::number(std::get<quint32>(value.data))});
+            list.append({rule.valueName, QString::number(std::get<quint32>(value.data))});
     }
     return list;
 }
 
 bool isSiteFieldName(const QString& valueName)
 {
-    return findLayout(valueName) != nullptr;
+    return ruleOf(valueName) != nullptr;
 }
 
 Result setSiteField(SiteRecord& site, const QString& valueName, const QString& text)
 {
-    const ValueLayout* layout = findLayout(valueName);
-    if (!layout)
+    const ValueRule* rule = ruleOf(valueName);
+    if (!rule)
         return Result::refused(texts::Store::tr("%1 is not a value of a Site.").arg(valueName));
-    if (std::holds_alternative<QString SiteRecord::*>(layout->field) ||
-        std::holds_alternative<int>(layout->field)) {
-        loadField(site, *layout, nullptr); // clears the field
+    if (std::holds_alternative<QString SiteRecord::*>(rule->field) ||
+        std::holds_alternative<int>(rule->field)) {
+        loadField(site, *rule, nullptr); // clears the field
         StoreNode holder;
-        holder.values.append({layout->valueName, text});
-        loadField(site, *layout, &holder);
+        holder.values.append({rule->valueName, text});
+        loadField(site, *rule, &holder);
         return {};
     }
     bool ok = false;
     const quint32 number = text.toUInt(&ok, 10);
     if (!ok || text != text.trimmed() || text.startsWith(u'+'))
-        return Result::refused(texts::Store::tr("%1 takes a decimal number, not \"%2\".")
-                                   .arg(layout->valueName, text));
+        return Result::refused(
+            texts::Store::tr("%1 takes a decimal number, not \"%2\".").arg(rule->valueName, text));
     StoreNode holder;
-    holder.values.append({layout->valueName, number});
-    loadField(site, *layout, &holder);
+    holder.values.append({rule->valueName, number});
+    loadField(site, *rule, &holder);
     return {};
 }
 

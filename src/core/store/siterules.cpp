@@ -4,6 +4,7 @@
 #include "store/reportcodes.h"
 #include "store/siterecord.h"
 #include "store/valuenames.h"
+#include "store/valuerules.h"
 #include "store/variablenames.h"
 #include "util/files.h"
 #include "util/messages.h"
@@ -210,50 +211,6 @@ Result checkNoComma(const QString& what, const QString& text)
 
 } // namespace
 
-Result checkValue(const QString& valueName, const QString& text)
-{
-    const QString what = valueLabel(valueName);
-    if (holdsLineBreak(text))
-        return refusedLineBreak(what);
-    if (!staysOutOfConfiguration(valueName))
-        if (Result line = checkAnalogText(what, text); !line)
-            return line;
-    if (valueIs(valueName, values::LogsDir) || valueIs(valueName, values::LogNameStruct))
-        if (Result comma = checkNoComma(what, text); !comma)
-            return comma;
-    const bool folderName = valueIs(valueName, values::CfgDir) ||
-                            valueIs(valueName, values::ReportsRoot) ||
-                            valueIs(valueName, values::CacheDir);
-    if (folderName || valueIs(valueName, values::Root) || valueIs(valueName, values::LogsDir))
-        if (Result quote = checkQuoteOrPercent(what, text, true); !quote)
-            return quote;
-    const bool mayBeEmpty = valueIs(valueName, values::CacheDir); // reads as "cache"
-    if (folderName && ((text.isEmpty() && !mayBeEmpty) || text.contains(u'/') ||
-                       text.contains(u'\\') || text == u"."_s || text == u".."_s))
-        return Result::refused(
-            texts::Store::tr(
-                "%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\".")
-                .arg(what));
-    if (valueIs(valueName, values::DefaultBase))
-        return checkStaysInside(what, text);
-    if (valueIs(valueName, values::ErrorFile)) {
-        if (Result quote = checkQuoteOrPercent(what, text, false); !quote)
-            return quote;
-        return checkStaysInside(what, text);
-    }
-    // A password in the address would be stored in clear and shown.
-    if (valueIs(valueName, values::FTPUrl) && !QUrl(text).password().isEmpty())
-        return Result::refused(texts::Store::tr(
-            "The FTP URL holds a password: give the user as FTPUser and the password as "
-            "FTPAccess (FTPAccess=- reads it from standard input)."));
-    if (valueIs(valueName, values::LogNameStruct)) {
-        if (Result quote = checkQuoteOrPercent(what, text, false); !quote)
-            return quote;
-        return checkSchemeStaysInside(text);
-    }
-    return {};
-}
-
 namespace {
 
 Result checkReportOrder(const QString& valueName, const QString& order)
@@ -286,8 +243,6 @@ QString completedReportOrder(QString order)
             order += report.code;
     return order;
 }
-
-using Normaliser = Result (*)(const QString& valueName, QString* text);
 
 Result emptyOr(QString* text, const std::function<Result()>& otherwise)
 {
@@ -378,68 +333,171 @@ Result normaliseReportOrder(const QString& valueName, QString* text)
     return {};
 }
 
-// How each value's text takes its stored form, as the pages bring it
-// there; the report orders go by the first part of their names.
-const QList<std::pair<QString, Normaliser>>& normalisers()
+Result trimmed(const QString&, QString* text)
 {
-    static const Normaliser trimmed = [](const QString&, QString* text) {
-        *text = trimmedField(*text);
-        return Result();
+    *text = trimmedField(*text);
+    return {};
+}
+
+Result analogCommand(const QString&, QString* text)
+{
+    *text = analogCommandOrDefault(*text);
+    return {};
+}
+
+Result postProcess(const QString&, QString* text)
+{
+    *text = normalizedPostProcess(*text);
+    return {};
+}
+
+Result zeroOrOne(const QString&, QString* text)
+{
+    return *text == u"0"_s || *text == u"1"_s
+               ? Result()
+               : Result::refused(texts::Store::tr("FTPRequireTLS takes 0 or 1."));
+}
+
+Result passwordLength(const QString&, QString* text)
+{
+    return passwordFits(*text) ? Result() : Result::refused(passwordTooLongText());
+}
+
+Result imagesOrNone(const QString&, QString* text)
+{
+    *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
+    return {};
+}
+
+// The checks of each kind of value, in the order they refuse.
+Result checkFullFolder(const QString& what, const QString& text)
+{
+    return checkQuoteOrPercent(what, text, true);
+}
+
+Result checkLogFolder(const QString& what, const QString& text)
+{
+    if (Result comma = checkNoComma(what, text); !comma)
+        return comma;
+    return checkFullFolder(what, text);
+}
+
+Result checkFolderName(const QString& what, const QString& text, bool mayBeEmpty)
+{
+    if (Result quote = checkQuoteOrPercent(what, text, true); !quote)
+        return quote;
+    if ((text.isEmpty() && !mayBeEmpty) || text.contains(u'/') || text.contains(u'\\') ||
+        text == u"."_s || text == u".."_s)
+        return Result::refused(
+            texts::Store::tr(
+                "%1 must be a folder name without \"/\" or \"\\\", and not \".\" or \"..\".")
+                .arg(what));
+    return {};
+}
+
+Result checkSubfolder(const QString& what, const QString& text)
+{
+    return checkFolderName(what, text, false);
+}
+
+Result checkCacheFolder(const QString& what, const QString& text)
+{
+    return checkFolderName(what, text, true); // empty reads as "cache"
+}
+
+Result checkErrorFile(const QString& what, const QString& text)
+{
+    if (Result quote = checkQuoteOrPercent(what, text, false); !quote)
+        return quote;
+    return checkStaysInside(what, text);
+}
+
+Result checkNamingScheme(const QString& what, const QString& text)
+{
+    if (Result comma = checkNoComma(what, text); !comma)
+        return comma;
+    if (Result quote = checkQuoteOrPercent(what, text, false); !quote)
+        return quote;
+    return checkSchemeStaysInside(text);
+}
+
+// A password in the address would be stored in clear and shown.
+Result checkFtpUrl(const QString&, const QString& text)
+{
+    if (QUrl(text).password().isEmpty())
+        return {};
+    return Result::refused(
+        texts::Store::tr("The FTP URL holds a password: give the user as FTPUser and the password "
+                         "as FTPAccess (FTPAccess=- reads it from standard input)."));
+}
+
+QList<ValueRule> makeValueRules()
+{
+    using S = SiteRecord;
+    QList<ValueRule> rules{
+        {values::Url, &S::Url, 0, trimmed},
+        {values::Root, &S::Root, 0, normaliseFullPath, checkFullFolder},
+        {values::AnalogCommand, &S::AnalogCommand, 0, analogCommand},
+        {values::CfgDir, &S::CfgDir, 0, trimmed, checkSubfolder},
+        {values::ReportsRoot, &S::ReportsRoot, 0, trimmed, checkSubfolder},
+        {values::ImagePath, &S::ImagePath, 0, imagesOrNone},
+        {values::LogsDir, &S::LogsDir, 0, normaliseFullPath, checkLogFolder},
+        {values::LogNameStruct, &S::LogNameStruct, 0, trimmed, checkNamingScheme},
+        {values::ErrorFile, &S::ErrorFile, 0, trimmed, checkErrorFile},
+        {values::LogPeriodicity, &S::LogPeriodicity, kLogDaily, normalisePeriodicity},
+        {values::PostProcessCmd, &S::PostProcessCmd, 0, postProcess},
     };
-    static const QList<std::pair<QString, Normaliser>> table{
-        {values::AnalogCommand,
-         [](const QString&, QString* text) {
-             *text = analogCommandOrDefault(*text);
-             return Result();
-         }},
-        {values::PostProcessCmd,
-         [](const QString&, QString* text) {
-             *text = normalizedPostProcess(*text);
-             return Result();
-         }},
-        {values::FTPUrl, normaliseFtpUrl},
-        {values::FTPRequireTLS,
-         [](const QString&, QString* text) {
-             return *text == u"0"_s || *text == u"1"_s
-                        ? Result()
-                        : Result::refused(texts::Store::tr("FTPRequireTLS takes 0 or 1."));
-         }},
-        {values::FTPCertificate, normaliseCertificate},
-        {values::KeepPeriods, normaliseKinds},
-        {values::FTPAccess,
-         [](const QString&, QString* text) {
-             return passwordFits(*text) ? Result() : Result::refused(passwordTooLongText());
-         }},
-        {values::Url, trimmed},
-        {values::LogNameStruct, trimmed},
-        {values::ErrorFile, trimmed},
-        {values::CfgDir, trimmed},
-        {values::ReportsRoot, trimmed},
-        {values::CacheDir, trimmed},
-        {values::Root, normaliseFullPath},
-        {values::LogsDir, normaliseFullPath},
-        {values::ImagePath,
-         [](const QString&, QString* text) {
-             *text = trimmedField(*text).isEmpty() ? QString() : u"images"_s;
-             return Result();
-         }},
-        {values::LogPeriodicity, normalisePeriodicity},
-        {values::Output, normaliseOutput},
-        {values::ReportOrder, normaliseReportOrder},
-    };
-    return table;
+    for (int i = 0; i < kReportOrderCount; ++i)
+        rules.append({reportOrderValueName(i), i, 0, normaliseReportOrder});
+    rules.append({
+        {values::FTPUrl, &S::FTPUrl, 0, normaliseFtpUrl, checkFtpUrl},
+        {values::FTPUser, &S::FTPUser},
+        {values::FTPAccess, &S::FTPAccess, 0, passwordLength},
+        {values::DefaultBase, &S::DefaultBase, 0, nullptr, checkStaysInside},
+        {values::Output, &S::Output, 0, normaliseOutput},
+        {values::Language, &S::Language},
+        {values::LangCode, &S::LangCode},
+        {values::FTPRequireTLS, &S::FTPRequireTLS, 0, zeroOrOne},
+        {values::FTPCertificate, &S::FTPCertificate, 0, normaliseCertificate},
+        {values::KeepPeriods, &S::KeepPeriods, 0, normaliseKinds},
+        {values::CacheDir, &S::CacheDir, 0, trimmed, checkCacheFolder},
+    });
+    return rules;
 }
 
 Result normaliseValue(const QString& valueName, QString* text)
 {
-    for (const auto& [name, normalise] : normalisers())
-        if (valueIs(valueName, name) ||
-            (name == values::ReportOrder && valueName.startsWith(name, Qt::CaseInsensitive)))
-            return normalise(valueName, text);
-    return {};
+    const ValueRule* rule = ruleOf(valueName);
+    return rule && rule->normalise ? rule->normalise(valueName, text) : Result();
 }
 
 } // namespace
+
+const QList<ValueRule>& valueRules()
+{
+    static const QList<ValueRule> rules = makeValueRules();
+    return rules;
+}
+
+const ValueRule* ruleOf(const QString& valueName)
+{
+    for (const ValueRule& rule : valueRules())
+        if (valueIs(valueName, rule.valueName))
+            return &rule;
+    return nullptr;
+}
+
+Result checkValue(const QString& valueName, const QString& text)
+{
+    const QString what = valueLabel(valueName);
+    if (holdsLineBreak(text))
+        return refusedLineBreak(what);
+    if (!staysOutOfConfiguration(valueName))
+        if (Result line = checkAnalogText(what, text); !line)
+            return line;
+    const ValueRule* rule = ruleOf(valueName);
+    return rule && rule->check ? rule->check(what, text) : Result();
+}
 
 QString normalizedCertificatePin(const QString& typed)
 {
