@@ -162,29 +162,17 @@ QString updateSummary(const UpdateState& state)
 
 QString overviewHeading(OverviewColumn column)
 {
-    switch (column) {
-    case OverviewColumn::Site:
-        return texts::Overview::tr("Site");
-    case OverviewColumn::Yesterday:
-        return texts::Overview::tr("Yesterday");
-    case OverviewColumn::ThisMonth:
-        return texts::Overview::tr("This month");
-    case OverviewColumn::LastMonth:
-        return texts::Overview::tr("Last month");
-    case OverviewColumn::Change:
-        return texts::Overview::tr("Change");
-    case OverviewColumn::Days:
-        return texts::Overview::tr("Last 30 days");
-    case OverviewColumn::Months:
-        return texts::Overview::tr("Last 13 months");
-    case OverviewColumn::LastUpdate:
-        return texts::Overview::tr("Last update");
-    case OverviewColumn::State:
-        return texts::Overview::tr("State");
-    case OverviewColumn::Reports:
-        return texts::Overview::tr("Reports");
-    }
-    return {};
+    static const char* const kHeadings[] = {QT_TRANSLATE_NOOP("Overview", "Site"),
+                                            QT_TRANSLATE_NOOP("Overview", "Yesterday"),
+                                            QT_TRANSLATE_NOOP("Overview", "This month"),
+                                            QT_TRANSLATE_NOOP("Overview", "Last month"),
+                                            QT_TRANSLATE_NOOP("Overview", "Change"),
+                                            QT_TRANSLATE_NOOP("Overview", "Last 30 days"),
+                                            QT_TRANSLATE_NOOP("Overview", "Last 13 months"),
+                                            QT_TRANSLATE_NOOP("Overview", "Last update"),
+                                            QT_TRANSLATE_NOOP("Overview", "State"),
+                                            QT_TRANSLATE_NOOP("Overview", "Reports")};
+    return texts::Overview::tr(kHeadings[int(column)]);
 }
 
 namespace {
