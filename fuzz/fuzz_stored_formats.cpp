@@ -1,6 +1,6 @@
 // The stored forms of the Specific formats page: rows the rules accept read
 // back as they were written, and none can break a configuration line.
-#include "analog/logformats.h"
+#include "store/sitelists.h"
 
 #include <cstdint>
 #include <cstdlib>
