@@ -214,14 +214,11 @@ void SiteRecord::Load()
 
 std::optional<SiteRecord> SiteRecord::loadStored(const QString& storedName)
 {
-    SiteRecord site;
-    site.name = site.keyName = storedName;
     const std::optional<StoreNode> key =
-        storedName.isEmpty() ? std::nullopt : SettingsStore::snapshot(site.keyPath());
+        storedName.isEmpty() ? std::nullopt : SettingsStore::snapshot(keyPathOf(storedName));
     if (!key)
         return std::nullopt;
-    site.loadFrom(&*key);
-    return site;
+    return ofStored(storedName, *key);
 }
 
 SiteRecord SiteRecord::ofStored(const QString& storedName, const StoreNode& key)
