@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     QObject::connect(&runner, &meridan::CConsoleRunner::finished, &app, &QCoreApplication::quit);
     QElapsedTimer clock;
     clock.start();
-    const bool ran = runner.start(app.arguments().at(1));
+    const bool ran = runner.start(app.arguments().at(1)).ok();
     if (ran)
         app.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;

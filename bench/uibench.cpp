@@ -100,8 +100,8 @@ int main(int argc, char* argv[])
     QEventLoop untilEnded;
     QObject::connect(&runner, &CConsoleRunner::finished, &untilEnded, &QEventLoop::quit);
     clock.restart();
-    runner.start(QStringLiteral("/usr/bin/seq 1 1000000"));
-    untilEnded.exec();
+    if (runner.start(QStringLiteral("/usr/bin/seq 1 1000000")))
+        untilEnded.exec();
     const qint64 childEnded = clock.nsecsElapsed();
     console.flush();
     const qint64 lastShown = clock.nsecsElapsed();

@@ -27,6 +27,10 @@
         <source>You cannot read the logs in %1: Debian lets the adm group read them. Add yourself to it (sudo adduser %2 adm), log in again, and the Site reads them.</source>
         <translation>Vous ne pouvez pas lire les journaux de %1 : Debian les réserve au groupe adm. Ajoutez-vous-y (sudo adduser %2 adm), reconnectez-vous, et le Site les lira.</translation>
     </message>
+    <message>
+        <source>There is no such period: nothing was generated.</source>
+        <translation>Cette période n&apos;existe pas : rien n&apos;a été généré.</translation>
+    </message>
 </context>
 <context>
     <name>CFTPDownloadDlg</name>
@@ -879,6 +883,10 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
         <source>No link was made: there is no Desktop folder.</source>
         <translation>Aucun lien n&apos;a été créé : il n&apos;y a pas de dossier Bureau.</translation>
     </message>
+    <message>
+        <source>The link %1 was made, but it cannot be made executable, so the desktop may not open it.</source>
+        <translation>Le lien %1 a été créé, mais il ne peut pas être rendu exécutable : le bureau risque de ne pas l&apos;ouvrir.</translation>
+    </message>
 </context>
 <context>
     <name>HelpPage</name>
@@ -1285,6 +1293,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>Analog ended without error, but the file it wrote, %1, could not be put in place: %2.</source>
         <translation>Analog s&apos;est terminé sans erreur, mais le fichier qu&apos;il a écrit, %1, n&apos;a pas pu être mis en place : %2.</translation>
+    </message>
+    <message>
+        <source>A command runs already; %1 was not started.</source>
+        <translation>Une commande tourne déjà ; %1 n&apos;a pas été lancée.</translation>
     </message>
 </context>
 <context>

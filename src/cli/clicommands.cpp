@@ -252,7 +252,7 @@ int generate(Context& c)
     for (const Period& period : std::as_const(periods)) {
         const QString name = PeriodName(period);
         CCfgGenerator generator(period, ReportNameOf(name, site->Output), *site);
-        if (generator.Generate())
+        if (generator.Generate().report())
             c.out << site->configFile(name) << '\n';
         else
             status = kFailure;
@@ -299,6 +299,10 @@ int build(Context& c)
             c.out << line << '\n';
         c.out.flush();
     });
+    QObject::connect(&driver, &BuildDriver::problem, [&c](const QString& text) {
+        c.out.flush(); // after the lines before it
+        messages().error(text);
+    });
     QEventLoop loop;
     bool succeeded = false;
     QObject::connect(&driver, &BuildDriver::finished, &loop, [&](bool ok) {
@@ -323,8 +327,8 @@ int writeIndex(Context& c)
         return kFailure;
     const std::optional<bool> frames =
         framesOn || framesOff ? std::optional<bool>(framesOn) : std::nullopt;
-    const bool written = siteIndex(*site, Preferences::ascending(), frames).write();
-    const bool linked = !shortcut || createDesktopLink(site->name, site->reportsFolder());
+    const bool written = siteIndex(*site, Preferences::ascending(), frames).write().report();
+    const bool linked = !shortcut || createDesktopLink(site->name, site->reportsFolder()).report();
     if (!written || !linked)
         return kFailure;
     c.out << generalIndexPage(*site) << '\n';

@@ -2,6 +2,7 @@
 
 #include "run/builddriver.h"
 #include "run/consolerunner.h"
+#include "util/messages.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -24,22 +25,25 @@ public:
     int batches = 0;
 };
 
-// Starts the command and waits until it has ended (at most a minute); false
-// when it could not be started.
+// Starts the command and waits until it has ended (at most a minute); false,
+// with the reason shown, when it could not be started.
 inline bool runToEnd(CConsoleRunner& runner, const QString& commandLine)
 {
     QSignalSpy ended(&runner, &CConsoleRunner::finished);
-    if (!runner.start(commandLine))
+    if (!runner.start(commandLine).report())
         return false;
     return ended.wait(60000);
 }
 
 // Builds the periods and waits until the driver has ended (at most two
-// minutes); true when every period was built.
+// minutes); true when every period was built. What stops a period is said
+// through the messages interface, as the program's windows do.
 inline bool buildToEnd(BuildDriver& driver, const QList<Period>& periods,
                        const BuildOptions& options = {})
 {
     QSignalSpy finished(&driver, &BuildDriver::finished);
+    QObject::connect(&driver, &BuildDriver::problem, &driver,
+                     [](const QString& text) { messages().error(text); });
     if (!driver.start(periods, options) || !finished.wait(120000))
         return false;
     return finished.first().first().toBool();

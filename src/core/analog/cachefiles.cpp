@@ -157,7 +157,7 @@ CacheCheck::State CacheCheck::judge(const Period& part) const
             (part.periodicity == kDay ? !monthCacheMayHold(part) : !cachesOf(part));
         return nothingToRead ? State::Empty : State::Unusable;
     }
-    const std::optional<QByteArray> configuration = generatorOf(part).configuration();
+    const Expected<QByteArray> configuration = generatorOf(part).configuration();
     if (!configuration)
         return State::Unusable;
     const bool sameSettings = cacheFingerprint(*configuration) == record->fingerprint;
@@ -210,27 +210,30 @@ bool CacheCheck::monthCacheMayHold(const Period& day) const
                        [](const FileStamp& input) { return !input.path.endsWith(u".cache"_s); });
 }
 
-QList<Period> CacheCheck::adoptKept()
+CacheCheck::Adopted CacheCheck::adoptKept()
 {
-    QList<Period> kept;
+    Adopted adopted;
+    QList<Period>& kept = adopted.kept;
     for (auto state = m_states.begin(); state != m_states.end(); ++state) {
         const std::optional<Period> part = PeriodOfName(state.key());
         if (*state != State::Kept || !part)
             continue;
         const QString recordPath = cacheRecordPath(m_site, *part);
         std::optional<BuildRecord> record = readBuildRecord(recordPath);
-        const std::optional<QByteArray> configuration = generatorOf(*part).configuration();
+        const Expected<QByteArray> configuration = generatorOf(*part).configuration();
         if (!record || !configuration)
             continue;
         record->fingerprint = cacheFingerprint(*configuration);
-        if (writeBuildRecord(recordPath, *record).report()) {
-            *state = State::Usable;
-            kept.append(*part);
+        if (const Result written = writeBuildRecord(recordPath, *record); !written) {
+            adopted.problems.append(written.message());
+            continue;
         }
+        *state = State::Usable;
+        kept.append(*part);
     }
     std::sort(kept.begin(), kept.end(),
               [](const Period& a, const Period& b) { return PeriodName(a) < PeriodName(b); });
-    return kept;
+    return adopted;
 }
 
 void CacheCheck::forget(const Period& period)

@@ -67,8 +67,14 @@ public:
     QList<Period> daysOnlyInCaches(const Period& period) const;
     // Caches some of whose logs are gone, kept though the settings changed
     // since they were written: takes them as they are under today's
-    // settings, so that they are named once, and returns their periods.
-    QList<Period> adoptKept();
+    // settings, so that they are named once. Says which were taken, and
+    // why any other could not be.
+    struct Adopted
+    {
+        QList<Period> kept;
+        QStringList problems;
+    };
+    Adopted adoptKept();
     // What was learnt of a period's cache, once the cache was written anew.
     void forget(const Period& period);
 

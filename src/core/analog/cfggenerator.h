@@ -3,6 +3,7 @@
 #include "analog/logfiles.h"
 #include "analog/period.h"
 #include "store/reportcodes.h"
+#include "util/result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -33,10 +34,9 @@ public:
     CCfgGenerator(const Period& period, const QString& reportPath, const SiteRecord& site);
     virtual ~CCfgGenerator() = default;
 
-    // Writes Root/CfgDir/<period name>.cfg. False (after a message, except
-    // for a period that is not valid) when nothing was written; the previous
-    // file then stays as it was.
-    bool Generate();
+    // Writes Root/CfgDir/<period name>.cfg. Refused, saying why, when
+    // nothing was written; the previous file then stays as it was.
+    Result Generate();
 
     // Takes what the Site stores besides its values from inputs, which must
     // outlive the generator, rather than reading it.
@@ -44,10 +44,10 @@ public:
     // Reads these cache files instead of the period's logs.
     void readCaches(const QStringList& caches) { cacheFiles = caches; }
 
-    // The generated text without the base file, or nullopt on failure.
-    std::optional<QByteArray> generatedText() const;
-    // The whole text Generate writes, or nullopt (after a message).
-    std::optional<QByteArray> configuration() const;
+    // The generated text without the base file.
+    Expected<QByteArray> generatedText() const;
+    // The whole text Generate writes.
+    Expected<QByteArray> configuration() const;
 
 private:
     void appendReports(QByteArray* text) const;

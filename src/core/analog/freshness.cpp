@@ -32,7 +32,7 @@ Freshness FreshnessCheck::of(const Period& period) const
     if (!m_siteSound || !record ||
         stampOf(joinPath(m_site.reportsFolder(), report)) != record->report)
         return Freshness::Stale;
-    const std::optional<QByteArray> configuration = m_caches.generatorOf(period).configuration();
+    const Expected<QByteArray> configuration = m_caches.generatorOf(period).configuration();
     if (!configuration)
         return Freshness::Stale;
     const bool sameConfiguration = configurationFingerprint(*configuration) == record->fingerprint;

@@ -4,7 +4,6 @@
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/numbers.h"
 #include "util/texts.h"
 
@@ -20,27 +19,24 @@ namespace meridan {
 
 namespace {
 
-enum class SpecialResult { Error, None, Inserted };
-
-SpecialResult insertSpecialMonth(const SiteRecord& site, const QString& month, QByteArray* out)
+// True when the month is special and its file was inserted.
+Expected<bool> insertSpecialMonth(const SiteRecord& site, const QString& month, QByteArray* out)
 {
     const QList<SpecialMonth>& rows = site.specialMonths;
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const SpecialMonth& special) {
         return special.month == month;
     });
     if (month.isEmpty() || row == rows.end())
-        return SpecialResult::None;
+        return false;
     const QString& name = row->file;
     const bool fullPath = name.contains(u'/') || name.contains(u'\\');
     const QString path = fullPath ? name : joinPath(site.cfgFolder(), name);
     QByteArray contents;
-    if (!readFileUpToNul(path, &contents)) {
-        messages().error(texts::errorOpeningFile(path));
-        return SpecialResult::Error;
-    }
+    if (!readFileUpToNul(path, &contents))
+        return Result::refused(texts::errorOpeningFile(path));
     out->append(contents);
     out->append("\r\n");
-    return SpecialResult::Inserted;
+    return true;
 }
 
 // The latest change before month (at or before it when atOrBefore), or none.
@@ -250,13 +246,14 @@ std::pair<QString, QDate> logStepAt(const SiteRecord& site, const QDate& day, bo
 
 } // namespace
 
-bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
-                  const QDate& end, QByteArray* out)
+Result ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
+                    const QDate& end, QByteArray* out)
 {
     // A hand-edited store may hold what the Logs page refuses.
-    if (!checkFormatRows(site.formatChanges).report() ||
-        !checkSpecialRows(site.specialMonths).report())
-        return false;
+    if (Result formats = checkFormatRows(site.formatChanges); !formats)
+        return formats;
+    if (Result specials = checkSpecialRows(site.specialMonths); !specials)
+        return specials;
     QDate current = start.addDays(-1);
     const QDate stop = end.addDays(1);
     QString lastMonthLooked;
@@ -266,10 +263,10 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
         const QString month = QString::number(current.year()) + twoDigits(current.month());
         if (month.toUtf8() > lastMonthLooked.toUtf8()) {
             lastMonthLooked = month;
-            const SpecialResult special = insertSpecialMonth(site, month, out);
-            if (special == SpecialResult::Error)
-                return false;
-            if (special == SpecialResult::Inserted) {
+            const Expected<bool> special = insertSpecialMonth(site, month, out);
+            if (!special)
+                return special.result();
+            if (*special) {
                 current = QDate(current.year(), current.month(), 1).addMonths(1);
                 continue;
             }
@@ -287,7 +284,7 @@ bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& sta
             continue;
         out->append("LOGFILE \"" + singleStars(name.toUtf8()) + "\"\r\n");
     }
-    return true;
+    return {};
 }
 
 } // namespace meridan

@@ -12,10 +12,10 @@ namespace meridan {
 class SiteRecord;
 
 // Appends the LOGFILE lines of the period [start, end) to out, with the log
-// format changes and special months of the Site. False (after a message)
-// when a special month's file cannot be read.
-bool ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
-                  const QDate& end, QByteArray* out);
+// format changes and special months of the Site. Refused, saying why, when
+// a special month's file cannot be read or the stored lists are not sound.
+Result ListLogFiles(const SiteRecord& site, const Period& period, const QDate& start,
+                    const QDate& end, QByteArray* out);
 
 // Every file the LOGFILE lines of the configuration text match now, sorted,
 // each once.

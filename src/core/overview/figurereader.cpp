@@ -293,19 +293,19 @@ QList<FigureJob> FigureReader::takeNextRead()
     return read;
 }
 
-QString FigureReader::writeReadConfiguration()
+Result FigureReader::writeReadConfiguration()
 {
     QTemporaryFile configuration(QDir::tempPath() + u"/meridan-figures-XXXXXX.cfg"_s);
     configuration.setAutoRemove(false);
     if (!configuration.open())
-        return texts::errorCreatingFile(configuration.fileName());
+        return Result::refused(texts::errorCreatingFile(configuration.fileName()));
     m_configFile = configuration.fileName();
     QByteArray text = "LOGFILE none\n";
     for (const QString& cache : cachesToRead(m_site, m_reading))
         text += "CACHEFILE \"" + QFile::encodeName(cache) + "\"\n";
     if (configuration.write(text) < 0 || !configuration.flush()) {
         removeFiles();
-        return texts::errorCreatingFile(configuration.fileName());
+        return Result::refused(texts::errorCreatingFile(configuration.fileName()));
     }
     return {};
 }
@@ -330,17 +330,18 @@ void FigureReader::next()
     }
     if (m_analogPath.isEmpty() || !QFileInfo::exists(m_analogPath))
         return fail(texts::cannotFindAnalog());
-    if (const QString problem = writeReadConfiguration(); !problem.isEmpty())
-        return fail(problem);
+    if (const Result written = writeReadConfiguration(); !written)
+        return fail(written.message());
     m_outputFile = m_configFile.chopped(4) + u".txt"_s;
     m_runner = std::make_unique<CConsoleRunner>();
     connect(m_runner.get(), &CConsoleRunner::finished, this, &FigureReader::cacheRead);
     const QString command = u"\""_s + m_analogPath + u"\" -G \"-g"_s + m_configFile + u'"';
-    if (!m_runner->start(command, figureCommands(m_outputFile))) {
+    if (const Result started = m_runner->start(command, figureCommands(m_outputFile)); !started) {
         m_runner.reset();
         removeFiles();
         fail(texts::Overview::tr("Analog could not be started to read the figures of %1.")
-                 .arg(PeriodName(first.period)));
+                 .arg(PeriodName(first.period)) +
+             u'\n' + started.message());
     }
 }
 

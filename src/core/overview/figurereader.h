@@ -2,6 +2,7 @@
 
 #include "analog/period.h"
 #include "store/figurestore.h"
+#include "util/result.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -83,7 +84,7 @@ private:
     QList<FigureJob> takeNextRead();
     void next();
     // The configuration that reads the caches of m_reading; why not, if not.
-    QString writeReadConfiguration();
+    Result writeReadConfiguration();
     void cacheRead(const RunOutcome& outcome);
     void fail(const QString& text);
     void removeFiles();

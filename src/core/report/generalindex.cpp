@@ -4,7 +4,6 @@
 #include "analog/reportlist.h"
 #include "store/siterecord.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/numbers.h"
 #include "util/texts.h"
 
@@ -77,59 +76,70 @@ CGeneralIndex::CGeneralIndex(const SiteRecord& site, const QStringList& reportLi
 {
 }
 
-bool CGeneralIndex::write()
+Result CGeneralIndex::write()
 {
     m_written.clear();
-    if (m_frames && (!writePage(u"index.html"_s, u"index.html"_s, framesetPage()) ||
-                     !writePage(u"merintro.html"_s, u"merintro.html"_s, titlePage())))
-        return false;
+    if (m_frames) {
+        if (Result page = writePage(u"index.html"_s, u"index.html"_s, framesetPage()); !page)
+            return page;
+        if (Result page = writePage(u"merintro.html"_s, u"merintro.html"_s, titlePage()); !page)
+            return page;
+    }
     const QString navigation = m_frames ? u"mernav.html"_s : u"index.html"_s;
-    if (!writePage(navigation, joinPath(m_site.reportsFolder(), navigation), navigationPage()))
-        return false;
+    if (Result page =
+            writePage(navigation, joinPath(m_site.reportsFolder(), navigation), navigationPage());
+        !page)
+        return page;
+    // The index stands; what is left over only tells.
+    QStringList problems;
     if (!m_frames)
-        removeFramePages();
-    writeStyleSheet();
-    return true;
+        problems = removeFramePages();
+    if (const Result sheet = writeStyleSheet(); !sheet)
+        problems.append(sheet.message());
+    return problems.isEmpty() ? Result() : Result::refused(problems.join(u'\n'));
 }
 
 // A page that already reads the same is left as it is, so that its time
 // says when the index last changed.
-bool CGeneralIndex::writePage(const QString& fileName, const QString& shownName,
-                              const QByteArray& text)
+Result CGeneralIndex::writePage(const QString& fileName, const QString& shownName,
+                                const QByteArray& text)
 {
     const QString path = joinPath(m_site.reportsFolder(), fileName);
     QFile existing(path);
     if (existing.open(QIODevice::ReadOnly) && existing.size() == text.size() &&
         existing.readAll() == text)
-        return true;
+        return {};
     const Result written = writeFileAtomically(path, text);
     if (!written)
-        messages().error(texts::errorCreatingFile(shownName) + u'\n' + written.message());
-    else
-        m_written.append(fileName);
-    return written.ok();
+        return Result::refused(texts::errorCreatingFile(shownName) + u'\n' + written.message());
+    m_written.append(fileName);
+    return {};
 }
 
 // The pages of an index with frames are gone once it has none, so that no
 // stale list of reports stays to be found.
-void CGeneralIndex::removeFramePages()
+QStringList CGeneralIndex::removeFramePages()
 {
+    QStringList problems;
     for (const QString& page : {u"merintro.html"_s, u"mernav.html"_s}) {
         QFile file(joinPath(m_site.reportsFolder(), page));
         if (file.exists() && !file.remove())
-            messages().error(texts::Report::tr("Could not remove %1: %2")
-                                 .arg(file.fileName(), file.errorString()));
+            problems.append(texts::Report::tr("Could not remove %1: %2")
+                                .arg(file.fileName(), file.errorString()));
     }
+    return problems;
 }
 
 // A style sheet of the user's own is never replaced.
-void CGeneralIndex::writeStyleSheet()
+Result CGeneralIndex::writeStyleSheet()
 {
     const QString path = joinPath(m_site.reportsFolder(), kStyleSheet);
     if (QFile::exists(path))
-        return;
-    if (writeFileAtomically(path, defaultStyleSheet()).report())
+        return {};
+    const Result written = writeFileAtomically(path, defaultStyleSheet());
+    if (written)
         m_written.append(kStyleSheet);
+    return written;
 }
 
 QByteArray CGeneralIndex::title() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QByteArray>
 #include <QLocale>
 #include <QStringList>
@@ -13,7 +15,6 @@ class SiteRecord;
 // frameset), "merintro.html" (the title) and "mernav.html" (the links);
 // without, the link page alone as "index.html", with the style sheet they
 // name. Captions follow the installed translation, month names the locale.
-// Failures are reported through the messages interface.
 class CGeneralIndex
 {
 public:
@@ -21,9 +22,9 @@ public:
                   bool frames, const QLocale& locale = QLocale::system());
     virtual ~CGeneralIndex() = default;
 
-    // Writes every page that changed; true when each one was written or
-    // already read the same.
-    bool write();
+    // Writes every page that changed; refused, saying why, when a page could
+    // not be written or a page of frames no longer used not be removed.
+    Result write();
     // The pages the last write() changed, by file name.
     const QStringList& writtenPages() const { return m_written; }
 
@@ -39,9 +40,9 @@ private:
     QByteArray title() const;
     QByteArray yearBlock(qsizetype firstRow) const;
     QByteArray link(const QString& periodName) const;
-    bool writePage(const QString& fileName, const QString& shownName, const QByteArray& text);
-    void removeFramePages();
-    void writeStyleSheet();
+    Result writePage(const QString& fileName, const QString& shownName, const QByteArray& text);
+    QStringList removeFramePages(); // what could not be removed, said
+    Result writeStyleSheet();
 
     const SiteRecord& m_site;
     QStringList m_reportList;

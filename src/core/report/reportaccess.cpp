@@ -3,7 +3,6 @@
 #include "analog/basecfg.h"
 #include "store/siterecord.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QFile>
@@ -59,21 +58,24 @@ QByteArray desktopLinkText(const QString& siteName, const QString& indexPage)
            "\nIcon=text-html\nURL=" + QUrl::fromLocalFile(indexPage).toEncoded() + "\n";
 }
 
-bool createDesktopLink(const QString& siteName, const QString& indexFolder)
+Result createDesktopLink(const QString& siteName, const QString& indexFolder)
 {
     const QString path = desktopLinkPath(siteName);
-    if (path.isEmpty()) {
-        messages().error(texts::Common::tr("No link was made: there is no Desktop folder."));
-        return false;
-    }
+    if (path.isEmpty())
+        return Result::refused(texts::Common::tr("No link was made: there is no Desktop folder."));
     const QByteArray text = desktopLinkText(siteName, joinPath(indexFolder, u"index.html"_s));
-    if (!writeFileAtomically(path, text).report())
-        return false;
+    if (Result written = writeFileAtomically(path, text); !written)
+        return written;
     // Desktops only trust a link file that may be executed.
-    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                           QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                           QFileDevice::ExeOther);
+    if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                         QFileDevice::ExeOther))
+        return Result::refused(
+            texts::Common::tr("The link %1 was made, but it cannot be made executable, so the "
+                              "desktop may not open it.")
+                .arg(path));
+    return {};
 }
 
 } // namespace meridan

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,8 +25,8 @@ QString desktopLinkPath(const QString& siteName);
 // The freedesktop link file pointing at the index page.
 QByteArray desktopLinkText(const QString& siteName, const QString& indexPage);
 
-// Writes (or replaces) the desktop link to the Site's index; silent on
-// failure, as a missing desktop is no error. True when it was written.
-bool createDesktopLink(const QString& siteName, const QString& indexFolder);
+// Writes (or replaces) the desktop link to the Site's index; refused,
+// saying why, when there is no desktop or the link cannot be written.
+Result createDesktopLink(const QString& siteName, const QString& indexFolder);
 
 } // namespace meridan

@@ -10,7 +10,6 @@
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QDateTime>
@@ -72,7 +71,8 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     m_running = true;
     // A Site stored by hand with a name or folder that would break Analog's
     // command line or a configuration file is shown, but never built.
-    if (!checkSite(m_site).report()) {
+    if (const Result checked = checkSite(m_site); !checked) {
+        m_problems.append(checked.message());
         m_allOk = false;
         m_next = m_periods.size();
     }
@@ -111,8 +111,10 @@ void BuildDriver::chooseStale(const QList<Period>& periods)
     if (m_periods.isEmpty() && upToDate > 0)
         m_notes.append(texts::Run::tr("%n chosen report(s) up to date; nothing was built.", nullptr,
                                       upToDate));
-    if (const QList<Period> kept = m_check->caches().adoptKept(); !kept.isEmpty())
-        m_notes.append(keptCachesNote(kept));
+    const CacheCheck::Adopted adopted = m_check->caches().adoptKept();
+    if (!adopted.kept.isEmpty())
+        m_notes.append(keptCachesNote(adopted.kept));
+    m_problems += adopted.problems;
 }
 
 // A cache folder that cannot be written costs speed, never a report.
@@ -168,6 +170,8 @@ void BuildDriver::startMore()
     qDeleteAll(std::exchange(m_done, {}));
     if (!m_notes.isEmpty())
         emit linesReady(std::exchange(m_notes, {}));
+    for (const QString& text : std::exchange(m_problems, {}))
+        emit problem(text);
     const qsizetype count = m_periods.size();
     if (m_stopping && m_next < count) {
         emit linesReady({texts::Run::tr("The build was stopped; %1 of %n period(s) were not built.",
@@ -206,8 +210,8 @@ void BuildDriver::startPeriod(const Period& period)
     emit periodStarted(period, int(m_next), int(m_periods.size()));
     if (keepsOldReport(*job))
         endPeriod(job, true);
-    else if (!prepare(*job) || !startCommand(*job, false))
-        endPeriod(job, false);
+    else if (Result started = prepare(*job); !started || !(started = startCommand(*job, false)))
+        failPeriod(job, started);
 }
 
 void BuildDriver::output(Job& job, const QStringList& lines)
@@ -241,17 +245,17 @@ bool BuildDriver::keepsOldReport(Job& job)
     return true;
 }
 
-bool BuildDriver::prepare(Job& job)
+Result BuildDriver::prepare(Job& job)
 {
     const QString name = PeriodName(job.period);
     const bool reuse = m_options.useExisting && QFileInfo::exists(m_site.configFile(name));
-    if (!reuse && !m_check->caches().generatorOf(job.period).Generate())
-        return false;
+    if (!reuse)
+        if (Result generated = m_check->caches().generatorOf(job.period).Generate(); !generated)
+            return generated;
     const QString reportFolder = joinPath(m_site.reportsFolder(), name);
     switch (pathKind(reportFolder)) {
     case PathKind::File:
-        messages().error(texts::fileIsNotFolder(reportFolder));
-        return false;
+        return Result::refused(texts::fileIsNotFolder(reportFolder));
     case PathKind::Missing:
         QDir().mkdir(reportFolder); // Analog's own message shows when this fails
         break;
@@ -260,17 +264,15 @@ bool BuildDriver::prepare(Job& job)
     }
     const QString configFile = m_site.configFile(name);
     QByteArray configuration;
-    if (!QFileInfo(configFile).isFile() || !readFileUpToNul(configFile, &configuration)) {
-        messages().error(texts::configurationMissing(configFile));
-        return false;
-    }
+    if (!QFileInfo(configFile).isFile() || !readFileUpToNul(configFile, &configuration))
+        return Result::refused(texts::configurationMissing(configFile));
     // Taken before Analog reads: a log that changes during the run no
     // longer matches the record, and the period is built again.
     job.record = {configurationFingerprint(configuration), {}, configuredInputs(configuration)};
     // A run that reads nothing has nothing to keep.
     job.writesCache = m_writeCaches && keepsCache(job.period) && !job.record.inputs.isEmpty();
     job.cacheFingerprint = cacheFingerprint(configuration);
-    return checkLogFileNames(configuration).report();
+    return checkLogFileNames(configuration);
 }
 
 QString BuildDriver::reportPath(const Period& period) const
@@ -301,7 +303,7 @@ void BuildDriver::removePartials(const Job& job)
         QFile::remove(partialCachePath(job.period));
 }
 
-bool BuildDriver::startCommand(Job& job, bool postProcess)
+Result BuildDriver::startCommand(Job& job, bool postProcess)
 {
     job.postProcess = postProcess;
     const QString name = PeriodName(job.period);
@@ -312,10 +314,8 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
         return job.runner.start(command);
     }
     const QString& analogPath = m_analogPath;
-    if (analogPath.isEmpty() || !QFileInfo::exists(analogPath)) {
-        messages().error(texts::cannotFindAnalog());
-        return false;
-    }
+    if (analogPath.isEmpty() || !QFileInfo::exists(analogPath))
+        return Result::refused(texts::cannotFindAnalog());
     command = u"\""_s + analogPath + u"\" "_s + m_site.AnalogCommand;
     ExpandCommand(m_site, m_site.configFile(name), command);
     removePartials(job);
@@ -327,60 +327,70 @@ bool BuildDriver::startCommand(Job& job, bool postProcess)
 
 namespace {
 
-bool placeFile(const QString& partial, const QString& place)
+Result placeFile(const QString& partial, const QString& place)
 {
     if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(place).constData()) == 0)
-        return true;
-    messages().error(texts::Run::tr("Analog ended without error, but the file it wrote, %1, "
-                                    "could not be put in place: %2.")
-                         .arg(partial, QString::fromLocal8Bit(std::strerror(errno))));
-    return false;
+        return {};
+    return Result::refused(texts::Run::tr("Analog ended without error, but the file it wrote, %1, "
+                                          "could not be put in place: %2.")
+                               .arg(partial, QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 } // namespace
 
 // The report Analog wrote takes its place.
-bool BuildDriver::placeReport(Job& job)
+Result BuildDriver::placeReport(Job& job)
 {
     const QString report = reportPath(job.period);
-    if (!placeFile(partialReportPath(job.period), report))
-        return false;
+    if (Result placed = placeFile(partialReportPath(job.period), report); !placed)
+        return placed;
     job.record.report = stampOf(report).value_or(FileStamp{});
-    return true;
+    return {};
 }
 
 // The cache takes its place and then gets its record: a cache without one
 // is never read. It stands however its post-process ends.
-bool BuildDriver::placeCache(Job& job)
+Result BuildDriver::placeCache(Job& job)
 {
     if (!job.writesCache)
-        return true;
+        return {};
     m_check->caches().forget(job.period);
     const QString cache = cacheFilePath(m_site, job.period);
-    if (!placeFile(partialCachePath(job.period), cache))
-        return false;
+    if (Result placed = placeFile(partialCachePath(job.period), cache); !placed)
+        return placed;
     const BuildRecord record{job.cacheFingerprint, stampOf(cache).value_or(FileStamp{}),
                              job.record.inputs};
-    return writeBuildRecord(cacheRecordPath(m_site, job.period), record).report();
+    return writeBuildRecord(cacheRecordPath(m_site, job.period), record);
 }
 
 void BuildDriver::commandEnded(Job* job, const RunOutcome& outcome)
 {
     job->ok &= outcome.succeeded();
-    if (!job->postProcess) {
-        if (job->ok)
-            job->ok = placeReport(*job) && placeCache(*job);
-        if (!job->ok)
+    if (!job->postProcess && job->ok) {
+        Result placed = placeReport(*job);
+        if (placed)
+            placed = placeCache(*job);
+        if (!placed) {
             removePartials(*job);
+            return failPeriod(job, placed);
+        }
+    } else if (!job->postProcess) {
+        removePartials(*job);
     }
     if (!job->postProcess && job->ok && !m_site.PostProcessCmd.isEmpty() && !m_stopping) {
         // A post-process that cannot be started fails the period, Analog's
         // report stays.
-        if (!startCommand(*job, true))
-            endPeriod(job, false);
+        if (Result started = startCommand(*job, true); !started)
+            failPeriod(job, started);
         return;
     }
     endPeriod(job, job->ok);
+}
+
+void BuildDriver::failPeriod(Job* job, const Result& why)
+{
+    emit problem(why.message());
+    endPeriod(job, false);
 }
 
 void BuildDriver::endPeriod(Job* job, bool ok)
@@ -388,7 +398,10 @@ void BuildDriver::endPeriod(Job* job, bool ok)
     // Only a period built whole is up to date; a record that cannot be
     // written leaves it out of date, to be built again.
     if (ok && !job->record.report.path.isEmpty())
-        writeBuildRecord(buildRecordPath(m_site, PeriodName(job->period)), job->record).report();
+        if (const Result recorded =
+                writeBuildRecord(buildRecordPath(m_site, PeriodName(job->period)), job->record);
+            !recorded)
+            emit problem(recorded.message());
     m_allOk &= ok;
     m_active.removeOne(job);
     if (!job->lines.isEmpty())

@@ -58,6 +58,9 @@ signals:
     // finished counts the periods ended so far.
     void periodFinished(const meridan::Period& period, bool ok, int finished, int count);
     void linesReady(const QStringList& lines);
+    // Why a period, or the whole build, could not go on; said apart from
+    // the console lines.
+    void problem(const QString& text);
     // ok: every period was.
     void finished(bool ok);
 
@@ -71,18 +74,19 @@ private:
     void prepareCacheFolder();
     void startMore();
     void startPeriod(const Period& period);
-    // Configuration file and report folder; false (after a message) when
-    // the period cannot be run.
-    bool prepare(Job& job);
+    // Configuration file and report folder; refused when the period cannot
+    // be run.
+    Result prepare(Job& job);
     bool keepsOldReport(Job& job);
     QString reportPath(const Period& period) const;
     QString partialReportPath(const Period& period) const;
     QString partialCachePath(const Period& period) const;
-    bool startCommand(Job& job, bool postProcess);
-    bool placeReport(Job& job);
-    bool placeCache(Job& job);
+    Result startCommand(Job& job, bool postProcess);
+    Result placeReport(Job& job);
+    Result placeCache(Job& job);
     void removePartials(const Job& job);
     void commandEnded(Job* job, const RunOutcome& outcome);
+    void failPeriod(Job* job, const Result& why);
     void endPeriod(Job* job, bool ok);
     void output(Job& job, const QStringList& lines);
 
@@ -92,12 +96,13 @@ private:
     QString m_analogPath;
     QList<Period> m_periods;
     BuildOptions m_options;
-    int m_jobs = 1;       // at most as many as periods
-    QStringList m_notes;  // shown when the build starts
-    qsizetype m_next = 0; // the next period to start
-    int m_ended = 0;      // periods ended
-    QList<Job*> m_active; // owned
-    QList<Job*> m_done;   // owned, ended, deleted from the event loop
+    int m_jobs = 1;         // at most as many as periods
+    QStringList m_notes;    // shown when the build starts
+    QStringList m_problems; // said when the build starts
+    qsizetype m_next = 0;   // the next period to start
+    int m_ended = 0;        // periods ended
+    QList<Job*> m_active;   // owned
+    QList<Job*> m_done;     // owned, ended, deleted from the event loop
     bool m_running = false;
     bool m_allOk = true;
     bool m_stopping = false;

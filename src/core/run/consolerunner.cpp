@@ -1,6 +1,5 @@
 #include "consolerunner.h"
 
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QFileInfo>
@@ -88,10 +87,11 @@ void CConsoleRunner::readOutput()
     deliver(std::move(lines));
 }
 
-bool CConsoleRunner::start(const QString& commandLine, const QStringList& addedArguments)
+Result CConsoleRunner::start(const QString& commandLine, const QStringList& addedArguments)
 {
     if (m_process)
-        return false; // one run at a time
+        return Result::refused(
+            texts::Run::tr("A command runs already; %1 was not started.").arg(commandLine));
     m_outcome = {};
     m_pending.clear();
     m_stopRequested = false;
@@ -108,15 +108,14 @@ bool CConsoleRunner::start(const QString& commandLine, const QStringList& addedA
     // program fails here, never later.
     if (words.isEmpty() || !process->waitForStarted(-1)) {
         delete process;
-        messages().error(startFailureText(words.value(0), commandLine));
-        return false;
+        return Result::refused(startFailureText(words.value(0), commandLine));
     }
     m_process = process;
     m_outcome.started = true;
     deliver(echoLines(commandLine) << kSeparator);
     connect(process, &QProcess::readyRead, this, &CConsoleRunner::readOutput);
     connect(process, &QProcess::finished, this, &CConsoleRunner::processEnded);
-    return true;
+    return {};
 }
 
 void CConsoleRunner::processEnded()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -32,9 +34,9 @@ public:
     ~CConsoleRunner() override;
 
     // Starts the command line, with the arguments after it that the program
-    // adds on its own (not echoed). False, after a message, when it could
-    // not be started; finished follows only a true.
-    bool start(const QString& commandLine, const QStringList& addedArguments = {});
+    // adds on its own (not echoed). Refused, saying why, when it could not
+    // be started; finished follows only a start that was not refused.
+    Result start(const QString& commandLine, const QStringList& addedArguments = {});
     bool isRunning() const { return m_process != nullptr; }
     // Ends the running child; finished follows with the run stopped.
     void stop();

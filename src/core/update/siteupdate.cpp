@@ -207,6 +207,7 @@ void SiteUpdate::buildPeriods()
     m_lines.clear();
     connect(m_driver.get(), &BuildDriver::linesReady, this,
             [this](const QStringList& lines) { m_lines.append(lines); });
+    connect(m_driver.get(), &BuildDriver::problem, this, &SiteUpdate::addProblem);
     connect(m_driver.get(), &BuildDriver::periodFinished, this, &SiteUpdate::periodBuilt);
     connect(m_driver.get(), &BuildDriver::finished, this, [this] {
         QTimer::singleShot(0, this, &SiteUpdate::writeIndex); // after the driver's own work
@@ -239,7 +240,8 @@ void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
 
 void SiteUpdate::writeIndex()
 {
-    siteIndex(*m_site, Preferences::ascending()).write();
+    if (const Result written = siteIndex(*m_site, Preferences::ascending()).write(); !written)
+        addProblem(written.message());
     readFigures();
 }
 

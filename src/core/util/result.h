@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <utility>
 
 namespace meridan {
 
@@ -28,6 +30,30 @@ public:
 
 private:
     QString m_message;
+};
+
+// A value, or the refusal that says why there is none.
+template <class T> class [[nodiscard]] Expected
+{
+public:
+    Expected(T value) : m_value(std::move(value)) {}
+    Expected(Result refusal) : m_refusal(std::move(refusal))
+    {
+        if (m_refusal.ok())
+            m_refusal = Result::refused({});
+    }
+
+    bool ok() const { return m_value.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T& operator*() const { return *m_value; }
+    T& operator*() { return *m_value; }
+    const T* operator->() const { return &*m_value; }
+    const Result& result() const { return m_refusal; }
+    const QString& message() const { return m_refusal.message(); }
+
+private:
+    std::optional<T> m_value;
+    Result m_refusal;
 };
 
 } // namespace meridan

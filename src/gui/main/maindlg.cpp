@@ -485,6 +485,8 @@ void CMainDlg::build()
     m_ui->progressLabel->clear();
     m_driver = std::make_unique<BuildDriver>(*m_site);
     connect(m_driver.get(), &BuildDriver::linesReady, this, &CMainDlg::showConsoleLines);
+    connect(m_driver.get(), &BuildDriver::problem, this,
+            [](const QString& text) { messages().error(text); });
     // "Period n of m" counts the periods ended, the one under way included.
     connect(m_driver.get(), &BuildDriver::periodStarted, this,
             [this](const Period& period, int, int count) {
@@ -569,7 +571,7 @@ void CMainDlg::buildIndex()
     m_ui->buildIndexButton->setEnabled(false);
     CGeneralIndex index =
         siteIndex(*m_site, Preferences::ascending(), m_ui->framesCheckBox->isChecked());
-    if (index.write())
+    if (index.write().report())
         m_ui->progressLabel->setText(
             index.writtenPages().isEmpty()
                 ? tr("The general index was up to date.")
@@ -577,7 +579,7 @@ void CMainDlg::buildIndex()
                       .arg(QLocale().createSeparatedList(index.writtenPages()),
                            QDir::toNativeSeparators(m_site->reportsFolder())));
     if (m_ui->shortcutCheckBox->isChecked())
-        createDesktopLink(m_site->name, m_site->reportsFolder());
+        createDesktopLink(m_site->name, m_site->reportsFolder()).report();
     m_ui->buildIndexButton->setEnabled(true);
     messages().beep();
     m_ui->shortcutCheckBox->setChecked(false);
