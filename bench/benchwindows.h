@@ -35,8 +35,8 @@ inline QStringList storeSites(int count)
         site.name = QStringLiteral("site%1.example").arg(i, 3, 10, QLatin1Char('0'));
         site.DeriveDefaults();
         site.isNew = true;
-        createSiteFolders(site, false);
-        SaveSite(site);
+        if (!createSiteFolders(site).report() || !SaveSite(site).report())
+            qFatal("the benchmark's Sites cannot be stored");
         names.append(site.name);
     }
     return names;

@@ -47,11 +47,14 @@ void storeSitesWithFigures(const QDate& today)
                     figures.days.append({day, requests, requests / 3, requests * 2000, 40});
                 figures.month->requests += day < today ? requests : 0;
             }
-            saveCacheFigures(name, figures);
+            if (!saveCacheFigures(name, figures).report())
+                qFatal("the benchmark's figures cannot be stored");
         }
-        saveUpdateState(name,
-                        {QDateTime::currentDateTime(), 1200, 1, 5000, 8, 8,
-                         i % 10 == 0 ? QStringList{QStringLiteral("failed")} : QStringList{}});
+        if (!saveUpdateState(name,
+                             {QDateTime::currentDateTime(), 1200, 1, 5000, 8, 8,
+                              i % 10 == 0 ? QStringList{QStringLiteral("failed")} : QStringList{}})
+                 .report())
+            qFatal("the benchmark's update states cannot be stored");
     }
 }
 

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     decipherPassword(text);
     if (passwordFits(text) && !text.contains(QChar(0))) {
-        const std::optional<QString> stored = encipherPassword(text);
+        const Expected<QString> stored = encipherPassword(text);
         if (!stored || decipherPassword(*stored) != text)
             std::abort();
     }

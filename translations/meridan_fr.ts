@@ -570,10 +570,6 @@ Nothing was changed.</source>
 Rien n&apos;a été modifié.</translation>
     </message>
     <message>
-        <source>The Site could not be deleted.</source>
-        <translation>Le Site n&apos;a pas pu être supprimé.</translation>
-    </message>
-    <message>
         <source>prefs takes VALUE=TEXT pairs.</source>
         <translation>prefs prend des paires VALEUR=TEXTE.</translation>
     </message>
@@ -1592,6 +1588,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
     <message>
         <source>LogPeriodicity takes %1 (hourly), %2 (daily), %3 (weekly), %4 (monthly) or %5 (numbered by logrotate).</source>
         <translation>LogPeriodicity prend %1 (horaire), %2 (quotidien), %3 (hebdomadaire), %4 (mensuel) ou %5 (numérotés par logrotate).</translation>
+    </message>
+    <message>
+        <source>Nothing was changed in the settings database %1.</source>
+        <translation>Rien n&apos;a été modifié dans la base de réglages %1.</translation>
     </message>
 </context>
 <context>

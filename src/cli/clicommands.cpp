@@ -35,9 +35,10 @@ namespace {
 
 int listSites(Context& c)
 {
-    if (!SettingsStore::usable())
-        return kFailure;
-    for (const QString& name : storedSiteNames())
+    const Expected<QStringList> names = storedSiteNames();
+    if (!names)
+        return fail(names.message());
+    for (const QString& name : *names)
         c.out << name << '\n';
     return kSuccess;
 }
@@ -59,9 +60,9 @@ bool keepOutputPrivate()
 
 int exportStore(Context& c)
 {
-    const std::optional<QByteArray> json = SettingsStore::exportJson();
+    const Expected<QByteArray> json = SettingsStore::exportJson();
     if (!json)
-        return kFailure;
+        return fail(json.message());
     if (c.args.isEmpty()) {
         if (!keepOutputPrivate())
             return fail(Cli::tr("Standard output is a file that others may read, and its "
@@ -83,16 +84,16 @@ int importStore(Context& c)
     QByteArray json;
     if (!readFileUpToNul(c.args.at(0), &json))
         return fail(texts::errorOpeningFile(c.args.at(0)));
-    return SettingsStore::importJson(json) ? kSuccess : kFailure;
+    return statusOf(SettingsStore::importJson(json));
 }
 
 // Stores a new Site and makes its folders, or leaves nothing behind.
 bool storeNewSite(SiteRecord& site)
 {
-    if (!checkSiteName(site.name).report() || site.NameExists())
+    if (!checkSiteName(site.name).report() || !site.checkNameFree().report())
         return false;
     const QStringList created = missingSiteFolders(site);
-    if (createSiteFolders(site, false) && SaveSite(site, SiteRecord::SaveMode::NewOnly))
+    if (createSiteFolders(site).report() && SaveSite(site, SiteRecord::SaveMode::NewOnly).report())
         return true;
     for (const QString& folder : created) // nothing but what this command made
         QDir(folder).removeRecursively();
@@ -193,15 +194,14 @@ int renameSite(Context& c)
     // no value is written again, so a change made meanwhile stays.
     const SiteRecord before = *site;
     site->name = trimmedField(c.args.at(1));
-    return SaveSiteChanges(*site, before, prefs.analogInUse()) ? kSuccess : kFailure;
+    return statusOf(SaveSiteChanges(*site, before, prefs.analogInUse()));
 }
 
 int removeSite(Context& c)
 {
     if (!storedSite(c.args.at(0)))
         return kFailure;
-    return deleteStoredSite(c.args.at(0)) ? kSuccess
-                                          : fail(Cli::tr("The Site could not be deleted."));
+    return statusOf(deleteStoredSite(c.args.at(0)));
 }
 
 int preferences(Context& c)
@@ -229,7 +229,7 @@ int preferences(Context& c)
                     .arg(name, text, QString::number(BuildDriver::kMaxJobs),
                          QString::number(Preferences::kMaxMaxLogFileMiB)));
     }
-    return prefs.save() ? kSuccess : kFailure;
+    return statusOf(prefs.save());
 }
 
 int generate(Context& c)

@@ -18,6 +18,11 @@ int fail(const QString& text)
     return kFailure;
 }
 
+int statusOf(const Result& outcome)
+{
+    return outcome.report() ? kSuccess : kFailure;
+}
+
 int usageError(const QString& text)
 {
     messages().error(text + u"\n"_s + usageText());
@@ -29,19 +34,23 @@ std::optional<SiteRecord> storedSite(const QString& name, StoreNode* key, Prefer
     QStringList paths{SiteRecord::keyPathOf(name)};
     if (prefs)
         paths.append(kProductKey);
-    const QList<std::optional<StoreNode>> nodes = SettingsStore::snapshots(paths);
-    // A damaged page reads as empty values: nothing of such a Site is used.
-    if (SettingsStore::failedInThisRun())
+    const Expected<QList<std::optional<StoreNode>>> nodes = SettingsStore::snapshots(paths);
+    if (!nodes) {
+        messages().error(nodes.message());
         return std::nullopt;
-    if (name.isEmpty() || !nodes.first()) {
+    }
+    if (name.isEmpty() || !nodes->first()) {
         messages().error(texts::noSuchSite(name));
         return std::nullopt;
     }
     if (key)
-        *key = *nodes.first();
+        *key = *nodes->first();
     if (prefs)
-        *prefs = Preferences::of(nodes.last() ? &*nodes.last() : nullptr);
-    return SiteRecord::ofStored(name, *nodes.first());
+        *prefs = Preferences::of(nodes->last() ? &*nodes->last() : nullptr);
+    SiteRecord site = SiteRecord::ofStored(name, *nodes->first());
+    if (!site.passwordProblem().isEmpty())
+        messages().error(site.passwordProblem());
+    return site;
 }
 
 // Takes "--jobs N" out of the arguments: N periods at once, by default as

@@ -27,6 +27,9 @@ struct Context
 
 // Says text and gives the exit status of a failure.
 int fail(const QString& text);
+// Says the message of the outcome, a refusal's or a note's; the status of
+// the command.
+int statusOf(const Result& outcome);
 // Says text with the usage and gives the exit status of a wrong command line.
 int usageError(const QString& text);
 

@@ -60,11 +60,17 @@ std::optional<QString> unknownOption(const QStringList& arguments)
     return std::nullopt;
 }
 
+// Said when refused.
 std::optional<QStringList> sitesOrAll(const QStringList& names)
 {
-    if (!SettingsStore::usable())
+    if (!SettingsStore::usable().report())
         return std::nullopt;
-    return names.isEmpty() ? storedSiteNames() : names;
+    if (!names.isEmpty())
+        return names;
+    const Expected<QStringList> stored = storedSiteNames();
+    if (!stored.result().report())
+        return std::nullopt;
+    return *stored;
 }
 
 // What an update shows: a line a Site on standard output (none with
@@ -251,7 +257,7 @@ int update(Context& c)
         return usageError(
             Cli::tr("--jobs takes a number of periods from 1 to %1.").arg(BuildDriver::kMaxJobs));
     options.jobs = *jobs;
-    if (!SettingsStore::sound())
+    if (!SettingsStore::sound().report())
         return kFailure;
     if (const std::optional<QString> option = unknownOption(arguments))
         return usageError(Cli::tr("Unknown option %1.").arg(*option));

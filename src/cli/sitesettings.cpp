@@ -174,13 +174,17 @@ Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
 
 bool saveSettings(SiteSettings& s, const QString& analogPath)
 {
-    if (!createSiteFolders(s.site, false))
+    // Rows the line cannot hold are refused before anything is stored.
+    if (!checkFormatRows(s.formatChanges).report() || !checkSpecialRows(s.specialMonths).report() ||
+        !createSiteFolders(s.site).report())
         return false;
     return SaveSiteChanges(
-        s.site, s.loaded, analogPath, [&](StoreTransaction& tx, const QString& keyPath) {
-            return (!s.formatsChanged || writeFormatChanges(tx, keyPath, s.formatChanges)) &&
-                   (!s.specialChanged || writeSpecialMonths(tx, keyPath, s.specialMonths));
-        });
+               s.site, s.loaded, analogPath,
+               [&](StoreTransaction& tx, const QString& keyPath) {
+                   return (!s.formatsChanged || writeFormatChanges(tx, keyPath, s.formatChanges)) &&
+                          (!s.specialChanged || writeSpecialMonths(tx, keyPath, s.specialMonths));
+               })
+        .report();
 }
 
 } // namespace meridan::cli

@@ -41,15 +41,17 @@ bool RecordingMessages::ask(const QString& text, Question kind)
 bool writeStored(const QString& path, const QList<StoredValue>& values)
 {
     return SettingsStore::write([&](StoreTransaction& tx) {
-        return (tx.keyExists(path) || tx.createKey(path)) &&
-               (values.isEmpty() || tx.setValues(path, values));
-    });
+               return (tx.keyExists(path) || tx.createKey(path)) &&
+                      (values.isEmpty() || tx.setValues(path, values));
+           })
+        .ok();
 }
 
 std::optional<StoreNode> storedKey(const QString& path)
 {
     std::optional<StoreNode> node;
-    SettingsStore::read([&](StoreTransaction& tx) { node = tx.readKey(path); });
+    if (!SettingsStore::read([&](StoreTransaction& tx) { node = tx.readKey(path); }))
+        return std::nullopt;
     return node;
 }
 
@@ -87,7 +89,7 @@ SiteRecord storedTestSite(const QString& name, const QString& keep)
     if (!keep.isEmpty())
         site.KeepPeriods = keep;
     site.isNew = true;
-    if (!createSiteFolders(site, false) || !SaveSite(site))
+    if (!createSiteFolders(site) || !SaveSite(site))
         qFatal("cannot store the test Site %s", qPrintable(name));
     return SiteRecord(name);
 }

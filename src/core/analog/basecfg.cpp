@@ -5,7 +5,6 @@
 #include "store/preferences.h"
 #include "store/siterecord.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QFile>
@@ -85,58 +84,61 @@ QByteArray commentOutGeneratedCommands(const QByteArray& text, bool withImageDir
     return commentOutCommands(text, commands);
 }
 
-bool PrepareDefaultBase(const SiteRecord& site, const QString& analogPath)
+Result PrepareDefaultBase(const SiteRecord& site, const QString& analogPath)
 {
     const QString source = analogFolders(analogPath).configFile;
     if (!QFile::exists(source))
-        return false;
+        return {}; // Analog's own configuration is read instead
     const QString destination = joinPath(site.cfgFolder(), u"analog.basecfg"_s);
     if (!QFile::exists(destination))
         QFile::copy(source, destination);
     QByteArray text;
-    if (!readFileUpToNul(destination, &text)) {
-        messages().error(texts::errorOpeningFile(destination));
-        return false;
-    }
+    if (!readFileUpToNul(destination, &text))
+        return Result::refused(texts::errorOpeningFile(destination));
     const QByteArray prepared = commentOutGeneratedCommands(
         text, !site.ImagePath.isEmpty(), !site.Language.isEmpty() || !site.LangCode.isEmpty());
     if (prepared == text)
-        return true; // nothing to switch off: the user's file stays untouched
-    return writeFileAtomically(destination, prepared).report();
+        return {}; // nothing to switch off: the user's file stays untouched
+    return writeFileAtomically(destination, prepared);
 }
 
-bool SaveSite(SiteRecord& site, SiteRecord::SaveMode mode, const SiteRecord::StoreWork& alongside)
+namespace {
+
+// The Site is saved whatever becomes of its base file.
+Result withBaseFile(const Result& saved, const SiteRecord& site, const QString& analogPath)
 {
-    if (!site.Save(mode, alongside))
-        return false;
-    PrepareDefaultBase(site, Preferences::analogPathInUse()); // its result is not the save's
-    return true;
+    if (!saved)
+        return saved;
+    const Result base = PrepareDefaultBase(site, analogPath);
+    QStringList notes;
+    for (const QString& text : {saved.message(), base.message()})
+        if (!text.isEmpty())
+            notes.append(text);
+    return Result::doneWith(notes.join(u'\n'));
 }
 
-bool SaveSiteChanges(SiteRecord& site, const SiteRecord& before, const QString& analogPath,
-                     const SiteRecord::StoreWork& alongside)
+} // namespace
+
+Result SaveSite(SiteRecord& site, SiteRecord::SaveMode mode, const SiteRecord::StoreWork& alongside)
 {
-    if (!site.SaveChanges(before, alongside))
-        return false;
-    PrepareDefaultBase(site, analogPath);
-    return true;
+    const Result saved = site.Save(mode, alongside);
+    return withBaseFile(saved, site, saved ? Preferences::analogPathInUse() : QString());
 }
 
-bool OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath, QString* result)
+Result SaveSiteChanges(SiteRecord& site, const SiteRecord& before, const QString& analogPath,
+                       const SiteRecord::StoreWork& alongside)
+{
+    return withBaseFile(site.SaveChanges(before, alongside), site, analogPath);
+}
+
+QString OutFileOfConfig(const SiteRecord& site, const QString& nameOrPath)
 {
     const bool isPath = nameOrPath.contains(u'/') || nameOrPath.contains(u'\\');
     const QString path = isPath ? nameOrPath : site.configFile(nameOrPath);
-    *result = path;
     QByteArray text;
-    if (!readFileUpToNul(path, &text)) {
-        messages().error(texts::errorOpeningFile(path));
-        return false;
-    }
-    const std::optional<QString> outFile = outFileOfConfigText(text);
-    if (!outFile)
-        return false;
-    *result = *outFile;
-    return true;
+    if (!readFileUpToNul(path, &text))
+        return path;
+    return outFileOfConfigText(text).value_or(path);
 }
 
 std::optional<QString> outFileOfConfigText(const QByteArray& text)

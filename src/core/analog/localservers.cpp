@@ -29,10 +29,12 @@ QList<LocalServer> findLocalServers(const QString& root)
 
 QList<LocalServer> unclaimedLocalServers(const QString& root)
 {
-    const QStringList stored = storedSiteNames();
+    const Expected<QStringList> stored = storedSiteNames();
+    if (!stored)
+        return {}; // no Site could be made for one
     QList<LocalServer> servers = findLocalServers(root);
     servers.removeIf([&](const LocalServer& server) {
-        return stored.contains(localServerSite(server).name, Qt::CaseInsensitive);
+        return stored->contains(localServerSite(server).name, Qt::CaseInsensitive);
     });
     return servers;
 }

@@ -3,7 +3,6 @@
 #include "analog/analoginstall.h"
 #include "store/siterecord.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QDir>
@@ -17,26 +16,23 @@ namespace meridan {
 namespace {
 
 // The root and the log folder: a file there refuses, a missing folder is
-// created after asking.
-bool ensureTopFolder(const QString& path, bool askFirst, bool withParents)
+// created.
+Result ensureTopFolder(const QString& path, bool withParents)
 {
     switch (pathKind(path)) {
     case PathKind::Folder:
-        return true;
+        return {};
     case PathKind::File:
-        messages().error(texts::fileIsNotFolder(path));
-        return false;
+        return Result::refused(texts::fileIsNotFolder(path));
     case PathKind::Missing:
         break;
     }
-    if (askFirst && !messages().ask(texts::askCreateFolder(path)))
-        return false;
     // Failures of the creation itself show later, where the folder is used.
     if (withParents)
         QDir().mkpath(path);
     else
         QDir().mkdir(path);
-    return true;
+    return {};
 }
 
 } // namespace
@@ -54,10 +50,10 @@ int copyAnalogImages(const QString& target)
     return copied;
 }
 
-bool createSiteFolders(SiteRecord& site, bool askFirst)
+Result createSiteFolders(SiteRecord& site)
 {
-    if (!ensureTopFolder(site.Root, askFirst, true))
-        return false;
+    if (Result root = ensureTopFolder(site.Root, true); !root)
+        return root;
     QDir().mkdir(site.cfgFolder());
     QDir().mkdir(site.reportsFolder());
     QDir().mkdir(site.cacheFolder()); // without it, reports are built from the logs
@@ -67,15 +63,23 @@ bool createSiteFolders(SiteRecord& site, bool askFirst)
         if (QDir().mkdir(images))
             copyAnalogImages(images);
     }
-    if (!ensureTopFolder(site.LogsDir, askFirst, false))
-        return false;
+    if (Result logs = ensureTopFolder(site.LogsDir, false); !logs)
+        return logs;
     // The log folder may be a mount still to come: only its own level is made.
     for (const QString& folder : {site.Root, site.cfgFolder(), site.reportsFolder()})
-        if (pathKind(folder) != PathKind::Folder) {
-            messages().error(texts::Analog::tr("The folder %1 cannot be created.").arg(folder));
-            return false;
-        }
-    return true;
+        if (pathKind(folder) != PathKind::Folder)
+            return Result::refused(
+                texts::Analog::tr("The folder %1 cannot be created.").arg(folder));
+    return {};
+}
+
+QStringList missingTopFolders(const SiteRecord& site)
+{
+    QStringList missing;
+    for (const QString& folder : {site.Root, site.LogsDir})
+        if (pathKind(folder) == PathKind::Missing && !missing.contains(folder))
+            missing.append(folder);
+    return missing;
 }
 
 QStringList missingSiteFolders(const SiteRecord& site)

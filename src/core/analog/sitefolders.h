@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,12 +10,14 @@ namespace meridan {
 class SiteRecord;
 
 // Creates the Site's folders as the Folders page does when the sheet
-// applies: the root and the log folder (after asking when askFirst is set),
-// the configuration and reports folders, and the images folder filled with
-// Analog's images when it is new. False (after a message) when a file
-// stands where a root must be, a folder cannot be created, or the user
-// declined.
-bool createSiteFolders(SiteRecord& site, bool askFirst);
+// applies: the root and the log folder, the configuration and reports
+// folders, and the images folder filled with Analog's images when it is
+// new. Refused, saying why, when a file stands where a folder must be or a
+// folder cannot be created.
+Result createSiteFolders(SiteRecord& site);
+// The root and the log folder, where they do not exist: a window asks
+// before createSiteFolders makes them.
+QStringList missingTopFolders(const SiteRecord& site);
 
 // The folders createSiteFolders would create first for the Site (the
 // highest missing one above each of its folders), so that a new Site that

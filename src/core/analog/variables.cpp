@@ -12,8 +12,7 @@ void ExpandCommand(const SiteRecord& site, const QString& reference, QString& co
     command.replace(u"%CfgFile%"_s, reference);
     if (!command.contains(u"%Out"_s))
         return;
-    QString out;
-    OutFileOfConfig(site, reference, &out);
+    const QString out = OutFileOfConfig(site, reference);
     const qsizetype last = std::max(out.lastIndexOf(u'/'), out.lastIndexOf(u'\\'));
     const QString folder = last < 0 ? QString() : out.left(last);
     const auto forward = [](QString text) { return text.replace(u'\\', u'/'); };

@@ -322,9 +322,12 @@ void FigureReader::next()
     m_reading = takeNextRead();
     const FigureJob& first = m_reading.first();
     if (first.sameContent) {
-        if (!saveCacheSource(m_site.name, QFileInfo(first.cache).fileName(), first.source))
+        if (const Result saved =
+                saveCacheSource(m_site.name, QFileInfo(first.cache).fileName(), first.source);
+            !saved)
             return fail(texts::Overview::tr("The figures of %1 could not be stored.")
-                            .arg(PeriodName(first.period)));
+                            .arg(PeriodName(first.period)) +
+                        u'\n' + saved.message());
         QTimer::singleShot(0, this, &FigureReader::next);
         return;
     }
@@ -361,9 +364,10 @@ void FigureReader::cacheRead(const RunOutcome& outcome)
                                         "(exit code %2).")
                         .arg(PeriodName(period))
                         .arg(outcome.exitCode));
-    if (!saveCacheFigures(m_site.name, figuresOf(read, said)))
+    if (const Result saved = saveCacheFigures(m_site.name, figuresOf(read, said)); !saved)
         return fail(
-            texts::Overview::tr("The figures of %1 could not be stored.").arg(PeriodName(period)));
+            texts::Overview::tr("The figures of %1 could not be stored.").arg(PeriodName(period)) +
+            u'\n' + saved.message());
     QTimer::singleShot(0, this, &FigureReader::next);
 }
 

@@ -36,8 +36,7 @@ QString generalIndexPage(const SiteRecord& site)
 
 QString reportFileToOpen(const SiteRecord& site, const QString& periodName)
 {
-    QString report;
-    OutFileOfConfig(site, periodName, &report);
+    const QString report = OutFileOfConfig(site, periodName);
     if (report.endsWith(u".dat"_s, Qt::CaseInsensitive))
         return joinPath(folderOfPath(report), u"index.html"_s);
     return report;

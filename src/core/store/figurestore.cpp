@@ -41,7 +41,7 @@ bool createTables(SqlTransaction& tx)
 }
 
 // Runs work on a Site's key id in a write transaction.
-bool writeForSite(const QString& site, const std::function<bool(SqlTransaction&, qint64)>& work)
+Result writeForSite(const QString& site, const std::function<bool(SqlTransaction&, qint64)>& work)
 {
     return SettingsStore::write([&](StoreTransaction& store) {
         auto* tx = dynamic_cast<SqlTransaction*>(&store);
@@ -152,10 +152,10 @@ struct FigureTable
 
 } // namespace
 
-bool saveCacheFigures(const QString& site, const CacheFigures& figures)
+Result saveCacheFigures(const QString& site, const CacheFigures& figures)
 {
     if (figures.covered.isEmpty())
-        return true;
+        return {};
     const QDate& first = figures.covered.first();
     const qint64 monthStart = QDate(first.year(), first.month(), 1).toJulianDay();
     const qint64 monthEnd = QDate(first.year(), first.month(), 1).addMonths(1).toJulianDay();
@@ -187,7 +187,7 @@ bool saveCacheFigures(const QString& site, const CacheFigures& figures)
     });
 }
 
-bool saveCacheSource(const QString& site, const QString& cache, const QByteArray& source)
+Result saveCacheSource(const QString& site, const QString& cache, const QByteArray& source)
 {
     return writeForSite(site, [&](SqlTransaction& tx, qint64 id) {
         return bindAndRun(tx, u"INSERT OR REPLACE INTO figure_sources VALUES (?, ?, ?)"_s,
@@ -195,7 +195,7 @@ bool saveCacheSource(const QString& site, const QString& cache, const QByteArray
     });
 }
 
-bool saveUpdateState(const QString& site, const UpdateState& state)
+Result saveUpdateState(const QString& site, const UpdateState& state)
 {
     const QByteArray problems =
         QJsonDocument(QJsonArray::fromStringList(state.problems)).toJson(QJsonDocument::Compact);
@@ -211,7 +211,7 @@ bool saveUpdateState(const QString& site, const UpdateState& state)
 QHash<QString, QByteArray> storedSources(const QString& site)
 {
     QHash<QString, QByteArray> sources;
-    SettingsStore::read([&](StoreTransaction& store) {
+    const Result read = SettingsStore::read([&](StoreTransaction& store) {
         auto* tx = dynamic_cast<SqlTransaction*>(&store);
         const std::optional<qint64> id =
             tx && hasTables(*tx) ? tx->findKey(SiteRecord::keyPathOf(site)) : std::nullopt;
@@ -223,13 +223,13 @@ QHash<QString, QByteArray> storedSources(const QString& site)
             while (query.next())
                 sources.insert(query.value(0).toString(), query.value(1).toByteArray());
     });
-    return sources;
+    return read ? sources : QHash<QString, QByteArray>();
 }
 
 QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
 {
     FigureTable table(sites);
-    SettingsStore::read([&](StoreTransaction& store) {
+    const Result read = SettingsStore::read([&](StoreTransaction& store) {
         auto* tx = dynamic_cast<SqlTransaction*>(&store);
         if (!tx || !hasTables(*tx))
             return;
@@ -252,7 +252,7 @@ QList<SiteFigures> loadFigures(const QStringList& sites, const QDate& daysFrom)
                          figures->lastUpdate = updateStateOf(row);
                  });
     });
-    return table.rows;
+    return read ? table.rows : FigureTable(sites).rows;
 }
 
 } // namespace meridan

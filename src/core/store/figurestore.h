@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -74,16 +76,18 @@ struct CacheFigures
 };
 
 // Replaces what is stored of the days (and month) the caches hold: a cache
-// read again is never counted twice. False after a message.
-bool saveCacheFigures(const QString& site, const CacheFigures& figures);
+// read again is never counted twice.
+Result saveCacheFigures(const QString& site, const CacheFigures& figures);
 // Notes that a cache was written anew with what it held before.
-bool saveCacheSource(const QString& site, const QString& cache, const QByteArray& source);
-bool saveUpdateState(const QString& site, const UpdateState& state);
-// The source of each cache the Site's figures were read from, by name.
+Result saveCacheSource(const QString& site, const QString& cache, const QByteArray& source);
+Result saveUpdateState(const QString& site, const UpdateState& state);
+// The source of each cache the Site's figures were read from, by name;
+// none when the store cannot be read, so that every cache is read again.
 QHash<QString, QByteArray> storedSources(const QString& site);
 // The figures of every Site (or of those named), read at once, in the
-// order of the names; a Site with nothing stored has empty lists. Days
-// before daysFrom are left out, when it is given.
+// order of the names; a Site with nothing stored, or a store that cannot
+// be read, has empty lists. Days before daysFrom are left out, when it is
+// given.
 QList<SiteFigures> loadFigures(const QStringList& sites = {}, const QDate& daysFrom = {});
 
 } // namespace meridan

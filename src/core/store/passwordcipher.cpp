@@ -1,6 +1,5 @@
 #include "passwordcipher.h"
 
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QCryptographicHash>
@@ -88,15 +87,13 @@ QString passwordTooLongText()
         .arg(kPasswordMaxBytes);
 }
 
-std::optional<QString> encipherPassword(const QString& password)
+Expected<QString> encipherPassword(const QString& password)
 {
     if (password.isEmpty())
         return QString();
     const QByteArray bytes = password.toUtf8();
-    if (bytes.size() > kPasswordMaxBytes || bytes.contains('\0')) {
-        messages().error(passwordTooLongText());
-        return std::nullopt;
-    }
+    if (bytes.size() > kPasswordMaxBytes || bytes.contains('\0'))
+        return Result::refused(passwordTooLongText());
     Block block{};
     for (quint8& noise : block)
         noise = static_cast<quint8>(QRandomGenerator::system()->bounded(256));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QString>
 #include <optional>
 
@@ -16,9 +18,9 @@ constexpr int kPasswordMaxBytes = kPasswordBlockSize - 1;
 bool passwordFits(const QString& password);
 QString passwordTooLongText();
 
-// The 128 digits for a password, or nullopt (after a message) when it does
-// not fit the block. The empty password is stored as "".
-std::optional<QString> encipherPassword(const QString& password);
+// The 128 digits for a password; refused when it does not fit the block.
+// The empty password is stored as "".
+Expected<QString> encipherPassword(const QString& password);
 QString decipherPassword(const QString& stored);
 
 } // namespace meridan

@@ -37,7 +37,7 @@ Preferences Preferences::of(const StoreNode* key)
     return prefs;
 }
 
-bool Preferences::save() const
+Result Preferences::save() const
 {
     const QList<StoredValue> values{{values::AnalogPath, analogPath},
                                     {values::TextEditor, textEditor},
@@ -99,11 +99,11 @@ QString Preferences::analogInUse() const
     return analogPath.isEmpty() ? proposedAnalogPath() : analogPath;
 }
 
-bool Preferences::storeFoundAnalogAtFirstStart()
+Result Preferences::storeFoundAnalogAtFirstStart()
 {
     Preferences prefs = load();
     if (!prefs.analogPath.isEmpty())
-        return true;
+        return {};
     prefs.analogPath = proposedAnalogPath();
     return prefs.save();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -22,13 +24,14 @@ struct Preferences
     static constexpr int kMaxMaxLogFileMiB = 1024 * 1024;
     qint64 maxLogFileBytes() const { return qint64(maxLogFileMiB) * 1024 * 1024; }
 
-    // As stored: a missing value reads as "", "", false, 1, 4096 and "".
+    // As stored: a missing value reads as "", "", false, 1, 4096 and "";
+    // a store that cannot be read gives them all (its use says why).
     static Preferences load();
     // The preferences as stored in their key (the defaults without one).
     static Preferences of(const StoreNode* key);
     // The stored Analog, or the one found on the path when none is stored.
     QString analogInUse() const;
-    bool save() const;
+    Result save() const;
     // Sets one preference, named as stored, from text; false for an unknown
     // name or a text out of its range (a number in decimal, 0 or 1 for a
     // switch). A folder is kept as a full path.
@@ -43,8 +46,8 @@ struct Preferences
     static QString storedAnalogPath();
     static QString analogPathInUse();
     // Stores the Analog found when none is stored yet: the desktop
-    // program's first start. False when the store cannot be written.
-    static bool storeFoundAnalogAtFirstStart();
+    // program's first start; refused when the store cannot be written.
+    static Result storeFoundAnalogAtFirstStart();
     static QString effectiveTextEditor();
     static bool ascending();
 

@@ -3,7 +3,6 @@
 #include "store/sqltransaction.h"
 #include "store/storedatabase.h"
 #include "store/storejson.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QSqlError>
@@ -39,8 +38,19 @@ bool runTransaction(const QString& begin, const std::function<bool(StoreTransact
         }
     }
     if (error.isValid())
-        storeDatabase().reportFailure(error);
+        storeDatabase().failWith(error);
     return committed;
+}
+
+// Why the store refused what was asked, or the words for a change that
+// the work itself declined.
+Result storeRefusal()
+{
+    const QString why = storeDatabase().takeFailure();
+    return Result::refused(
+        why.isEmpty() ? texts::Store::tr("Nothing was changed in the settings database %1.")
+                            .arg(StoreDatabase::databasePath())
+                      : why);
 }
 
 // A complete export holds at least the key of the preferences.
@@ -148,23 +158,29 @@ QString SettingsStore::legacyFilePath()
     return StoreDatabase::legacyPath();
 }
 
-bool SettingsStore::usable()
+Result SettingsStore::usable()
 {
-    return storeDatabase().open(StoreDatabase::Purpose::Read) != StoreDatabase::State::Unusable;
+    storeDatabase().takeFailure();
+    if (storeDatabase().open(StoreDatabase::Purpose::Read) == StoreDatabase::State::Unusable)
+        return storeRefusal();
+    return {};
 }
 
-bool SettingsStore::sound()
+Result SettingsStore::sound()
 {
     StoreDatabase& store = storeDatabase();
+    store.takeFailure();
     switch (store.open(StoreDatabase::Purpose::Read)) {
     case StoreDatabase::State::Absent:
-        return true;
+        return {};
     case StoreDatabase::State::Open:
-        return store.checkSound();
+        if (store.checkSound())
+            return {};
+        break;
     case StoreDatabase::State::Unusable:
         break;
     }
-    return false;
+    return storeRefusal();
 }
 
 bool SettingsStore::failedInThisRun()
@@ -177,76 +193,79 @@ void SettingsStore::release()
     storeDatabase().release();
 }
 
-bool SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
+Result SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
 {
     StoreDatabase& store = storeDatabase();
-    if (store.open(StoreDatabase::Purpose::Write) != StoreDatabase::State::Open)
-        return false;
-    const bool committed = runTransaction(u"BEGIN IMMEDIATE"_s, work);
-    if (committed)
-        store.noteSoundWrite();
-    return committed;
+    store.takeFailure(); // only this write's own
+    if (store.open(StoreDatabase::Purpose::Write) != StoreDatabase::State::Open ||
+        !runTransaction(u"BEGIN IMMEDIATE"_s, work))
+        return storeRefusal();
+    store.noteSoundWrite();
+    return Result::doneWith(store.takeNote());
 }
 
-bool SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
+Result SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
 {
     StoreDatabase& store = storeDatabase();
+    store.takeFailure();
     switch (store.open(StoreDatabase::Purpose::Read)) {
     case StoreDatabase::State::Unusable:
-        return false;
+        return storeRefusal();
     case StoreDatabase::State::Absent: {
         // Nothing stored yet: every key reads as missing.
         StoreDatabase::EmptyStore empty;
         work(empty);
-        return true;
+        return {};
     }
     case StoreDatabase::State::Open:
         break;
     }
-    return runTransaction(u"BEGIN"_s, [&](StoreTransaction& tx) {
+    const bool read = runTransaction(u"BEGIN"_s, [&](StoreTransaction& tx) {
         work(tx);
         return true;
     });
+    return read ? Result::doneWith(store.takeNote()) : storeRefusal();
 }
 
 std::optional<StoreNode> SettingsStore::snapshot(const QString& path)
 {
     std::optional<StoreNode> node;
-    read([&](StoreTransaction& tx) { node = tx.readValues(path); });
+    if (!read([&](StoreTransaction& tx) { node = tx.readValues(path); }))
+        return std::nullopt;
     return node;
 }
 
-QList<std::optional<StoreNode>> SettingsStore::snapshots(const QStringList& paths)
+Expected<QList<std::optional<StoreNode>>> SettingsStore::snapshots(const QStringList& paths)
 {
     QList<std::optional<StoreNode>> nodes(paths.size());
-    read([&](StoreTransaction& tx) {
-        for (qsizetype i = 0; i < paths.size(); ++i)
-            nodes[i] = tx.readValues(paths.at(i));
-    });
+    if (Result done = read([&](StoreTransaction& tx) {
+            for (qsizetype i = 0; i < paths.size(); ++i)
+                nodes[i] = tx.readValues(paths.at(i));
+        });
+        !done)
+        return done;
     return nodes;
 }
 
-std::optional<QByteArray> SettingsStore::exportJson()
+Expected<QByteArray> SettingsStore::exportJson()
 {
     StoreNode root;
-    const bool read = SettingsStore::read([&](StoreTransaction& tx) {
-        if (std::optional<StoreNode> tree = readTree(tx, QString()))
-            root = std::move(*tree);
-    });
-    if (!read)
-        return std::nullopt;
+    if (Result done = SettingsStore::read([&](StoreTransaction& tx) {
+            if (std::optional<StoreNode> tree = readTree(tx, QString()))
+                root = std::move(*tree);
+        });
+        !done)
+        return done;
     return storeToJson(root);
 }
 
-bool SettingsStore::importJson(const QByteArray& json)
+Result SettingsStore::importJson(const QByteArray& json)
 {
     // An empty file (a failed export) reads as an empty store: only a
     // complete export may replace what is stored.
     const StoreJson parsed = storeFromJson(json);
-    if (!holdsPreferences(parsed) || !parsed.caseDuplicates.isEmpty()) {
-        messages().error(importRefusedText(parsed));
-        return false;
-    }
+    if (!holdsPreferences(parsed) || !parsed.caseDuplicates.isEmpty())
+        return Result::refused(importRefusedText(parsed));
     return write([&](StoreTransaction& tx) {
         const std::optional<StoreNode> top = tx.readKey(QString());
         for (const StoreNode& key : top ? top->keys : QList<StoreNode>())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,7 +48,7 @@ class StoreTransaction;
 // $XDG_CONFIG_HOME/Meridan/settings.sqlite. Every change is one transaction
 // that takes the write lock before it reads, so several programs at once
 // never lose each other's writes and no check goes stale before its write.
-// A damaged or foreign database is reported once and never written.
+// A damaged or foreign database is never written.
 class SettingsStore
 {
 public:
@@ -55,24 +57,23 @@ public:
     static QString legacyFilePath();
 
     // Runs work in one write transaction: committed when it returns true,
-    // rolled back otherwise or when a statement failed (after a message
-    // naming the cause). True when committed.
-    static bool write(const std::function<bool(StoreTransaction&)>& work);
-    // Runs work on one consistent view of the store. False when the store
-    // cannot be read (a damaged database has been reported then); a store
-    // that does not exist yet reads as empty.
-    static bool read(const std::function<void(StoreTransaction&)>& work);
+    // rolled back otherwise or when a statement failed. Refused, naming the
+    // cause, unless committed.
+    static Result write(const std::function<bool(StoreTransaction&)>& work);
+    // Runs work on one consistent view of the store. Refused when the store
+    // cannot be read; a store that does not exist yet reads as empty.
+    static Result read(const std::function<void(StoreTransaction&)>& work);
     // A key's values (not its subkeys) in one read, or nullopt when it is
-    // not stored.
+    // not stored or the store cannot be read.
     static std::optional<StoreNode> snapshot(const QString& path);
     // The values of the keys as one read finds them together.
-    static QList<std::optional<StoreNode>> snapshots(const QStringList& paths);
+    static Expected<QList<std::optional<StoreNode>>> snapshots(const QStringList& paths);
 
-    // False (after the message, once) when the store is damaged or foreign.
-    static bool usable();
+    // Refused when the store is damaged or foreign.
+    static Result usable();
     // usable(), and the database passes SQLite's quick check (a damaged
     // page behind a sound header fails it).
-    static bool sound();
+    static Result sound();
     // True when the store was found unusable at any moment of this run:
     // whatever a command did, it could not use the store.
     static bool failedInThisRun();
@@ -80,10 +81,10 @@ public:
     static void release();
 
     // The whole store as JSON, the form of release 0.1's settings file.
-    static std::optional<QByteArray> exportJson();
+    static Expected<QByteArray> exportJson();
     // Replaces the whole store with a JSON text of that form, in one
-    // transaction. False after a message; nothing changed then.
-    static bool importJson(const QByteArray& json);
+    // transaction; nothing changed when refused.
+    static Result importJson(const QByteArray& json);
 };
 
 // What one transaction sees and does. Paths are key paths such as

@@ -4,7 +4,6 @@
 #include "store/siterecord.h"
 #include "store/siterules.h"
 #include "store/valuenames.h"
-#include "util/messages.h"
 #include "util/numbers.h"
 #include "util/texts.h"
 
@@ -90,7 +89,7 @@ Result checkSpecialRows(const QList<SpecialMonth>& rows)
 
 bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<FormatChange> rows)
 {
-    if (!checkFormatRows(rows).report())
+    if (!checkFormatRows(rows)) // the caller said why
         return false;
     sortLatestFirst(rows);
     const std::optional<StoreNode> key = tx.readKey(keyPath);
@@ -114,7 +113,7 @@ bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<Form
 
 bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<SpecialMonth> rows)
 {
-    if (!checkSpecialRows(rows).report())
+    if (!checkSpecialRows(rows)) // the caller said why
         return false;
     sortLatestFirst(rows);
     return tx.setValues(
@@ -125,8 +124,8 @@ bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<Spec
 namespace {
 
 // The work on the Site's key, made when a list comes before its values.
-bool storeOnSite(const QString& siteName,
-                 const std::function<bool(StoreTransaction&, const QString&)>& work)
+Result storeOnSite(const QString& siteName,
+                   const std::function<bool(StoreTransaction&, const QString&)>& work)
 {
     const QString path = SiteRecord::keyPathOf(siteName);
     return SettingsStore::write([&](StoreTransaction& tx) {
@@ -136,15 +135,19 @@ bool storeOnSite(const QString& siteName,
 
 } // namespace
 
-bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)
+Result storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows)
 {
+    if (Result checked = checkFormatRows(rows); !checked)
+        return checked;
     return storeOnSite(siteName, [&](StoreTransaction& tx, const QString& path) {
         return writeFormatChanges(tx, path, rows);
     });
 }
 
-bool storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows)
+Result storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows)
 {
+    if (Result checked = checkSpecialRows(rows); !checked)
+        return checked;
     return storeOnSite(siteName, [&](StoreTransaction& tx, const QString& path) {
         return writeSpecialMonths(tx, path, rows);
     });

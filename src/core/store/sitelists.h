@@ -26,10 +26,11 @@ Result checkSpecialRows(const QList<SpecialMonth>& rows);
 // Stores the lists under the Site's current name, latest month first. Rows
 // whose month does not start with a non-zero year are dropped; the
 // per-month values of the previous list are deleted first. Rows with a
-// problem are refused (with a message) and nothing is stored.
-bool storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows);
-bool storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows);
-// The same inside a transaction of the caller's, on the Site's key.
+// problem are refused and nothing is stored.
+Result storeFormatChanges(const QString& siteName, const QList<FormatChange>& rows);
+Result storeSpecialMonths(const QString& siteName, const QList<SpecialMonth>& rows);
+// The same inside a transaction of the caller's, on the Site's key; false
+// for rows that the check functions refuse, which the caller says.
 bool writeFormatChanges(StoreTransaction& tx, const QString& keyPath, QList<FormatChange> rows);
 bool writeSpecialMonths(StoreTransaction& tx, const QString& keyPath, QList<SpecialMonth> rows);
 

@@ -7,7 +7,6 @@
 #include "store/valuenames.h"
 #include "store/valuerules.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QDateTime>
@@ -178,12 +177,9 @@ void SiteRecord::FollowName()
     keyName = name;
 }
 
-bool SiteRecord::NameExists() const
+Result SiteRecord::checkNameFree() const
 {
-    if (!siteIsStored(name))
-        return false;
-    messages().error(texts::hostExists(name));
-    return true;
+    return siteIsStored(name) ? Result::refused(texts::hostExists(name)) : Result();
 }
 
 namespace {
@@ -212,13 +208,17 @@ void SiteRecord::Load()
     loadFrom(key ? &*key : nullptr);
 }
 
-std::optional<SiteRecord> SiteRecord::loadStored(const QString& storedName)
+Expected<SiteRecord> SiteRecord::loadStored(const QString& storedName)
 {
-    const std::optional<StoreNode> key =
-        storedName.isEmpty() ? std::nullopt : SettingsStore::snapshot(keyPathOf(storedName));
-    if (!key)
-        return std::nullopt;
-    return ofStored(storedName, *key);
+    if (storedName.isEmpty())
+        return Result::refused(texts::noSuchSite(storedName));
+    const Expected<QList<std::optional<StoreNode>>> keys =
+        SettingsStore::snapshots({keyPathOf(storedName)});
+    if (!keys)
+        return keys.result();
+    if (!keys->first())
+        return Result::refused(texts::noSuchSite(storedName));
+    return ofStored(storedName, *keys->first());
 }
 
 SiteRecord SiteRecord::ofStored(const QString& storedName, const StoreNode& key)
@@ -238,18 +238,19 @@ void SiteRecord::loadFrom(const StoreNode* node)
     if (node && CacheDir.isEmpty())
         CacheDir = texts::cacheFolderName;
     m_storedPassword = std::exchange(FTPAccess, {});
+    m_passwordProblem.clear();
     if (secrets::isReference(m_storedPassword)) {
         QString why;
         FTPAccess = secrets::load(m_storedPassword, &why).value_or(QString());
         if (!why.isEmpty())
-            messages().error(keyringUnreadableText(name, why));
+            m_passwordProblem = keyringUnreadableText(name, why);
     } else if (!m_storedPassword.isEmpty()) {
         FTPAccess = decipherPassword(m_storedPassword);
     }
     m_loadedPassword = FTPAccess;
 }
 
-std::optional<QString> SiteRecord::storedPasswordForm() const
+Expected<QString> SiteRecord::storedPasswordForm(QString& note) const
 {
     // Unchanged (or unread: a keyring that did not answer) stays as stored.
     if (FTPAccess == m_loadedPassword && !m_storedPassword.isEmpty())
@@ -260,56 +261,55 @@ std::optional<QString> SiteRecord::storedPasswordForm() const
         return encipherPassword(FTPAccess);
     QString why;
     if (std::optional<QString> reference = secrets::store(FTPAccess, &why))
-        return reference;
+        return *reference;
     // Once a run and store: cron and servers have no keyring.
     static QSet<QString> told;
     if (const QString storePath = SettingsStore::filePath(); !told.contains(storePath)) {
         told.insert(storePath);
-        messages().error(noKeyringText(why));
+        note = noKeyringText(why);
     }
     return encipherPassword(FTPAccess);
 }
 
-bool SiteRecord::Save(SaveMode mode, const StoreWork& alongside)
+Result SiteRecord::Save(SaveMode mode, const StoreWork& alongside)
 {
     return store(mode, std::nullopt, alongside);
 }
 
-bool SiteRecord::SaveChanges(const SiteRecord& before, const StoreWork& alongside)
+Result SiteRecord::SaveChanges(const SiteRecord& before, const StoreWork& alongside)
 {
     return store(SaveMode::ExistingOnly, siteValues(before), alongside);
 }
 
-bool SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
-                       const StoreWork& alongside)
+Result SiteRecord::store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
+                         const StoreWork& alongside)
 {
-    if (!checkSite(*this).report())
-        return false;
+    if (Result checked = checkSite(*this); !checked)
+        return checked;
     std::optional<QString> password; // written only when it changed
-    const std::optional<QList<StoredValue>> values = valuesToStore(before, password);
+    QString note;
+    const Expected<QList<StoredValue>> values = valuesToStore(before, password, note);
     if (!values)
-        return false;
+        return values.result();
     // One transaction: the checks cannot go stale before the write, and a
     // rename never leaves the Site half-stored.
     QString refusal;
-    const bool written = SettingsStore::write(
+    const Result written = SettingsStore::write(
         [&](StoreTransaction& tx) { return writeTo(tx, mode, *values, alongside, refusal); });
-    if (!refusal.isEmpty())
-        messages().error(refusal);
     // Of two keyring entries, the one the store does not name goes.
     if (password && *password != m_storedPassword)
         secrets::remove(written ? std::exchange(m_storedPassword, *password) : *password);
     if (!written)
-        return false;
+        return refusal.isEmpty() ? written : Result::refused(refusal);
     m_loadedPassword = FTPAccess;
     keyName = name;
     isNew = false;
-    return true;
+    return Result::doneWith(note);
 }
 
-std::optional<QList<StoredValue>>
+Expected<QList<StoredValue>>
 SiteRecord::valuesToStore(const std::optional<QList<SiteValue>>& before,
-                          std::optional<QString>& password) const
+                          std::optional<QString>& password, QString& note) const
 {
     QList<StoredValue> values;
     const QList<SiteValue> now = siteValues(*this);
@@ -321,9 +321,10 @@ SiteRecord::valuesToStore(const std::optional<QList<SiteValue>>& before,
             values.append(storedValue(*this, rule));
             continue;
         }
-        password = storedPasswordForm();
-        if (!password)
-            return std::nullopt;
+        const Expected<QString> stored = storedPasswordForm(note);
+        if (!stored)
+            return stored.result();
+        password = *stored;
         values.append({values::FTPAccess, *password});
     }
     return values;
@@ -377,14 +378,16 @@ QString SiteRecord::configFile(const QString& periodName) const
     return joinPath(cfgFolder(), periodName + u".cfg"_s);
 }
 
-QStringList storedSiteNames()
+Expected<QStringList> storedSiteNames()
 {
     QStringList names;
-    SettingsStore::read([&](StoreTransaction& tx) {
-        if (const std::optional<StoreNode> product = tx.readKey(kProductKey))
-            for (const StoreNode& site : product->keys)
-                names.append(site.name);
-    });
+    if (Result read = SettingsStore::read([&](StoreTransaction& tx) {
+            if (const std::optional<StoreNode> product = tx.readKey(kProductKey))
+                for (const StoreNode& site : product->keys)
+                    names.append(site.name);
+        });
+        !read)
+        return read;
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
@@ -396,18 +399,21 @@ bool siteIsStored(const QString& siteName)
     return !siteName.isEmpty() && SettingsStore::snapshot(SiteRecord::keyPathOf(siteName));
 }
 
-bool deleteStoredSite(const QString& siteName)
+Result deleteStoredSite(const QString& siteName)
 {
     const QString path = SiteRecord::keyPathOf(siteName);
     QString password;
-    const bool removed = SettingsStore::write([&](StoreTransaction& tx) {
+    bool found = false;
+    const Result removed = SettingsStore::write([&](StoreTransaction& tx) {
         const std::optional<StoreNode> key = tx.readValues(path);
+        found = key.has_value();
         password = key ? key->text(values::FTPAccess) : QString();
         return key && tx.removeKey(path);
     });
-    if (removed)
-        secrets::remove(password);
-    return removed;
+    if (!removed)
+        return found ? removed : Result::refused(texts::noSuchSite(siteName));
+    secrets::remove(password);
+    return {};
 }
 
 Result checkSiteName(const QString& siteName)

@@ -103,11 +103,12 @@ public:
     // folders, naming scheme) and still hold what the name before derived
     // take the new name's; what the user typed stays.
     void FollowName();
-    // True (after saying so) when a stored Site has this record's name.
-    bool NameExists() const;
+    // Refused when a stored Site has this record's name.
+    Result checkNameFree() const;
     void Load();
-    // The stored Site of that name read in one go, or nullopt when none is.
-    static std::optional<SiteRecord> loadStored(const QString& storedName);
+    // The stored Site of that name read in one go; refused when none is, or
+    // the store cannot be read.
+    static Expected<SiteRecord> loadStored(const QString& storedName);
     // The Site as its stored key holds it.
     static SiteRecord ofStored(const QString& storedName, const StoreNode& key);
     // How Save treats the Site's key as it finds it in the store.
@@ -121,13 +122,18 @@ public:
 
     // Stores the record in one transaction, renaming its key (with every
     // value in it) when the name changed. (SaveSite also brings the default
-    // base file up to date, as every save by the user does.) False (after a message) when a value
-    // is refused, a rename clashes with another Site, the mode refuses, or the store cannot be
-    // written.
-    bool Save(SaveMode mode = SaveMode::Any, const StoreWork& alongside = {});
+    // base file up to date, as every save by the user does.) Refused, saying
+    // why, when a value is refused, a rename clashes with another Site, the
+    // mode refuses, or the store cannot be written; done with a note when no
+    // keyring keeps the password.
+    Result Save(SaveMode mode = SaveMode::Any, const StoreWork& alongside = {});
     // Stores only the values that differ from before, and only while the
     // Site is stored, so that changes of other values made meanwhile stay.
-    bool SaveChanges(const SiteRecord& before, const StoreWork& alongside = {});
+    Result SaveChanges(const SiteRecord& before, const StoreWork& alongside = {});
+
+    // Why the password could not be loaded (the keyring did not answer), or
+    // "" when it was.
+    const QString& passwordProblem() const { return m_passwordProblem; }
 
     // Full paths of the Site's folders.
     QString cfgFolder() const;
@@ -140,14 +146,16 @@ public:
 
 private:
     void loadFrom(const StoreNode* key); // null: nothing stored
-    bool store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
-               const StoreWork& alongside);
-    std::optional<QString> storedPasswordForm() const;
+    Result store(SaveMode mode, const std::optional<QList<SiteValue>>& before,
+                 const StoreWork& alongside);
+    // The password's stored form; with a note when no keyring keeps it.
+    Expected<QString> storedPasswordForm(QString& note) const;
     // The stored forms of the values that differ from before (all without
-    // before), the password's also in password; nullopt, said, when the
-    // password cannot be kept.
-    std::optional<QList<StoredValue>> valuesToStore(const std::optional<QList<SiteValue>>& before,
-                                                    std::optional<QString>& password) const;
+    // before), the password's also in password; refused when the password
+    // cannot be kept.
+    Expected<QList<StoredValue>> valuesToStore(const std::optional<QList<SiteValue>>& before,
+                                               std::optional<QString>& password,
+                                               QString& note) const;
     // refusal says why the Site cannot be stored as mode asks.
     bool writeTo(StoreTransaction& tx, SaveMode mode, const QList<StoredValue>& values,
                  const StoreWork& alongside, QString& refusal) const;
@@ -156,13 +164,15 @@ private:
     // was is written back as it stands, in the keyring or not.
     QString m_loadedPassword;
     QString m_storedPassword;
+    QString m_passwordProblem;
 };
 
 // The stored Sites, sorted without regard to case.
-QStringList storedSiteNames();
+Expected<QStringList> storedSiteNames();
+// False too when the store cannot be read.
 bool siteIsStored(const QString& siteName);
 // Deletes the Site's stored settings; its files stay on disk.
-bool deleteStoredSite(const QString& siteName);
+Result deleteStoredSite(const QString& siteName);
 
 // Refuses a name that cannot be a Site's name.
 Result checkSiteName(const QString& siteName);

@@ -7,7 +7,6 @@
 #include "store/valuerules.h"
 #include "store/variablenames.h"
 #include "util/files.h"
-#include "util/messages.h"
 #include "util/numbers.h"
 #include "util/texts.h"
 

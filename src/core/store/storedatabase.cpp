@@ -2,7 +2,6 @@
 
 #include "store/sqltransaction.h"
 #include "store/storejson.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QDir>
@@ -57,19 +56,6 @@ const char* const kSchema[] = {
 };
 
 static_assert(kApplicationId == 1296388676);
-
-// Damage is said once per run and file: every later read or write would
-// repeat the same words.
-void reportOnce(const QString& path, const QString& text)
-{
-    static QMutex mutex;
-    static QSet<QString> reported;
-    const QMutexLocker lock(&mutex);
-    if (reported.contains(path))
-        return;
-    reported.insert(path);
-    messages().error(text);
-}
 
 QString errnoText(int error)
 {
@@ -176,8 +162,10 @@ StoreDatabase::State StoreDatabase::open(Purpose purpose)
         m_path = path;
         m_damaged = false;
     }
-    if (m_damaged)
+    if (m_damaged) {
+        fail(m_damage);
         return State::Unusable;
+    }
     if (!m_connectionName.isEmpty())
         return purpose == Purpose::Write && !checkSound() ? State::Unusable : State::Open;
     const QFileInfo info(path);
@@ -251,6 +239,21 @@ bool StoreDatabase::failedInThisRun()
     return failedDatabase;
 }
 
+QString StoreDatabase::takeFailure()
+{
+    return std::exchange(m_failure, {});
+}
+
+QString StoreDatabase::takeNote()
+{
+    return std::exchange(m_note, {});
+}
+
+void StoreDatabase::fail(const QString& text)
+{
+    m_failure = text;
+}
+
 QSqlDatabase StoreDatabase::connection() const
 {
     return QSqlDatabase::database(m_connectionName, false);
@@ -260,8 +263,9 @@ StoreDatabase::State StoreDatabase::unusable(const QString& text)
 {
     closeConnection();
     m_damaged = true;
+    m_damage = text;
     failedDatabase = true;
-    reportOnce(m_path, text);
+    fail(text);
     return State::Unusable;
 }
 
@@ -348,7 +352,7 @@ StoreDatabase::State StoreDatabase::create()
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (const QString problem = ensureFolder(folder); !problem.isEmpty()) {
-        messages().error(
+        fail(
             texts::Store::tr("The settings folder %1 cannot be created: %2.").arg(folder, problem));
         return State::Unusable;
     }
@@ -360,8 +364,8 @@ StoreDatabase::State StoreDatabase::create()
     // is never seen half made, and of two programs creating it one wins.
     QTemporaryFile temporary(folder + u"/settings.sqlite.new-XXXXXX"_s);
     if (!temporary.open()) {
-        messages().error(texts::Store::tr("The settings database %1 cannot be created: %2.")
-                             .arg(m_path, temporary.errorString()));
+        fail(texts::Store::tr("The settings database %1 cannot be created: %2.")
+                 .arg(m_path, temporary.errorString()));
         return State::Unusable;
     }
     temporary.close();
@@ -370,8 +374,8 @@ StoreDatabase::State StoreDatabase::create()
     if (::link(QFile::encodeName(temporary.fileName()).constData(),
                QFile::encodeName(m_path).constData()) != 0 &&
         errno != EEXIST) {
-        messages().error(texts::Store::tr("The settings database %1 cannot be created: %2.")
-                             .arg(m_path, errnoText(errno)));
+        fail(texts::Store::tr("The settings database %1 cannot be created: %2.")
+                 .arg(m_path, errnoText(errno)));
         return State::Unusable;
     }
     if (legacy.root)
@@ -416,7 +420,7 @@ bool StoreDatabase::build(const QString& file, const StoreJson& legacy)
     }
     QSqlDatabase::removeDatabase(name);
     if (!built)
-        reportFailure(error);
+        failWith(error);
     return built;
 }
 
@@ -424,33 +428,31 @@ void StoreDatabase::retireLegacy(const StoreJson& legacy)
 {
     const QString imported = legacyPath() + u".imported"_s;
     if (QFile::rename(legacyPath(), imported) && !legacy.caseDuplicates.isEmpty())
-        messages().error(
-            texts::Store::tr(
-                "%1 held keys whose names differ only in case from one before them; the "
-                "first of each was imported, these were left out: %2. The file stays as "
-                "%3.")
-                .arg(legacyPath(), legacy.caseDuplicates.join(u", "_s), imported));
+        m_note = texts::Store::tr(
+                     "%1 held keys whose names differ only in case from one before them; the "
+                     "first of each was imported, these were left out: %2. The file stays as "
+                     "%3.")
+                     .arg(legacyPath(), legacy.caseDuplicates.join(u", "_s), imported);
 }
 
-bool StoreDatabase::reportedReadOnly()
+bool StoreDatabase::failedReadOnly()
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QFileInfo(folder).isWritable()) {
-        messages().error(texts::Store::tr("The settings database %1 cannot be written: the folder "
-                                          "%2 is read-only.")
-                             .arg(m_path, folder));
+        fail(texts::Store::tr("The settings database %1 cannot be written: the folder "
+                              "%2 is read-only.")
+                 .arg(m_path, folder));
         return true;
     }
     if (QFileInfo::exists(m_path) && !QFileInfo(m_path).isWritable()) {
-        messages().error(
-            texts::Store::tr("The settings database %1 cannot be written: the file is read-only.")
-                .arg(m_path));
+        fail(texts::Store::tr("The settings database %1 cannot be written: the file is read-only.")
+                 .arg(m_path));
         return true;
     }
     return false;
 }
 
-void StoreDatabase::reportFailure(const QSqlError& error)
+void StoreDatabase::failWith(const QSqlError& error)
 {
     const int code = error.nativeErrorCode().toInt() & 0xff;
     switch (code) {
@@ -459,28 +461,26 @@ void StoreDatabase::reportFailure(const QSqlError& error)
         unusable(damagedText(m_path, error.text()));
         return;
     case kSqliteFull:
-        messages().error(
-            texts::Store::tr("The settings database %1 cannot be written: the disk is full.")
-                .arg(m_path));
+        fail(texts::Store::tr("The settings database %1 cannot be written: the disk is full.")
+                 .arg(m_path));
         return;
     case kSqliteBusy:
-        messages().error(
-            texts::Store::tr("The settings database %1 stayed locked by another program for %2 "
-                             "seconds; nothing was changed.")
-                .arg(m_path, QString::number(kBusyTimeoutMs / 1000)));
+        fail(texts::Store::tr("The settings database %1 stayed locked by another program for %2 "
+                              "seconds; nothing was changed.")
+                 .arg(m_path, QString::number(kBusyTimeoutMs / 1000)));
         return;
     case kSqlitePerm:
     case kSqliteReadOnly:
     case kSqliteCantOpen:
     case kSqliteIoError:
-        if (reportedReadOnly())
+        if (failedReadOnly())
             return;
         break;
     default:
         break;
     }
-    messages().error(texts::Store::tr("The settings database %1 cannot be written: %2.")
-                         .arg(m_path, error.text()));
+    fail(texts::Store::tr("The settings database %1 cannot be written: %2.")
+             .arg(m_path, error.text()));
 }
 
 } // namespace meridan

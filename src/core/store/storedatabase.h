@@ -37,7 +37,7 @@ public:
     void release();
 
     // Runs SQLite's quick check once per connection; a store that fails it
-    // is reported and never used again in this run.
+    // is never used again in this run.
     // After a write that committed on a sound database: the file as it is
     // now is sound, and the next process need not check it again.
     void noteSoundWrite();
@@ -45,10 +45,16 @@ public:
     // True when any database was found unusable in this run.
     static bool failedInThisRun();
 
-    // Says why a statement failed; a damaged database is reported once and
-    // not touched again in this run.
-    void reportFailure(const QSqlError& error);
-    bool reportedReadOnly(); // said so when the folder or the file is read-only
+    // Keeps why a statement failed; a damaged database is not touched again
+    // in this run.
+    void failWith(const QSqlError& error);
+    bool failedReadOnly(); // a failure when the folder or the file is read-only
+    // Why the last operation on this thread's database failed, once; empty
+    // when none did since the last call.
+    QString takeFailure();
+    // What the user should know of an operation that succeeded all the
+    // same (settings of release 0.1 imported in part), once.
+    QString takeNote();
 
     // A store with no keys, for reads before the database exists.
     class EmptyStore : public StoreTransaction
@@ -74,10 +80,14 @@ private:
     bool connect(const QString& file, const QString& connectionName);
     void closeConnection();
     State unusable(const QString& text);
+    void fail(const QString& text);
 
     QString m_path;           // the database this thread's connection is for
     QString m_connectionName; // empty while closed
     bool m_damaged = false;
+    QString m_damage;       // why it is damaged
+    QString m_failure;      // the last failure, until taken
+    QString m_note;         // until taken
     bool m_checked = false; // the quick check passed on this connection
     QByteArray fileStamp() const;
     QString soundStampPath() const;

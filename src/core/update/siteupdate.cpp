@@ -11,7 +11,6 @@
 #include "store/preferences.h"
 #include "store/siterecord.h"
 #include "store/siterules.h"
-#include "util/messages.h"
 #include "util/texts.h"
 
 #include <QDir>
@@ -35,24 +34,6 @@ QString lockPath()
 }
 
 } // namespace
-
-// What the core says while a Site is updated counts as that Site's problem;
-// nobody is there to answer a question.
-class SiteUpdate::ProblemCollector : public Messages
-{
-public:
-    explicit ProblemCollector(SiteUpdate* update) : m_update(update), m_outer(&messages())
-    {
-        setMessages(this);
-    }
-    ~ProblemCollector() override { setMessages(m_outer); }
-    void error(const QString& text) override { m_update->addProblem(text); }
-    bool ask(const QString&, Question) override { return false; }
-
-private:
-    SiteUpdate* m_update;
-    Messages* m_outer;
-};
 
 UpdateLock::UpdateLock() : m_file(lockPath())
 {
@@ -114,16 +95,17 @@ void SiteUpdate::nextSite()
     m_outcome = {};
     m_outcome.site = name;
     m_outcome.started = QDateTime::currentDateTime();
-    m_collector = std::make_unique<ProblemCollector>(this);
     m_siteTimer.start();
     emit siteStarted(name, int(m_next), int(m_names.size()));
-    std::optional<SiteRecord> stored = SiteRecord::loadStored(name);
+    Expected<SiteRecord> stored = SiteRecord::loadStored(name);
     if (!stored) {
-        addProblem(texts::noSuchSite(name));
+        addProblem(stored.message());
         endSite();
         return;
     }
     m_site = std::make_unique<SiteRecord>(std::move(*stored));
+    if (!m_site->passwordProblem().isEmpty() && !m_site->FTPUrl.isEmpty())
+        addProblem(m_site->passwordProblem());
     if (const Result checked = checkSite(*m_site); !checked) {
         addProblem(checked.message());
         endSite();
@@ -271,7 +253,8 @@ void SiteUpdate::recordState()
     if (!siteIsStored(m_outcome.site))
         return;
     m_outcome.milliseconds = m_siteTimer.elapsed();
-    saveUpdateState(m_outcome.site, m_outcome); // the store says why when it cannot
+    if (const Result saved = saveUpdateState(m_outcome.site, m_outcome); !saved)
+        addProblem(saved.message()); // told now, though the state stays as before
 }
 
 // Every Site's row, whichever were updated: the page is the one of them all.
@@ -292,7 +275,6 @@ void SiteUpdate::writeOverview()
 void SiteUpdate::endSite()
 {
     recordState();
-    m_collector.reset();
     if (!m_outcome.problems.isEmpty())
         m_allOk = false;
     emit siteFinished(m_outcome);

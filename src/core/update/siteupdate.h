@@ -76,7 +76,6 @@ signals:
     void finished(bool ok);
 
 private:
-    class ProblemCollector;
     void nextSite();
     void fetchLogs();
     void buildPeriods();
@@ -101,7 +100,6 @@ private:
     QHash<int, int> m_daysBuiltInMonth; // by year * 100 + month
     QStringList m_lines;                // the console lines of the periods still running
     SiteUpdateOutcome m_outcome;
-    std::unique_ptr<ProblemCollector> m_collector; // while a Site is updated
     bool m_allOk = true;
 };
 

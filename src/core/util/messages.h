@@ -4,9 +4,10 @@
 
 namespace meridan {
 
-// The one way the core talks to the user. The desktop program answers with
-// message boxes, the command-line tool with standard error, tests with a
-// recorder that also supplies scripted answers.
+// The one way the desktop program and the command-line tool talk to the
+// user; the core returns what it has to say (util/result.h). The desktop
+// program answers with message boxes, the command-line tool with standard
+// error, tests with a recorder that also supplies scripted answers.
 // How a question is put: OK and Cancel with OK the default, or Yes and No
 // with No the default, for a question whose Yes cannot be undone.
 enum class Question { OkCancel, DangerousYesNo };

@@ -6,7 +6,7 @@ namespace meridan {
 
 bool Result::report() const
 {
-    if (!ok())
+    if (!m_message.isEmpty())
         messages().error(m_message);
     return ok();
 }

@@ -6,9 +6,9 @@
 
 namespace meridan {
 
-// What a check or an operation of the core says: done, or refused with a
-// message for the user. The one way the core's public functions tell why
-// they did not do what was asked.
+// What a check or an operation of the core says: done, done with a note
+// for the user, or refused with a message for the user. The one way the
+// core's public functions tell why they did not do what was asked.
 class [[nodiscard]] Result
 {
 public:
@@ -16,20 +16,31 @@ public:
     static Result refused(QString message)
     {
         Result result;
+        result.m_refused = true;
         result.m_message = message.isEmpty() ? QStringLiteral("Refused.") : std::move(message);
         return result;
     }
+    // Done, with something the user should know all the same.
+    static Result doneWith(QString note)
+    {
+        Result result;
+        result.m_message = std::move(note);
+        return result;
+    }
 
-    bool ok() const { return m_message.isEmpty(); }
+    bool ok() const { return !m_refused; }
     explicit operator bool() const { return ok(); }
+    // Why it was refused, or the note of a success (often empty).
     const QString& message() const { return m_message; }
 
-    // Shows the message of a refusal through the messages interface;
-    // returns ok().
+    // Shows the message, of a refusal or a note, through the messages
+    // interface; returns ok(). Only the program's windows and command line
+    // call it.
     bool report() const;
 
 private:
     QString m_message;
+    bool m_refused = false;
 };
 
 // A value, or the refusal that says why there is none.
@@ -48,6 +59,7 @@ public:
     const T& operator*() const { return *m_value; }
     T& operator*() { return *m_value; }
     const T* operator->() const { return &*m_value; }
+    T valueOr(T fallback) const { return m_value.value_or(std::move(fallback)); }
     const Result& result() const { return m_refusal; }
     const QString& message() const { return m_refusal.message(); }
 

@@ -117,7 +117,7 @@ void CFTPDownloadDlg::keepNewlyTrustedCertificate()
     if (pin.isEmpty() || pin == m_site->FTPCertificate)
         return;
     m_site->FTPCertificate = pin;
-    m_site->Save(SiteRecord::SaveMode::ExistingOnly);
+    m_site->Save(SiteRecord::SaveMode::ExistingOnly).report();
 }
 
 void CFTPDownloadDlg::inBackground(std::function<void()> work, std::function<void()> done)

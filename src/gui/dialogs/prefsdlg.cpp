@@ -56,7 +56,8 @@ void CPrefsDlg::accept()
     prefs.parallelBuilds = m_ui->parallelSpinBox->value();
     const QString overview = m_ui->overviewFolderEdit->text().trimmed();
     prefs.overviewFolder = overview.isEmpty() ? overview : QDir(overview).absolutePath();
-    prefs.save();
+    if (!prefs.save().report())
+        return; // the dialog stays, with what was typed
     QDialog::accept();
 }
 

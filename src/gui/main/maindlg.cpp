@@ -58,7 +58,7 @@ CMainDlg::CMainDlg(QWidget* parent)
     m_ui->setupUi(this);
     m_ui->mainLayout->addWidget(m_overview, 1);
     m_overview->hide();
-    Preferences::storeFoundAnalogAtFirstStart();
+    Preferences::storeFoundAnalogAtFirstStart().report();
     QApplication::setWindowIcon(programIcon()); // every window of the program
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     addHelpKey(this);
@@ -171,7 +171,10 @@ void CMainDlg::keepColumnsSteady()
 void CMainDlg::listSites(const QString& select)
 {
     m_ui->siteCombo->clear();
-    m_ui->siteCombo->addItems(storedSiteNames()); // sorted without regard to case
+    const Expected<QStringList> names = storedSiteNames();
+    if (!names.result().report())
+        return;
+    m_ui->siteCombo->addItems(*names); // sorted without regard to case
     m_ui->siteCombo->setCurrentIndex(
         select.isEmpty() ? -1 : m_ui->siteCombo->findText(select, Qt::MatchFixedString));
 }
@@ -180,6 +183,8 @@ void CMainDlg::siteChosen(int index)
 {
     m_ui->siteCombo->setCurrentIndex(index);
     m_site = std::make_unique<SiteRecord>(m_ui->siteCombo->itemText(index));
+    if (!m_site->passwordProblem().isEmpty())
+        messages().error(m_site->passwordProblem());
     fillReportList();
 }
 
@@ -208,7 +213,7 @@ void CMainDlg::addSite()
     CHostPropSheet sheet(site.get(), this);
     const bool confirmed = sheet.exec() == QDialog::Accepted;
     // A Site applied before Cancel exists: it is listed like one confirmed.
-    if (!(confirmed && SaveSite(*site)) && site->isNew)
+    if (!(confirmed && SaveSite(*site).report()) && site->isNew)
         return;
     if (!confirmed) {
         site->name = site->keyName;
@@ -243,7 +248,8 @@ void CMainDlg::deleteSite()
                             .arg(m_site->name),
                         Question::DangerousYesNo))
         return;
-    deleteStoredSite(m_site->name);
+    if (!deleteStoredSite(m_site->name).report())
+        return;
     m_ui->siteCombo->removeItem(m_ui->siteCombo->currentIndex());
     m_ui->siteCombo->setCurrentIndex(-1);
     m_site.reset();

@@ -245,7 +245,8 @@ COverviewView::~COverviewView()
 
 void COverviewView::refresh(const QDate& today)
 {
-    m_model->setRows(overviewRows(loadFigures(storedSiteNames()), today));
+    const Expected<QStringList> names = storedSiteNames();
+    m_model->setRows(names ? overviewRows(loadFigures(*names), today) : QList<OverviewRow>());
     m_table->resizeColumnsToContents();
     // Every column in sight, as far as the screen allows: the window grows.
     const int wanted = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
@@ -253,7 +254,9 @@ void COverviewView::refresh(const QDate& today)
     const QScreen* screen = this->screen();
     m_table->setMinimumWidth(
         std::min(wanted, screen ? screen->availableGeometry().width() * 3 / 4 : wanted));
-    if (!m_update)
+    if (!names)
+        m_status->setText(names.message());
+    else if (!m_update)
         m_status->setText(tr("%n Site(s).", nullptr, m_model->rowCount()));
 }
 
@@ -279,7 +282,8 @@ void COverviewView::updateNow()
     });
     m_updateStarted = QDateTime::currentDateTime();
     m_sitesDone = 0;
-    m_siteCount = int(storedSiteNames().size());
+    const Expected<QStringList> names = storedSiteNames();
+    m_siteCount = names ? int(names->size()) : 0;
     m_updateButton->setEnabled(false);
     m_status->setText(tr("Updating %n Site(s)...", nullptr, m_siteCount));
     m_update->start(QIODevice::ReadOnly);

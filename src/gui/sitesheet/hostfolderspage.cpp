@@ -164,7 +164,10 @@ bool CHostFoldersPage::apply()
         if (!acceptValue(name, &(site().*field)).report())
             return false;
     }
-    return createSiteFolders(site(), true);
+    for (const QString& folder : missingTopFolders(site()))
+        if (!messages().ask(texts::askCreateFolder(folder)))
+            return false;
+    return createSiteFolders(site()).report();
 }
 
 } // namespace meridan

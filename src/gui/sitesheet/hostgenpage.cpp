@@ -122,10 +122,9 @@ bool CHostGenPage::checkHostName()
     // Refused here, before the sheet creates any folder from the name.
     if (!checkSiteName(site().name).report())
         return false;
-    const bool renamedOntoAnother = !site().isNew &&
-                                    site().name.compare(site().keyName, Qt::CaseInsensitive) != 0 &&
-                                    site().NameExists();
-    if (renamedOntoAnother || (site().isNew && site().NameExists())) {
+    const bool renamed =
+        !site().isNew && site().name.compare(site().keyName, Qt::CaseInsensitive) != 0;
+    if ((renamed || site().isNew) && !site().checkNameFree().report()) {
         m_ui->urlEdit->setText(site().Url);
         return false;
     }

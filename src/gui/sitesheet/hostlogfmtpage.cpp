@@ -101,7 +101,8 @@ bool CHostLogFmtPage::apply()
     // Into the Site's key as stored: a rename that the sheet saves next
     // carries the values along.
     const QString stored = site().isNew ? site().name : site().keyName;
-    if (!storeFormatChanges(stored, changes) || !storeSpecialMonths(stored, specials))
+    if (!storeFormatChanges(stored, changes).report() ||
+        !storeSpecialMonths(stored, specials).report())
         return false;
     site().formatChanges = changes;
     site().specialMonths = specials;

@@ -139,7 +139,7 @@ bool CHostPropSheet::applyPages()
         return false;
     // Every page's changes are stored now: after an Apply the Site exists,
     // and Close after it drops nothing.
-    if (!SaveSite(*m_site))
+    if (!SaveSite(*m_site).report())
         return false;
     m_applied = true;
     m_buttons->button(QDialogButtonBox::Apply)->setEnabled(false);

@@ -34,14 +34,11 @@ private slots:
         QVERIFY(prefs.save());
     }
 
-    void newSiteFoldersAfterTwoQuestions()
+    void newSiteFolders()
     {
-        QVERIFY(createSiteFolders(site, true));
-        QCOMPARE(
-            recorder->questions,
-            (QStringList{
-                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.Root),
-                u"The folder %1 does not exist\nDo you want to create it?"_s.arg(site.LogsDir)}));
+        QCOMPARE(missingTopFolders(site), (QStringList{site.Root, site.LogsDir}));
+        QVERIFY(createSiteFolders(site));
+        QCOMPARE(missingTopFolders(site), QStringList());
         for (const QString& folder :
              {u"site1/stats/cfg"_s, u"site1/stats/reports/images"_s, u"site1/stats/logs"_s})
             QVERIFY2(QFileInfo(home->file(folder)).isDir(), qPrintable(folder));
@@ -50,43 +47,32 @@ private slots:
                  QStringList{u"bar1.png"_s});
         // The images folder exists now: nothing is copied again.
         QFile::remove(home->file(u"site1/stats/reports/images/bar1.png"_s));
-        QVERIFY(createSiteFolders(site, true));
+        QVERIFY(createSiteFolders(site));
         QVERIFY(!QFile::exists(home->file(u"site1/stats/reports/images/bar1.png"_s)));
-        QCOMPARE(recorder->questions.size(), 2);
     }
 
     void refusals_data()
     {
         QTest::addColumn<QString>("fileAt");
-        QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<bool>("rootCreated");
-        QTest::newRow("file where the root goes") << u"site1/stats"_s << QList<bool>{} << false;
-        QTest::newRow("file where the logs go") << u"site1/stats/logs"_s << QList<bool>{} << true;
-        QTest::newRow("root declined") << QString() << QList<bool>{false} << false;
-        QTest::newRow("logs declined") << QString() << QList<bool>{true, false} << true;
+        QTest::newRow("file where the root goes") << u"site1/stats"_s << false;
+        QTest::newRow("file where the logs go") << u"site1/stats/logs"_s << true;
     }
     void refusals()
     {
         QFETCH(QString, fileAt);
-        QFETCH(QList<bool>, answers);
         QFETCH(bool, rootCreated);
-        if (!fileAt.isEmpty())
-            writeFile(home->file(fileAt), "file");
-        recorder->answers = answers;
-        QVERIFY(!createSiteFolders(site, true));
-        if (!fileAt.isEmpty())
-            QCOMPARE(recorder->errors, QStringList{u"%1 file exists, and is not a folder."_s.arg(
-                                           home->file(fileAt))});
+        writeFile(home->file(fileAt), "file");
+        QCOMPARE(createSiteFolders(site).message(),
+                 u"%1 file exists, and is not a folder."_s.arg(home->file(fileAt)));
         QCOMPARE(QFileInfo(site.cfgFolder()).isDir(), rootCreated);
     }
 
     void logFolderParentIsNotCreated()
     {
         site.LogsDir = home->file(u"deep/down/logs"_s);
-        QVERIFY(createSiteFolders(site, false));
+        QVERIFY(createSiteFolders(site));
         QVERIFY(!QFileInfo::exists(site.LogsDir));
-        QVERIFY(recorder->errors.isEmpty());
-        QVERIFY(recorder->questions.isEmpty());
     }
 
     // Debian's layout: a server counts when its folder holds access.log.

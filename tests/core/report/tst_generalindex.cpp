@@ -277,7 +277,7 @@ private slots:
         site.name = u"built"_s;
         site.DeriveDefaults();
         site.isNew = true;
-        QVERIFY(createSiteFolders(site, false) && SaveSite(site));
+        QVERIFY(createSiteFolders(site) && SaveSite(site));
         writeLogs(site, QDate(2003, 12, 20), QDate(2004, 1, 10), 20);
         BuildDriver driver(site);
         QList<Period> periods;

@@ -99,7 +99,7 @@ private slots:
         site.DeriveDefaults();
         site.isNew = true;
         site.ReportOrder[0] = u"xmdrc-"_s;
-        QVERIFY(createSiteFolders(site, false));
+        QVERIFY(createSiteFolders(site));
         QVERIFY(SaveSite(site));
     }
 

@@ -71,7 +71,7 @@ private slots:
         writeStored(SiteRecord::keyPathOf(u"a"_s), {{u"200301"_s, u"Lx"_s}});
         site.name = u"b"_s;
         QVERIFY(site.Save());
-        QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
+        QCOMPARE(storedSiteNames().valueOr({}), QStringList{u"b"_s});
         QCOMPARE(site.keyName, u"b"_s);
         QCOMPARE(readStored(SiteRecord::keyPathOf(u"b"_s), u"200301"_s), u"Lx"_s);
     }
@@ -82,7 +82,7 @@ private slots:
         writeStored(SiteRecord::keyPathOf(u"shop"_s), {{u"LogFormatChanges"_s, u"200301|"_s}});
         site.name = u"Shop"_s;
         QVERIFY(site.Save());
-        QCOMPARE(storedSiteNames(), QStringList{u"Shop"_s});
+        QCOMPARE(storedSiteNames().valueOr({}), QStringList{u"Shop"_s});
         QCOMPARE(readStored(SiteRecord::keyPathOf(u"Shop"_s), u"LogFormatChanges"_s), u"200301|"_s);
     }
 
@@ -93,9 +93,8 @@ private slots:
         b.Url = u"www.b-own.com"_s;
         QVERIFY(b.Save());
         a.name = u"B"_s;
-        QVERIFY(!a.Save());
-        QCOMPARE(recorder->errors, QStringList{u"The host B exists already!"_s});
-        QCOMPARE(storedSiteNames(), (QStringList{u"a"_s, u"b"_s}));
+        QCOMPARE(a.Save().message(), u"The host B exists already!"_s);
+        QCOMPARE(storedSiteNames().valueOr({}), (QStringList{u"a"_s, u"b"_s}));
         QCOMPARE(SiteRecord(u"b"_s).Url, u"www.b-own.com"_s);
         QCOMPARE(a.keyName, u"a"_s);
     }
@@ -120,8 +119,7 @@ private slots:
         site.DeriveDefaults();
         site.isNew = true;
         QVERIFY(!site.Save());
-        QCOMPARE(recorder->errors.size(), 1);
-        QVERIFY(storedSiteNames().isEmpty());
+        QVERIFY(storedSiteNames().valueOr({u"failed"_s}).isEmpty());
         QVERIFY(!QDir(home->path() + u"/.config/Meridan"_s).exists(u"settings.json"_s));
     }
 
@@ -131,7 +129,7 @@ private slots:
         storedTestSite(u"b"_s);
         writeFile(home->file(u"a/stats/cfg/2003.cfg"_s), "x");
         QVERIFY(deleteStoredSite(u"A"_s));
-        QCOMPARE(storedSiteNames(), QStringList{u"b"_s});
+        QCOMPARE(storedSiteNames().valueOr({}), QStringList{u"b"_s});
         QVERIFY(QFile::exists(home->file(u"a/stats/cfg/2003.cfg"_s)));
         QVERIFY(!deleteStoredSite(u"a"_s));
     }
@@ -155,9 +153,9 @@ private slots:
 
     void passwordStoredForm()
     {
-        QCOMPARE(encipherPassword(QString()), std::optional<QString>(QString()));
-        const std::optional<QString> first = encipherPassword(u"secret"_s);
-        const std::optional<QString> second = encipherPassword(u"secret"_s);
+        QCOMPARE(*encipherPassword(QString()), QString());
+        const Expected<QString> first = encipherPassword(u"secret"_s);
+        const Expected<QString> second = encipherPassword(u"secret"_s);
         QVERIFY(first && second);
         QVERIFY(QRegularExpression(u"^[0-9A-F]{128}$"_s).match(*first).hasMatch());
         QCOMPARE(first->left(14), u"2879D55C2E2384"_s);
@@ -207,19 +205,20 @@ private slots:
         QVERIFY(!entries().contains(u"pässword"_s));
         QVERIFY(deleteStoredSite(u"shop"_s));
         QVERIFY(!entries().contains(u"second"_s));
-        QVERIFY(recorder->errors.isEmpty());
 
         qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // cron, a server: no keyring
+        QStringList notes;
         for (const QString& name : {u"one"_s, u"two"_s}) {
             SiteRecord plain = storedTestSite(name);
             plain.FTPAccess = u"secret"_s;
-            QVERIFY(plain.Save());
+            const Result saved = plain.Save();
+            QVERIFY(saved);
+            notes.append(saved.message());
             QVERIFY(QRegularExpression(u"^[0-9A-F]{128}$"_s).match(storedForm(plain)).hasMatch());
             QCOMPARE(SiteRecord(name).FTPAccess, u"secret"_s);
         }
-        QCOMPARE(recorder->errors.size(), 1);
-        QVERIFY2(recorder->errors.first().startsWith(u"No desktop keyring"_s),
-                 qPrintable(recorder->errors.first()));
+        QVERIFY2(notes.first().startsWith(u"No desktop keyring"_s), qPrintable(notes.first()));
+        QCOMPARE(notes.last(), QString()); // once
     }
 
     void tooLongPasswordIsRefusedNotCut()
@@ -229,7 +228,6 @@ private slots:
         site.Url = u"www.changed.com"_s;
         QVERIFY(!encipherPassword(site.FTPAccess));
         QVERIFY(!site.Save());
-        QVERIFY(!recorder->errors.isEmpty());
         const SiteRecord stored(u"shop"_s);
         QCOMPARE(stored.FTPAccess, QString());
         QCOMPARE(stored.Url, u"www.shop.com"_s);

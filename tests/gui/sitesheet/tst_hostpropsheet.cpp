@@ -96,7 +96,7 @@ private slots:
         QVERIFY(!recorder->errors.isEmpty());
         QVERIFY2(recorder->errors.last().contains(message), qPrintable(recorder->errors.last()));
         QCOMPARE(QDir(home->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
-        QCOMPARE(storedSiteNames(), QStringList());
+        QCOMPARE(storedSiteNames().valueOr({}), QStringList());
     }
 
     // Steps as a user takes them: "Name=x" types the name and leaves the
@@ -166,7 +166,7 @@ private slots:
         QVERIFY(QFileInfo(site.Root + u"/reports/images"_s).isDir());
         QVERIFY(QFileInfo(site.LogsDir).isDir());
         QVERIFY(site.Save());
-        QCOMPARE(storedSiteNames(), QStringList{site.name});
+        QCOMPARE(storedSiteNames().valueOr({}), QStringList{site.name});
     }
 
     void declinedFolderKeepsTheSheetOnFolders()
@@ -238,7 +238,7 @@ private slots:
         typeInto(child<QLineEdit>("hostNameEdit"), u"Foxtrot"_s);
         showTab(Logfiles);
         button(QDialogButtonBox::Apply)->click();
-        QCOMPARE(storedSiteNames(), QStringList{u"Foxtrot"_s});
+        QCOMPARE(storedSiteNames().valueOr({}), QStringList{u"Foxtrot"_s});
         QVERIFY(!site.isNew);
         button(QDialogButtonBox::Ok)->click();
         QCOMPARE(sheet->result(), int(QDialog::Accepted));
