@@ -1294,6 +1294,14 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <source>A command runs already; %1 was not started.</source>
         <translation>Une commande tourne déjà ; %1 n&apos;a pas été lancée.</translation>
     </message>
+    <message>
+        <source>A build runs already.</source>
+        <translation>Une construction tourne déjà.</translation>
+    </message>
+    <message>
+        <source>No build could start with %1 periods at once (1 to %2 can run).</source>
+        <translation>Aucune construction n&apos;a pu démarrer avec %1 périodes à la fois (de 1 à %2 peuvent tourner).</translation>
+    </message>
 </context>
 <context>
     <name>Store</name>
@@ -1609,10 +1617,6 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
 %2</source>
         <translation>%1 n&apos;a pas été construit :
 %2</translation>
-    </message>
-    <message>
-        <source>No build could start with %1 periods at once (1 to %2 can run).</source>
-        <translation>Aucune construction n&apos;a pu démarrer avec %1 périodes à la fois (de 1 à %2 peuvent tourner).</translation>
     </message>
     <message>
         <source>The log folder %1 cannot be read: its logs are left out.</source>

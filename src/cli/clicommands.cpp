@@ -309,7 +309,8 @@ int build(Context& c)
         succeeded = ok;
         loop.quit();
     });
-    driver.start(periods, BuildOptions{useExisting, *jobs, onlyStale});
+    if (!driver.start(periods, BuildOptions{useExisting, *jobs, onlyStale}).report())
+        return kFailure;
     loop.exec();
     return succeeded ? kSuccess : kFailure;
 }

@@ -159,8 +159,9 @@ Result applyPairs(SiteSettings& s, const ValuePairs& pairs)
     if (s.formatsChanged)
         if (Result built = buildFormatChanges(s, seen.months, seen.givenFormats); !built)
             return built;
-    if (seen.schemeTouched && !CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity))
-        return Result::refused(texts::inconsistentLogNaming());
+    if (seen.schemeTouched)
+        if (Result scheme = CheckNamingScheme(s.site.LogNameStruct, s.site.LogPeriodicity); !scheme)
+            return scheme;
     if (!s.site.Language.isEmpty() && !s.site.LangCode.isEmpty()) {
         if (seen.languageGiven && seen.langCodeGiven)
             return Result::refused(Cli::tr("A Site uses either Language or LangCode, not both."));

@@ -44,7 +44,7 @@ inline bool buildToEnd(BuildDriver& driver, const QList<Period>& periods,
     QSignalSpy finished(&driver, &BuildDriver::finished);
     QObject::connect(&driver, &BuildDriver::problem, &driver,
                      [](const QString& text) { messages().error(text); });
-    if (!driver.start(periods, options) || !finished.wait(120000))
+    if (!driver.start(periods, options).report() || !finished.wait(120000))
         return false;
     return finished.first().first().toBool();
 }

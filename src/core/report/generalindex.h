@@ -41,7 +41,7 @@ private:
     QByteArray yearBlock(qsizetype firstRow) const;
     QByteArray link(const QString& periodName) const;
     Result writePage(const QString& fileName, const QString& shownName, const QByteArray& text);
-    QStringList removeFramePages(); // what could not be removed, said
+    QStringList removeFramePages(); // why a page could not be removed
     Result writeStyleSheet();
 
     const SiteRecord& m_site;

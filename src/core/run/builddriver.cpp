@@ -52,10 +52,15 @@ BuildDriver::~BuildDriver()
     qDeleteAll(m_done);
 }
 
-bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& options)
+Result BuildDriver::start(const QList<Period>& periods, const BuildOptions& options)
 {
-    if (m_running || options.jobs < 1 || options.jobs > kMaxJobs)
-        return false;
+    if (m_running)
+        return Result::refused(texts::Run::tr("A build runs already."));
+    if (options.jobs < 1 || options.jobs > kMaxJobs)
+        return Result::refused(
+            texts::Run::tr("No build could start with %1 periods at once (1 to %2 can run).")
+                .arg(options.jobs)
+                .arg(kMaxJobs));
     m_options = options;
     m_analogPath = Preferences::analogPathInUse(); // once, not a store read a period
     m_notes.clear();
@@ -78,7 +83,7 @@ bool BuildDriver::start(const QList<Period>& periods, const BuildOptions& option
     }
     // Signals go out once the caller has had the chance to listen.
     QTimer::singleShot(0, this, &BuildDriver::startMore);
-    return true;
+    return {};
 }
 
 // The periods to build, with notes on those left out, in stages.

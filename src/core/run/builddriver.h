@@ -42,11 +42,11 @@ public:
     // The most periods built at once.
     static constexpr int kMaxJobs = Preferences::kMaxParallelBuilds;
 
-    // Starts building the periods; false when a build runs already or jobs
+    // Starts building the periods; refused when a build runs already or jobs
     // lies outside 1 to kMaxJobs. With onlyStale, a period whose report is
     // up to date is left out, and one without any log file is left out
     // with a note.
-    bool start(const QList<Period>& periods, const BuildOptions& options = {});
+    Result start(const QList<Period>& periods, const BuildOptions& options = {});
     // Ends the running commands; the periods not started yet are skipped.
     void stop();
     bool isRunning() const { return m_running; }

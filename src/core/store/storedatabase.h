@@ -23,7 +23,7 @@ public:
     enum class State {
         Absent,   // no database yet: reads see an empty store
         Open,     // connection() is ready
-        Unusable, // damaged, foreign or not creatable: reported
+        Unusable, // damaged, foreign or not creatable: see takeFailure
     };
 
     static QString databasePath();
@@ -74,7 +74,7 @@ private:
     State openExisting();
     QString checkOpened(); // why the opened database is not a sound one of ours
     State create();
-    bool readLegacy(StoreJson& legacy); // false, said, when it cannot be read
+    bool readLegacy(StoreJson& legacy); // false, kept as the failure, when unreadable
     bool build(const QString& file, const StoreJson& legacy);
     void retireLegacy(const StoreJson& legacy);
     bool connect(const QString& file, const QString& connectionName);

@@ -1,6 +1,7 @@
 #include "variablenames.h"
 
 #include "store/siterecord.h"
+#include "util/texts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -46,9 +47,10 @@ void NormalizeVariables(QString& text)
     }
 }
 
-bool CheckNamingScheme(QString& scheme, quint32 logPeriodicity)
+namespace {
+
+bool consistentScheme(const QString& scheme, quint32 logPeriodicity)
 {
-    NormalizeVariables(scheme);
     for (const SchemeRule& rule : schemeRules()) {
         if (rule.periodicity != logPeriodicity)
             continue;
@@ -67,6 +69,16 @@ bool CheckNamingScheme(QString& scheme, quint32 logPeriodicity)
         if (folder.contains(variable) && !file.contains(variable))
             return false;
     return true;
+}
+
+} // namespace
+
+Result CheckNamingScheme(QString& scheme, quint32 logPeriodicity)
+{
+    NormalizeVariables(scheme);
+    return consistentScheme(scheme, logPeriodicity)
+               ? Result()
+               : Result::refused(texts::inconsistentLogNaming());
 }
 
 } // namespace meridan

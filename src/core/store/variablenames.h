@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/result.h"
+
 #include <QString>
 
 namespace meridan {
@@ -12,6 +14,6 @@ void NormalizeVariables(QString& text);
 // its variables in place: the periodicity's own variable must occur, the
 // others it excludes must not, and a variable in the folder part must also
 // stand in the file name.
-bool CheckNamingScheme(QString& scheme, quint32 logPeriodicity);
+Result CheckNamingScheme(QString& scheme, quint32 logPeriodicity);
 
 } // namespace meridan

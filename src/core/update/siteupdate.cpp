@@ -194,11 +194,9 @@ void SiteUpdate::buildPeriods()
     connect(m_driver.get(), &BuildDriver::finished, this, [this] {
         QTimer::singleShot(0, this, &SiteUpdate::writeIndex); // after the driver's own work
     });
-    if (!m_driver->start(periods, BuildOptions{false, m_options.jobs, true})) {
-        addProblem(
-            texts::Update::tr("No build could start with %1 periods at once (1 to %2 can run).")
-                .arg(m_options.jobs)
-                .arg(BuildDriver::kMaxJobs));
+    if (const Result started = m_driver->start(periods, BuildOptions{false, m_options.jobs, true});
+        !started) {
+        addProblem(started.message());
         writeIndex();
     }
 }

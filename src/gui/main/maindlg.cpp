@@ -509,9 +509,12 @@ void CMainDlg::build()
             });
     connect(m_driver.get(), &BuildDriver::finished, this, &CMainDlg::buildFinished);
     lockForBuild(true);
-    m_driver->start(chosenPeriods(), BuildOptions{m_ui->useExistingCheckBox->isChecked(),
-                                                  Preferences::load().parallelBuilds,
-                                                  m_ui->staleCheckBox->isChecked()});
+    const Result started =
+        m_driver->start(chosenPeriods(), BuildOptions{m_ui->useExistingCheckBox->isChecked(),
+                                                      Preferences::load().parallelBuilds,
+                                                      m_ui->staleCheckBox->isChecked()});
+    if (!started.report())
+        buildFinished();
 }
 
 void CMainDlg::lockForBuild(bool locked)

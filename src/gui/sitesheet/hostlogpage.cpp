@@ -57,10 +57,8 @@ bool CHostLogPage::apply()
     const int checked = m_periodicity->checkedId();
     if (!acceptValue(values::LogNameStruct, &scheme).report())
         return false;
-    if (!CheckNamingScheme(scheme, checked < 0 ? 0 : quint32(checked))) {
-        messages().error(texts::inconsistentLogNaming());
+    if (!CheckNamingScheme(scheme, checked < 0 ? 0 : quint32(checked)).report())
         return false;
-    }
     m_ui->namingSchemeEdit->setText(scheme);
     site().LogNameStruct = scheme;
     site().LogPeriodicity = quint32(checked < 0 ? 0 : checked);

@@ -108,7 +108,7 @@ private slots:
         QFETCH(quint32, periodicity);
         QFETCH(bool, consistent);
         QFETCH(QString, normalized);
-        QCOMPARE(CheckNamingScheme(scheme, periodicity), consistent);
+        QCOMPARE(CheckNamingScheme(scheme, periodicity).ok(), consistent);
         QCOMPARE(scheme, normalized);
     }
 
