@@ -26,9 +26,9 @@ bool sessionBusKnown()
 }
 
 // Runs a keyring job to its end (the library only works asynchronously);
-// "" when it succeeded, else the reason. A job that does not answer in
-// time is left to delete itself when it ends.
-template <class KeychainJob> QString runJob(std::unique_ptr<KeychainJob>& job)
+// refused with the reason. A job that does not answer in time is left to
+// delete itself when it ends.
+template <class KeychainJob> Result runJob(std::unique_ptr<KeychainJob>& job)
 {
     job->setAutoDelete(false);
     QEventLoop loop;
@@ -42,10 +42,10 @@ template <class KeychainJob> QString runJob(std::unique_ptr<KeychainJob>& job)
     loop.exec();
     if (!finished) {
         job.release()->setAutoDelete(true);
-        return texts::Store::tr("the keyring did not answer within %1 s")
-            .arg(QString::number(kAnswerMs / 1000));
+        return Result::refused(texts::Store::tr("the keyring did not answer within %1 s")
+                                   .arg(QString::number(kAnswerMs / 1000)));
     }
-    return job->error() == QKeychain::NoError ? QString() : job->errorString();
+    return job->error() == QKeychain::NoError ? Result() : Result::refused(job->errorString());
 }
 
 QString noBusText()
@@ -60,35 +60,27 @@ bool isReference(const QString& stored)
     return stored.startsWith(kPrefix);
 }
 
-std::optional<QString> store(const QString& password, QString* whyNot)
+Expected<QString> store(const QString& password)
 {
-    if (!sessionBusKnown()) {
-        *whyNot = noBusText();
-        return std::nullopt;
-    }
+    if (!sessionBusKnown())
+        return Result::refused(noBusText());
     const QString token = QUuid::createUuid().toString(QUuid::WithoutBraces);
     auto job = std::make_unique<QKeychain::WritePasswordJob>(kService);
     job->setKey(token);
     job->setTextData(password);
-    if (const QString error = runJob(job); !error.isEmpty()) {
-        *whyNot = error;
-        return std::nullopt;
-    }
-    return kPrefix + token;
+    if (Result done = runJob(job); !done)
+        return done;
+    return QString(kPrefix + token);
 }
 
-std::optional<QString> load(const QString& reference, QString* whyNot)
+Expected<QString> load(const QString& reference)
 {
-    if (!sessionBusKnown()) {
-        *whyNot = noBusText();
-        return std::nullopt;
-    }
+    if (!sessionBusKnown())
+        return Result::refused(noBusText());
     auto job = std::make_unique<QKeychain::ReadPasswordJob>(kService);
     job->setKey(reference.mid(kPrefix.size()));
-    if (const QString error = runJob(job); !error.isEmpty()) {
-        *whyNot = error;
-        return std::nullopt;
-    }
+    if (Result done = runJob(job); !done)
+        return done;
     return job->textData();
 }
 
@@ -98,7 +90,7 @@ void remove(const QString& stored)
         return;
     auto job = std::make_unique<QKeychain::DeletePasswordJob>(kService);
     job->setKey(stored.mid(kPrefix.size()));
-    runJob(job);
+    static_cast<void>(runJob(job)); // an entry left behind names no password of a Site
 }
 
 } // namespace meridan::secrets

@@ -17,12 +17,13 @@ namespace secrets {
 bool isReference(const QString& stored);
 
 // Keeps the password in the keyring under a new reference and returns it;
-// refused (with the keyring's reason) when no keyring answers.
-std::optional<QString> store(const QString& password, QString* whyNot);
+// refused when no keyring answers, with the keyring's reason as a phrase to
+// be put in a sentence.
+Expected<QString> store(const QString& password);
 
 // The password a reference stands for; refused with the reason when the
 // keyring cannot be reached or holds no such entry.
-std::optional<QString> load(const QString& reference, QString* whyNot);
+Expected<QString> load(const QString& reference);
 
 // Forgets the entry of a reference; nothing happens for any other text.
 void remove(const QString& stored);

@@ -240,10 +240,10 @@ void SiteRecord::loadFrom(const StoreNode* node)
     m_storedPassword = std::exchange(FTPAccess, {});
     m_passwordProblem.clear();
     if (secrets::isReference(m_storedPassword)) {
-        QString why;
-        FTPAccess = secrets::load(m_storedPassword, &why).value_or(QString());
-        if (!why.isEmpty())
-            m_passwordProblem = keyringUnreadableText(name, why);
+        const Expected<QString> loaded = secrets::load(m_storedPassword);
+        FTPAccess = loaded.valueOr({});
+        if (!loaded)
+            m_passwordProblem = keyringUnreadableText(name, loaded.message());
     } else if (!m_storedPassword.isEmpty()) {
         FTPAccess = decipherPassword(m_storedPassword);
     }
@@ -259,14 +259,14 @@ Expected<QString> SiteRecord::storedPasswordForm(QString& note) const
         return QString();
     if (!passwordFits(FTPAccess)) // the same rule with a keyring as without
         return encipherPassword(FTPAccess);
-    QString why;
-    if (std::optional<QString> reference = secrets::store(FTPAccess, &why))
-        return *reference;
+    const Expected<QString> reference = secrets::store(FTPAccess);
+    if (reference)
+        return reference;
     // Once a run and store: cron and servers have no keyring.
     static QSet<QString> told;
     if (const QString storePath = SettingsStore::filePath(); !told.contains(storePath)) {
         told.insert(storePath);
-        note = noKeyringText(why);
+        note = noKeyringText(reference.message());
     }
     return encipherPassword(FTPAccess);
 }
