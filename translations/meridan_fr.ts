@@ -1601,6 +1601,10 @@ Quelqu&apos;un écoute peut-être la connexion, ou le serveur a reçu une nouvel
         <source>Nothing was changed in the settings database %1.</source>
         <translation>Rien n&apos;a été modifié dans la base de réglages %1.</translation>
     </message>
+    <message>
+        <source>The text editor &quot;%1&quot; could not be started to open %2. Choose another in the preferences.</source>
+        <translation>L&apos;éditeur de texte « %1 » n&apos;a pas pu être lancé pour ouvrir %2. Choisissez-en un autre dans les préférences.</translation>
+    </message>
 </context>
 <context>
     <name>Update</name>

@@ -3,6 +3,7 @@
 #include "store/settingsstore.h"
 #include "store/valuenames.h"
 #include "util/numbers.h"
+#include "util/texts.h"
 
 #include <QDir>
 #include <QProcess>
@@ -114,13 +115,17 @@ QString Preferences::effectiveTextEditor()
     return editor.isEmpty() ? defaultTextEditor() : editor;
 }
 
-bool Preferences::openInTextEditor(const QString& file)
+Result Preferences::openInTextEditor(const QString& file)
 {
-    QStringList command = QProcess::splitCommand(effectiveTextEditor());
-    if (command.isEmpty())
-        return false;
-    const QString program = command.takeFirst();
-    return QProcess::startDetached(program, command << file);
+    const QString editor = effectiveTextEditor();
+    QStringList command = QProcess::splitCommand(editor);
+    const QString program = command.isEmpty() ? QString() : command.takeFirst();
+    if (program.isEmpty() || !QProcess::startDetached(program, command << file))
+        return Result::refused(
+            texts::Store::tr("The text editor \"%1\" could not be started to open %2. Choose "
+                             "another in the preferences.")
+                .arg(editor, file));
+    return {};
 }
 
 bool Preferences::ascending()

@@ -52,8 +52,8 @@ struct Preferences
     static bool ascending();
 
     // Opens a file in the text editor, started on its own without a shell;
-    // false when it could not be started.
-    static bool openInTextEditor(const QString& file);
+    // refused when it could not be started.
+    static Result openInTextEditor(const QString& file);
 };
 
 } // namespace meridan

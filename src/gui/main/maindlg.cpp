@@ -415,7 +415,7 @@ void CMainDlg::editConfiguration(QListWidgetItem* item)
 {
     if (!m_site || !item)
         return;
-    Preferences::openInTextEditor(m_site->configFile(item->text()));
+    Preferences::openInTextEditor(m_site->configFile(item->text())).report();
 }
 
 void CMainDlg::deleteConfiguration()

@@ -84,7 +84,7 @@ void CHostBaseCfgPage::editFile()
 {
     const QString file =
         joinPath(site().cfgFolder(), m_ui->baseConfigCombo->currentText() + u".basecfg"_s);
-    Preferences::openInTextEditor(file);
+    Preferences::openInTextEditor(file).report();
 }
 
 } // namespace meridan

@@ -1,3 +1,4 @@
+#include "store/preferences.h"
 #include "store/settingsstore.h"
 #include "support/sandboxtest.h"
 #include "support/testenvironment.h"
@@ -300,6 +301,25 @@ private slots:
         for (const QByteArray& text : std::as_const(refused))
             QVERIFY2(!SettingsStore::importJson(text), text.constData());
         QCOMPARE(SettingsStore::exportJson().valueOr({}), *exported);
+    }
+
+    void textEditorThatCannotStartIsNamed_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<bool>("started");
+        QTest::newRow("starts") << u"/bin/true --wait"_s << true;
+        QTest::newRow("missing") << u"/nowhere/editor"_s << false;
+    }
+    void textEditorThatCannotStartIsNamed()
+    {
+        QFETCH(QString, editor);
+        QFETCH(bool, started);
+        Preferences prefs;
+        prefs.textEditor = editor;
+        QVERIFY(prefs.save());
+        const Result opened = Preferences::openInTextEditor(u"/tmp/a.cfg"_s);
+        QCOMPARE(opened.ok(), started);
+        QCOMPARE(opened.message().contains(editor), !started);
     }
 };
 
