@@ -211,9 +211,9 @@ void CMainDlg::addSite()
     }
     auto site = std::make_unique<SiteRecord>(newSiteRecord());
     CHostPropSheet sheet(site.get(), this);
-    const bool confirmed = sheet.exec() == QDialog::Accepted;
+    const bool confirmed = sheet.exec() == QDialog::Accepted; // its OK has stored the Site
     // A Site applied before Cancel exists: it is listed like one confirmed.
-    if (!(confirmed && SaveSite(*site).report()) && site->isNew)
+    if (site->isNew)
         return;
     if (!confirmed) {
         site->name = site->keyName;
