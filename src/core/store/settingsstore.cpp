@@ -224,7 +224,7 @@ Result SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
         work(tx);
         return true;
     });
-    return read ? Result::doneWith(store.takeNote()) : storeRefusal();
+    return read ? Result() : storeRefusal(); // a note waits for the first write
 }
 
 std::optional<StoreNode> SettingsStore::snapshot(const QString& path)

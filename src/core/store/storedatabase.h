@@ -53,7 +53,8 @@ public:
     // when none did since the last call.
     QString takeFailure();
     // What the user should know of an operation that succeeded all the
-    // same (settings of release 0.1 imported in part), once.
+    // same (settings of release 0.1 imported in part), once: the first
+    // write, which the user asked for, says it.
     QString takeNote();
 
     // A store with no keys, for reads before the database exists.
