@@ -271,6 +271,33 @@ int listReports(Context& c)
     return kSuccess;
 }
 
+// The console lines go to standard output as they come, what stops a
+// period to standard error.
+int runBuild(Context& c, const SiteRecord& site, const QList<Period>& periods,
+             const BuildOptions& options)
+{
+    BuildDriver driver(site);
+    QObject::connect(&driver, &BuildDriver::linesReady, [&c](const QStringList& lines) {
+        for (const QString& line : lines)
+            c.out << line << '\n';
+        c.out.flush();
+    });
+    QObject::connect(&driver, &BuildDriver::problem, [&c](const QString& text) {
+        c.out.flush(); // after the lines before it
+        messages().error(text);
+    });
+    QEventLoop loop;
+    bool succeeded = false;
+    QObject::connect(&driver, &BuildDriver::finished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    if (!driver.start(periods, options).report())
+        return kFailure;
+    loop.exec();
+    return succeeded ? kSuccess : kFailure;
+}
+
 int build(Context& c)
 {
     QStringList arguments = c.args.mid(1);
@@ -292,27 +319,7 @@ int build(Context& c)
     const std::optional<SiteRecord> site = storedSite(c.args.at(0));
     if (!site)
         return kFailure;
-    // The console lines go to standard output as they come.
-    BuildDriver driver(*site);
-    QObject::connect(&driver, &BuildDriver::linesReady, [&c](const QStringList& lines) {
-        for (const QString& line : lines)
-            c.out << line << '\n';
-        c.out.flush();
-    });
-    QObject::connect(&driver, &BuildDriver::problem, [&c](const QString& text) {
-        c.out.flush(); // after the lines before it
-        messages().error(text);
-    });
-    QEventLoop loop;
-    bool succeeded = false;
-    QObject::connect(&driver, &BuildDriver::finished, &loop, [&](bool ok) {
-        succeeded = ok;
-        loop.quit();
-    });
-    if (!driver.start(periods, BuildOptions{useExisting, *jobs, onlyStale}).report())
-        return kFailure;
-    loop.exec();
-    return succeeded ? kSuccess : kFailure;
+    return runBuild(c, *site, periods, BuildOptions{useExisting, *jobs, onlyStale});
 }
 
 int writeIndex(Context& c)
