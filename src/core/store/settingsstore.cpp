@@ -160,7 +160,6 @@ QString SettingsStore::legacyFilePath()
 
 Result SettingsStore::usable()
 {
-    storeDatabase().takeFailure();
     if (storeDatabase().open(StoreDatabase::Purpose::Read) == StoreDatabase::State::Unusable)
         return storeRefusal();
     return {};
@@ -169,7 +168,6 @@ Result SettingsStore::usable()
 Result SettingsStore::sound()
 {
     StoreDatabase& store = storeDatabase();
-    store.takeFailure();
     switch (store.open(StoreDatabase::Purpose::Read)) {
     case StoreDatabase::State::Absent:
         return {};
@@ -196,7 +194,6 @@ void SettingsStore::release()
 Result SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
 {
     StoreDatabase& store = storeDatabase();
-    store.takeFailure(); // only this write's own
     if (store.open(StoreDatabase::Purpose::Write) != StoreDatabase::State::Open ||
         !runTransaction(u"BEGIN IMMEDIATE"_s, work))
         return storeRefusal();
@@ -207,7 +204,6 @@ Result SettingsStore::write(const std::function<bool(StoreTransaction&)>& work)
 Result SettingsStore::read(const std::function<void(StoreTransaction&)>& work)
 {
     StoreDatabase& store = storeDatabase();
-    store.takeFailure();
     switch (store.open(StoreDatabase::Purpose::Read)) {
     case StoreDatabase::State::Unusable:
         return storeRefusal();

@@ -156,6 +156,7 @@ QString StoreDatabase::legacyPath()
 
 StoreDatabase::State StoreDatabase::open(Purpose purpose)
 {
+    m_failure.clear(); // every operation starts here: only its own failure is kept
     const QString path = databasePath();
     if (path != m_path) { // a test, or a changed XDG_CONFIG_HOME
         closeConnection();

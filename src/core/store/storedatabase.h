@@ -49,8 +49,8 @@ public:
     // in this run.
     void failWith(const QSqlError& error);
     bool failedReadOnly(); // a failure when the folder or the file is read-only
-    // Why the last operation on this thread's database failed, once; empty
-    // when none did since the last call.
+    // Why the last operation on this thread's database (since its open())
+    // failed, once; empty when it did not.
     QString takeFailure();
     // What the user should know of an operation that succeeded all the
     // same (settings of release 0.1 imported in part), once: the first
