@@ -63,6 +63,7 @@ Result BuildDriver::start(const QList<Period>& periods, const BuildOptions& opti
                 .arg(kMaxJobs));
     m_options = options;
     m_analogPath = Preferences::analogPathInUse(); // once, not a store read a period
+    m_analogEnvironment = analogEnvironment();
     m_notes.clear();
     m_check = std::make_unique<FreshnessCheck>(m_site);
     chooseStale(periods);
@@ -327,7 +328,7 @@ Result BuildDriver::startCommand(Job& job, bool postProcess)
     QStringList added{u"+COUTFILE \""_s + partialReportPath(job.period) + u'"'};
     if (job.writesCache)
         added.append(u"+CCACHEOUTFILE \""_s + partialCachePath(job.period) + u'"');
-    return job.runner.start(command, added);
+    return job.runner.start(command, added, m_analogEnvironment);
 }
 
 namespace {

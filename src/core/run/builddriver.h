@@ -94,6 +94,7 @@ private:
     std::unique_ptr<FreshnessCheck> m_check; // caches judged once a build
     bool m_writeCaches = true;
     QString m_analogPath;
+    QProcessEnvironment m_analogEnvironment;
     QList<Period> m_periods;
     BuildOptions m_options;
     int m_jobs = 1;         // at most as many as periods

@@ -87,7 +87,20 @@ void CConsoleRunner::readOutput()
     deliver(std::move(lines));
 }
 
-Result CConsoleRunner::start(const QString& commandLine, const QStringList& addedArguments)
+QProcessEnvironment analogEnvironment()
+{
+    static const QString kTunables = u"GLIBC_TUNABLES"_s;
+    static const QString kHugePages = u"glibc.malloc.hugetlb"_s;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString tunables = environment.value(kTunables);
+    if (!tunables.contains(kHugePages))
+        environment.insert(kTunables, (tunables.isEmpty() ? QString() : tunables + u':') +
+                                          kHugePages + u"=1"_s);
+    return environment;
+}
+
+Result CConsoleRunner::start(const QString& commandLine, const QStringList& addedArguments,
+                             const std::optional<QProcessEnvironment>& environment)
 {
     if (m_process)
         return Result::refused(
@@ -99,6 +112,8 @@ Result CConsoleRunner::start(const QString& commandLine, const QStringList& adde
     auto* process = new QProcess(this);
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    if (environment)
+        process->setProcessEnvironment(*environment);
     if (!words.isEmpty()) {
         process->setProgram(words.first());
         process->setArguments(words.mid(1) + addedArguments);

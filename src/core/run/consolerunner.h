@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
+#include <optional>
 
 namespace meridan {
 
@@ -25,6 +27,12 @@ struct RunOutcome
 // child's lines come through linesReady as they are read (a batch for each
 // read, the incomplete last line kept for the next), its end through
 // finished. A runner can be stopped and then started again.
+// This process's environment, but that Analog's memory allocator may back
+// its heap with huge pages where the system allows: Analog spends much of a
+// run on first touches of the memory it allocates, and runs about a sixth
+// faster so. What the user set in GLIBC_TUNABLES stands.
+QProcessEnvironment analogEnvironment();
+
 class CConsoleRunner : public QObject
 {
     Q_OBJECT
@@ -34,9 +42,11 @@ public:
     ~CConsoleRunner() override;
 
     // Starts the command line, with the arguments after it that the program
-    // adds on its own (not echoed). Refused, saying why, when it could not
-    // be started; finished follows only a start that was not refused.
-    Result start(const QString& commandLine, const QStringList& addedArguments = {});
+    // adds on its own (not echoed), in this process's environment unless
+    // one is given. Refused, saying why, when it could not be started;
+    // finished follows only a start that was not refused.
+    Result start(const QString& commandLine, const QStringList& addedArguments = {},
+                 const std::optional<QProcessEnvironment>& environment = std::nullopt);
     bool isRunning() const { return m_process != nullptr; }
     // Ends the running child; finished follows with the run stopped.
     void stop();

@@ -493,7 +493,8 @@ private slots:
                   "  +COUTFILE*) f=${a#+COUTFILE \\\"}; f=${f%\\\"};;\n"
                   "  +CCACHEOUTFILE*) k=${a#+CCACHEOUTFILE \\\"}; k=${k%\\\"};; esac; done\n"
                   "[ -n \"$f\" ] || f=$(sed -n 's/^OUTFILE \"\\(.*\\)\"\\r$/\\1/p' \"$c\")\n"
-                  "printf '<html>half' > \"$f\"\nprintf half > \"$k\"\nexec sleep 30\n");
+                  "printf '<html>half' > \"$f\"\nprintf half > \"$k\"\n"
+                  "printf %s \"$GLIBC_TUNABLES\" > \"$0.tunables\"\nexec sleep 30\n");
         QFile(hanging).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         Preferences prefs = Preferences::load();
         prefs.analogPath = hanging;
@@ -503,6 +504,7 @@ private slots:
         QVERIFY(!buildToEnd(driver, {*PeriodOfName(u"2003-09-15"_s)}));
         QCOMPARE(readAll(report), whole);
         QCOMPARE(readAll(cache), wholeCache);
+        QCOMPARE(readAll(hanging + u".tunables"_s), "glibc.malloc.hugetlb=1");
         for (const QString& folder : {QFileInfo(report).path(), site.cacheFolder()})
             QCOMPARE(QDir(folder).entryList({u".*"_s}, QDir::Files | QDir::Hidden), QStringList());
         prefs.analogPath = u"/usr/bin/analog"_s;
