@@ -152,15 +152,22 @@ QList<FigureJob> figureJobs(const SiteRecord& site)
     return changed;
 }
 
-std::optional<FigureJob> figureJobOfBuilt(const SiteRecord& site, const Period& period)
+QList<FigureJob> figureJobsOfBuilt(const SiteRecord& site, const QList<Period>& periods)
 {
     const QDir folder(site.cacheFolder());
-    const QString file = PeriodName(period) + u".cache"_s;
-    if (!folder.exists(file) ||
-        (period.periodicity == kMonth &&
-         !folder.entryList({PeriodName(period) + u"-??.cache"_s}, QDir::Files).isEmpty()))
-        return std::nullopt;
-    return jobIfChanged(folder, file, period, storedSources(site.name).value(file));
+    const QHash<QString, QByteArray> stored = storedSources(site.name);
+    QList<FigureJob> jobs;
+    for (const Period& period : periods) {
+        const QString name = PeriodName(period);
+        const QString file = name + u".cache"_s;
+        if (!folder.exists(file) ||
+            (period.periodicity == kMonth &&
+             !folder.entryList({name + u"-??.cache"_s}, QDir::Files).isEmpty()))
+            continue;
+        if (std::optional<FigureJob> job = jobIfChanged(folder, file, period, stored.value(file)))
+            jobs.append(std::move(*job));
+    }
+    return jobs;
 }
 
 CacheFigures figuresOf(const QList<FigureJob>& read, const ComputerOutput& output)
@@ -190,7 +197,8 @@ CacheFigures figuresOf(const QList<FigureJob>& read, const ComputerOutput& outpu
 }
 
 FigureReader::FigureReader(const SiteRecord& site, QObject* parent)
-    : QObject(parent), m_site(site), m_analogPath(Preferences::analogPathInUse())
+    : QObject(parent), m_site(site), m_analogPath(Preferences::analogPathInUse()),
+      m_analogEnvironment(analogEnvironment())
 {
 }
 
@@ -339,7 +347,9 @@ void FigureReader::next()
     m_runner = std::make_unique<CConsoleRunner>();
     connect(m_runner.get(), &CConsoleRunner::finished, this, &FigureReader::cacheRead);
     const QString command = u"\""_s + m_analogPath + u"\" -G \"-g"_s + m_configFile + u'"';
-    if (const Result started = m_runner->start(command, figureCommands(m_outputFile)); !started) {
+    if (const Result started =
+            m_runner->start(command, figureCommands(m_outputFile), m_analogEnvironment);
+        !started) {
         m_runner.reset();
         removeFiles();
         fail(texts::Overview::tr("Analog could not be started to read the figures of %1.")

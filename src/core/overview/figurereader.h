@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QList>
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QSet>
 #include <QStringList>
 #include <memory>
@@ -42,9 +43,9 @@ struct FigureJob
 // first; only those that hold their requests as a build would read them.
 QList<FigureJob> figureJobs(const SiteRecord& site);
 
-// The job of a cache a build has just written: current by its making. None
-// for a month's cache when days of that month have their own.
-std::optional<FigureJob> figureJobOfBuilt(const SiteRecord& site, const Period& period);
+// The jobs of caches a build has just written: current by their making.
+// None for a month's cache when days of that month have their own.
+QList<FigureJob> figureJobsOfBuilt(const SiteRecord& site, const QList<Period>& periods);
 
 // What the caches of one read hold, from Analog's output over them: one
 // cache, or days of one month.
@@ -91,6 +92,7 @@ private:
 
     const SiteRecord& m_site;
     const QString m_analogPath;
+    const QProcessEnvironment m_analogEnvironment;
     QList<FigureJob> m_jobs;
     QList<FigureJob> m_reading; // while m_runner runs
     QSet<QByteArray> m_added;   // cache and source of each job added

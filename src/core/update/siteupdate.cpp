@@ -180,9 +180,8 @@ void SiteUpdate::buildPeriods()
     }
     m_driver = std::make_unique<BuildDriver>(*m_site);
     startFigures();
-    // A few days are read as soon as they are built, beside the longer
-    // periods' builds; many days of a month wait, to be read in one run.
     m_daysBuiltInMonth.clear();
+    m_daysAwaitingMonth.clear();
     for (const Period& period : periods)
         if (period.periodicity == kDay)
             ++m_daysBuiltInMonth[period.year * 100 + period.index];
@@ -203,10 +202,8 @@ void SiteUpdate::buildPeriods()
 
 void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
 {
-    if (ok && keepsCache(period) &&
-        m_daysBuiltInMonth.value(period.year * 100 + period.index) < kDaysReadTogether)
-        if (const std::optional<FigureJob> job = figureJobOfBuilt(*m_site, period))
-            m_figures->add({*job});
+    if (ok && keepsCache(period))
+        readFiguresOfBuilt(period);
     if (ok)
         ++m_outcome.periodsBuilt;
     else if (m_lines.isEmpty()) // the cause is a problem of its own already
@@ -216,6 +213,23 @@ void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
                        .arg(PeriodName(period), m_lines.join(u'\n')));
     m_lines.clear();
     emit periodFinished(period, ok, done, count);
+}
+
+// The figures of what was built are read beside the longer periods'
+// builds: a few days as soon as each is built; many days of a month once
+// the month is, in one run over its cache. Days whose month is not built
+// here are read at the end.
+void SiteUpdate::readFiguresOfBuilt(const Period& period)
+{
+    const int month = period.year * 100 + period.index;
+    QList<Period> built{period};
+    if (period.periodicity == kDay && m_daysBuiltInMonth.value(month) >= kDaysReadTogether) {
+        m_daysAwaitingMonth[month].append(period);
+        return;
+    }
+    if (period.periodicity == kMonth)
+        built += m_daysAwaitingMonth.take(month);
+    m_figures->add(figureJobsOfBuilt(*m_site, built));
 }
 
 void SiteUpdate::writeIndex()

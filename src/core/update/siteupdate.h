@@ -81,6 +81,7 @@ private:
     void buildPeriods();
     void writeIndex();
     void periodBuilt(const Period& period, bool ok, int done, int count);
+    void readFiguresOfBuilt(const Period& period);
     void startFigures();
     void readFigures();
     void endSite();
@@ -97,8 +98,9 @@ private:
     std::unique_ptr<BuildDriver> m_driver;
     std::unique_ptr<FigureReader> m_figures;
     QElapsedTimer m_siteTimer;
-    QHash<int, int> m_daysBuiltInMonth; // by year * 100 + month
-    QStringList m_lines;                // the console lines of the periods still running
+    QHash<int, int> m_daysBuiltInMonth;            // by year * 100 + month
+    QHash<int, QList<Period>> m_daysAwaitingMonth; // read with their month, by the same key
+    QStringList m_lines;                           // the console lines of the periods still running
     SiteUpdateOutcome m_outcome;
     bool m_allOk = true;
 };
