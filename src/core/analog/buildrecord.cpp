@@ -98,7 +98,11 @@ Result writeBuildRecord(const QString& path, const BuildRecord& record)
                       stampLine("report", record.report);
     for (const FileStamp& input : record.inputs)
         text += stampLine("input", input);
-    return writeFileAtomically(path, text + "end\n");
+    // After a crash of the system a record is cut short (none), or the one
+    // before, whose stamps no longer match what it describes: either way
+    // its period is built again, so it is not synced to the disk, which
+    // costs a day's build more than the rest of its bookkeeping.
+    return writeFileAtomically(path, text + "end\n", {}, Durability::Rebuildable);
 }
 
 QByteArray configurationFingerprint(const QByteArray& configuration,

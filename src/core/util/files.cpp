@@ -111,7 +111,11 @@ bool readFileUpToNul(const QString& path, QByteArray* contents)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QByteArray bytes = file.read(kMaxReadFileSize + 1);
+    // Its size as read: a buffer of the largest size would cost more than
+    // the read. A file that grew since is read on, within the bound.
+    QByteArray bytes = file.read(info.size() + 1);
+    if (bytes.size() > info.size())
+        bytes += file.read(kMaxReadFileSize + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError || bytes.size() > kMaxReadFileSize)
         return false;
     const qsizetype nul = bytes.indexOf('\0');
@@ -122,8 +126,9 @@ bool readFileUpToNul(const QString& path, QByteArray* contents)
 }
 
 Result writeFileAtomically(const QString& path, const QByteArray& contents,
-                           QFileDevice::Permissions permissions)
+                           QFileDevice::Permissions permissions, Durability durability)
 {
+    const bool synced = durability == Durability::Synced;
     const QFileInfo info(path);
     const QString target = !info.isSymLink() ? path
                            : info.exists()   ? info.canonicalFilePath()
@@ -141,7 +146,7 @@ Result writeFileAtomically(const QString& path, const QByteArray& contents,
     int error = !mode || ::fchmod(fd, *mode) == 0 ? 0 : errno;
     if (error == 0)
         error = writeAll(fd, contents);
-    if (error == 0 && ::fsync(fd) != 0)
+    if (error == 0 && synced && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
@@ -151,7 +156,8 @@ Result writeFileAtomically(const QString& path, const QByteArray& contents,
         ::unlink(temporary.constData());
         return failed(error);
     }
-    syncFolderOf(target);
+    if (synced)
+        syncFolderOf(target);
     return {};
 }
 

@@ -22,14 +22,23 @@ constexpr qint64 kMaxReadFileSize = 16 * 1024 * 1024;
 // first zero byte. False when it cannot be read or is no such file.
 bool readFileUpToNul(const QString& path, QByteArray* contents);
 
+// What a written file must survive. Synced: a crash of the system too, so
+// it reaches the disk before the write returns. Rebuildable: only a crash
+// of the program, for bookkeeping that a later run reads as missing when a
+// crash of the system cut it short, and makes anew; it saves two disk
+// syncs a file.
+enum class Durability { Synced, Rebuildable };
+
 // Writes through a temporary file in the same folder that is flushed,
-// synced to the disk and checked before it is renamed into place, so the
-// previous file stays as it was when anything fails (a full disk included);
-// the refusal names the file and the reason. The file gets permissions
-// when given; otherwise an existing file keeps its own and a new one
-// follows the umask. A link is followed: its target is replaced.
+// synced to the disk (as durability asks) and checked before it is
+// renamed into place, so the previous file stays as it was when anything
+// fails (a full disk included); the refusal names the file and the reason.
+// The file gets permissions when given; otherwise an existing file keeps
+// its own and a new one follows the umask. A link is followed: its target
+// is replaced.
 Result writeFileAtomically(const QString& path, const QByteArray& contents,
-                           QFileDevice::Permissions permissions = {});
+                           QFileDevice::Permissions permissions = {},
+                           Durability durability = Durability::Synced);
 
 // True when a file name holds a character that a shell reads as more than
 // itself, inside double quotes or outside: $ ` " \ ; | & ( ) < > ' or a
