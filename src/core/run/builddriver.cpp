@@ -410,14 +410,15 @@ void BuildDriver::endPeriod(Job* job, bool ok)
             emit problem(recorded.message());
     m_allOk &= ok;
     m_active.removeOne(job);
+    // The runner may still be sending its signal: the job goes from the
+    // event loop, and so does the next period, after a stop asked for
+    // meanwhile. It is queued first, so that what listeners queue on the
+    // end of this period waits for the next to have started.
+    m_done.append(job);
+    QTimer::singleShot(0, this, &BuildDriver::startMore);
     if (!job->lines.isEmpty())
         emit linesReady(job->lines);
     emit periodFinished(job->period, ok, ++m_ended, int(m_periods.size()));
-    // The runner may still be sending its signal: the job goes from the
-    // event loop, and so does the next period, after a stop asked for
-    // meanwhile.
-    m_done.append(job);
-    QTimer::singleShot(0, this, &BuildDriver::startMore);
 }
 
 } // namespace meridan

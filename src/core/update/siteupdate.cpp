@@ -202,8 +202,11 @@ void SiteUpdate::buildPeriods()
 
 void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
 {
-    if (ok && keepsCache(period))
-        readFiguresOfBuilt(period);
+    if (ok && keepsCache(period)) // once the next period has started, of the same Site
+        QTimer::singleShot(0, this, [this, period, site = m_next] {
+            if (m_next == site)
+                readFiguresOfBuilt(period);
+        });
     if (ok)
         ++m_outcome.periodsBuilt;
     else if (m_lines.isEmpty()) // the cause is a problem of its own already
@@ -221,6 +224,8 @@ void SiteUpdate::periodBuilt(const Period& period, bool ok, int done, int count)
 // here are read at the end.
 void SiteUpdate::readFiguresOfBuilt(const Period& period)
 {
+    if (!m_figures)
+        return;
     const int month = period.year * 100 + period.index;
     QList<Period> built{period};
     if (period.periodicity == kDay && m_daysBuiltInMonth.value(month) >= kDaysReadTogether) {
