@@ -64,7 +64,15 @@ QSet<QByteArray> siteCommands()
 
 QByteArray withoutSiteCommands(const QByteArray& text)
 {
-    return commentOutCommands(text, siteCommands());
+    // Every period of a Site ends its configuration with the same base
+    // file: it is gone through once.
+    thread_local QByteArray lastText;
+    thread_local QByteArray lastResult;
+    if (!text.isSharedWith(lastText) && text != lastText) {
+        lastResult = commentOutCommands(text, siteCommands());
+        lastText = text;
+    }
+    return lastResult;
 }
 
 QByteArray commentOutGeneratedCommands(const QByteArray& text, bool withImageDir, bool withLanguage)

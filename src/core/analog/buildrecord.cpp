@@ -16,11 +16,10 @@ namespace {
 
 constexpr char kHeader[] = "meridan build record 1";
 
-bool namesAFile(const QByteArray& line, const char* command)
+bool namesAFile(QByteArrayView trimmed, const char* command)
 {
-    const QByteArray trimmed = line.trimmed();
     const qsizetype length = qsizetype(qstrlen(command));
-    return trimmed.size() > length && qstrnicmp(trimmed.constData(), command, length) == 0 &&
+    return trimmed.size() > length && qstrnicmp(trimmed.data(), command, length) == 0 &&
            (trimmed.at(length) == ' ' || trimmed.at(length) == '\t');
 }
 
@@ -106,20 +105,29 @@ Result writeBuildRecord(const QString& path, const BuildRecord& record)
 }
 
 QByteArray configurationFingerprint(const QByteArray& configuration,
-                                    const std::function<bool(const QByteArray&)>& leftOut)
+                                    const std::function<bool(QByteArrayView)>& leftOut)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QByteArray hashed; // hashed at once: far cheaper than line by line
+    hashed.reserve(configuration.size() + 16);
     bool readsCaches = false;
-    for (const QByteArray& line : configuration.split('\n')) {
-        readsCaches |= namesAFile(line, "CACHEFILE");
-        if (!namesAFile(line, "LOGFILE") && !namesAFile(line, "OUTFILE") &&
-            !namesAFile(line, "CACHEFILE") && !(leftOut && leftOut(line.trimmed())))
-            hash.addData(QByteArray(line.trimmed() + '\n'));
+    // Line by line, the last one after the last line end too (even empty):
+    // read in place, as every period's freshness is judged by it.
+    QByteArrayView rest(configuration);
+    for (bool more = true; more;) {
+        const qsizetype end = rest.indexOf('\n');
+        more = end >= 0;
+        const QByteArrayView line = (more ? rest.first(end) : rest).trimmed();
+        rest = more ? rest.sliced(end + 1) : QByteArrayView();
+        const bool cacheFile = namesAFile(line, "CACHEFILE");
+        readsCaches |= cacheFile;
+        if (!namesAFile(line, "LOGFILE") && !namesAFile(line, "OUTFILE") && !cacheFile &&
+            !(leftOut && leftOut(line)))
+            hashed.append(line).append('\n');
     }
     // Which caches are read is in the inputs; that caches are, here.
     if (readsCaches)
-        hash.addData(QByteArrayView("CACHEFILE\n"));
-    return hash.result().toHex();
+        hashed.append("CACHEFILE\n");
+    return QCryptographicHash::hash(hashed, QCryptographicHash::Sha256).toHex();
 }
 
 QList<FileStamp> configuredInputs(const QByteArray& configuration)

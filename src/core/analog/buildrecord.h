@@ -50,9 +50,8 @@ Result writeBuildRecord(const QString& path, const BuildRecord& record);
 // The fingerprint of everything in a configuration text but the names of
 // its log and cache files (counted by what they match) and of its output
 // file, and but the lines leftOut picks.
-QByteArray
-configurationFingerprint(const QByteArray& configuration,
-                         const std::function<bool(const QByteArray&)>& leftOut = nullptr);
+QByteArray configurationFingerprint(const QByteArray& configuration,
+                                    const std::function<bool(QByteArrayView)>& leftOut = nullptr);
 
 // The stamps of every file the configuration's LOGFILE lines match now, and
 // of the cache files its CACHEFILE lines name.

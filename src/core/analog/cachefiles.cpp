@@ -17,7 +17,7 @@ namespace meridan {
 namespace {
 
 // Commands that choose what a report shows and how, never what is counted.
-bool onlyShapesReport(const QByteArray& line)
+bool onlyShapesReport(QByteArrayView line)
 {
     static const QSet<QByteArray> keywords = [] {
         QSet<QByteArray> set{"OUTPUT",   "HOSTNAME",    "HOSTURL",  "ERRFILE",
@@ -28,7 +28,7 @@ bool onlyShapesReport(const QByteArray& line)
         return set;
     }();
     const qsizetype end = line.indexOf(' ');
-    return keywords.contains(line.left(end < 0 ? line.size() : end).toUpper());
+    return keywords.contains(line.first(end < 0 ? line.size() : end).toByteArray().toUpper());
 }
 
 } // namespace

@@ -110,30 +110,60 @@ QString weeklyLogName(const SiteRecord& site, const QDate& date)
 // The file patterns of Analog's commands named keyword (LOGFILE, CACHEFILE): the
 // first argument, in double quotes or up to white space, split at commas;
 // "none" names no file. A line ending in "\" goes on in the next, as Analog reads it.
+QByteArrayView upTo(QByteArrayView text, qsizetype end)
+{
+    return end < 0 ? text : text.first(std::min(end, text.size()));
+}
+
+// The patterns of one command's argument, split at commas.
+void appendPatterns(QByteArrayView argument, QStringList* patterns)
+{
+    if (argument.startsWith('"')) {
+        const qsizetype close = argument.indexOf('"', 1);
+        argument = close < 0 ? argument.sliced(1) : argument.sliced(1, close - 1);
+    } else {
+        argument = upTo(upTo(argument, argument.indexOf(' ')), argument.indexOf('\t'));
+    }
+    for (bool last = false; !last;) {
+        const qsizetype comma = argument.indexOf(',');
+        last = comma < 0;
+        const QByteArrayView pattern = last ? argument : argument.first(comma);
+        argument = last ? QByteArrayView() : argument.sliced(comma + 1);
+        if (!pattern.isEmpty() && qstrnicmp(pattern.data(), pattern.size(), "none", -1) != 0)
+            patterns->append(QFile::decodeName(pattern.toByteArray()));
+    }
+}
+
+// The file patterns of Analog's commands named keyword (LOGFILE, CACHEFILE): the
+// first argument, in double quotes or up to white space, split at commas;
+// "none" names no file. A line ending in "\" goes on in the next, as Analog reads it.
+// Read in place: every period's freshness is judged by it.
 QStringList filePatterns(const QByteArray& configuration, const char* keyword)
 {
     QStringList patterns;
-    QByteArray joined;
-    for (QByteArray line : configuration.split('\n')) {
+    QByteArray joined; // of a line that goes on
+    QByteArrayView rest(configuration);
+    for (bool more = true; more;) {
+        const qsizetype end = rest.indexOf('\n');
+        more = end >= 0;
+        QByteArrayView line = more ? rest.first(end) : rest;
+        rest = more ? rest.sliced(end + 1) : QByteArrayView();
         if (line.endsWith('\r'))
             line.chop(1);
-        joined += line;
-        if (joined.endsWith('\\')) {
-            joined.chop(1);
-            continue;
+        QByteArray whole;
+        if (!joined.isEmpty() || line.endsWith('\\')) {
+            joined += line;
+            if (joined.endsWith('\\')) {
+                joined.chop(1);
+                continue;
+            }
+            whole = std::exchange(joined, {});
+            line = whole;
         }
-        const QByteArray command = std::exchange(joined, {}).trimmed();
+        const QByteArrayView command = line.trimmed();
         const qsizetype space = command.indexOf(' ');
-        if (space < 0 || qstricmp(command.left(space).constData(), keyword) != 0)
-            continue;
-        QByteArray argument = command.mid(space + 1).trimmed();
-        if (argument.startsWith('"'))
-            argument = argument.mid(1, argument.indexOf('"', 1) - 1);
-        else
-            argument = argument.left(argument.indexOf(' ')).left(argument.indexOf('\t'));
-        for (const QByteArray& pattern : argument.split(','))
-            if (!pattern.isEmpty() && qstricmp(pattern.constData(), "none") != 0)
-                patterns.append(QFile::decodeName(pattern));
+        if (space >= 0 && qstrnicmp(command.data(), space, keyword, -1) == 0)
+            appendPatterns(command.sliced(space + 1).trimmed(), &patterns);
     }
     return patterns;
 }

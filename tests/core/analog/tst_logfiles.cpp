@@ -106,6 +106,30 @@ private slots:
         QCOMPARE(out, "head\r\n" + expected);
     }
 
+    // How Analog reads a command's file argument, as the freshness checks
+    // must read it too.
+    void filesNamedInAConfiguration_data()
+    {
+        QTest::addColumn<QByteArray>("configuration");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("quoted, with blanks; unquoted, up to a tab")
+            << QByteArray("CACHEFILE \"/a b/x.cache\"\r\ncachefile\t/no\nCacheFile /c\tmore\n")
+            << QStringList{u"/a b/x.cache"_s, u"/c"_s};
+        QTest::newRow("commas; none names no file; no closing quote")
+            << QByteArray("CACHEFILE /a,none,,/b\nCACHEFILE NONE\nCACHEFILE \"/open end")
+            << QStringList{u"/a"_s, u"/b"_s, u"/open end"_s};
+        QTest::newRow("a line that goes on; other commands and comments")
+            << QByteArray("CACHEFILE \\\r\n  /joined,\\\n/next\nLOGFILE /log\n# CACHEFILE /x\n")
+            << QStringList{u"/joined"_s, u"/next"_s};
+    }
+
+    void filesNamedInAConfiguration()
+    {
+        QFETCH(QByteArray, configuration);
+        QFETCH(QStringList, expected);
+        QCOMPARE(configuredCacheFiles(configuration), expected);
+    }
+
     void specialMonths_data()
     {
         QTest::addColumn<QString>("special");
