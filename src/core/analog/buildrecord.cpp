@@ -110,20 +110,15 @@ QByteArray configurationFingerprint(const QByteArray& configuration,
     QByteArray hashed; // hashed at once: far cheaper than line by line
     hashed.reserve(configuration.size() + 16);
     bool readsCaches = false;
-    // Line by line, the last one after the last line end too (even empty):
-    // read in place, as every period's freshness is judged by it.
-    QByteArrayView rest(configuration);
-    for (bool more = true; more;) {
-        const qsizetype end = rest.indexOf('\n');
-        more = end >= 0;
-        const QByteArrayView line = (more ? rest.first(end) : rest).trimmed();
-        rest = more ? rest.sliced(end + 1) : QByteArrayView();
+    // Read in place, as every period's freshness is judged by it.
+    forEachLine(configuration, [&](QByteArrayView untrimmed) {
+        const QByteArrayView line = untrimmed.trimmed();
         const bool cacheFile = namesAFile(line, "CACHEFILE");
         readsCaches |= cacheFile;
         if (!namesAFile(line, "LOGFILE") && !namesAFile(line, "OUTFILE") && !cacheFile &&
             !(leftOut && leftOut(line)))
             hashed.append(line).append('\n');
-    }
+    });
     // Which caches are read is in the inputs; that caches are, here.
     if (readsCaches)
         hashed.append("CACHEFILE\n");

@@ -107,9 +107,7 @@ QString weeklyLogName(const SiteRecord& site, const QDate& date)
         .replace(u"%wk%"_s, twoDigits(WeekOfYear(date.year(), date.month(), date.day())));
 }
 
-// The file patterns of Analog's commands named keyword (LOGFILE, CACHEFILE): the
-// first argument, in double quotes or up to white space, split at commas;
-// "none" names no file. A line ending in "\" goes on in the next, as Analog reads it.
+// The text up to end, all of it when end is -1.
 QByteArrayView upTo(QByteArrayView text, qsizetype end)
 {
     return end < 0 ? text : text.first(std::min(end, text.size()));
@@ -142,12 +140,7 @@ QStringList filePatterns(const QByteArray& configuration, const char* keyword)
 {
     QStringList patterns;
     QByteArray joined; // of a line that goes on
-    QByteArrayView rest(configuration);
-    for (bool more = true; more;) {
-        const qsizetype end = rest.indexOf('\n');
-        more = end >= 0;
-        QByteArrayView line = more ? rest.first(end) : rest;
-        rest = more ? rest.sliced(end + 1) : QByteArrayView();
+    forEachLine(configuration, [&](QByteArrayView line) {
         if (line.endsWith('\r'))
             line.chop(1);
         QByteArray whole;
@@ -155,7 +148,7 @@ QStringList filePatterns(const QByteArray& configuration, const char* keyword)
             joined += line;
             if (joined.endsWith('\\')) {
                 joined.chop(1);
-                continue;
+                return;
             }
             whole = std::exchange(joined, {});
             line = whole;
@@ -164,7 +157,7 @@ QStringList filePatterns(const QByteArray& configuration, const char* keyword)
         const qsizetype space = command.indexOf(' ');
         if (space >= 0 && qstrnicmp(command.data(), space, keyword, -1) == 0)
             appendPatterns(command.sliced(space + 1).trimmed(), &patterns);
-    }
+    });
     return patterns;
 }
 

@@ -3,6 +3,7 @@
 #include "util/result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFileDevice>
 #include <QString>
 
@@ -17,6 +18,20 @@ QString folderOfPath(const QString& path);
 
 // The largest configuration, base or special-month file that is read.
 constexpr qint64 kMaxReadFileSize = 16 * 1024 * 1024;
+
+// Hands each line of a text to take, without its line end and in place:
+// the last one too, after the last line end (even empty), as split('\n')
+// gives them.
+template <typename Take> void forEachLine(QByteArrayView text, Take&& take)
+{
+    for (bool more = true; more;) {
+        const qsizetype end = text.indexOf('\n');
+        more = end >= 0;
+        take(more ? text.first(end) : text);
+        if (more)
+            text = text.sliced(end + 1);
+    }
+}
 
 // Reads a whole regular file of at most kMaxReadFileSize bytes, up to its
 // first zero byte. False when it cannot be read or is no such file.
