@@ -74,8 +74,9 @@ std::optional<QStringList> sitesOrAll(const QStringList& names)
 }
 
 // What an update shows: a line a Site on standard output (none with
-// --quiet), the problems on standard error as they come, and on a terminal
-// a progress line of Sites, periods and bytes that keeps being rewritten.
+// --quiet), the problems and notes on standard error as they come, and on
+// a terminal a progress line of Sites, periods and bytes that keeps being
+// rewritten.
 class UpdateReport
 {
 public:
@@ -104,12 +105,13 @@ public:
                          });
         // Straight to standard error: while a Site updates, what the core
         // says is gathered as its problems and comes back here.
-        QObject::connect(&update, &SiteUpdate::problem,
-                         [this](const QString& site, const QString& text) {
-                             clearProgress();
-                             const QString line = site.isEmpty() ? text : site + u": "_s + text;
-                             std::fputs(qPrintable(line + u'\n'), stderr);
-                         });
+        // Notes too, even with --quiet: what they say needs the user.
+        for (const auto signal : {&SiteUpdate::problem, &SiteUpdate::note})
+            QObject::connect(&update, signal, [this](const QString& site, const QString& text) {
+                clearProgress();
+                const QString line = site.isEmpty() ? text : site + u": "_s + text;
+                std::fputs(qPrintable(line + u'\n'), stderr);
+            });
         QObject::connect(&update, &SiteUpdate::siteFinished,
                          [this](const SiteUpdateOutcome& outcome) { siteDone(outcome); });
     }

@@ -65,6 +65,7 @@ Result BuildDriver::start(const QList<Period>& periods, const BuildOptions& opti
     m_analogPath = Preferences::analogPathInUse(); // once, not a store read a period
     m_analogEnvironment = analogEnvironment();
     m_notes.clear();
+    m_notices.clear();
     m_check = std::make_unique<FreshnessCheck>(m_site);
     chooseStale(periods);
     prepareCacheFolder();
@@ -110,7 +111,7 @@ void BuildDriver::chooseStale(const QList<Period>& periods)
             m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
                                .arg(PeriodName(period)));
         else if (freshness == Freshness::LogsGone)
-            m_notes.append(keptReportNote(period, gone));
+            addNotice(keptReportNote(period, gone));
         else
             ++upToDate;
     }
@@ -119,7 +120,7 @@ void BuildDriver::chooseStale(const QList<Period>& periods)
                                       upToDate));
     const CacheCheck::Adopted adopted = m_check->caches().adoptKept();
     if (!adopted.kept.isEmpty())
-        m_notes.append(keptCachesNote(adopted.kept));
+        addNotice(keptCachesNote(adopted.kept));
     m_problems += adopted.problems;
 }
 
@@ -131,9 +132,15 @@ void BuildDriver::prepareCacheFolder()
     if (!m_writeCaches || (QDir().mkpath(folder) && QFileInfo(folder).isWritable()))
         return;
     m_writeCaches = false;
-    m_notes.append(texts::Run::tr("The cache folder %1 cannot be written: the periods are read "
-                                  "from their logs, and keep no cache.")
-                       .arg(folder));
+    addNotice(texts::Run::tr("The cache folder %1 cannot be written: the periods are read from "
+                             "their logs, and keep no cache.")
+                  .arg(folder));
+}
+
+void BuildDriver::addNotice(const QString& text)
+{
+    m_notes.append(text);
+    m_notices.append(text);
 }
 
 QString BuildDriver::keptReportNote(const Period& period, const QStringList& gone)
@@ -176,6 +183,8 @@ void BuildDriver::startMore()
     qDeleteAll(std::exchange(m_done, {}));
     if (!m_notes.isEmpty())
         emit linesReady(std::exchange(m_notes, {}));
+    for (const QString& text : std::exchange(m_notices, {}))
+        emit notice(text);
     for (const QString& text : std::exchange(m_problems, {}))
         emit problem(text);
     const qsizetype count = m_periods.size();
@@ -244,10 +253,13 @@ bool BuildDriver::keepsOldReport(Job& job)
         names.append(PeriodName(day));
     if (lost.size() > 3)
         names.append(texts::Run::tr("%n more", nullptr, int(lost.size() - 3)));
-    output(job, {texts::Run::tr("%1: the report was kept: the logs of %2 are gone, and their "
-                                "caches cannot be read together with the logs of the other days. "
-                                "Build the days whose caches are out of date first.")
-                     .arg(PeriodName(job.period), QLocale().createSeparatedList(names))});
+    const QString kept =
+        texts::Run::tr("%1: the report was kept: the logs of %2 are gone, and their "
+                       "caches cannot be read together with the logs of the other days. "
+                       "Build the days whose caches are out of date first.")
+            .arg(PeriodName(job.period), QLocale().createSeparatedList(names));
+    output(job, {kept});
+    emit notice(kept);
     return true;
 }
 

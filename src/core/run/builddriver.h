@@ -58,6 +58,9 @@ signals:
     // finished counts the periods ended so far.
     void periodFinished(const meridan::Period& period, bool ok, int finished, int count);
     void linesReady(const QStringList& lines);
+    // What the user must know beside the console lines, which say it too:
+    // reports and caches kept as they were, a cache folder not writable.
+    void notice(const QString& text);
     // Why a period, or the whole build, could not go on; said apart from
     // the console lines.
     void problem(const QString& text);
@@ -70,6 +73,7 @@ private:
     static QString keptReportNote(const Period& period, const QStringList& gone);
     static QString keptCachesNote(const QList<Period>& kept);
     void chooseStale(const QList<Period>& periods);
+    void addNotice(const QString& text);
     bool mayStartNext() const;
     void prepareCacheFolder();
     void startMore();
@@ -99,6 +103,7 @@ private:
     BuildOptions m_options;
     int m_jobs = 1;         // at most as many as periods
     QStringList m_notes;    // shown when the build starts
+    QStringList m_notices;  // those of m_notes that are notices too
     QStringList m_problems; // said when the build starts
     qsizetype m_next = 0;   // the next period to start
     int m_ended = 0;        // periods ended

@@ -189,6 +189,8 @@ void SiteUpdate::buildPeriods()
     connect(m_driver.get(), &BuildDriver::linesReady, this,
             [this](const QStringList& lines) { m_lines.append(lines); });
     connect(m_driver.get(), &BuildDriver::problem, this, &SiteUpdate::addProblem);
+    connect(m_driver.get(), &BuildDriver::notice, this,
+            [this](const QString& text) { emit note(m_outcome.site, text); });
     connect(m_driver.get(), &BuildDriver::periodFinished, this, &SiteUpdate::periodBuilt);
     connect(m_driver.get(), &BuildDriver::finished, this, [this] {
         QTimer::singleShot(0, this, &SiteUpdate::writeIndex); // after the driver's own work

@@ -71,6 +71,9 @@ signals:
     void periodFinished(const meridan::Period& period, bool ok, int finished, int count);
     // site is empty for what concerns them all (the overview page).
     void problem(const QString& site, const QString& text);
+    // What the user must know though nothing failed: reports and caches
+    // kept as they were, as their logs are gone.
+    void note(const QString& site, const QString& text);
     void siteFinished(const meridan::SiteUpdateOutcome& outcome);
     // ok: every Site was updated without a problem.
     void finished(bool ok);

@@ -161,6 +161,18 @@ private slots:
         QCOMPARE(quiet.status, 0);
         QCOMPARE(quiet.out + quiet.err, QString());
         QCOMPARE(runCli(*home, {u"plan"_s, u"my shop"_s}).out, QString());
+        // Caches whose logs are gone stay when the settings change, and the
+        // update names them once, even when quiet.
+        QDirIterator logs(site.LogsDir, {u"*20251231*"_s}, QDir::Files,
+                          QDirIterator::Subdirectories);
+        QVERIFY(logs.hasNext() && QFile::remove(logs.next()));
+        const QString base = site.cfgFolder() + u"/analog.basecfg"_s;
+        writeFile(base, readAll(base) + "\nHOSTEXCLUDE nobody.example\n");
+        const CliOutcome noted = runCli(*home, {u"update"_s, u"--quiet"_s});
+        QCOMPARE(noted.status, 0);
+        QVERIFY2(noted.err.startsWith(u"my shop: The settings changed, but logs"_s),
+                 qPrintable(noted.err));
+        QCOMPARE(runCli(*home, {u"update"_s, u"--quiet"_s}).err, QString());
         const CliOutcome told = runCli(*home, {u"update"_s, u"my shop"_s, u"nobody"_s});
         QCOMPARE(told.status, 1);
         QCOMPARE(told.out,
