@@ -5,7 +5,9 @@
 #include "util/files.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -133,6 +135,21 @@ QList<FileStamp> configuredInputs(const QByteArray& configuration)
         if (const std::optional<FileStamp> stamp = stampOf(file))
             inputs.append(*stamp);
     return inputs;
+}
+
+QStringList goneInputs(const BuildRecord& record, const Period& period)
+{
+    // Time zones lie at most 26 hours apart; the rest allows for a clock
+    // that runs fast.
+    constexpr qint64 kTimeZonesApartNs = 30LL * 3600 * 1'000'000'000;
+    const std::optional<PeriodRange> range = PeriodBounds(period);
+    const qint64 begins =
+        range ? QDateTime(range->start, QTime(0, 0)).toMSecsSinceEpoch() * 1'000'000 : 0;
+    QStringList gone;
+    for (const FileStamp& input : record.inputs)
+        if (input.modifiedNs > begins - kTimeZonesApartNs && !QFileInfo::exists(input.path))
+            gone.append(input.path);
+    return gone;
 }
 
 } // namespace meridan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analog/period.h"
 #include "util/result.h"
 
 #include <QByteArray>
@@ -56,5 +57,11 @@ QByteArray configurationFingerprint(const QByteArray& configuration,
 // The stamps of every file the configuration's LOGFILE lines match now, and
 // of the cache files its CACHEFILE lines name.
 QList<FileStamp> configuredInputs(const QByteArray& configuration);
+
+// The files a record lists that are gone and may have held requests of the
+// period: one last written 30 hours or more before the period began held
+// none, whatever the time zone of the server that wrote it. So the oldest
+// file logrotate deletes takes nothing from today.
+QStringList goneInputs(const BuildRecord& record, const Period& period);
 
 } // namespace meridan

@@ -173,10 +173,7 @@ CacheCheck::State CacheCheck::judge(const Period& part) const
     if (sameSettings && noneNew)
         return State::Usable; // the same inputs, or fewer since old logs were deleted
     // Made again from the logs that are left, it would lose requests.
-    const bool someGone =
-        std::any_of(record->inputs.begin(), record->inputs.end(),
-                    [](const FileStamp& input) { return !stampOf(input.path).has_value(); });
-    if (!sameSettings && noneNew && someGone)
+    if (!sameSettings && noneNew && !goneInputs(*record, part).isEmpty())
         return State::Kept;
     return State::Unusable;
 }

@@ -43,11 +43,13 @@ Freshness FreshnessCheck::of(const Period& period) const
     const bool onlyGone = std::all_of(inputs.begin(), inputs.end(), [&](const FileStamp& input) {
         return record->inputs.contains(input);
     });
-    const bool someGone = !goneInputs(*record).isEmpty();
+    const bool someGone =
+        std::any_of(record->inputs.begin(), record->inputs.end(),
+                    [](const FileStamp& input) { return !QFileInfo::exists(input.path); });
     if (someGone && sameConfiguration && onlyGone)
         return Freshness::UpToDate;
     // Caches stand for the logs that are gone.
-    if (!someGone || fromCaches)
+    if (fromCaches || goneInputs(*record, period).isEmpty())
         return Freshness::Stale;
     return Freshness::LogsGone;
 }
@@ -60,16 +62,7 @@ QStringList FreshnessCheck::goneLogs(const Period& period) const
         stampOf(joinPath(m_site.reportsFolder(), ReportNameOf(name, m_site.Output))) !=
             record->report)
         return {};
-    return goneInputs(*record);
-}
-
-QStringList FreshnessCheck::goneInputs(const BuildRecord& record)
-{
-    QStringList gone;
-    for (const FileStamp& input : record.inputs)
-        if (!QFileInfo::exists(input.path))
-            gone.append(input.path);
-    return gone;
+    return goneInputs(*record, period);
 }
 
 } // namespace meridan

@@ -38,8 +38,6 @@ public:
     CacheCheck& caches() { return m_caches; }
 
 private:
-    static QStringList goneInputs(const BuildRecord& record);
-
     const SiteRecord& m_site;
     LogListing m_logs;
     CacheCheck m_caches;
