@@ -40,6 +40,7 @@ struct BuildDriver::Job
     BuildRecord record; // inputs as Analog starts; written once the period succeeded
     bool writesCache = false;
     QByteArray cacheFingerprint;
+    std::optional<Result> prepared; // when made ready while the period before ran
 };
 
 BuildDriver::BuildDriver(const SiteRecord& site, QObject* parent) : QObject(parent), m_site(site)
@@ -50,6 +51,7 @@ BuildDriver::~BuildDriver()
 {
     qDeleteAll(m_active); // a runner ends its child
     qDeleteAll(m_done);
+    delete m_ahead;
 }
 
 Result BuildDriver::start(const QList<Period>& periods, const BuildOptions& options)
@@ -215,7 +217,7 @@ bool BuildDriver::mayStartNext() const
 
 void BuildDriver::startPeriod(const Period& period)
 {
-    auto* job = new Job;
+    Job* job = m_ahead && m_ahead->period == period ? std::exchange(m_ahead, nullptr) : new Job;
     job->period = period;
     m_active.append(job);
     connect(&job->runner, &CConsoleRunner::linesReady, this,
@@ -224,9 +226,24 @@ void BuildDriver::startPeriod(const Period& period)
             [this, job](const RunOutcome& outcome) { commandEnded(job, outcome); });
     emit periodStarted(period, int(m_next), int(m_periods.size()));
     if (keepsOldReport(*job))
-        endPeriod(job, true);
-    else if (Result started = prepare(*job); !started || !(started = startCommand(*job, false)))
-        failPeriod(job, started);
+        return endPeriod(job, true);
+    Result started = job->prepared ? *job->prepared : prepare(*job);
+    if (!started || !(started = startCommand(*job, false)))
+        return failPeriod(job, started);
+    prepareAhead();
+}
+
+// The next period of the stage running is made ready while Analog runs, on
+// the core it leaves free, so that it starts as soon as a job ends. Periods
+// of one stage never read what another of that stage writes.
+void BuildDriver::prepareAhead()
+{
+    if (m_ahead || m_stopping || m_next >= m_periods.size() || m_active.isEmpty() ||
+        buildStage(m_periods.at(m_next)) != buildStage(m_active.last()->period))
+        return;
+    m_ahead = new Job;
+    m_ahead->period = m_periods.at(m_next);
+    m_ahead->prepared = prepare(*m_ahead);
 }
 
 void BuildDriver::output(Job& job, const QStringList& lines)

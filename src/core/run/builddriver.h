@@ -78,6 +78,7 @@ private:
     void prepareCacheFolder();
     void startMore();
     void startPeriod(const Period& period);
+    void prepareAhead();
     // Configuration file and report folder; refused when the period cannot
     // be run.
     Result prepare(Job& job);
@@ -109,6 +110,7 @@ private:
     int m_ended = 0;        // periods ended
     QList<Job*> m_active;   // owned
     QList<Job*> m_done;     // owned, ended, deleted from the event loop
+    Job* m_ahead = nullptr; // owned, prepared, not started
     bool m_running = false;
     bool m_allOk = true;
     bool m_stopping = false;
