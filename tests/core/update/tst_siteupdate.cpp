@@ -155,7 +155,9 @@ private slots:
             QVERIFY(held.acquire());
             const CliOutcome refused = runCli(*home, {u"update"_s, u"--quiet"_s});
             QCOMPARE(refused.status, 1);
-            QVERIFY(refused.err.contains(u"running already"_s));
+            QVERIFY(refused.err.contains(
+                u"An update is running already (process %1); only one runs at a time."_s.arg(
+                    QCoreApplication::applicationPid())));
         }
         const CliOutcome quiet = runCli(*home, {u"update"_s, u"--quiet"_s, u"--jobs"_s, u"2"_s});
         QCOMPARE(quiet.status, 0);
@@ -169,8 +171,7 @@ private slots:
         const QString base = site.cfgFolder() + u"/analog.basecfg"_s;
         writeFile(base, readAll(base) + "\nHOSTEXCLUDE nobody.example\n");
         const CliOutcome noted = runCli(*home, {u"update"_s, u"--quiet"_s});
-        QCOMPARE(noted.status, 0);
-        QVERIFY2(noted.err.startsWith(u"my shop: The settings changed, but logs"_s),
+        QVERIFY2(noted.status == 0 && noted.err.startsWith(u"my shop: The settings changed, but"_s),
                  qPrintable(noted.err));
         QCOMPARE(runCli(*home, {u"update"_s, u"--quiet"_s}).err, QString());
         const CliOutcome told = runCli(*home, {u"update"_s, u"my shop"_s, u"nobody"_s});
@@ -179,16 +180,6 @@ private slots:
                  u"my shop: 0 files fetched (0 bytes), 0 of 0 periods built\n"
                  u"nobody: 0 files fetched (0 bytes), 0 of 0 periods built, 1 problem\n"_s);
         QVERIFY(told.err.contains(u"nobody: There is no Site named nobody."_s));
-    }
-
-    void oneUpdateAtATime()
-    {
-        UpdateLock first;
-        QVERIFY(first.acquire());
-        UpdateLock second;
-        QCOMPARE(second.acquire().message(),
-                 u"An update is running already (process %1); only one runs at a time."_s.arg(
-                     QCoreApplication::applicationPid()));
     }
 };
 
