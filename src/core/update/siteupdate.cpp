@@ -13,6 +13,7 @@
 #include "store/siterules.h"
 #include "util/texts.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -47,11 +48,21 @@ Result UpdateLock::acquire()
     qint64 pid = 0;
     QString host;
     QString application;
-    if (m_file.error() == QLockFile::LockFailedError &&
-        m_file.getLockInfo(&pid, &host, &application))
-        return Result::refused(
-            texts::Update::tr("An update is running already (process %1); only one runs at a time.")
-                .arg(pid));
+    if (m_file.error() == QLockFile::LockFailedError) {
+        if (m_file.getLockInfo(&pid, &host, &application))
+            return Result::refused(texts::Update::tr("An update is running already (process "
+                                                     "%1); only one runs at a time.")
+                                       .arg(pid));
+        // An update killed as it took the lock leaves it empty, naming no
+        // process. A live one holds the file's native lock from a moment
+        // after creating it, which removing it would need: a second's wait
+        // covers that moment.
+        constexpr qint64 kMsToTakeLock = 1000;
+        const QDateTime written = QFileInfo(lockPath()).lastModified();
+        if (qAbs(written.msecsTo(QDateTime::currentDateTime())) > kMsToTakeLock &&
+            m_file.removeStaleLockFile() && m_file.tryLock(0))
+            return {};
+    }
     return Result::refused(
         texts::Update::tr("The update lock %1 cannot be taken.").arg(lockPath()));
 }

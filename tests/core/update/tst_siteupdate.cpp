@@ -159,6 +159,12 @@ private slots:
                 u"An update is running already (process %1); only one runs at a time."_s.arg(
                     QCoreApplication::applicationPid())));
         }
+        // An update killed as it took the lock left it empty.
+        QFile lock(home->file(u".config/Meridan/update.lock"_s));
+        QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-70),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
         const CliOutcome quiet = runCli(*home, {u"update"_s, u"--quiet"_s, u"--jobs"_s, u"2"_s});
         QCOMPARE(quiet.status, 0);
         QCOMPARE(quiet.out + quiet.err, QString());
