@@ -43,6 +43,7 @@ Freshness FreshnessCheck::of(const Period& period) const
     const bool onlyGone = std::all_of(inputs.begin(), inputs.end(), [&](const FileStamp& input) {
         return record->inputs.contains(input);
     });
+    // Any file gone, even one too old to hold requests of the period.
     const bool someGone =
         std::any_of(record->inputs.begin(), record->inputs.end(),
                     [](const FileStamp& input) { return !QFileInfo::exists(input.path); });

@@ -72,7 +72,8 @@ signals:
     // site is empty for what concerns them all (the overview page).
     void problem(const QString& site, const QString& text);
     // What the user must know though nothing failed: reports and caches
-    // kept as they were, as their logs are gone.
+    // kept as they were because their logs are gone, a cache folder that
+    // cannot be written.
     void note(const QString& site, const QString& text);
     void siteFinished(const meridan::SiteUpdateOutcome& outcome);
     // ok: every Site was updated without a problem.
