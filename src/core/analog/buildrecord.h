@@ -60,8 +60,8 @@ QList<FileStamp> configuredInputs(const QByteArray& configuration);
 
 // The files a record lists that are gone and may have held requests of the
 // period: one last written 30 hours or more before the period began held
-// none, whatever the time zone of the server that wrote it. So the oldest
-// file logrotate deletes takes nothing from today.
+// none, whatever the time zone of the server that wrote it. So deleting the
+// oldest numbered log takes nothing from today.
 QStringList goneInputs(const BuildRecord& record, const Period& period);
 
 } // namespace meridan
