@@ -94,15 +94,17 @@ std::optional<QStringList> CacheCheck::cachesOf(const Period& period) const
         if (!addCachesOfDays(*range, &caches))
             return std::nullopt;
     } else {
+        bool usable = true;
         for (QDate month = range->start; month < range->end; month = month.addMonths(1)) {
             const Period part{month.year(), kMonth, month.month(), 0};
             const State state = stateOf(part);
             if (state == State::Usable || state == State::Kept)
                 caches.append(cacheFilePath(m_site, part));
-            else if (state == State::Unusable &&
-                     !addCachesOfDays({month, month.addMonths(1)}, &caches))
-                return std::nullopt;
+            else if (state == State::Unusable)
+                usable &= addCachesOfDays({month, month.addMonths(1)}, &caches);
         }
+        if (!usable)
+            return std::nullopt;
     }
     if (caches.isEmpty())
         return std::nullopt;
@@ -127,16 +129,19 @@ CCfgGenerator CacheCheck::generatorOf(const Period& period) const
 bool CacheCheck::addCachesOfDays(const PeriodRange& range, QStringList* caches) const
 {
     QStringList found;
+    bool usable = true;
+    // Every day is judged, so that the caches kept after a change of
+    // settings are known before the build starts.
     for (QDate day = range.start; day < range.end; day = day.addDays(1)) {
         const Period part{day.year(), kDay, day.month(), day.day()};
         const State state = stateOf(part);
-        if (state == State::Unusable)
-            return false;
+        usable &= state != State::Unusable;
         if (state != State::Empty)
             found.append(cacheFilePath(m_site, part));
     }
-    caches->append(found);
-    return true;
+    if (usable)
+        caches->append(found);
+    return usable;
 }
 
 CacheCheck::State CacheCheck::stateOf(const Period& part) const

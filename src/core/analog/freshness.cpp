@@ -13,7 +13,8 @@ using namespace Qt::StringLiterals;
 namespace meridan {
 
 FreshnessCheck::FreshnessCheck(const SiteRecord& site)
-    : m_site(site), m_logs(site), m_caches(site, m_logs), m_siteSound(checkSite(site).ok())
+    : m_site(site), m_logs(site), m_caches(site, m_logs), m_siteSound(checkSite(site).ok()),
+      m_cachesWritable(folderMayBeWritten(site.cacheFolder()))
 {
 }
 
@@ -37,8 +38,9 @@ Freshness FreshnessCheck::of(const Period& period) const
         return Freshness::Stale;
     const bool sameConfiguration = configurationFingerprint(*configuration) == record->fingerprint;
     const QList<FileStamp> inputs = configuredInputs(*configuration);
-    if (sameConfiguration &&
-        (inputs == record->inputs || (!fromCaches && writtenWhole(m_site, period, record->report))))
+    if (sameConfiguration && inputs == record->inputs)
+        return cacheLost(period) ? Freshness::Stale : Freshness::UpToDate;
+    if (sameConfiguration && !fromCaches && writtenWhole(m_site, period, record->report))
         return Freshness::UpToDate;
     const bool onlyGone = std::all_of(inputs.begin(), inputs.end(), [&](const FileStamp& input) {
         return record->inputs.contains(input);
@@ -53,6 +55,35 @@ Freshness FreshnessCheck::of(const Period& period) const
     if (fromCaches || goneInputs(*record, period).isEmpty())
         return Freshness::Stale;
     return Freshness::LogsGone;
+}
+
+// A day or month whose cache is missing, cut short or written from other
+// settings is built again while everything it was read from is there:
+// once its logs are deleted, only the cache would keep its requests.
+bool FreshnessCheck::cacheLost(const Period& period) const
+{
+    return m_cachesWritable && keepsCache(period) && !m_caches.holdsRequests(period);
+}
+
+Freshness FreshnessCheck::among(const Period& period, const QList<Period>& chosen,
+                                bool onlyStale) const
+{
+    const Freshness freshness = onlyStale ? of(period) : Freshness::Stale;
+    if (freshness == Freshness::UpToDate)
+        return holdsRebuiltPart(period, chosen) ? Freshness::Stale : freshness;
+    if (freshness == Freshness::NoLogs)
+        return freshness;
+    const QStringList gone = goneLogs(period);
+    if (gone.isEmpty())
+        return freshness;
+    // Caches that periods chosen write anew, from the very logs they were
+    // written from, lose nothing.
+    const bool rewritten = std::all_of(gone.begin(), gone.end(), [&](const QString& input) {
+        return std::any_of(chosen.begin(), chosen.end(), [&](const Period& part) {
+            return keepsCache(part) && cacheFilePath(m_site, part) == input;
+        });
+    });
+    return rewritten ? Freshness::Stale : Freshness::LogsGone;
 }
 
 QStringList FreshnessCheck::goneLogs(const Period& period) const

@@ -32,16 +32,24 @@ class FreshnessCheck
 public:
     explicit FreshnessCheck(const SiteRecord& site);
     Freshness of(const Period& period) const;
+    // Among the periods chosen before it, stage by stage: stale too when
+    // it holds a part chosen, kept when logs it counts are gone unless
+    // the periods chosen write anew the caches it lost. Without onlyStale,
+    // stale unless it must be kept.
+    Freshness among(const Period& period, const QList<Period>& chosen, bool onlyStale) const;
     // The logs the period's report was built from that are gone, when it
     // would be built from the logs that are left and so drop their requests.
     QStringList goneLogs(const Period& period) const;
     CacheCheck& caches() { return m_caches; }
 
 private:
+    bool cacheLost(const Period& period) const;
+
     const SiteRecord& m_site;
     LogListing m_logs;
     CacheCheck m_caches;
     bool m_siteSound; // a Site the pages would refuse is always built (and refused)
+    bool m_cachesWritable;
 };
 
 inline Freshness periodFreshness(const SiteRecord& site, const Period& period)

@@ -38,9 +38,7 @@ QList<Period> outOfDatePeriods(const SiteRecord& site, const QDate& today)
                 const std::optional<PeriodRange> range = PeriodBounds(period);
                 if (!range || range->start > today)
                     continue;
-                const Freshness state = freshness.of(period);
-                if (state == Freshness::Stale ||
-                    (state == Freshness::UpToDate && holdsRebuiltPart(period, stale)))
+                if (freshness.among(period, stale, true) == Freshness::Stale)
                     stale.append(period);
             }
     return stale;

@@ -100,20 +100,14 @@ void BuildDriver::chooseStale(const QList<Period>& periods)
     });
     int upToDate = 0;
     for (const Period& period : std::as_const(ordered)) {
-        Freshness freshness = m_options.onlyStale ? m_check->of(period) : Freshness::Stale;
-        if (freshness == Freshness::UpToDate && holdsRebuiltPart(period, m_periods))
-            freshness = Freshness::Stale;
-        const QStringList gone =
-            freshness == Freshness::UpToDate ? QStringList() : m_check->goneLogs(period);
-        if (freshness == Freshness::Stale && !gone.isEmpty())
-            freshness = Freshness::LogsGone;
+        const Freshness freshness = m_check->among(period, m_periods, m_options.onlyStale);
         if (freshness == Freshness::Stale)
             m_periods.append(period);
         else if (freshness == Freshness::NoLogs)
             m_notes.append(texts::Run::tr("%1: no log file exists, nothing was built.")
                                .arg(PeriodName(period)));
         else if (freshness == Freshness::LogsGone)
-            addNotice(keptReportNote(period, gone));
+            addNotice(keptReportNote(period, m_check->goneLogs(period)));
         else
             ++upToDate;
     }

@@ -2,6 +2,7 @@
 
 #include "util/texts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -175,6 +176,14 @@ PathKind pathKind(const QString& path)
     if (!info.exists())
         return PathKind::Missing;
     return info.isDir() ? PathKind::Folder : PathKind::File;
+}
+
+bool folderMayBeWritten(const QString& folder)
+{
+    QFileInfo info(QDir::cleanPath(QDir(folder).absolutePath()));
+    while (!info.exists() && !info.isRoot())
+        info.setFile(info.path());
+    return info.isDir() && info.isWritable();
 }
 
 } // namespace meridan

@@ -64,4 +64,8 @@ bool holdsShellCharacter(const QString& name);
 enum class PathKind { Missing, Folder, File };
 PathKind pathKind(const QString& path);
 
+// Whether files can be written in the folder, once made where it is
+// missing: the nearest part of its path that exists is a writable folder.
+bool folderMayBeWritten(const QString& folder);
+
 } // namespace meridan

@@ -254,11 +254,10 @@ private slots:
         const QString base = site.cfgFolder() + u"/analog.basecfg"_s;
         writeFile(base, readAll(base) + "\nLASTSEVEN OFF\nALLCHART OFF\n");
         writeLogs(site, QDate(2025, 9, 25), QDate(2026, 4, 5), 6);
+        QVERIFY(build(periods.join(u' ')));
         QMap<QString, QList<QByteArray>> fromLogs;
-        for (const QString& period : std::as_const(periods)) {
-            QVERIFY(build(period));
+        for (const QString& period : std::as_const(periods))
             fromLogs.insert(period, reportLines(period));
-        }
         // In one build with their parts, which come first, stage by stage.
         QVERIFY(build((parts + periods).join(u' ')));
         for (const QString& period : std::as_const(periods)) {
@@ -335,20 +334,17 @@ private slots:
         const auto buildStale = [&] {
             observer = {};
             sink.lines.clear();
-            for (const QString& kind : kinds)
-                build(kind, false, 2, true);
+            build(kinds.join(u' '), false, 2, true); // in one build, as an update
             QStringList built = observer.started;
             for (QString& line : built)
                 line = line.section(u' ', 1);
             built.sort();
             return built;
         };
-        for (const QString& kind : kinds)
-            build(kind, false, 2);
+        build(kinds.join(u' '), false, 2);
         QCOMPARE(buildStale(), QStringList());
         QVERIFY(sink.lines.contains(u"2003-01: no log file exists, nothing was built."_s));
-        QVERIFY(sink.lines.contains(u"The 6 chosen reports are up to date; nothing was built."_s));
-        QVERIFY(sink.lines.contains(u"The chosen report is up to date; nothing was built."_s));
+        QVERIFY(sink.lines.contains(u"The 43 chosen reports are up to date; nothing was built."_s));
         const QDateTime longAgo(QDate(2001, 1, 1), QTime(0, 0));
         const auto addToLog = [&](const QDate& day) {
             QFile file(site.LogsDir + day.toString(u"'/'yyyyMMdd'.log'"_s));
@@ -367,13 +363,21 @@ private slots:
         QCOMPARE(buildStale(),
                  (QStringList{u"2003"_s, u"2003-08"_s, u"2003-09"_s, u"2003-09-01"_s, u"2003-H2"_s,
                               u"2003-Q3"_s, u"2003-W35"_s, u"2003-W36"_s}));
-        // A report cut short, and a build killed before its record.
+        // A report cut short, a build killed before its record; a day's cache
+        // cut short, another's replaced by a neighbour's, a third's deleted.
         const QString september = reportOf(u"2003-09"_s);
         writeFile(september, readAll(september).left(4000));
         QVERIFY(QFile::remove(site.Root + u"/cfg/2003-W38.build"_s));
-        // September's cache is written anew, and what reads it is built again.
-        QCOMPARE(buildStale(),
-                 (QStringList{u"2003"_s, u"2003-09"_s, u"2003-H2"_s, u"2003-Q3"_s, u"2003-W38"_s}));
+        const QString caches = site.cacheFolder();
+        writeFile(caches + u"/2003-09-10.cache"_s,
+                  readAll(caches + u"/2003-09-10.cache"_s).left(900));
+        writeFile(caches + u"/2003-09-11.cache"_s, readAll(caches + u"/2003-09-12.cache"_s));
+        QVERIFY(QFile::remove(caches + u"/2003-09-02.cache"_s));
+        // The caches are written anew, and what reads them is built again.
+        QCOMPARE(
+            buildStale(),
+            (QStringList{u"2003"_s, u"2003-09"_s, u"2003-09-02"_s, u"2003-09-10"_s, u"2003-09-11"_s,
+                         u"2003-H2"_s, u"2003-Q3"_s, u"2003-W36"_s, u"2003-W37"_s, u"2003-W38"_s}));
         site.FTPAccess = u"new secret"_s;
         site.KeepPeriods = u"DMY"_s;
         QVERIFY(SaveSite(site));
@@ -395,13 +399,16 @@ private slots:
         QCOMPARE(successfulRequests(reportOf(u"2003"_s)), year);
         QCOMPARE(successfulRequests(reportOf(u"2003-09"_s)), month);
         QVERIFY(sink.lines.contains(
-            u"The settings changed, but logs that the caches of 2003-09-16, 2003-09-17, 2003-09-18 "
-            u"were made from are gone: those caches stay as they were made, and the reports that "
-            u"hold them count them so."_s));
+            u"The settings changed, but logs that the caches of 2003-09-16, 2003-09-17, "
+            u"2003-09-18, 1 more were made from are gone: those caches stay as they were made, "
+            u"and the reports that hold them count them so."_s));
         QVERIFY(
             sink.lines.contains(u"2003-W40: the report was kept, as logs it counts are gone "
                                 u"(20031003.log): built again, it would lack their requests. "
                                 u"Remove the report to build it from the logs that are left."_s));
+        // Caches lost where none can be written again build nothing.
+        QVERIFY(QDir(site.cacheFolder()).removeRecursively());
+        writeFile(site.cacheFolder(), {});
         QCOMPARE(buildStale(), QStringList());
     }
 
@@ -434,11 +441,10 @@ private slots:
             for (const QDate& day : expected.keys())
                 periods.append(day.toString(u"yyyy-MM"_s));
             periods.removeDuplicates();
+            build(periods.join(u' '), false, 1, true); // in one build, as an update
             QMap<QString, int> counts;
-            for (const QString& period : std::as_const(periods)) {
-                build(period, false, 1, true);
+            for (const QString& period : std::as_const(periods))
                 counts[period] = successfulRequests(reportOf(period));
-            }
             return counts;
         };
         const auto expectedCounts = [&] {
@@ -468,14 +474,25 @@ private slots:
         QVERIFY2(recorder->errors.isEmpty(), qPrintable(recorder->errors.join(u'\n')));
     }
 
-    // Analog stopped halfway leaves the report it had and no leftovers; the
-    // period stays out of date and is built again.
-    void stoppedBuildKeepsTheReportItHad()
+    // A configuration edited by hand is used when asked for. Analog stopped
+    // halfway leaves the report it had and no leftovers; the period stays
+    // out of date and is built again.
+    void reusedAndStoppedBuilds()
     {
         site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
         QVERIFY(SaveSite(site));
         writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 5);
         QVERIFY(build(u"2003-09-15"_s));
+        const QString config = site.configFile(u"2003-09-15"_s);
+        QByteArray edited = readAll(config);
+        edited.replace("HOSTNAME \"shop site\"", "HOSTNAME \"edited by hand\"");
+        writeFile(config, edited);
+        QVERIFY(build(u"2003-09-15"_s, true));
+        QCOMPARE(readAll(config), edited);
+        QVERIFY(readAll(reportOf(u"2003-09-15"_s)).contains("edited by hand"));
+        QVERIFY(build(u"2003-09-14"_s, true)); // with no file to reuse, one is written
+        QVERIFY(build(u"2003-09-15"_s));
+        QVERIFY(readAll(config) != edited);
         const QString report = reportOf(u"2003-09-15"_s);
         const QByteArray whole = readAll(report);
         const QString cache = site.cacheFolder() + u"/2003-09-15.cache"_s;
@@ -509,25 +526,6 @@ private slots:
         observer = {};
         QVERIFY(build(u"2003-09-15"_s, false, 1, true));
         QCOMPARE(observer.started, QStringList{u"1/1 2003-09-15"_s});
-    }
-
-    void existingConfigurationIsReused()
-    {
-        site.LogNameStruct = u"%yyyy%%mm%%dd%.log"_s;
-        writeLogs(site, QDate(2003, 9, 14), QDate(2003, 9, 16), 5);
-        QVERIFY(build(u"2003-09-15"_s));
-        const QString config = site.configFile(u"2003-09-15"_s);
-        QByteArray edited = readAll(config);
-        edited.replace("HOSTNAME \"shop site\"", "HOSTNAME \"edited by hand\"");
-        writeFile(config, edited);
-        QVERIFY(build(u"2003-09-15"_s, true));
-        QCOMPARE(readAll(config), edited);
-        QVERIFY(readAll(reportOf(u"2003-09-15"_s)).contains("edited by hand"));
-        QVERIFY(build(u"2003-09-15"_s, false));
-        QVERIFY(readAll(config) != edited);
-        // Without a file to reuse, one is generated.
-        QVERIFY(build(u"2003-09-14"_s, true));
-        QVERIFY(QFile::exists(site.configFile(u"2003-09-14"_s)));
     }
 
     void postProcessSeesItsVariables()
