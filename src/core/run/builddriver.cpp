@@ -120,12 +120,13 @@ void BuildDriver::chooseStale(const QList<Period>& periods)
     m_problems += adopted.problems;
 }
 
-// A cache folder that cannot be written costs speed, never a report.
+// A cache folder that cannot be written costs speed, never a report. The
+// rule is the one by which a lost cache makes its period out of date.
 void BuildDriver::prepareCacheFolder()
 {
     m_writeCaches = std::any_of(m_periods.begin(), m_periods.end(), keepsCache);
     const QString folder = m_site.cacheFolder();
-    if (!m_writeCaches || (QDir().mkpath(folder) && QFileInfo(folder).isWritable()))
+    if (!m_writeCaches || (folderMayBeWritten(folder) && QDir().mkpath(folder)))
         return;
     m_writeCaches = false;
     addNotice(texts::Run::tr("The cache folder %1 cannot be written: the periods are read from "
